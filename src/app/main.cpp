@@ -1,0 +1,21 @@
+#include <QApplication>
+
+#include "app/application.h"
+#include "menu/main_window.h"
+#include "profile/app_folder.h"
+#include "ui/qt_dialogs.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tarvelo");
+
+    const std::string appFolder =
+        tarvelo::NormaliseFolder(QCoreApplication::applicationDirPath().toStdString());
+    tarvelo::ui::QtDialogs dialogs;
+    const auto window = tarvelo::StartApplication(appFolder, dialogs);
+    if (!window)
+        return 1;
+    window->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvelo {
+
+enum class MessageIcon
+{
+    None,
+    Information,
+    Exclamation,
+    Critical,
+    Question,
+};
+
+// Modal questions and messages. All text is code-page bytes.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // A message box with one OK button.
+    virtual void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+    // A message box with Yes and No; true for Yes.
+    virtual bool AskYesNo(std::string_view text, std::string_view title) = 0;
+    // An input box; nullopt when cancelled.
+    virtual std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
+                                               std::string_view initial) = 0;
+};
+
+} // namespace tarvelo

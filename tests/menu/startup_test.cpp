@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "menu/startup.h"
+#include "profile/profile_store.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace tarvelo {
+namespace {
+
+TEST(StartupTest, MissingDataFilesStopWithTheErrorMessage)
+{
+    test::TempFolder folder;
+    test::ScriptedDialogs dialogs;
+    EXPECT_FALSE(RunStartupChecks(ProfileStore(folder.Path()), dialogs));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Error");
+    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "Program cannot find data files! You must reinstall Tarvelo from installation file. "
+              "If you have lost the installation file, I have made it available for download "
+              "at:                                 https://www.tarvelo.example/");
+}
+
+TEST(StartupTest, ShippedSettingsStartSilently)
+{
+    test::TempFolder folder;
+    folder.CopyShipped("Tarvelo.INI");
+    test::ScriptedDialogs dialogs;
+    EXPECT_TRUE(RunStartupChecks(ProfileStore(folder.Path()), dialogs));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(StartupTest, UnwritableSettingsAreReportedOnceAndStartGoesOn)
+{
+    test::TempFolder folder;
+    folder.CopyShipped("Tarvelo.INI");
+    test::ScriptedDialogs dialogs;
+    {
+        test::FileSizeLimit limit(0);
+        EXPECT_TRUE(RunStartupChecks(ProfileStore(folder.Path()), dialogs));
+    }
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(dialogs.shown[0].text.rfind("Your progress cannot be saved", 0), 0u);
+}
+
+} // namespace
+} // namespace tarvelo

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "profile/ini_document.h"
+
+namespace tarvelo {
+namespace {
+
+TEST(IniDocumentTest, ReadsEveryLineEndAndAMissingFinalOne)
+{
+    for (const char* text : {"[s]\r\nk=v\r\n", "[s]\nk=v\n", "[s]\r\nk=v", "[s]\nk=v"}) {
+        EXPECT_EQ(IniDocument::FindValue(text, "s", "k"), "v") << text;
+        EXPECT_EQ(IniDocument::Parse(text).Value("s", "k"), "v") << text;
+    }
+}
+
+TEST(IniDocumentTest, ValueIsTrimmedAndOnePairOfQuotesStripped)
+{
+    const char* text = "[s]\n  spaced \t=\t  v w  \n"
+                       "dq=\"x\"\nsq='y'\nnested=\"'z'\"\nmismatched=\"a'\nlone=\"\n";
+    EXPECT_EQ(IniDocument::FindValue(text, "s", "spaced"), "v w");
+    EXPECT_EQ(IniDocument::FindValue(text, "s", "dq"), "x");
+    EXPECT_EQ(IniDocument::FindValue(text, "s", "sq"), "y");
+    EXPECT_EQ(IniDocument::FindValue(text, "s", "nested"), "'z'");
+    EXPECT_EQ(IniDocument::FindValue(text, "s", "mismatched"), "\"a'");
+    EXPECT_EQ(IniDocument::FindValue(text, "s", "lone"), "\"");
+}
+
+TEST(IniDocumentTest, KeysOutsideTheirSectionOrInCommentsAreNotFound)
+{
+    const char* text = "k=top\n[a]\n;k=comment\n[b]\nk=b\n";
+    EXPECT_EQ(IniDocument::FindValue(text, "a", "k"), std::nullopt);
+    EXPECT_EQ(IniDocument::FindValue(text, "b", "k"), "b");
+    EXPECT_EQ(IniDocument::FindValue(text, "c", "k"), std::nullopt);
+}
+
+TEST(IniDocumentTest, NewKeyGoesAfterTheLastKeyOfItsSection)
+{
+    IniDocument doc = IniDocument::Parse("[a]\n\n[b]\nx=1\n; note\n\n[c]\n");
+    doc.SetValue("a", "first", "1");
+    doc.SetValue("b", "y", "2");
+    doc.SetValue("d", "z", "3");
+    EXPECT_EQ(doc.Serialise(),
+              "[a]\r\nfirst=1\r\n\r\n[b]\r\nx=1\r\ny=2\r\n; note\r\n\r\n[c]\r\n[d]\r\nz=3\r\n");
+}
+
+} // namespace
+} // namespace tarvelo

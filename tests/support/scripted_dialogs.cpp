@@ -1,0 +1,31 @@
+#include "support/scripted_dialogs.h"
+
+namespace tarvelo::test {
+
+void ScriptedDialogs::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon)
+{
+    shown.push_back({std::string(text), std::string(title), icon});
+}
+
+bool ScriptedDialogs::AskYesNo(std::string_view text, std::string_view title)
+{
+    shown.push_back({std::string(text), std::string(title), MessageIcon::Question});
+    if (yesNoAnswers.empty())
+        return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::AskText(std::string_view prompt,
+                                                    std::string_view title, std::string_view)
+{
+    shown.push_back({std::string(prompt), std::string(title), MessageIcon::None});
+    if (textAnswers.empty())
+        return std::nullopt;
+    auto answer = textAnswers.front();
+    textAnswers.pop_front();
+    return answer;
+}
+
+} // namespace tarvelo::test

@@ -1,0 +1,84 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/application.h"
+#include "menu/main_window.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "ui/qt_dialogs.h"
+#include "ui/text_codec.h"
+
+using namespace tarvelo;
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void emptyFolderShowsTheErrorAndNoWindow()
+    {
+        test::TempFolder folder;
+        test::ScriptedDialogs dialogs;
+        QVERIFY(!StartApplication(folder.Path(), dialogs));
+        QCOMPARE(dialogs.shown.size(), size_t{1});
+        QCOMPARE(dialogs.shown[0].title, std::string("Error"));
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void shippedDataOpensTheMainWindow()
+    {
+        test::TempFolder folder;
+        folder.CopyShipped("Tarvelo.INI");
+        test::ScriptedDialogs dialogs;
+        const auto window = StartApplication(folder.Path(), dialogs);
+        QVERIFY(window);
+        QVERIFY(dialogs.shown.empty());
+        QCOMPARE(window->windowTitle(), QString("Tarvelo - Select your Options"));
+    }
+
+    void messageBoxShowsTitleIconAndCodePageText()
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        });
+        ui::QtDialogs dialogs;
+        dialogs.ShowMessage("Caf\xE9 \x80", "Error", MessageIcon::Critical);
+        QCOMPARE(title, QString("Error"));
+        QCOMPARE(text, QString::fromUtf8("Café €"));
+        QCOMPARE(icon, QMessageBox::Critical);
+    }
+
+    void yesNoReturnsTheAnswer()
+    {
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
+            QTimer::singleShot(0, [button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                box->button(button)->click();
+            });
+            ui::QtDialogs dialogs;
+            QCOMPARE(dialogs.AskYesNo("Sure?", "Confirmation"), button == QMessageBox::Yes);
+        }
+    }
+
+    void textOutsideTheCodePageBecomesQuestionMarks()
+    {
+        QCOMPARE(ui::FromQString(QString::fromUtf8("Łódź €")), std::string("?\xF3" "d? \x80"));
+        QCOMPARE(ui::ToQString(ui::FromQString(QString::fromUtf8("naïve ‘x’"))),
+                 QString::fromUtf8("naïve ‘x’"));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"

@@ -1,0 +1,27 @@
+#include <iostream>
+#include <string>
+
+#include "commands.h"
+
+namespace {
+
+int Usage()
+{
+    std::cerr << "usage: tarvelo-probe sentences FILE\n"
+                 "       tarvelo-probe profile FOLDER   (commands on standard input)\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 3)
+        return Usage();
+    const std::string command = argv[1];
+    if (command == "sentences")
+        return tarvelo::probe::RunSentences(argv[2], std::cout);
+    if (command == "profile")
+        return tarvelo::probe::RunProfile(argv[2], std::cin, std::cout);
+    return Usage();
+}
