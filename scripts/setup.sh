@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, then starts the program ("run") or runs
+# every test ("test"): the normal build with warnings as errors, then the
+# logic tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=${1:-}
+if [[ $mode != run && $mode != test ]]; then
+    echo "usage: $0 run|test" >&2
+    exit 2
+fi
+
+packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+    fonts-liberation xvfb xauth imagemagick python3
+)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=()
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DTARVELO_WERROR=ON >/dev/null
+cmake --build build -j "$jobs"
+
+if [[ $mode == run ]]; then
+    exec build/bin/tarvelo
+fi
+
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+cmake -S . -B build-sanitize -G Ninja -DTARVELO_WERROR=ON -DTARVELO_SANITIZE=ON \
+    -DTARVELO_WITH_QT=OFF -DTARVELO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-sanitize -j "$jobs"
+(cd build-sanitize && ctest --output-on-failure -j "$jobs")
