@@ -82,6 +82,11 @@ float ProfileStore::ReadSingle(std::string_view section, const settings::Key& ke
     return ReadTyped<float>(*this, section, key, valuetext::ParseSingle);
 }
 
+double ProfileStore::ReadDouble(std::string_view section, const settings::Key& key) const
+{
+    return ReadTyped<double>(*this, section, key, valuetext::ParseNumber);
+}
+
 bool ProfileStore::ReadBoolean(std::string_view section, const settings::Key& key) const
 {
     return ReadTyped<bool>(*this, section, key, valuetext::ParseBoolean);
@@ -101,6 +106,11 @@ bool ProfileStore::WriteNumber(std::string_view section, const settings::Key& ke
 bool ProfileStore::WriteSingle(std::string_view section, const settings::Key& key, float value)
 {
     return WriteProfile(section, key.name, valuetext::FormatSingle(value));
+}
+
+bool ProfileStore::WriteDouble(std::string_view section, const settings::Key& key, double value)
+{
+    return WriteProfile(section, key.name, valuetext::FormatDouble(value));
 }
 
 bool ProfileStore::WriteBoolean(std::string_view section, const settings::Key& key, bool value)

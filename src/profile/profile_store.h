@@ -35,11 +35,16 @@ public:
     std::int16_t ReadInteger(std::string_view section, const settings::Key& key) const;
     std::int32_t ReadLong(std::string_view section, const settings::Key& key) const;
     float ReadSingle(std::string_view section, const settings::Key& key) const;
+    // A single-precision key read at full precision (see WriteDouble).
+    double ReadDouble(std::string_view section, const settings::Key& key) const;
     bool ReadBoolean(std::string_view section, const settings::Key& key) const;
     std::string ReadText(std::string_view section, const settings::Key& key) const;
 
     bool WriteNumber(std::string_view section, const settings::Key& key, std::int64_t value);
     bool WriteSingle(std::string_view section, const settings::Key& key, float value);
+    // For sums that outgrow a single: whole numbers are written as plain
+    // digits, which every reader of the key accepts.
+    bool WriteDouble(std::string_view section, const settings::Key& key, double value);
     bool WriteBoolean(std::string_view section, const settings::Key& key, bool value);
     bool WriteText(std::string_view section, const settings::Key& key, std::string_view value);
 

@@ -119,6 +119,15 @@ std::string FormatSingle(float value)
     return ec == std::errc() ? std::string(buffer, ptr) : std::string("0");
 }
 
+std::string FormatDouble(double value)
+{
+    if (std::abs(value) < 9007199254740992.0 && value == std::trunc(value))
+        return std::to_string(static_cast<std::int64_t>(value));
+    char buffer[64];
+    const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? std::string(buffer, ptr) : std::string("0");
+}
+
 std::string FormatBoolean(bool value)
 {
     return value ? "True" : "False";

@@ -21,6 +21,8 @@ std::optional<bool> ParseBoolean(std::string_view text);
 std::string FormatInteger(std::int64_t value);
 // Shortest text that reads back as the same float, with "." as separator.
 std::string FormatSingle(float value);
+// Shortest round-trip text of a double; whole numbers below 2^53 as digits.
+std::string FormatDouble(double value);
 std::string FormatBoolean(bool value);
 
 // Rounds to the nearest integer, halves to even.

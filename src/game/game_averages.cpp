@@ -1,0 +1,17 @@
+#include "game/game_averages.h"
+
+#include "profile/profile_store.h"
+#include "profile/settings_keys.h"
+
+namespace tarvelo {
+
+GameAverages GameAverages::Load(const ProfileStore& profile, std::string_view userSection)
+{
+    GameAverages averages;
+    averages.GamesPlayed = profile.ReadInteger(userSection, settings::kGamesPlayed);
+    averages.GameIntelligence = profile.ReadLong(userSection, settings::kIntelligence);
+    averages.GameAccuracy = profile.ReadSingle(userSection, settings::kAccuracy);
+    return averages;
+}
+
+} // namespace tarvelo
