@@ -1,8 +1,8 @@
+#include "material/practice_text.h"
+
 #include <benchmark/benchmark.h>
 #include <fstream>
 #include <sstream>
-
-#include "material/practice_text.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
+#include "profile/profile_store.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include "profile/profile_store.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ class FullSettings
 public:
     FullSettings()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvelo-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tarvelo-bench-XXXXXX").string();
         m_folder = std::string(::mkdtemp(pattern.data())) + "/";
         ProfileStore store(m_folder);
         ProfileBatch batch(store);
@@ -41,11 +42,11 @@ public:
         for (int u = 0; u < 8; ++u) {
             const std::string section = "user" + std::to_string(u);
             store.WriteProfile("users", section, "Typist number " + std::to_string(u));
-            for (const char* key : {"sessionnumber", "typemode", "sentencenumber", "lesson",
-                                    "completeqseconds", "completeposition", "completeerrors",
-                                    "backspacel", "backspacef", "intelligent", "beeponerror",
-                                    "playedgame", "gamelevel", "gamesound", "gamesplayed",
-                                    "intelligence", "accuracy", "lettercase"})
+            for (const char* key :
+                 {"sessionnumber", "typemode", "sentencenumber", "lesson", "completeqseconds",
+                  "completeposition", "completeerrors", "backspacel", "backspacef", "intelligent",
+                  "beeponerror", "playedgame", "gamelevel", "gamesound", "gamesplayed",
+                  "intelligence", "accuracy", "lettercase"})
                 store.WriteProfile(section, key, "12345.5");
             store.WriteProfile(section, "letterstream",
                                "0102030405060708091011121314151617181922232425262728");

@@ -1,9 +1,9 @@
-#include <QApplication>
-
 #include "app/application.h"
 #include "menu/main_window.h"
 #include "profile/app_folder.h"
 #include "ui/qt_dialogs.h"
+
+#include <QApplication>
 
 int main(int argc, char* argv[])
 {

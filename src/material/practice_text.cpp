@@ -1,11 +1,11 @@
 #include "material/practice_text.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "profile/data_file.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace tarvelo {
 namespace {
@@ -56,7 +56,7 @@ template <typename At> bool IsAbbreviation(At at, std::size_t p)
     if (a == 'M' && b == 's')
         return true; // Ms.
     if (at(p - 3) == 'M' && a == 'r' && b == 's')
-        return true; // Mrs.
+        return true;                                     // Mrs.
     return a == ' ' && b >= 'A' && b <= 'Z' && b != 'I'; // an initial
 }
 
@@ -87,8 +87,8 @@ std::string NextPiece(std::string_view rest)
         piece.push_back(TabAsSpace(c));
         bool ends = false;
         if (IsSentenceMark(c) && p > 3) {
-            ends = at(p + 1) == ' ' && at(p - 2) != '.' && at(p + 2) != '.' &&
-                   !IsAbbreviation(at, p);
+            ends =
+                at(p + 1) == ' ' && at(p - 2) != '.' && at(p + 2) != '.' && !IsAbbreviation(at, p);
             if (p + 1 <= rest.size())
                 piece.push_back(TabAsSpace(at(p + 1)));
             ++p;

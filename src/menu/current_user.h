@@ -1,9 +1,9 @@
 #pragma once
 
+#include "profile/settings_keys.h"
+
 #include <cstdint>
 #include <string>
-
-#include "profile/settings_keys.h"
 
 namespace tarvelo {
 
@@ -12,8 +12,8 @@ struct CurrentUser
 {
     static constexpr int kQuitBox = 8;
 
-    int UserSlot = 0;           // 0..7, or kQuitBox on the menu's Quit box
-    std::string UserName;       // empty when no box is entered
+    int UserSlot = 0;     // 0..7, or kQuitBox on the menu's Quit box
+    std::string UserName; // empty when no box is entered
     std::string UserSection = settings::UserSection(0);
     std::int32_t SessionNumber = 0; // "sessionnumber" as read when the activity started
     std::int16_t TypeMode = 1;      // 1 = lessons, 0 = practice

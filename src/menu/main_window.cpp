@@ -2,8 +2,7 @@
 
 namespace tarvelo {
 
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent)
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName("main");
     setWindowTitle("Tarvelo - Select your Options");

@@ -15,6 +15,12 @@ enum class MessageIcon
     Question,
 };
 
+enum class DefaultAnswer
+{
+    Yes,
+    No,
+};
+
 // Modal questions and messages. All text is code-page bytes.
 class Dialogs
 {
@@ -24,7 +30,8 @@ public:
     // A message box with one OK button.
     virtual void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) = 0;
     // A message box with Yes and No; true for Yes.
-    virtual bool AskYesNo(std::string_view text, std::string_view title) = 0;
+    virtual bool AskYesNo(std::string_view text, std::string_view title, MessageIcon icon,
+                          DefaultAnswer defaultAnswer) = 0;
     // An input box; nullopt when cancelled.
     virtual std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
                                                std::string_view initial) = 0;

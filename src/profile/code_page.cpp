@@ -72,10 +72,11 @@ std::string FromUtf8(std::string_view utf8, char replacement)
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2
-                                                 : (lead >> 4) == 0xE ? 3
-                                                 : (lead >> 3) == 0x1E ? 4
-                                                                       : 0;
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
         if (length == 0 || i + length > utf8.size()) {
             text.push_back(0xFFFD);
             ++i;

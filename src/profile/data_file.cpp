@@ -48,7 +48,8 @@ FileContents ReadDataFile(const std::string& path, std::size_t maxBytes)
         result.status = errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
         return result;
     }
-    struct stat info {};
+    struct stat info
+    {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         result.status = ReadStatus::Unreadable;
@@ -89,7 +90,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes)
         return false;
 
     // Keep the permissions of the file being replaced (mkstemp gives 0600).
-    struct stat old {};
+    struct stat old
+    {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
 
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
@@ -129,7 +131,8 @@ bool CanReplaceFile(const std::string& path)
 
 bool FileExists(const std::string& path)
 {
-    struct stat info {};
+    struct stat info
+    {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 

@@ -26,8 +26,8 @@ char Lower(char c)
 
 bool SameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 enum class LineKind
@@ -93,7 +93,11 @@ template <typename ForEachLineFn>
 std::optional<std::string> FindIn(ForEachLineFn forEachLine, std::string_view section,
                                   std::string_view key)
 {
-    enum { Before, Inside } state = Before;
+    enum
+    {
+        Before,
+        Inside
+    } state = Before;
     std::optional<std::string> found;
     forEachLine([&](std::string_view line) {
         const ParsedLine parsed = ParseLine(line);

@@ -26,10 +26,7 @@ T ReadTyped(const ProfileStore& store, std::string_view section, const settings:
 
 } // namespace
 
-ProfileStore::ProfileStore(std::string appFolder)
-    : m_path(DataFilePath(appFolder, kFileName))
-{
-}
+ProfileStore::ProfileStore(std::string appFolder) : m_path(DataFilePath(appFolder, kFileName)) {}
 
 std::optional<std::string> ProfileStore::StoredValue(std::string_view section,
                                                      std::string_view key) const
@@ -136,8 +133,7 @@ bool ProfileStore::Flush()
     return ok;
 }
 
-ProfileBatch::ProfileBatch(ProfileStore& store)
-    : m_store(&store)
+ProfileBatch::ProfileBatch(ProfileStore& store) : m_store(&store)
 {
     if (m_store->m_batchDepth++ == 0)
         m_store->m_pending = LoadDocument(m_store->m_path, m_store->m_pendingOk);

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "profile/ini_document.h"
+#include "profile/settings_keys.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "profile/ini_document.h"
-#include "profile/settings_keys.h"
 
 namespace tarvelo {
 

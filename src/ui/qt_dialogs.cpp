@@ -1,9 +1,9 @@
 #include "ui/qt_dialogs.h"
 
+#include "ui/text_codec.h"
+
 #include <QInputDialog>
 #include <QMessageBox>
-
-#include "ui/text_codec.h"
 
 namespace tarvelo::ui {
 namespace {
@@ -33,10 +33,12 @@ void QtDialogs::ShowMessage(std::string_view text, std::string_view title, Messa
     box.exec();
 }
 
-bool QtDialogs::AskYesNo(std::string_view text, std::string_view title)
+bool QtDialogs::AskYesNo(std::string_view text, std::string_view title, MessageIcon icon,
+                         DefaultAnswer defaultAnswer)
 {
-    QMessageBox box(QMessageBox::Question, ToQString(title), ToQString(text),
+    QMessageBox box(ToQtIcon(icon), ToQString(title), ToQString(text),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -10,13 +10,11 @@ namespace tarvelo::ui {
 class QtDialogs : public Dialogs
 {
 public:
-    explicit QtDialogs(QWidget* parent = nullptr)
-        : m_parent(parent)
-    {
-    }
+    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
 
     void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
-    bool AskYesNo(std::string_view text, std::string_view title) override;
+    bool AskYesNo(std::string_view text, std::string_view title, MessageIcon icon,
+                  DefaultAnswer defaultAnswer) override;
     std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
                                        std::string_view initial) override;
 

@@ -1,8 +1,8 @@
 #include "ui/text_codec.h"
 
-#include <QList>
-
 #include "profile/code_page.h"
+
+#include <QList>
 
 namespace tarvelo::ui {
 

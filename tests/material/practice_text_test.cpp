@@ -1,9 +1,9 @@
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include "material/practice_text.h"
 #include "profile/profile_store.h"
 #include "support/temp_folder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace tarvelo {
 namespace {
@@ -32,8 +32,7 @@ void PrintTo(const SplitCase& c, std::ostream* os)
 }
 
 class SplitTest : public ::testing::TestWithParam<SplitCase>
-{
-};
+{};
 
 TEST_P(SplitTest, CutsAsExpected)
 {
@@ -49,14 +48,17 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"early_mark", "Hi. Yes.", {"Hi. Yes. "}},
         SplitCase{"mrs", "Mrs. Brown left.", {"Mrs. Brown left. "}},
         SplitCase{"two", "He left. She stayed.", {"He left. ", "She stayed. "}},
-        SplitCase{"titles", "See Mr. A and Ms. B and Sr. C and Jr. D now.",
+        SplitCase{"titles",
+                  "See Mr. A and Ms. B and Sr. C and Jr. D now.",
                   {"See Mr. A and Ms. B and Sr. C and Jr. D now. "}},
         SplitCase{"capital_i_ends", "So was I. Then we went.", {"So was I. ", "Then we went. "}},
-        SplitCase{"eg", "Fruit, e.g. apples, is good! Yes.", {"Fruit, e.g. apples, is good! ", "Yes. "}},
+        SplitCase{
+            "eg", "Fruit, e.g. apples, is good! Yes.", {"Fruit, e.g. apples, is good! ", "Yes. "}},
         SplitCase{"spaced_ellipsis", "And then . . . nothing.", {"And then . . . nothing. "}},
         SplitCase{"case_sensitive", "Ask dr. Who. Fine.", {"Ask dr. ", "Who. ", "Fine. "}},
         SplitCase{"no_final_mark", "no punctuation here", {"no punctuation here "}},
-        SplitCase{"spaces", "Too    many   spaces.  Next one.", {"Too many spaces. ", "Next one. "}},
+        SplitCase{
+            "spaces", "Too    many   spaces.  Next one.", {"Too many spaces. ", "Next one. "}},
         SplitCase{"tab_inside", "a\tb", {"a b "}},
         SplitCase{"tab_next_to_space", "a\t b", {"a  b "}},
         SplitCase{"tab_after_mark", "The end.\tNext one", {"The end. Next one "}},
@@ -230,13 +232,11 @@ TEST(ShippedTextTest, SplitsIntoTypeableSentences)
         EXPECT_EQ(s.find("  "), std::string::npos) << s;
         EXPECT_EQ(s.back(), ' ') << s;
     }
-    EXPECT_EQ(folder.Read(PracticeText::kFileName),
-              [] {
-                  test::TempFolder backup;
-                  backup.CopyShipped(PracticeText::kBackupFileName);
-                  return backup.Read(PracticeText::kBackupFileName);
-              }())
-        << "the supplied copy matches the shipped text";
+    EXPECT_EQ(folder.Read(PracticeText::kFileName), [] {
+        test::TempFolder backup;
+        backup.CopyShipped(PracticeText::kBackupFileName);
+        return backup.Read(PracticeText::kBackupFileName);
+    }()) << "the supplied copy matches the shipped text";
 }
 
 } // namespace

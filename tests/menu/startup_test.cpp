@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include "menu/startup.h"
 #include "profile/profile_store.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
 
 namespace tarvelo {
 namespace {

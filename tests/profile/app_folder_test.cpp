@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "profile/app_folder.h"
 #include "profile/profile_store.h"
 #include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
 
 namespace tarvelo {
 namespace {

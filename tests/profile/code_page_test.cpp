@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "profile/code_page.h"
+
+#include <gtest/gtest.h>
 
 namespace tarvelo::codepage {
 namespace {
@@ -34,7 +34,9 @@ TEST(CodePageTest, FitsTellsTextThatHasNoCodePageByte)
 TEST(CodePageTest, Utf8IsDecodedAndMalformedBytesReplaced)
 {
     EXPECT_EQ(FromUtf8("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xE9 \x80");
-    EXPECT_EQ(FromUtf8("a\xFF" "b\xE2\x82"), "a?b??");
+    EXPECT_EQ(FromUtf8("a\xFF"
+                       "b\xE2\x82"),
+              "a?b??");
     EXPECT_EQ(FromUtf8("\xF0\x9F\x98\x80"), "?");
 }
 

@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-#include <filesystem>
-#include <sys/stat.h>
-
 #include "profile/data_file.h"
 #include "support/temp_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tarvelo {
 namespace {
@@ -16,7 +16,8 @@ TEST(DataFileTest, AtomicWriteReplacesWholeAndKeepsPermissions)
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     ASSERT_TRUE(WriteFileAtomically(path, "second"));
     EXPECT_EQ(folder.Read("file.txt"), "second");
-    struct stat info {};
+    struct stat info
+    {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }

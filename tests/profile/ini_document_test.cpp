@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "profile/ini_document.h"
+
+#include <gtest/gtest.h>
 
 namespace tarvelo {
 namespace {

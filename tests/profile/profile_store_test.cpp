@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include "profile/profile_store.h"
 #include "profile/value_codec.h"
 #include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tarvelo {
 namespace {
@@ -30,8 +30,7 @@ void PrintTo(const EncodingCase& c, std::ostream* os)
 }
 
 class EncodingTest : public ProfileStoreTest, public ::testing::WithParamInterface<EncodingCase>
-{
-};
+{};
 
 TEST_P(EncodingTest, WritesEncodedAndReadsBack)
 {

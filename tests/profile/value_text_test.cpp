@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "profile/value_text.h"
+
+#include <gtest/gtest.h>
 
 namespace tarvelo::valuetext {
 namespace {

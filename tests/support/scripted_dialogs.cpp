@@ -7,9 +7,10 @@ void ScriptedDialogs::ShowMessage(std::string_view text, std::string_view title,
     shown.push_back({std::string(text), std::string(title), icon});
 }
 
-bool ScriptedDialogs::AskYesNo(std::string_view text, std::string_view title)
+bool ScriptedDialogs::AskYesNo(std::string_view text, std::string_view title, MessageIcon icon,
+                               DefaultAnswer defaultAnswer)
 {
-    shown.push_back({std::string(text), std::string(title), MessageIcon::Question});
+    shown.push_back({std::string(text), std::string(title), icon, defaultAnswer});
     if (yesNoAnswers.empty())
         return false;
     const bool answer = yesNoAnswers.front();
@@ -17,8 +18,8 @@ bool ScriptedDialogs::AskYesNo(std::string_view text, std::string_view title)
     return answer;
 }
 
-std::optional<std::string> ScriptedDialogs::AskText(std::string_view prompt,
-                                                    std::string_view title, std::string_view)
+std::optional<std::string> ScriptedDialogs::AskText(std::string_view prompt, std::string_view title,
+                                                    std::string_view)
 {
     shown.push_back({std::string(prompt), std::string(title), MessageIcon::None});
     if (textAnswers.empty())

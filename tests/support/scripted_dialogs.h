@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/dialogs.h"
+
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "platform/dialogs.h"
 
 namespace tarvelo::test {
 
@@ -19,10 +19,12 @@ public:
         std::string text;
         std::string title;
         MessageIcon icon = MessageIcon::None;
+        DefaultAnswer defaultAnswer = DefaultAnswer::Yes;
     };
 
     void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
-    bool AskYesNo(std::string_view text, std::string_view title) override;
+    bool AskYesNo(std::string_view text, std::string_view title, MessageIcon icon,
+                  DefaultAnswer defaultAnswer) override;
     std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
                                        std::string_view initial) override;
 

@@ -29,4 +29,16 @@ sentences=$("$probe" sentences "$work/text.txt")
 "He waits. "
 "Wait... what? "
 "No. "' ] || fail "sentences:\n$sentences"
-echo "probe contract: 2 passed, 0 failed"
+# One session per line: a wrong key, then the line finished with Enter.
+session=$(printf '%s\n' '{"expected": "ab ", "mode": 0, "ai": false, "backspace": true, "sound": true, "keys": [97, 120, 13]}' \
+  | "$probe" type)
+python3 - "$session" <<'PY' || fail "type answer: $session"
+import json, sys
+a = json.loads(sys.argv[1])
+assert a["trace"] == [[2, 1, 0, 0, 0, 2], [3, 2, 0, 1, 1, 3], [1, 0, 0, 0, 1, 4]], a["trace"]
+assert a["beeps"] == 1 and a["lines"] == [[1, 67, 0]], a
+assert len(a["marks"]) == 78 and len(a["shown"]) == 78 and a["shown"][:3] == ["a", "x", ""]
+assert a["letterTyped"] == {"65": 1, "66": 1, "32": 1} and a["letterErrors"] == {"66": 1}, a
+assert a["complete"] == [4, 1, 1], a["complete"]
+PY
+echo "probe contract: 3 passed, 0 failed"

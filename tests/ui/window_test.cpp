@@ -1,15 +1,15 @@
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-#include <QtTest>
-
 #include "app/application.h"
 #include "menu/main_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
 
 using namespace tarvelo;
 
@@ -68,13 +68,16 @@ private slots:
                 box->button(button)->click();
             });
             ui::QtDialogs dialogs;
-            QCOMPARE(dialogs.AskYesNo("Sure?", "Confirmation"), button == QMessageBox::Yes);
+            QCOMPARE(dialogs.AskYesNo("Sure?", "Confirmation", MessageIcon::Exclamation,
+                                      DefaultAnswer::No),
+                     button == QMessageBox::Yes);
         }
     }
 
     void textOutsideTheCodePageBecomesQuestionMarks()
     {
-        QCOMPARE(ui::FromQString(QString::fromUtf8("Łódź €")), std::string("?\xF3" "d? \x80"));
+        QCOMPARE(ui::FromQString(QString::fromUtf8("Łódź €")), std::string("?\xF3"
+                                                                           "d? \x80"));
         QCOMPARE(ui::ToQString(ui::FromQString(QString::fromUtf8("naïve ‘x’"))),
                  QString::fromUtf8("naïve ‘x’"));
     }

@@ -1,14 +1,15 @@
+#include "commands.h"
+
 #include <iostream>
 #include <string>
-
-#include "commands.h"
 
 namespace {
 
 int Usage()
 {
     std::cerr << "usage: tarvelo-probe sentences FILE\n"
-                 "       tarvelo-probe profile FOLDER   (commands on standard input)\n";
+                 "       tarvelo-probe profile FOLDER   (commands on standard input)\n"
+                 "       tarvelo-probe type             (sessions on standard input)\n";
     return 2;
 }
 
@@ -16,6 +17,8 @@ int Usage()
 
 int main(int argc, char* argv[])
 {
+    if (argc == 2 && std::string(argv[1]) == "type")
+        return tarvelo::probe::RunType(std::cin, std::cout);
     if (argc != 3)
         return Usage();
     const std::string command = argv[1];

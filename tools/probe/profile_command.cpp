@@ -1,9 +1,9 @@
-#include <iostream>
-
 #include "commands.h"
 #include "json_bytes.h"
 #include "profile/app_folder.h"
 #include "profile/profile_store.h"
+
+#include <iostream>
 
 namespace tarvelo::probe {
 namespace {
@@ -28,13 +28,20 @@ nlohmann::json Answer(ProfileStore& store, const nlohmann::json& command)
 int RunProfile(const std::string& folder, std::istream& in, std::ostream& out)
 {
     ProfileStore store(NormaliseFolder(folder));
+    return ForEachJsonLine(
+        in, out, [&store](const nlohmann::json& command) { return Answer(store, command); });
+}
+
+int ForEachJsonLine(std::istream& in, std::ostream& out,
+                    const std::function<nlohmann::json(const nlohmann::json&)>& answer)
+{
     std::string line;
     int status = 0;
     while (std::getline(in, line)) {
         if (line.find_first_not_of(" \t\r") == std::string::npos)
             continue;
         try {
-            out << Answer(store, nlohmann::json::parse(line)).dump() << std::endl;
+            out << answer(nlohmann::json::parse(line)).dump() << std::endl;
         } catch (const std::exception& error) {
             out << nlohmann::json{{"error", error.what()}}.dump() << std::endl;
             status = 1;

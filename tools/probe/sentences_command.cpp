@@ -1,8 +1,8 @@
-#include <iostream>
-
 #include "commands.h"
 #include "json_bytes.h"
 #include "material/practice_text.h"
+
+#include <iostream>
 
 namespace tarvelo::probe {
 

@@ -1,0 +1,151 @@
+#include "menu/user_profiles.h"
+
+#include "game/game_averages.h"
+#include "platform/dialogs.h"
+#include "platform/name_dialog.h"
+#include "profile/profile_store.h"
+#include "stats/complete_totals.h"
+
+namespace tarvelo {
+namespace {
+
+// A deleted user's section gets these keys, in this order, each set to the
+// default its readers use, so the box is as good as never used.
+constexpr std::array<const settings::Key*, 19> kFreshProfile = {
+    &settings::kSessionNumber,    &settings::kSentenceNumber,   &settings::kCompleteQSeconds,
+    &settings::kCompletePosition, &settings::kCompleteErrors,   &settings::kPlayedGame,
+    &settings::kGameLevel,        &settings::kGameSound,        &settings::kLesson,
+    &settings::kTypeMode,         &settings::kGamesPlayed,      &settings::kIntelligence,
+    &settings::kAccuracy,         &settings::kBackspaceLessons, &settings::kBackspacePractice,
+    &settings::kIntelligent,      &settings::kBeepOnError,      &settings::kLetterStream,
+    &settings::kLetterCase,
+};
+
+// The user's name lives in "users" under the user's section name.
+settings::Key NameKey(const std::string& userSection)
+{
+    return {userSection, ""};
+}
+
+} // namespace
+
+UserProfiles::UserProfiles(ProfileStore& profile, Dialogs& dialogs, NameDialog& nameDialog,
+                           CurrentUser& user)
+    : m_profile(profile), m_dialogs(dialogs), m_nameDialog(nameDialog), m_user(user)
+{}
+
+void UserProfiles::LoadCaptions()
+{
+    for (int slot = 0; slot < settings::kUserCount; ++slot) {
+        const std::string section = settings::UserSection(slot);
+        m_captions[slot] = m_profile.ReadText(settings::kUsers, NameKey(section));
+    }
+}
+
+const std::string& UserProfiles::Caption(int slot) const
+{
+    static const std::string none;
+    return IsUserBox(slot) ? m_captions[slot] : none;
+}
+
+std::string UserProfiles::ApplyNameRules(std::string_view entered)
+{
+    if (entered.size() > kMaxNameLength)
+        entered = entered.substr(0, kCutNameLength);
+    return std::string(entered);
+}
+
+void UserProfiles::AskForName()
+{
+    if (const auto entered = m_nameDialog.AskName(m_user.UserName)) {
+        std::string name = ApplyNameRules(*entered);
+        if (!name.empty())
+            m_user.UserName = std::move(name);
+    }
+}
+
+bool UserProfiles::EnterBox()
+{
+    const int slot = m_user.UserSlot;
+    if (!IsUserBox(slot))
+        return false;
+    m_user.UserName = m_captions[slot];
+    m_user.SelectSlot(slot);
+    if (m_user.UserName.empty()) {
+        AskForName();
+        m_captions[slot] = m_user.UserName;
+    }
+    return !m_user.UserName.empty();
+}
+
+void UserProfiles::Rename()
+{
+    const int slot = m_user.UserSlot;
+    if (!IsUserBox(slot))
+        return;
+    AskForName();
+    m_profile.WriteText(settings::kUsers, NameKey(m_user.UserSection), m_user.UserName);
+    m_captions[slot] = m_user.UserName;
+}
+
+bool UserProfiles::DeleteUser()
+{
+    const int slot = m_user.UserSlot;
+    if (!IsUserBox(slot) || m_captions[slot].empty())
+        return false;
+    m_user.SelectSlot(slot);
+    const std::string& section = m_user.UserSection;
+    const std::string name = m_profile.ReadText(settings::kUsers, NameKey(section));
+    if (!m_dialogs.AskYesNo("Are you sure you would like to delete user " + name + "?",
+                            "Confirmation", MessageIcon::Exclamation, DefaultAnswer::No))
+        return false;
+
+    m_captions[slot].clear();
+    m_user.UserName.clear();
+    ProfileBatch batch(m_profile);
+    m_profile.WriteText(settings::kUsers, NameKey(section), "");
+    for (const settings::Key* key : kFreshProfile)
+        m_profile.WriteText(section, *key, key->fallback);
+    m_profile.WriteNumber(settings::kUsers, settings::kLastUser, 0);
+    batch.Commit();
+    return true;
+}
+
+void UserProfiles::RecordActivityStart()
+{
+    const std::string& section = m_user.UserSection;
+    ProfileBatch batch(m_profile);
+    m_profile.WriteText(settings::kUsers, NameKey(section), m_user.UserName);
+    m_profile.WriteNumber(settings::kUsers, settings::kLastUser, m_user.UserSlot);
+    m_user.SessionNumber = m_profile.ReadLong(section, settings::kSessionNumber);
+    m_profile.WriteNumber(section, settings::kSessionNumber,
+                          std::int64_t{m_user.SessionNumber} + 1);
+    const bool lessons = m_user.TypeMode == CurrentUser::kLessons;
+    m_profile.WriteNumber(section, settings::kTypeMode,
+                          lessons ? CurrentUser::kLessons : CurrentUser::kPractice);
+}
+
+void UserProfiles::FinishActivityStart(const std::function<void()>& openWindow)
+{
+    if (openWindow)
+        openWindow();
+    if (m_donationCheck)
+        m_donationCheck();
+}
+
+void UserProfiles::StartTypingSession(CompleteTotals& totals,
+                                      const std::function<void()>& openWindow)
+{
+    RecordActivityStart();
+    totals = CompleteTotals::Load(m_profile, m_user.UserSection);
+    FinishActivityStart(openWindow);
+}
+
+void UserProfiles::StartGame(GameAverages& averages, const std::function<void()>& openWindow)
+{
+    RecordActivityStart();
+    averages = GameAverages::Load(m_profile, m_user.UserSection);
+    FinishActivityStart(openWindow);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,378 @@
+#include "profile/keyboard_layout.h"
+
+#include "platform/dialogs.h"
+#include "profile/profile_store.h"
+#include "profile/settings_keys.h"
+#include "profile/value_text.h"
+
+namespace tarvelo {
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kEscape = 27;
+constexpr int kSpace = 32;
+constexpr int kCaseOffset = 32; // upper-case letter + 32 = its lower-case twin
+
+// The default layout, used by the loader and the reset. A letter's upper-case
+// form is its key's label and typed with Shift; its twin has neither flag.
+constexpr std::array<int, 26> kLetterKeys = {
+    11, 26, 24, 13, 3, 14, 15, 16, 8,  17, 18, 19, 28, // A..M
+    27, 9,  10, 1,  4, 12, 5,  7,  25, 2,  23, 6,  22, // N..Z
+};
+
+struct DefaultCharacter
+{
+    int code;
+    int key;
+    bool label;
+    bool shift;
+};
+
+// The other characters, in the order the loader reads them.
+constexpr std::array<DefaultCharacter, 13> kDefaultCharacters = {{
+    {';', 20, true, false},
+    {':', 20, false, true},
+    {'\'', 21, true, false},
+    {'"', 21, false, true},
+    {',', 29, true, false},
+    {'.', 30, true, false},
+    {'?', 31, true, true},
+    {'/', 31, false, false},
+    {'!', 35, true, true},
+    {'-', 36, true, false},
+    {' ', 34, false, false},
+    {'(', 44, true, true},
+    {')', 45, true, true},
+}};
+
+bool IsUpperLetter(int code)
+{
+    return (code >= 'A' && code <= 'Z') || (code >= 192 && code <= 222);
+}
+
+bool IsLowerLetter(int code)
+{
+    return (code >= 'a' && code <= 'z') || (code >= 224 && code <= 254);
+}
+
+bool IsKey(int key)
+{
+    return key >= 1 && key <= KeyboardLayout::kKeyCount;
+}
+
+bool IsFixedKey(int key)
+{
+    return key >= KeyboardLayout::kLeftShift && key <= KeyboardLayout::kSpaceBar;
+}
+
+// Section "language": the key index of code c under "c", its label flag
+// under "cp" and its shift flag under "cc".
+std::string KeyName(int code)
+{
+    return std::to_string(code);
+}
+
+std::string LabelName(int code)
+{
+    return std::to_string(code) + "p";
+}
+
+std::string ShiftName(int code)
+{
+    return std::to_string(code) + "c";
+}
+
+int ReadKey(const ProfileStore& profile, int code, int fallback)
+{
+    const std::string name = KeyName(code);
+    const std::string text = valuetext::FormatInteger(fallback);
+    const int key = profile.ReadInteger(settings::kLanguage, {name, text});
+    return IsKey(key) ? key : KeyboardLayout::kNoKey;
+}
+
+bool ReadFlag(const ProfileStore& profile, const std::string& name, bool fallback)
+{
+    const std::string text = valuetext::FormatBoolean(fallback);
+    return profile.ReadBoolean(settings::kLanguage, {name, text});
+}
+
+void WriteKey(ProfileStore& profile, int code, int key)
+{
+    profile.WriteProfile(settings::kLanguage, KeyName(code), valuetext::FormatInteger(key));
+}
+
+void WriteLabel(ProfileStore& profile, int code, bool label)
+{
+    profile.WriteProfile(settings::kLanguage, LabelName(code), valuetext::FormatBoolean(label));
+}
+
+void WriteShift(ProfileStore& profile, int code, bool shift)
+{
+    profile.WriteProfile(settings::kLanguage, ShiftName(code), valuetext::FormatBoolean(shift));
+}
+
+bool IsCode(int code)
+{
+    return code >= 1 && code <= KeyboardLayout::kMaxCode;
+}
+
+} // namespace
+
+KeyboardLayout::KeyboardLayout()
+{
+    m_keyOfChar.fill(kNoKey);
+    m_captions[kLeftShift] = "SHIFT";
+    m_captions[kRightShift] = "SHIFT";
+    m_captions[kSpaceBar] = "SPACEBAR";
+}
+
+int KeyboardLayout::KeyOfChar(int code) const
+{
+    return IsCode(code) ? m_keyOfChar[code] : kNoKey;
+}
+
+bool KeyboardLayout::KeyLabel(int code) const
+{
+    return IsCode(code) && m_label[code];
+}
+
+bool KeyboardLayout::KeyShift(int code) const
+{
+    return IsCode(code) && m_shift[code];
+}
+
+void KeyboardLayout::Load(const ProfileStore& profile)
+{
+    m_keyOfChar.fill(kNoKey);
+    m_label.fill(false);
+    m_shift.fill(false);
+
+    for (int i = 0; i < 26; ++i)
+        m_keyOfChar['A' + i] = ReadKey(profile, 'A' + i, kLetterKeys[i]);
+    for (int i = 0; i < 26; ++i)
+        m_keyOfChar['a' + i] = ReadKey(profile, 'a' + i, kLetterKeys[i]);
+    for (const DefaultCharacter& c : kDefaultCharacters)
+        m_keyOfChar[c.code] = ReadKey(profile, c.code, c.key);
+
+    // A letter's "c" key is written but never read.
+    for (int upper = 'A'; upper <= 'Z'; ++upper) {
+        const int lower = upper + kCaseOffset;
+        m_label[upper] = ReadFlag(profile, LabelName(upper), true);
+        m_shift[upper] = ReadFlag(profile, LabelName(upper), true);
+        m_label[lower] = ReadFlag(profile, LabelName(lower), false);
+        m_shift[lower] = ReadFlag(profile, LabelName(lower), false);
+    }
+    for (const DefaultCharacter& c : kDefaultCharacters)
+        m_label[c.code] = ReadFlag(profile, LabelName(c.code), c.label);
+    for (const DefaultCharacter& c : kDefaultCharacters)
+        m_shift[c.code] = ReadFlag(profile, ShiftName(c.code), c.shift);
+
+    SetKeyCaptions();
+}
+
+const std::string& KeyboardLayout::Caption(int key) const
+{
+    static const std::string none;
+    return IsKey(key) ? m_captions[key] : none;
+}
+
+void KeyboardLayout::SetCaption(int key, std::string_view caption)
+{
+    if (IsKey(key) && !IsFixedKey(key))
+        m_captions[key] = caption;
+}
+
+void KeyboardLayout::ShowCode(int key, int code)
+{
+    SetCaption(key, std::string(1, static_cast<char>(code)));
+}
+
+void KeyboardLayout::SetKeyCaptions()
+{
+    for (int key = 1; key <= kKeyCount; ++key)
+        SetCaption(key, {});
+    for (int c = 1; c <= kMaxCode; ++c) {
+        const bool shown = (c <= 96 && c != kSpace) || (c >= 123 && c <= 223) || c == 255;
+        if (shown && m_keyOfChar[c] != kNoKey && m_label[c])
+            ShowCode(m_keyOfChar[c], c);
+    }
+}
+
+bool KeyboardLayout::OpenEditBox(int key)
+{
+    if (!IsKey(key) || IsFixedKey(key))
+        return false;
+    m_editingKey = key;
+    return true;
+}
+
+void KeyboardLayout::CloseEditBox()
+{
+    m_editingKey = 0;
+}
+
+void KeyboardLayout::EditKeyDown(Modifiers modifiers)
+{
+    if (modifiers.shift && !modifiers.ctrl && !modifiers.alt)
+        m_shiftHeld = true;
+}
+
+void KeyboardLayout::EditKeyUp(Modifiers modifiers)
+{
+    if (!modifiers.shift && !modifiers.ctrl && !modifiers.alt)
+        m_shiftHeld = false;
+}
+
+void KeyboardLayout::Unmap(int code, ProfileStore& profile)
+{
+    Map(code, kNoKey, false, false);
+    WriteKey(profile, code, kNoKey);
+    WriteLabel(profile, code, false);
+    WriteShift(profile, code, false);
+}
+
+void KeyboardLayout::Map(int code, int key, bool label, bool shift)
+{
+    m_keyOfChar[code] = key;
+    m_label[code] = label;
+    m_shift[code] = shift;
+}
+
+bool KeyboardLayout::AssignCharacter(int code, ProfileStore& profile)
+{
+    if (!EditBoxOpen() || !IsCode(code) || code == kBackspace)
+        return false;
+    if (code == kEscape || code == kSpace) {
+        CloseEditBox();
+        return false;
+    }
+    const int edited = m_editingKey;
+
+    int k = code;
+    if (k >= 'a' && k <= 'z')
+        k -= kCaseOffset;
+    if (k >= 224 && k <= 254)
+        k -= kCaseOffset;
+
+    // A label moving off its key leaves that key's second symbols as its
+    // labels; a lower-case letter left behind goes off the keyboard.
+    const int old = m_keyOfChar[k];
+    if (old != kNoKey && m_label[k]) {
+        SetCaption(old, {});
+        for (int i = 1; i <= kMaxCode; ++i) {
+            if (m_keyOfChar[i] != old || m_label[i])
+                continue;
+            m_label[i] = true;
+            WriteLabel(profile, i, true);
+            ShowCode(old, i);
+            if (IsLowerLetter(i)) {
+                SetCaption(old, {});
+                Unmap(i, profile);
+            }
+        }
+    }
+
+    // The edited key keeps its label as second symbol, unless that label is a
+    // letter; everything else on it goes.
+    for (int i = 1; i <= kMaxCode; ++i) {
+        if (m_keyOfChar[i] == edited && !m_label[i]) {
+            SetCaption(edited, {});
+            Unmap(i, profile);
+        }
+    }
+    for (int i = 1; i <= kMaxCode; ++i) {
+        if (m_keyOfChar[i] != edited || !m_label[i])
+            continue;
+        if (IsUpperLetter(i)) {
+            Unmap(i, profile);
+        } else {
+            m_label[i] = false;
+            WriteLabel(profile, i, false);
+        }
+    }
+
+    m_keyOfChar[k] = edited;
+    m_label[k] = true;
+    WriteKey(profile, k, edited);
+    WriteLabel(profile, k, true);
+    m_shift[k] = m_shiftHeld;
+    WriteShift(profile, k, m_shiftHeld);
+
+    if (IsUpperLetter(k)) {
+        const int twin = k + kCaseOffset;
+        Map(twin, edited, false, false);
+        m_shift[k] = true;
+        WriteKey(profile, twin, edited);
+        WriteLabel(profile, twin, false);
+        WriteShift(profile, twin, false);
+        WriteShift(profile, k, true);
+    }
+
+    ShowCode(edited, k);
+    CloseEditBox();
+    return true;
+}
+
+bool KeyboardLayout::ClearKey(ProfileStore& profile)
+{
+    if (!EditBoxOpen())
+        return false;
+    const int edited = m_editingKey;
+    SetCaption(edited, {});
+    for (int i = 1; i <= kMaxCode; ++i) {
+        if (m_keyOfChar[i] == edited)
+            Unmap(i, profile);
+    }
+    CloseEditBox();
+    return true;
+}
+
+bool KeyboardLayout::ResetLayout(ProfileStore& profile, Dialogs& dialogs)
+{
+    if (!dialogs.AskYesNo(kResetQuestion, kResetTitle, MessageIcon::Exclamation, DefaultAnswer::No))
+        return false;
+
+    {
+        ProfileBatch batch(profile);
+        for (int i = 0; i < 26; ++i) {
+            m_keyOfChar['A' + i] = kLetterKeys[i];
+            m_keyOfChar['a' + i] = kLetterKeys[i];
+        }
+        for (int i = 0; i < 26; ++i) {
+            const int upper = 'A' + i;
+            const int lower = upper + kCaseOffset;
+            WriteKey(profile, upper, kLetterKeys[i]);
+            WriteKey(profile, lower, kLetterKeys[i]);
+            m_label[upper] = m_shift[upper] = true;
+            m_label[lower] = m_shift[lower] = false;
+            WriteLabel(profile, upper, true);
+            WriteLabel(profile, lower, false);
+            WriteShift(profile, upper, true);
+            WriteShift(profile, lower, false);
+        }
+        for (const DefaultCharacter& c : kDefaultCharacters) {
+            m_keyOfChar[c.code] = c.key;
+            WriteKey(profile, c.code, c.key);
+        }
+        for (const DefaultCharacter& c : kDefaultCharacters)
+            WriteLabel(profile, c.code, c.label);
+        for (const DefaultCharacter& c : kDefaultCharacters)
+            WriteShift(profile, c.code, c.shift);
+        for (const DefaultCharacter& c : kDefaultCharacters) {
+            m_label[c.code] = c.label;
+            m_shift[c.code] = c.shift;
+        }
+    }
+
+    // Unlike SetKeyCaptions, every character with a key counts, label or not;
+    // the highest code in 1..96 and 123..255 wins.
+    for (int key = 1; key <= kKeyCount; ++key)
+        SetCaption(key, {});
+    for (int c = 1; c <= kMaxCode; ++c) {
+        if ((c <= 96 || c >= 123) && m_keyOfChar[c] != kNoKey)
+            ShowCode(m_keyOfChar[c], c);
+    }
+    return true;
+}
+
+} // namespace tarvelo

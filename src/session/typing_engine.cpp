@@ -1,0 +1,288 @@
+#include "session/typing_engine.h"
+
+#include "menu/current_user.h"
+#include "platform/beeper.h"
+#include "profile/keyboard_layout.h"
+#include "session/line_source.h"
+#include "stats/complete_totals.h"
+
+#include <algorithm>
+
+namespace tarvelo {
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kTab = 9;
+constexpr int kEnter = 13;
+constexpr int kSpace = 32;
+constexpr int kBar = '|';
+constexpr int kUnderscore = '_';
+
+} // namespace
+
+TypingEngine::TypingEngine(SessionContext context, CompleteTotals& totals, LetterTallies& tallies)
+    : m_context(context), m_stats(totals, tallies, context.user)
+{
+    m_stats.ResetSessionStats(true);
+}
+
+bool TypingEngine::Practising() const
+{
+    return m_context.user.Practising();
+}
+
+void TypingEngine::TypeKey(int code)
+{
+    if (!m_running || m_line.LineLength == 0)
+        return;
+    const bool onLastPosition = m_line.SentencePosition == m_line.LineLength;
+    if (code == kEnter && !onLastPosition)
+        return; // the window treats Enter mid-line as an option key
+    if (!m_stats.TimerRunning())
+        m_stats.StartTiming();
+    if (m_line.KeyCount == TypingLine::kMaxKeys) {
+        BeginOrNext();
+        return;
+    }
+    // Enter on the last position finishes the line as its closing space would.
+    if (code == kEnter)
+        code = kSpace;
+    ++m_line.KeyCount;
+    m_line.SetK(m_line.KeyCount, code);
+
+    if (!AiOn) {
+        PlainKey(code);
+        return;
+    }
+    if (code == kBackspace) {
+        m_line.SetK(m_line.KeyCount, TypingLine::kEmpty);
+        --m_line.KeyCount;
+        FlashIndicators({kIndicatorAi, kIndicatorBackspace});
+        return;
+    }
+    DetectKey();
+    ShowNextKey();
+    if (m_line.KeyCount - m_line.ConfirmedPos == 1 && SoundOn)
+        m_context.beeper.Beep();
+}
+
+void TypingEngine::PlainKey(int code)
+{
+    TypingLine& line = m_line;
+    const int pos = line.SentencePosition;
+    line.SetM(pos, marks::kCorrect);
+    const int expected = line.E(pos);
+
+    if (code != expected) {
+        if (code == kBackspace) {
+            if (pos > 1 && BackspaceOn)
+                UndoKey();
+            else if (pos > 1)
+                FlashIndicators({kIndicatorBackspace});
+            ShowNextKey();
+            return;
+        }
+        if (code == kSpace || code == kTab)
+            code = kBar;
+        if (SoundOn)
+            m_context.beeper.Beep();
+        m_stats.CountWrongKeystroke();
+        line.SetM(pos, marks::kError);
+        // Only the first error of a run is charged to a letter.
+        if (pos > 1 && line.M(pos - 1) == marks::kCorrect)
+            m_stats.TallyLetterError(expected);
+    }
+    m_stats.TallyLetterTyped(expected);
+    m_stats.UpdateAccuracies(pos);
+    if (pos == line.LineLength) {
+        EndOfLine();
+        return;
+    }
+    m_stats.CountPosition();
+    line.SetS(pos, code);
+    ++line.SentencePosition;
+    RestartCaret();
+    ShowNextKey();
+}
+
+void TypingEngine::UndoKey()
+{
+    --m_line.SentencePosition;
+    --m_line.KeyCount;
+    m_stats.UncountPosition(m_line.M(m_line.SentencePosition), m_line.SentencePosition);
+}
+
+void TypingEngine::EndOfLine()
+{
+    m_stats.FinishSentence();
+    if (Practising())
+        CompletePracticeSentence();
+    else
+        FinishLessonLine();
+    // Detection has counted every position of the line as it settled them.
+    if (!AiOn)
+        m_stats.CountPosition();
+    ShowNextKey();
+}
+
+void TypingEngine::LoadLine(bool lesson)
+{
+    const std::string text = m_context.lines.NextLine(lesson);
+    const auto length = std::min<std::size_t>(text.size(), TypingLine::kMaxLineLength);
+    m_line.LineLength = static_cast<std::int16_t>(length);
+    for (std::size_t i = 0; i < length; ++i)
+        m_line.SetE(static_cast<int>(i) + 1, static_cast<unsigned char>(text[i]));
+}
+
+void TypingEngine::SetUpNextLine(bool lesson)
+{
+    m_running = true;
+    if (!lesson) {
+        m_stats.Totals().Save(m_context.profile, m_context.user.UserSection);
+        if (m_nextPressed)
+            m_nextPressed = false;
+        else
+            ++m_sentenceCounter;
+    }
+    m_line.SentencePosition = 1;
+    m_line.KeyCount = 0;
+    m_line.ConfirmedPos = 0;
+    LoadLine(lesson);
+    if (!lesson)
+        m_sentenceLabel = std::to_string(m_sentenceCounter);
+    m_stats.StartSentence();
+}
+
+void TypingEngine::CompletePracticeSentence()
+{
+    SetUpNextLine(false);
+}
+
+void TypingEngine::FinishLessonLine()
+{
+    SetUpNextLine(true);
+}
+
+void TypingEngine::BeginOrNext()
+{
+    m_focusShown = true;
+    m_stats.SkipSentence();
+    m_beginCaption = "Next";
+    m_nextPressed = true;
+    if (Practising())
+        CompletePracticeSentence();
+    else
+        FinishLessonLine();
+    ShowNextKey();
+}
+
+void TypingEngine::StopTyping()
+{
+    m_focusShown = false;
+    m_context.lines.Rewind(!Practising());
+    m_running = false;
+    m_beginCaption = "Begin";
+    m_line.KeyCount = 0;
+    m_line.SentencePosition = 1;
+    m_line.ConfirmedPos = 0;
+    m_caretOn = false;
+    m_line.ClearSlots();
+    ClearKeyHighlights();
+    m_stats.ResetSessionStats(false);
+}
+
+void TypingEngine::StatsTick()
+{
+    if (m_stats.TimerRunning())
+        m_stats.Tick(m_line.SentencePosition);
+}
+
+void TypingEngine::CaretTick()
+{
+    m_caretOn = !m_caretOn;
+}
+
+void TypingEngine::FlashTick()
+{
+    m_flashed.clear();
+}
+
+TimerState TypingEngine::StatsTimer() const
+{
+    return {m_stats.TimerRunning(), kStatsIntervalMs, 0};
+}
+
+TimerState TypingEngine::CaretTimer() const
+{
+    return {true, kCaretIntervalMs, m_caretRestarts};
+}
+
+TimerState TypingEngine::FlashTimer() const
+{
+    return {!m_flashed.empty(), kFlashIntervalMs, m_flashRestarts};
+}
+
+void TypingEngine::RestartCaret()
+{
+    ++m_caretRestarts;
+    m_caretOn = true;
+}
+
+void TypingEngine::FlashIndicators(std::vector<int> indicators)
+{
+    m_flashed = std::move(indicators);
+    ++m_flashRestarts;
+}
+
+void TypingEngine::ClearKeyHighlights()
+{
+    m_highlightedKeys.clear();
+}
+
+void TypingEngine::ShowNextKey()
+{
+    ClearKeyHighlights();
+    const int code = m_line.E(m_line.SentencePosition);
+    const KeyboardLayout& layout = m_context.layout;
+    if (layout.KeyShift(code)) {
+        m_highlightedKeys.push_back(KeyboardLayout::kLeftShift);
+        m_highlightedKeys.push_back(KeyboardLayout::kRightShift);
+    }
+    if (layout.KeyOfChar(code) != KeyboardLayout::kNoKey)
+        m_highlightedKeys.push_back(layout.KeyOfChar(code));
+}
+
+std::string TypingEngine::ExpectedText() const
+{
+    std::string text;
+    for (int i = 1; i <= m_line.LineLength; ++i) {
+        const int c = m_line.E(i);
+        text.push_back(c == TypingLine::kEmpty ? ' ' : static_cast<char>(c));
+    }
+    return text;
+}
+
+std::vector<TypedGlyph> TypingEngine::TypedLineGlyphs() const
+{
+    std::vector<TypedGlyph> glyphs;
+    if (m_line.KeyCount == 0) {
+        if (m_caretOn)
+            glyphs.push_back({-0.3, '|', 0});
+        return glyphs;
+    }
+    if (m_caretOn)
+        glyphs.push_back({m_line.SentencePosition - 1.5, '|', 0});
+    for (int i = 1; i < m_line.SentencePosition; ++i) {
+        const int shown = m_line.S(i);
+        const int expected = m_line.E(i);
+        int glyph = shown;
+        if ((shown == kBar && expected != kBar) || (shown == kSpace && expected != kSpace))
+            glyph = kUnderscore;
+        if (glyph == TypingLine::kEmpty)
+            continue;
+        glyphs.push_back({static_cast<double>(i - 1), static_cast<char>(glyph), m_line.M(i)});
+    }
+    return glyphs;
+}
+
+} // namespace tarvelo

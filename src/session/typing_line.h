@@ -1,0 +1,81 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tarvelo {
+
+// Marks of a typed position (0x00BBGGRR colours).
+namespace marks {
+inline constexpr std::int32_t kCorrect = 0;           // black
+inline constexpr std::int32_t kError = 255;           // red
+inline constexpr std::int32_t kSwapFirst = 65280;     // green: first of two swapped letters
+inline constexpr std::int32_t kSwapSecond = 16711935; // magenta: second of two swapped letters
+} // namespace marks
+
+// The line being typed: expected characters, keystrokes, what is shown under
+// each position and its mark. Slots are 1-based; a character is a code-page
+// byte, 0 meaning an empty slot. Reads outside the slots give a value that
+// matches nothing, and writes outside them are dropped.
+class TypingLine
+{
+public:
+    static constexpr int kSlots = 78;
+    static constexpr int kMaxKeys = 500;
+    static constexpr int kMaxLineLength = 75;
+    static constexpr int kEmpty = 0;
+
+    int E(int i) const { return InLine(i) ? m_expected[i] : kNoExpected; }
+    int K(int k) const { return (k >= 1 && k <= kMaxKeys) ? m_keys[k] : kNoKey; }
+    int S(int i) const { return InLine(i) ? m_shown[i] : kNoShown; }
+    std::int32_t M(int i) const { return InLine(i) ? m_marks[i] : marks::kCorrect; }
+
+    void SetE(int i, int c)
+    {
+        if (InLine(i))
+            m_expected[i] = static_cast<unsigned char>(c);
+    }
+    void SetK(int k, int c)
+    {
+        if (k >= 1 && k <= kMaxKeys)
+            m_keys[k] = c;
+    }
+    void SetS(int i, int c)
+    {
+        if (InLine(i))
+            m_shown[i] = c;
+    }
+    void SetM(int i, std::int32_t mark)
+    {
+        if (InLine(i))
+            m_marks[i] = mark;
+    }
+
+    // Empties marks, shown and expected characters of every slot.
+    void ClearSlots()
+    {
+        m_expected.fill(kEmpty);
+        m_shown.fill(kEmpty);
+        m_marks.fill(marks::kCorrect);
+    }
+
+    std::int16_t LineLength = 0;
+    std::int16_t KeyCount = 0;
+    std::int16_t SentencePosition = 1;
+    std::int16_t ConfirmedPos = 0;
+
+private:
+    // Distinct so that two out-of-range reads never match each other either.
+    static constexpr int kNoExpected = -1;
+    static constexpr int kNoKey = -2;
+    static constexpr int kNoShown = -3;
+
+    static bool InLine(int i) { return i >= 1 && i <= kSlots; }
+
+    std::array<int, kSlots + 1> m_expected{};
+    std::array<int, kMaxKeys + 1> m_keys{};
+    std::array<int, kSlots + 1> m_shown{};
+    std::array<std::int32_t, kSlots + 1> m_marks{};
+};
+
+} // namespace tarvelo

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "menu/current_user.h"
+#include "platform/beeper.h"
+#include "profile/keyboard_layout.h"
+#include "profile/profile_store.h"
+#include "session/fixed_lines.h"
+#include "session/typing_engine.h"
+#include "stats/complete_totals.h"
+#include "stats/letter_tallies.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace tarvelo::test {
+
+class CountingBeeper : public Beeper
+{
+public:
+    void Beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+// A session on a fresh profile whose lines come from a queue.
+class SessionFixture : public ::testing::Test
+{
+protected:
+    explicit SessionFixture(std::deque<std::string> lines = {"abcdefghij "})
+        : lines(std::move(lines))
+    {
+        user.TypeMode = CurrentUser::kPractice;
+        layout.Load(profile);
+    }
+
+    void Start(std::deque<std::string> queue, bool ai = false, bool practice = true)
+    {
+        lines = FixedLines(std::move(queue));
+        engine.AiOn = ai;
+        user.TypeMode = practice ? CurrentUser::kPractice : CurrentUser::kLessons;
+        engine.BeginOrNext();
+    }
+
+    void Type(const std::string& keys)
+    {
+        for (char c : keys)
+            engine.TypeKey(static_cast<unsigned char>(c));
+    }
+
+    // The typed positions 1..n as text, and their marks as letters:
+    // . correct, R red, G green, M magenta.
+    std::string Shown(int n) const
+    {
+        std::string text;
+        for (int i = 1; i <= n; ++i) {
+            const int c = engine.Line().S(i);
+            text.push_back(c == 0 ? '~' : static_cast<char>(c));
+        }
+        return text;
+    }
+    std::string Marks(int n) const
+    {
+        std::string text;
+        for (int i = 1; i <= n; ++i) {
+            switch (engine.Line().M(i)) {
+            case marks::kCorrect:
+                text += '.';
+                break;
+            case marks::kError:
+                text += 'R';
+                break;
+            case marks::kSwapFirst:
+                text += 'G';
+                break;
+            case marks::kSwapSecond:
+                text += 'M';
+                break;
+            default:
+                text += '?';
+            }
+        }
+        return text;
+    }
+    int Errors(char letter) const
+    {
+        return tallies.ErrorCount(user.UserSlot,
+                                  LetterTallies::Fold(static_cast<unsigned char>(letter)));
+    }
+
+    TempFolder folder;
+    ProfileStore profile{folder.Path()};
+    CurrentUser user;
+    FixedLines lines;
+    KeyboardLayout layout;
+    CountingBeeper beeper;
+    CompleteTotals totals;
+    LetterTallies tallies;
+    TypingEngine engine{SessionContext{profile, user, lines, layout, beeper}, totals, tallies};
+};
+
+} // namespace tarvelo::test

@@ -1,0 +1,219 @@
+#include "material/lesson_catalogue.h"
+#include "material/lesson_guide.h"
+#include "material/practice_text.h"
+#include "session/material_lines.h"
+#include "session/session_fixture.h"
+
+namespace tarvelo {
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
+
+class PlainTypingTest : public test::SessionFixture
+{};
+
+TEST_F(PlainTypingTest, ErrorFreeLineAdvancesAndLoadsTheNext)
+{
+    Start({"abcdefghij ", "second "});
+    Type("abcde");
+    EXPECT_EQ(engine.Line().SentencePosition, 6);
+    Type("fghij ");
+    EXPECT_EQ(engine.ExpectedText(), "second ");
+    EXPECT_EQ(engine.Line().SentencePosition, 1);
+    EXPECT_EQ(engine.Stats().Panel().llerrors, "0");
+    EXPECT_EQ(engine.Stats().Panel().llpercent, "100");
+    EXPECT_EQ(engine.Stats().SessionPosition, 12);
+    EXPECT_EQ(engine.SentenceNumberLabel(), "2");
+    EXPECT_EQ(beeper.beeps, 0);
+    // The totals are saved before the last character is counted.
+    EXPECT_EQ(totals.CompletePosition, 12);
+    EXPECT_EQ(profile.ReadProfile("user0", "completeposition", ""), "11");
+}
+
+TEST_F(PlainTypingTest, EnterCountsOnlyOnTheLastPosition)
+{
+    Start({"ab ", "next "});
+    engine.TypeKey(kEnter);
+    EXPECT_EQ(engine.Line().KeyCount, 0) << "Enter mid-line never reaches the comparison";
+    Type("ab");
+    engine.TypeKey(kEnter);
+    EXPECT_EQ(engine.ExpectedText(), "next ");
+    EXPECT_EQ(engine.Stats().SessionErrors, 0);
+}
+
+TEST_F(PlainTypingTest, WrongSpaceShowsARedUnderscoreAndOnlyTheFirstOfARunIsCharged)
+{
+    Start({"abcdef "});
+    Type("a x");
+    EXPECT_EQ(Shown(3), "a|x");
+    EXPECT_EQ(Marks(3), ".RR");
+    const auto glyphs = engine.TypedLineGlyphs();
+    ASSERT_EQ(glyphs.size(), 4u); // caret and three cells
+    EXPECT_EQ(glyphs[2].character, '_');
+    EXPECT_EQ(glyphs[2].colour, marks::kError);
+    EXPECT_EQ(engine.Stats().SentenceErrors, 2);
+    EXPECT_EQ(Errors('b'), 1);
+    EXPECT_EQ(Errors('c'), 0);
+    EXPECT_EQ(tallies.TypedCount(0, 'C'), 1);
+    EXPECT_EQ(beeper.beeps, 2);
+}
+
+TEST_F(PlainTypingTest, WrongFirstKeyIsAnErrorChargedToNoLetter)
+{
+    Start({"abc "});
+    Type("x");
+    EXPECT_EQ(engine.Stats().SentenceErrors, 1);
+    EXPECT_EQ(engine.Stats().SentenceAccuracy, 0);
+    EXPECT_EQ(Errors('a'), 0);
+    EXPECT_EQ(tallies.TypedCount(0, 'A'), 1);
+}
+
+TEST_F(PlainTypingTest, BackspaceTakesBackAnErrorButNotTheTallies)
+{
+    Start({"abcdef "});
+    Type("ax");
+    ASSERT_EQ(engine.Stats().SessionErrors, 1);
+    engine.TypeKey(kBackspace);
+    EXPECT_EQ(engine.Line().SentencePosition, 2);
+    EXPECT_EQ(engine.Line().KeyCount, 2) << "the erased key stays counted";
+    EXPECT_EQ(engine.Stats().SentenceErrors, 0);
+    EXPECT_EQ(engine.Stats().SessionErrors, 0);
+    EXPECT_EQ(totals.CompleteErrors, 0);
+    EXPECT_EQ(engine.Stats().SentenceAccuracy, 100);
+    EXPECT_EQ(Errors('b'), 1);
+
+    Type("b");
+    engine.TypeKey(kBackspace); // over a correct position
+    EXPECT_EQ(engine.Stats().SessionErrors, 0);
+    EXPECT_EQ(engine.Stats().SessionPosition, 2);
+}
+
+TEST_F(PlainTypingTest, BackspaceRefusals)
+{
+    Start({"abc "});
+    engine.TypeKey(kBackspace);
+    EXPECT_EQ(engine.Line().SentencePosition, 1);
+    EXPECT_EQ(engine.Line().KeyCount, 1);
+    EXPECT_TRUE(engine.FlashedIndicators().empty());
+
+    engine.BackspaceOn = false;
+    Type("a");
+    engine.TypeKey(kBackspace);
+    EXPECT_EQ(engine.Line().SentencePosition, 2);
+    EXPECT_EQ(engine.FlashedIndicators(), std::vector<int>{TypingEngine::kIndicatorBackspace});
+    EXPECT_TRUE(engine.FlashTimer().enabled);
+    engine.FlashTick();
+    EXPECT_TRUE(engine.FlashedIndicators().empty());
+    EXPECT_FALSE(engine.FlashTimer().enabled);
+}
+
+TEST_F(PlainTypingTest, FiveHundredKeystrokesSkipTheLine)
+{
+    Start({"abc ", "next "});
+    for (int i = 0; i < 499; ++i) {
+        Type("a");
+        engine.TypeKey(kBackspace);
+    }
+    Type("a");
+    ASSERT_EQ(engine.Line().KeyCount, 500);
+    const unsigned rows = engine.Stats().Panel().lastRowUpdates;
+    Type("b");
+    EXPECT_EQ(engine.ExpectedText(), "next ");
+    EXPECT_EQ(engine.Line().KeyCount, 0);
+    EXPECT_EQ(engine.Stats().Panel().lastRowUpdates, rows + 1);
+    EXPECT_EQ(engine.SentenceNumberLabel(), "1") << "a skipped sentence is not counted";
+}
+
+TEST_F(PlainTypingTest, StopClearsTheLineAndResetsTheRun)
+{
+    Start({"abc "});
+    Type("ax");
+    engine.StopTyping();
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(engine.BeginCaption(), "Begin");
+    EXPECT_EQ(lines.rewinds, 1);
+    EXPECT_EQ(engine.Stats().SessionErrors, 0);
+    EXPECT_EQ(engine.Stats().SessionPosition, 1);
+    EXPECT_TRUE(engine.HighlightedKeys().empty());
+    EXPECT_TRUE(engine.TypedLineGlyphs().empty());
+    Type("a");
+    EXPECT_EQ(engine.Line().KeyCount, 0) << "keys are ignored while stopped";
+}
+
+TEST_F(PlainTypingTest, NextKeyLightsItsKeyAndShiftForCapitals)
+{
+    Start({"aB "});
+    EXPECT_EQ(engine.HighlightedKeys(), std::vector<int>{11});
+    Type("a");
+    EXPECT_EQ(engine.HighlightedKeys(), (std::vector<int>{32, 33, 26}));
+}
+
+TEST_F(PlainTypingTest, LessonsLeaveTheCompleteTotalsAlone)
+{
+    Start({"ab ", "cd "}, false, false);
+    Type("ax ");
+    EXPECT_EQ(totals.CompletePosition, 1);
+    EXPECT_EQ(totals.CompleteErrors, 0);
+    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
+    EXPECT_EQ(profile.ReadProfile("user0", "completeposition", "absent"), "absent");
+}
+
+TEST_F(PlainTypingTest, EmptyMaterialLeavesNothingToType)
+{
+    Start({""});
+    EXPECT_TRUE(engine.NothingToType());
+    Type("abc");
+    EXPECT_EQ(engine.Line().KeyCount, 0);
+}
+
+TEST_F(PlainTypingTest, StatisticsTimerRunsFromTheFirstKeyUntilTheLineEnds)
+{
+    Start({"ab "});
+    EXPECT_FALSE(engine.StatsTimer().enabled);
+    Type("a");
+    EXPECT_TRUE(engine.StatsTimer().enabled);
+    engine.StatsTick();
+    EXPECT_EQ(engine.Stats().SentenceTime, 2.0f);
+    EXPECT_EQ(totals.CompleteQSeconds, 2.0);
+    Type("b ");
+    EXPECT_FALSE(engine.StatsTimer().enabled);
+    EXPECT_EQ(engine.Stats().SentenceTime, 1.0f);
+}
+
+TEST(PracticeResumeTest, StopAndBeginRetypeTheSameSentence)
+{
+    test::TempFolder folder;
+    ProfileStore profile(folder.Path());
+    CurrentUser user;
+    user.TypeMode = CurrentUser::kPractice;
+    PracticeText practice;
+    practice.LoadFromBytes("header\r\nFirst one. Second one. Third one.\r\n");
+    struct NoGuide : LessonGuide
+    {
+        void IntroduceLesson(LessonCatalogue&) override {}
+    } guide;
+    LessonCatalogue lessons(profile, folder.Path());
+    MaterialLines lines(profile, user, practice, lessons, guide);
+    KeyboardLayout layout;
+    test::CountingBeeper beeper;
+    CompleteTotals totals;
+    LetterTallies tallies;
+    TypingEngine engine({profile, user, lines, layout, beeper}, totals, tallies);
+
+    engine.BeginOrNext();
+    EXPECT_EQ(engine.ExpectedText(), "First one. ");
+    for (char c : std::string("First one. "))
+        engine.TypeKey(c);
+    EXPECT_EQ(engine.ExpectedText(), "Second one. ");
+    engine.TypeKey('S');
+    engine.StopTyping();
+    engine.BeginOrNext();
+    EXPECT_EQ(engine.ExpectedText(), "Second one. ");
+    engine.BeginOrNext(); // Next
+    EXPECT_EQ(engine.ExpectedText(), "Third one. ");
+    EXPECT_EQ(profile.ReadProfile("user0", "sentencenumber", ""), "3");
+}
+
+} // namespace
+} // namespace tarvelo

@@ -1,0 +1,95 @@
+#include "commands.h"
+#include "json_bytes.h"
+#include "menu/current_user.h"
+#include "platform/beeper.h"
+#include "profile/keyboard_layout.h"
+#include "profile/profile_store.h"
+#include "session/fixed_lines.h"
+#include "session/typing_engine.h"
+#include "stats/complete_totals.h"
+#include "stats/letter_tallies.h"
+#include "temp_folder.h"
+
+#include <iostream>
+
+namespace tarvelo::probe {
+namespace {
+
+class CountingBeeper : public Beeper
+{
+public:
+    void Beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+nlohmann::json Tallies(const LetterTallies& tallies, bool errors)
+{
+    nlohmann::json counts = nlohmann::json::object();
+    for (int code = 0; code <= 255; ++code) {
+        const int n = errors ? tallies.ErrorCount(0, code) : tallies.TypedCount(0, code);
+        if (n != 0)
+            counts[std::to_string(code)] = n;
+    }
+    return counts;
+}
+
+nlohmann::json RunSession(const nlohmann::json& request)
+{
+    const std::string expected = JsonToBytes(request.at("expected"));
+    ScratchFolder folder;
+    ProfileStore profile(folder.Path());
+    CurrentUser user;
+    user.TypeMode = static_cast<std::int16_t>(request.at("mode").get<int>());
+    FixedLines lines({expected});
+    KeyboardLayout layout;
+    layout.Load(profile);
+    CountingBeeper beeper;
+    CompleteTotals totals;
+    LetterTallies tallies;
+    TypingEngine engine({profile, user, lines, layout, beeper}, totals, tallies);
+    engine.AiOn = request.at("ai").get<bool>();
+    engine.BackspaceOn = request.at("backspace").get<bool>();
+    engine.SoundOn = request.at("sound").get<bool>();
+
+    engine.BeginOrNext();
+    nlohmann::json trace = nlohmann::json::array();
+    nlohmann::json finishedLines = nlohmann::json::array();
+    const TypingLine& line = engine.Line();
+    const TypingStats& stats = engine.Stats();
+    for (const auto& key : request.at("keys")) {
+        const unsigned rowsBefore = stats.Panel().lastRowUpdates;
+        engine.TypeKey(key.get<int>());
+        trace.push_back({line.SentencePosition, line.KeyCount, line.ConfirmedPos,
+                         stats.SentenceErrors, stats.SessionErrors, stats.SessionPosition});
+        if (stats.Panel().lastRowUpdates != rowsBefore)
+            finishedLines.push_back({std::stoi(stats.Panel().llerrors),
+                                     std::stoi(stats.Panel().llpercent),
+                                     std::stoi(stats.Panel().llwpm)});
+    }
+
+    nlohmann::json marks = nlohmann::json::array();
+    nlohmann::json shown = nlohmann::json::array();
+    for (int i = 1; i <= TypingLine::kSlots; ++i) {
+        marks.push_back(line.M(i));
+        const int c = line.S(i);
+        shown.push_back(BytesToJson(
+            c == TypingLine::kEmpty ? std::string() : std::string(1, static_cast<char>(c))));
+    }
+    return {{"trace", trace},
+            {"beeps", beeper.beeps},
+            {"marks", marks},
+            {"shown", shown},
+            {"letterTyped", Tallies(tallies, false)},
+            {"letterErrors", Tallies(tallies, true)},
+            {"complete", {totals.CompletePosition, totals.CompleteQSeconds, totals.CompleteErrors}},
+            {"lines", finishedLines}};
+}
+
+} // namespace
+
+int RunType(std::istream& in, std::ostream& out)
+{
+    return ForEachJsonLine(in, out, RunSession);
+}
+
+} // namespace tarvelo::probe
