@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "game/game_averages.h"
+#include "menu/current_user.h"
+#include "profile/keyboard_layout.h"
+#include "profile/profile_store.h"
+#include "profile/settings_keys.h"
+#include "stats/complete_totals.h"
+#include "stats/letter_tallies.h"
+
+namespace tarvelo {
+
+// What the windows of one run share: the settings file, the current user,
+// the keyboard layout, the letter tallies and the figures loaded for the
+// activity in progress.
+struct ProgramState
+{
+    explicit ProgramState(std::string folder)
+        : appFolder(std::move(folder))
+        , profile(appFolder)
+    {
+    }
+
+    std::string appFolder;
+    ProfileStore profile;
+    CurrentUser user;
+    KeyboardLayout layout;
+    LetterTallies tallies;
+    CompleteTotals totals;
+    GameAverages gameAverages;
+    // The shared window position, in twips.
+    int WindowTop = 1035;
+    int WindowLeft = 1995;
+};
+
+} // namespace tarvelo

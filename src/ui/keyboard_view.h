@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+#include <array>
+
+namespace tarvelo::ui {
+
+// The on-screen keyboard: keys 1..49 in their rows, each with a caption, a
+// fill and a border, scaled to the widget. Reports clicks and the key under
+// the pointer (0 when none).
+class KeyboardView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kKeyCount = 49;
+    static constexpr QRgb kKeyFill = 0xE0E0E0;
+
+    explicit KeyboardView(QWidget* parent = nullptr);
+
+    void setCaption(int key, const QString& caption);
+    QString caption(int key) const;
+    void setFill(int key, QColor fill);
+    QColor fill(int key) const;
+    void setBorder(int key, QColor border);
+    // Keys not shown are neither drawn nor clickable.
+    void setShown(int key, bool shown);
+
+    QRect keyRect(int key) const;
+    int keyAt(QPoint point) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void keyClicked(int key);
+    void keyHovered(int key);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    struct Key
+    {
+        QString caption;
+        QColor fill = QColor::fromRgb(kKeyFill);
+        QColor border = Qt::black;
+        bool shown = true;
+        QRectF unitRect; // in key widths
+    };
+    bool valid(int key) const { return key >= 1 && key <= kKeyCount; }
+    double unit() const;
+
+    std::array<Key, kKeyCount + 1> m_keys;
+};
+
+} // namespace tarvelo::ui

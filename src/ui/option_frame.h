@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+
+namespace tarvelo::ui {
+
+// A caption on a frame shape: the options, user boxes and menu rows of the
+// windows. Colours are the windows' 0xBBGGRR numbers. Reports presses and the
+// pointer entering it; the window decides what they mean.
+class OptionFrame : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit OptionFrame(const QString& caption, QWidget* parent = nullptr);
+
+    void setCaption(const QString& caption);
+    QString caption() const;
+    void setFill(std::int32_t bgr);
+    void setBorder(std::int32_t bgr);
+    void setCaptionColour(std::int32_t bgr);
+    std::int32_t fill() const { return m_fill; }
+    std::int32_t border() const { return m_border; }
+
+signals:
+    void pressed();
+    void hovered();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void applyStyle();
+
+    QLabel* m_label;
+    std::int32_t m_fill = 0xFCECD6;
+    std::int32_t m_border = 0;
+    std::int32_t m_captionColour = 0;
+};
+
+} // namespace tarvelo::ui

@@ -1,0 +1,28 @@
+#include "ui/picture_window.h"
+
+#include <QPainter>
+
+namespace tarvelo::ui {
+
+PictureWindow::PictureWindow(const QString& appFolder, QWidget* parent)
+    : QWidget(parent)
+    , m_picture(appFolder + kPictureName)
+{
+}
+
+void PictureWindow::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    if (m_picture.isNull()) {
+        painter.fillRect(rect(), QColor(0xEE, 0xEE, 0xE8));
+        return;
+    }
+    const QSize scaled = m_picture.size().scaled(size(), Qt::KeepAspectRatioByExpanding);
+    const QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2),
+                       scaled);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(target, m_picture);
+}
+
+} // namespace tarvelo::ui
