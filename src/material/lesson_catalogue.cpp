@@ -1,6 +1,7 @@
 #include "material/lesson_catalogue.h"
 
 #include "material/lesson_guide.h"
+#include "material/text_file_lines.h"
 #include "profile/app_folder.h"
 #include "profile/data_file.h"
 #include "profile/profile_store.h"
@@ -10,34 +11,6 @@
 
 namespace tarvelo {
 namespace {
-
-// The lines of a text file after its header line. Lines end with CR LF, a
-// lone CR or a lone LF; a final line needs no ending. Code 0 is no character
-// and reads as a space.
-std::vector<std::string> LinesAfterHeader(std::string_view fileBytes)
-{
-    std::vector<std::string> lines;
-    bool header = true;
-    std::size_t pos = 0;
-    while (pos < fileBytes.size()) {
-        std::size_t end = fileBytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = fileBytes.size();
-        std::string line(fileBytes.substr(pos, end - pos));
-        pos = end;
-        if (pos < fileBytes.size() && fileBytes[pos] == '\r')
-            ++pos;
-        if (pos < fileBytes.size() && fileBytes[pos] == '\n')
-            ++pos;
-        if (header) {
-            header = false;
-            continue;
-        }
-        std::replace(line.begin(), line.end(), '\0', ' ');
-        lines.push_back(std::move(line));
-    }
-    return lines;
-}
 
 std::vector<std::string> ReadLinesAfterHeader(std::string_view folder, std::string_view name)
 {

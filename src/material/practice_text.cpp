@@ -1,5 +1,6 @@
 #include "material/practice_text.h"
 
+#include "material/text_file_lines.h"
 #include "profile/data_file.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
@@ -126,29 +127,11 @@ std::int64_t WrapRunningNumber(std::int64_t number, std::int64_t count)
 std::vector<std::string> ReadPracticeLines(std::string_view fileBytes)
 {
     std::vector<std::string> lines;
-    bool header = true;
-    std::size_t pos = 0;
-    while (pos < fileBytes.size() && lines.size() < PracticeText::kMaxLines) {
-        std::size_t end = fileBytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = fileBytes.size();
-        std::string line(fileBytes.substr(pos, end - pos));
-        pos = end;
-        if (pos < fileBytes.size() && fileBytes[pos] == '\r')
-            ++pos;
-        if (pos < fileBytes.size() && fileBytes[pos] == '\n')
-            ++pos;
-        if (header) {
-            header = false;
-            continue;
-        }
-        if (line.empty())
-            continue;
-        for (char& c : line) {
-            if (c == '\0')
-                c = ' '; // a damaged file; code 0 is no character
-        }
-        lines.push_back(std::move(line));
+    for (std::string& line : LinesAfterHeader(fileBytes)) {
+        if (lines.size() == PracticeText::kMaxLines)
+            break;
+        if (!line.empty())
+            lines.push_back(std::move(line));
     }
     return lines;
 }
