@@ -215,5 +215,39 @@ TEST(PracticeResumeTest, StopAndBeginRetypeTheSameSentence)
     EXPECT_EQ(profile.ReadProfile("user0", "sentencenumber", ""), "3");
 }
 
+TEST(LessonResumeTest, StopAndBeginRetypeTheSameDrillLine)
+{
+    test::TempFolder folder;
+    folder.Write("Tarvelo Lessons.txt", "header\r\nfff jjj\r\nfj fj\r\njf jf\r\n\r\n");
+    ProfileStore profile(folder.Path());
+    CurrentUser user; // lessons
+    PracticeText practice;
+    struct CountingGuide : LessonGuide
+    {
+        void IntroduceLesson(LessonCatalogue&) override { ++introductions; }
+        int introductions = 0;
+    } guide;
+    LessonCatalogue lessons(profile, folder.Path());
+    lessons.LoadLessons(user.UserSection);
+    MaterialLines lines(profile, user, practice, lessons, guide);
+    KeyboardLayout layout;
+    test::CountingBeeper beeper;
+    CompleteTotals totals;
+    LetterTallies tallies;
+    TypingEngine engine({profile, user, lines, layout, beeper}, totals, tallies);
+
+    engine.BeginOrNext();
+    EXPECT_EQ(engine.ExpectedText(), "fff jjj ");
+    EXPECT_EQ(guide.introductions, 1);
+    for (char c : std::string("fff jjj "))
+        engine.TypeKey(c);
+    EXPECT_EQ(engine.ExpectedText(), "fj fj ");
+    engine.TypeKey('f');
+    engine.StopTyping();
+    engine.BeginOrNext();
+    EXPECT_EQ(engine.ExpectedText(), "fj fj ");
+    EXPECT_EQ(guide.introductions, 1) << "the lesson goes on without a new introduction";
+}
+
 } // namespace
 } // namespace tarvelo
