@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
-# Takes a screenshot of every window the program has so far, under Xvfb,
-# into screenshots/. Run after a build (scripts/setup.sh test or run).
+# Photographs every window in typical states, driving the real program with
+# keystrokes under Xvfb, into screenshots/. Run after a build
+# (scripts/setup.sh test or run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$PWD/screenshots
 bin=$PWD/build/bin
 mkdir -p "$out"
 
-# A window manager draws the title bars the pictures should show.
-for tool in Xvfb:xvfb import:imagemagick openbox:openbox; do
+for tool in Xvfb:xvfb import:imagemagick openbox:openbox xdotool:xdotool; do
     command -v "${tool%%:*}" >/dev/null ||
         DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${tool#*:}" >/dev/null
 done
 
 display=:${SCREENSHOT_DISPLAY:-97}
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
 work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
@@ -23,24 +23,60 @@ sleep 1
 openbox >/dev/null 2>&1 &
 sleep 1
 
-# shoot NAME FOLDER: starts the program installed in FOLDER and photographs it.
-shoot() {
-    local name=$1 folder=$2
-    "$folder/tarvelo" &
-    local pid=$!
-    sleep 2
-    import -window root "$out/$name.png"
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    echo "$out/$name.png"
+shot() {
+    sleep "${2:-1}"
+    import -window root "$out/$1.png"
+    echo "$out/$1.png"
+}
+keys() {
+    for key in "$@"; do
+        xdotool key --clearmodifiers "$key"
+        sleep 0.15
+    done
+}
+type_text() {
+    xdotool type --delay 60 "$1"
+}
+# install FOLDER: the program with its shipped data.
+install() {
+    mkdir -p "$1"
+    cp "$bin/tarvelo" "$bin"/*.txt "$bin"/*.INI "$bin"/*.jpg "$1/"
 }
 
 # Start-up with no data files: the error message.
 mkdir -p "$work/empty"
 cp "$bin/tarvelo" "$work/empty/"
-shoot startup-error "$work/empty"
+"$work/empty/tarvelo" &
+pid=$!
+shot startup-error 2
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
 
-# Start-up with the shipped data: the main window.
-mkdir -p "$work/installed"
-cp "$bin/tarvelo" "$bin"/*.txt "$bin"/*.INI "$work/installed/"
-shoot main-window "$work/installed"
+# Two users; the first one has never typed, so the first-use message shows.
+install "$work/app"
+printf '%s\n' '["write", "users", "user0", "Ada"]' '["write", "users", "user1", "Bram"]' \
+    '["write", "users", "lastuser", "0"]' | "$bin/tarvelo-probe" profile "$work/app" >/dev/null
+"$work/app/tarvelo" &
+pid=$!
+shot main-menu 2
+
+keys Down Down Right # an empty box: the name dialog
+shot name-dialog
+keys Escape Up Up
+
+keys Right Down Return # Ada, Typing Practice
+shot first-use-message 2
+keys Return Return     # close the message, Begin
+type_text "Ths"
+shot session-practice-error
+keys Escape Down Down Down Return Up Up Up Return # AI on, Begin
+type_text "Teh qick"
+shot session-intelligent-detection
+
+keys Escape Escape Up Return # back to the menu, Typing Lessons
+keys Return                  # Begin: the first lesson is introduced
+shot lesson-guidance 2
+keys Escape
+shot session-lesson
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true

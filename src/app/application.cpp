@@ -1,17 +1,16 @@
 #include "app/application.h"
 
-#include "menu/main_window.h"
 #include "menu/startup.h"
 #include "profile/profile_store.h"
 
 namespace tarvelo {
 
-std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialogs& dialogs)
+std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialogs& dialogs,
+                                             MenuServices services)
 {
-    const ProfileStore profile(appFolder);
-    if (!RunStartupChecks(profile, dialogs))
+    if (!RunStartupChecks(ProfileStore(appFolder), dialogs))
         return nullptr;
-    return std::make_unique<MainWindow>();
+    return std::make_unique<MainWindow>(appFolder, std::move(services));
 }
 
 } // namespace tarvelo

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "menu/main_window.h"
+
 #include <memory>
 #include <string>
 
 namespace tarvelo {
 
 class Dialogs;
-class MainWindow;
 
-// Runs the start-up checks against the data in `appFolder`; returns the main
-// window to show, or null when the program must end.
-std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialogs& dialogs);
+// Runs the start-up checks against the data in `appFolder`, telling the user
+// through `dialogs` what fails; returns the main menu, started and placed at
+// the shared window position, or null when the program must end.
+std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialogs& dialogs,
+                                             MenuServices services = {});
 
 } // namespace tarvelo

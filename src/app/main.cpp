@@ -16,6 +16,8 @@ int main(int argc, char* argv[])
     const auto window = tarvelo::StartApplication(appFolder, dialogs);
     if (!window)
         return 1;
+    QObject::connect(window.get(), &tarvelo::MainWindow::quitRequested, &app,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
     window->show();
     return QApplication::exec();
 }

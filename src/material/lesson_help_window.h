@@ -1,17 +1,32 @@
 #pragma once
 
+#include "material/lesson_guidance.h"
 #include "material/lesson_guide.h"
 #include "ui/picture_window.h"
+
+#include <array>
+
+class QEventLoop;
+class QLabel;
+class QPlainTextEdit;
 
 namespace tarvelo {
 
 struct ProgramState;
 
+namespace ui {
+class FocusBox;
+class KeyboardView;
+class OptionFrame;
+} // namespace ui
+
 // The lesson guidance window: the introduction of a lesson with its keys
-// highlighted on a keyboard picture. Modal while a lesson is introduced.
+// highlighted on a keyboard picture, modal while a lesson is introduced.
+// Closing it releases its state: the next introduction starts afresh.
 class LessonHelpWindow : public ui::PictureWindow, public LessonGuide
 {
     Q_OBJECT
+    Q_PROPERTY(int shownLesson READ ShownLesson)
 
 public:
     explicit LessonHelpWindow(ProgramState& state, QWidget* parent = nullptr);
@@ -24,6 +39,35 @@ public:
     // the window is closed. The user may step lessons meanwhile, through
     // catalogue.SetLesson().
     void IntroduceLesson(LessonCatalogue& catalogue) override;
+
+    // The lesson whose introduction is shown; 0 when none is.
+    int ShownLesson() const { return m_guidance.ShownLesson(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void PressKey(int key);
+    void PressOption(int option);
+    void HoverOption(int option);
+    void CloseGuidance();
+    void PlaceWindow();
+    void Refresh();
+
+    ProgramState& m_state;
+    LessonGuidance m_guidance;
+    LessonCatalogue* m_catalogue = nullptr;
+    QEventLoop* m_wait = nullptr;
+    // Closed since the labels were loaded: the next introduction starts afresh.
+    bool m_released = false;
+
+    QLabel* m_heading;
+    QPlainTextEdit* m_text;
+    std::array<ui::OptionFrame*, LessonGuidance::kOptionCount> m_options{};
+    ui::KeyboardView* m_keyboard;
+    ui::FocusBox* m_focusBox;
 };
 
 } // namespace tarvelo

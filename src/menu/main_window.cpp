@@ -1,12 +1,314 @@
 #include "menu/main_window.h"
 
-namespace tarvelo {
+#include "menu/main_menu.h"
+#include "menu/new_user_dialog.h"
+#include "menu/program_state.h"
+#include "session/session_window.h"
+#include "ui/focus_box.h"
+#include "ui/option_frame.h"
+#include "ui/qt_dialogs.h"
+#include "ui/text_codec.h"
+#include "ui/twips.h"
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tarvelo {
+namespace {
+
+MenuKey ToMenuKey(int key)
 {
-    setObjectName("main");
+    switch (key) {
+    case Qt::Key_Up:
+        return MenuKey::Up;
+    case Qt::Key_Down:
+        return MenuKey::Down;
+    case Qt::Key_Left:
+        return MenuKey::Left;
+    case Qt::Key_Right:
+        return MenuKey::Right;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return MenuKey::Enter;
+    case Qt::Key_Escape:
+        return MenuKey::Escape;
+    case Qt::Key_Delete:
+        return MenuKey::Delete;
+    default:
+        return MenuKey::Other;
+    }
+}
+
+// `pos` moved so that a window of `size` there lies on a screen, on the
+// primary one when no screen holds its corner.
+QPoint OnScreen(QPoint pos, QSize size)
+{
+    const QScreen* screen = QGuiApplication::screenAt(pos);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return pos;
+    const QRect area = screen->availableGeometry();
+    const int x =
+        std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    const int y =
+        std::clamp(pos.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
+QLabel* MakeLabel(const QString& text, const char* name, int pointSize, bool bold)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    QFont font = label->font();
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    font.setBold(bold);
+    label->setFont(font);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    return label;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWidget* parent)
+    : ui::PictureWindow(QString::fromStdString(appFolder), parent),
+      m_state(std::make_unique<ProgramState>(appFolder)), m_services(std::move(services))
+{
+    setObjectName("Intro");
     setWindowTitle("Tarvelo - Select your Options");
-    resize(640, 480);
+
+    Dialogs* dialogs = m_services.dialogs;
+    if (!dialogs) {
+        m_ownDialogs = std::make_unique<ui::QtDialogs>(this);
+        dialogs = m_ownDialogs.get();
+    }
+    m_nameDialog = m_services.nameDialog;
+    if (!m_nameDialog)
+        m_nameDialog = new NewUserDialog(QString::fromStdString(appFolder), *dialogs, this);
+    m_menu = std::make_unique<MainMenu>(*m_state, *dialogs, *m_nameDialog);
+
+    buildControls();
+    m_menu->Start();
+    refresh();
+    resize(QSize(640, 480).expandedTo(minimumSizeHint()));
+    placeAtSharedPosition();
+    m_focusBox->setFocus();
+}
+
+MainWindow::~MainWindow()
+{
+    // The activity window works on the state this window owns.
+    delete m_activity.data();
+}
+
+void MainWindow::buildControls()
+{
+    setMouseTracking(true);
+    m_focusBox = new ui::FocusBox(this);
+    connect(m_focusBox, &ui::FocusBox::keyDown, this,
+            [this](int key, Qt::KeyboardModifiers) { keyDown(key); });
+
+    auto* title = MakeLabel("Tarvelo", "lTitle", 28, true);
+    auto* title2 = MakeLabel("Typing Tutor", "lTitle2", 14, true);
+    auto* navigate = MakeLabel(ui::ToQString(MainMenu::kNavigateLabel), "lNavigate", 0, true);
+    m_info = MakeLabel(QString(), "lInfo", 0, false);
+    m_info->setWordWrap(true);
+    m_info->setMinimumHeight(2 * m_info->fontMetrics().lineSpacing());
+    m_info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (QLabel* label : {title, title2, navigate, m_info})
+        label->installEventFilter(this);
+
+    // Box i and row i share a line; the Quit box is the ninth line. Every
+    // line takes an equal share of the height the window gives.
+    auto* columns = new QGridLayout;
+    columns->setHorizontalSpacing(24);
+    columns->setVerticalSpacing(8);
+    for (int box = 0; box < MainMenu::kBoxCount; ++box) {
+        auto* frame = new ui::OptionFrame(QString());
+        frame->setObjectName(QString("lUser%1").arg(box));
+        columns->addWidget(frame, box, 0);
+        columns->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), box,
+                         2);
+        columns->setRowStretch(box, 1);
+        connect(frame, &ui::OptionFrame::pressed, this, [this, box] {
+            recordPosition();
+            act(m_menu->PressBox(box));
+        });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, box] {
+            m_menu->HoverBox(box);
+            refresh();
+        });
+        m_boxes[box] = frame;
+    }
+    for (int row = 0; row < MainMenu::kRowCount; ++row) {
+        auto* frame = new ui::OptionFrame(ui::ToQString(MainMenu::RowCaption(row)));
+        frame->setObjectName(QString("lRow2%1").arg(row));
+        columns->addWidget(frame, row, 1);
+        connect(frame, &ui::OptionFrame::pressed, this, [this, row] {
+            recordPosition();
+            act(m_menu->PressRow(row));
+        });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, row] {
+            m_menu->HoverRow(row);
+            refresh();
+        });
+        m_rows[row] = frame;
+    }
+    columns->setColumnStretch(0, 1);
+    columns->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 18, 28, 18);
+    layout->addWidget(title);
+    layout->addWidget(title2);
+    layout->addSpacing(12);
+    layout->addStretch(1);
+    layout->addLayout(columns, 6);
+    layout->addStretch(1);
+    layout->addSpacing(8);
+    layout->addWidget(navigate);
+    layout->addWidget(m_info);
+}
+
+void MainWindow::refresh()
+{
+    for (int box = 0; box < MainMenu::kBoxCount; ++box) {
+        ui::OptionFrame* frame = m_boxes[box];
+        const QString caption = ui::ToQString(m_menu->BoxCaption(box));
+        if (frame->caption() != caption)
+            frame->setCaption(caption);
+        if (frame->fill() != m_menu->BoxFill(box))
+            frame->setFill(m_menu->BoxFill(box));
+        if (frame->border() != m_menu->BoxBorder(box))
+            frame->setBorder(m_menu->BoxBorder(box));
+    }
+    for (int row = 0; row < MainMenu::kRowCount; ++row) {
+        ui::OptionFrame* frame = m_rows[row];
+        if (frame->fill() != m_menu->RowFill(row))
+            frame->setFill(m_menu->RowFill(row));
+        if (frame->border() != m_menu->RowBorder(row))
+            frame->setBorder(m_menu->RowBorder(row));
+    }
+    const QString hint = ui::ToQString(m_menu->Hint());
+    if (m_info->text() != hint)
+        m_info->setText(hint);
+}
+
+void MainWindow::placeAtSharedPosition()
+{
+    const QPoint stored = ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this);
+    const QPoint visible = OnScreen(stored, frameGeometry().size());
+    move(visible);
+    if (visible != stored)
+        recordPosition(); // the other windows open where this one is seen
+}
+
+void MainWindow::recordPosition()
+{
+    if (pos() == ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this))
+        return; // not moved: keep the twips exact
+    const QPoint twips = ui::PixelsToTwips(pos(), this);
+    m_state->WindowLeft = twips.x();
+    m_state->WindowTop = twips.y();
+}
+
+void MainWindow::keyDown(int key)
+{
+    recordPosition();
+    act(m_menu->KeyDown(ToMenuKey(key)));
+}
+
+void MainWindow::act(MenuAction action)
+{
+    refresh();
+    switch (action) {
+    case MenuAction::EndProgram:
+        m_ending = true;
+        emit quitRequested();
+        close();
+        break;
+    case MenuAction::StartTypingSession:
+        openSessionWindow();
+        break;
+    case MenuAction::None:
+    case MenuAction::StartGame:
+    case MenuAction::ShowStats:
+    case MenuAction::OpenHelp:
+    case MenuAction::EditText:
+    case MenuAction::OpenWebSite:
+        // The windows of these activities come later.
+        break;
+    }
+}
+
+void MainWindow::openSessionWindow()
+{
+    SessionWindow* window =
+        m_services.sessionWindow ? m_services.sessionWindow(*m_state) : new SessionWindow(*m_state);
+    m_activity = window;
+    connect(window, &SessionWindow::leftToMenu, this, [this, window] {
+        window->deleteLater();
+        returnToMenu();
+    });
+    hide();
+    window->show();
+}
+
+void MainWindow::returnToMenu()
+{
+    placeAtSharedPosition();
+    refresh();
+    show();
+    raise();
+    activateWindow();
+    m_focusBox->setFocus();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    ui::PictureWindow::mouseMoveEvent(event);
+    if (m_menu->HoveredBox() != MainMenu::kNone || m_menu->HoveredRow() != MainMenu::kNone) {
+        m_menu->HoverBackground();
+        refresh();
+    }
+}
+
+void MainWindow::leaveEvent(QEvent* event)
+{
+    ui::PictureWindow::leaveEvent(event);
+    m_menu->HoverBackground();
+    refresh();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Enter) {
+        m_menu->HoverBackground();
+        refresh();
+    } else if (event->type() == QEvent::MouseButtonPress &&
+               (watched->objectName() == "lTitle" || watched->objectName() == "lTitle2")) {
+        act(m_menu->PressTitle());
+    }
+    return ui::PictureWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_ending) {
+        // The close box ends the program as Escape does.
+        recordPosition();
+        m_menu->SaveWindowPosition();
+        m_ending = true;
+        emit quitRequested();
+    }
+    event->accept();
 }
 
 } // namespace tarvelo

@@ -1,17 +1,91 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/picture_window.h"
+
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QLabel;
 
 namespace tarvelo {
 
-// The main menu window. For now it only stands in for the menu that opens
-// after the start-up checks.
-class MainWindow : public QWidget
+class Dialogs;
+class MainMenu;
+class NameDialog;
+class SessionWindow;
+struct ProgramState;
+enum class MenuAction;
+
+namespace ui {
+class FocusBox;
+class OptionFrame;
+class QtDialogs;
+} // namespace ui
+
+// What the main window uses instead of its own parts; tests script them.
+struct MenuServices
+{
+    Dialogs* dialogs = nullptr;       // null: message boxes over the window
+    NameDialog* nameDialog = nullptr; // null: a NewUserDialog
+    // Creates the session window; empty: new SessionWindow(state).
+    std::function<SessionWindow*(ProgramState&)> sessionWindow;
+};
+
+// The main menu window "Intro": the user boxes, the menu rows and the hint
+// line over the background picture. Owns the program state that the windows
+// of an activity share, runs the menu's start-up and passes keys, clicks and
+// the pointer to MainMenu.
+class MainWindow : public ui::PictureWindow
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `appFolder` has passed the start-up checks.
+    explicit MainWindow(const std::string& appFolder, MenuServices services = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    ProgramState& state() { return *m_state; }
+    MainMenu& menu() { return *m_menu; }
+
+    // Shows the menu again at the shared window position, as it was left.
+    void returnToMenu();
+
+signals:
+    // The program ends; the window position was written when it had to be.
+    void quitRequested();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void placeAtSharedPosition();
+    // Keeps WindowTop and WindowLeft at the window's position, in twips.
+    void recordPosition();
+    void keyDown(int key);
+    void act(MenuAction action);
+    void openSessionWindow();
+    void refresh();
+
+    std::unique_ptr<ProgramState> m_state;
+    MenuServices m_services;
+    std::unique_ptr<ui::QtDialogs> m_ownDialogs;
+    NameDialog* m_nameDialog = nullptr;
+    std::unique_ptr<MainMenu> m_menu;
+
+    ui::FocusBox* m_focusBox = nullptr;
+    QLabel* m_info = nullptr;
+    std::array<ui::OptionFrame*, 9> m_boxes{};
+    std::array<ui::OptionFrame*, 8> m_rows{};
+    QPointer<SessionWindow> m_activity;
+    bool m_ending = false;
 };
 
 } // namespace tarvelo

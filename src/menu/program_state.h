@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "game/game_averages.h"
 #include "menu/current_user.h"
 #include "profile/keyboard_layout.h"
@@ -10,6 +8,8 @@
 #include "stats/complete_totals.h"
 #include "stats/letter_tallies.h"
 
+#include <string>
+
 namespace tarvelo {
 
 // What the windows of one run share: the settings file, the current user,
@@ -17,11 +17,7 @@ namespace tarvelo {
 // activity in progress.
 struct ProgramState
 {
-    explicit ProgramState(std::string folder)
-        : appFolder(std::move(folder))
-        , profile(appFolder)
-    {
-    }
+    explicit ProgramState(std::string folder) : appFolder(std::move(folder)), profile(appFolder) {}
 
     std::string appFolder;
     ProfileStore profile;

@@ -1,13 +1,12 @@
 #include "ui/focus_box.h"
 
-#include <QKeyEvent>
-
 #include "ui/text_codec.h"
+
+#include <QKeyEvent>
 
 namespace tarvelo::ui {
 
-FocusBox::FocusBox(QWidget* parent)
-    : QWidget(parent)
+FocusBox::FocusBox(QWidget* parent) : QWidget(parent)
 {
     setObjectName("ControlBox");
     setFocusPolicy(Qt::StrongFocus);

@@ -17,8 +17,7 @@ struct Row
 
 } // namespace
 
-KeyboardView::KeyboardView(QWidget* parent)
-    : QWidget(parent)
+KeyboardView::KeyboardView(QWidget* parent) : QWidget(parent)
 {
     setObjectName("keyboard");
     setMouseTracking(true);

@@ -1,21 +1,21 @@
 #include "ui/option_frame.h"
 
+#include "ui/colours.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "ui/colours.h"
-
 namespace tarvelo::ui {
 
 OptionFrame::OptionFrame(const QString& caption, QWidget* parent)
-    : QFrame(parent)
-    , m_label(new QLabel(caption, this))
+    : QFrame(parent), m_label(new QLabel(caption, this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 3, 8, 3);
     layout->addWidget(m_label);
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_label->setTextFormat(Qt::PlainText); // user names are never markup
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     applyStyle();
@@ -53,8 +53,8 @@ void OptionFrame::applyStyle()
 {
     setStyleSheet(QString("tarvelo--ui--OptionFrame { background: %1; border: 2px solid %2; }")
                       .arg(FromBgr(m_fill).name(), FromBgr(m_border).name()));
-    m_label->setStyleSheet(QString("color: %1; background: transparent;")
-                               .arg(FromBgr(m_captionColour).name()));
+    m_label->setStyleSheet(
+        QString("color: %1; background: transparent;").arg(FromBgr(m_captionColour).name()));
 }
 
 void OptionFrame::mousePressEvent(QMouseEvent* event)

@@ -5,10 +5,8 @@
 namespace tarvelo::ui {
 
 PictureWindow::PictureWindow(const QString& appFolder, QWidget* parent)
-    : QWidget(parent)
-    , m_picture(appFolder + kPictureName)
-{
-}
+    : QWidget(parent), m_picture(appFolder + kPictureName)
+{}
 
 void PictureWindow::paintEvent(QPaintEvent* event)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QApplication>
-
 #include "platform/beeper.h"
+
+#include <QApplication>
 
 namespace tarvelo::ui {
 

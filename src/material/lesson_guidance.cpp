@@ -1,0 +1,183 @@
+#include "material/lesson_guidance.h"
+
+#include "profile/keyboard_layout.h"
+
+namespace tarvelo {
+namespace {
+
+bool IsNumberKey(int key)
+{
+    return key == LessonGuidance::kFirstNumberKey || key == LessonGuidance::kSecondNumberKey;
+}
+
+} // namespace
+
+LessonGuidance::LessonGuidance()
+{
+    for (int key = 1; key <= kPictureKeys; ++key)
+        m_colours[key] = IsNumberKey(key) ? kNumberKeyColour : kKeyColour;
+    m_labels[kLeftShift] = m_labels[kRightShift] = "SHIFT";
+    m_labels[kSpaceBar] = "SPACEBAR";
+}
+
+void LessonGuidance::LoadLessonLabels(const KeyboardLayout& layout)
+{
+    for (int key = 1; key <= kCharacterKeys; ++key)
+        m_labels[key] = layout.Caption(key);
+    m_labels[kFirstNumberKey] = layout.Caption(kFirstNumberKey);
+    m_labels[kSecondNumberKey] = layout.Caption(kSecondNumberKey);
+}
+
+const std::string& LessonGuidance::KeyLabel(int key) const
+{
+    return m_labels[ValidKey(key) ? key : 0];
+}
+
+void LessonGuidance::ShowIntro(int lesson, const LessonCatalogue& catalogue)
+{
+    m_shownLesson = lesson;
+    if (m_introductions[0].empty())
+        m_introductions = catalogue.LoadLessonIntroductions();
+    const bool known = lesson >= 1 && lesson <= LessonCatalogue::kIntroductionCount;
+    m_introduction = known ? m_introductions[static_cast<std::size_t>(lesson - 1)] : std::string();
+    m_heading = lesson == LessonCatalogue::kCompletedLesson
+                    ? std::string(kCompletedHeading)
+                    : std::string(kBeginningHeading) + std::to_string(lesson) + ". ";
+}
+
+std::string LessonGuidance::OptionCaption(int option) const
+{
+    switch (option) {
+    case kBegin:
+        return "Begin";
+    case kLevel: {
+        const bool first = m_shownLesson == 0 || m_shownLesson == LessonCatalogue::kCompletedLesson;
+        return "Level " + std::to_string(first ? 1 : m_shownLesson);
+    }
+    case kPrevious:
+        return "<";
+    case kNext:
+        return ">";
+    default:
+        return {};
+    }
+}
+
+void LessonGuidance::HighlightLessonKeys(const LessonCatalogue& catalogue)
+{
+    for (int key = 1; key <= kPictureKeys; ++key) {
+        if (key != kSpaceBar)
+            m_colours[key] = IsNumberKey(key) ? kNumberKeyColour : kKeyColour;
+    }
+    int lesson = catalogue.LessonNumber();
+    if (lesson == LessonCatalogue::kCompletedLesson)
+        lesson = 1;
+    for (const char letter : catalogue.LessonLetters(lesson)) {
+        const std::string_view c(&letter, 1);
+        for (int key = 1; key <= kCharacterKeys; ++key) {
+            if (m_labels[key] == c)
+                m_colours[key] = kLessonKeyColour;
+        }
+        if (c == "^") {
+            m_colours[kLeftShift] = m_colours[kRightShift] = kLessonKeyColour;
+        } else if (c == m_labels[kFirstNumberKey]) {
+            m_colours[kFirstNumberKey] = kLessonKeyColour;
+        } else if (c == m_labels[kSecondNumberKey]) {
+            m_colours[kSecondNumberKey] = kLessonKeyColour;
+        }
+    }
+}
+
+std::int32_t LessonGuidance::KeyColour(int key) const
+{
+    return ValidKey(key) ? m_colours[key] : kKeyColour;
+}
+
+void LessonGuidance::NextLesson(LessonCatalogue& catalogue)
+{
+    StepTo(m_shownLesson == LessonCatalogue::kCompletedLesson ? 2 : m_shownLesson + 1, catalogue);
+}
+
+void LessonGuidance::PreviousLesson(LessonCatalogue& catalogue)
+{
+    StepTo(m_shownLesson == 1 ? LessonCatalogue::kLessonCount : m_shownLesson - 1, catalogue);
+}
+
+void LessonGuidance::StepTo(int lesson, LessonCatalogue& catalogue)
+{
+    catalogue.SetLesson(lesson);
+    ShowIntro(catalogue.LessonNumber(), catalogue);
+    catalogue.LoadLessonLetters();
+    HighlightLessonKeys(catalogue);
+}
+
+void LessonGuidance::SelectOption(int option)
+{
+    if (option >= 0 && option < kOptionCount)
+        m_selected = option;
+}
+
+std::int32_t LessonGuidance::OptionFill(int option) const
+{
+    return option == m_selected ? kSelectedFill : kUnselectedFill;
+}
+
+void LessonGuidance::HoverOption(int option)
+{
+    m_hovered = option >= 0 && option < kOptionCount ? option : kNoOption;
+}
+
+std::int32_t LessonGuidance::OptionBorder(int option) const
+{
+    if (option == m_hovered && option != kNoOption)
+        return kHoverBorder;
+    return option == kBegin ? kBeginBorder : kOtherBorder;
+}
+
+bool LessonGuidance::PressKey(Key key, LessonCatalogue& catalogue)
+{
+    switch (key) {
+    case Key::Escape:
+        return true;
+    case Key::Up:
+    case Key::Down:
+        SelectOption(m_selected == kBegin ? kLevel : kBegin);
+        return false;
+    case Key::Enter:
+    case Key::Right:
+        return Activate(catalogue);
+    case Key::Left:
+        if (m_selected == kLevel)
+            PreviousLesson(catalogue);
+        return false;
+    }
+    return false;
+}
+
+bool LessonGuidance::PressOption(int option, LessonCatalogue& catalogue)
+{
+    switch (option) {
+    case kBegin:
+    case kLevel:
+        SelectOption(option);
+        return Activate(catalogue);
+    case kPrevious:
+        PreviousLesson(catalogue);
+        return false;
+    case kNext:
+        NextLesson(catalogue);
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool LessonGuidance::Activate(LessonCatalogue& catalogue)
+{
+    if (m_selected == kBegin)
+        return true;
+    NextLesson(catalogue);
+    return false;
+}
+
+} // namespace tarvelo

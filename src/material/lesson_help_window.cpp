@@ -1,0 +1,252 @@
+#include "material/lesson_help_window.h"
+
+#include "menu/program_state.h"
+#include "ui/colours.h"
+#include "ui/focus_box.h"
+#include "ui/keyboard_view.h"
+#include "ui/option_frame.h"
+#include "ui/text_codec.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+
+namespace tarvelo {
+namespace {
+
+std::optional<LessonGuidance::Key> GuidanceKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Escape:
+        return LessonGuidance::Key::Escape;
+    case Qt::Key_Up:
+        return LessonGuidance::Key::Up;
+    case Qt::Key_Down:
+        return LessonGuidance::Key::Down;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return LessonGuidance::Key::Enter;
+    case Qt::Key_Right:
+        return LessonGuidance::Key::Right;
+    case Qt::Key_Left:
+        return LessonGuidance::Key::Left;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
+    : ui::PictureWindow(QString::fromStdString(state.appFolder), parent), m_state(state),
+      m_heading(new QLabel(this)), m_text(new QPlainTextEdit(this)),
+      m_keyboard(new ui::KeyboardView(this)), m_focusBox(new ui::FocusBox(this))
+{
+    setObjectName("LessonHelp");
+    setWindowFlags(Qt::Dialog);
+    setWindowTitle("Lesson Introduction");
+    setMouseTracking(true);
+    resize(660, 560);
+
+    m_heading->setObjectName("lLesson");
+    m_heading->setWordWrap(true);
+    QFont headingFont = m_heading->font();
+    headingFont.setBold(true);
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
+    m_heading->setFont(headingFont);
+    m_heading->setStyleSheet("background: rgba(255, 255, 255, 200); padding: 6px;");
+
+    // Read-only and never focused, so the keys stay with the focus box.
+    m_text->setObjectName("txtIntro");
+    m_text->setReadOnly(true);
+    m_text->setFocusPolicy(Qt::NoFocus);
+    m_text->setTextInteractionFlags(Qt::NoTextInteraction);
+    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_text->viewport()->setMouseTracking(true);
+    m_text->viewport()->installEventFilter(this);
+
+    auto* options = new QHBoxLayout;
+    options->setSpacing(12);
+    for (int i = 0; i < LessonGuidance::kOptionCount; ++i) {
+        auto* frame = new ui::OptionFrame(QString(), this);
+        frame->setObjectName(QString("sOption%1").arg(i));
+        connect(frame, &ui::OptionFrame::pressed, this, [this, i] { PressOption(i); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { HoverOption(i); });
+        options->addWidget(frame);
+        m_options[static_cast<std::size_t>(i)] = frame;
+    }
+    options->addStretch();
+
+    // The picture shows the character keys, Shift, the space bar and the two
+    // number-row keys 35 and 36.
+    for (int key = LessonGuidance::kPictureKeys + 1; key <= ui::KeyboardView::kKeyCount; ++key)
+        m_keyboard->setShown(key, false);
+    connect(m_keyboard, &ui::KeyboardView::keyHovered, this,
+            [this] { HoverOption(LessonGuidance::kNoOption); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+    layout->addWidget(m_heading);
+    layout->addWidget(m_text, 2);
+    layout->addLayout(options);
+    layout->addWidget(m_keyboard, 3);
+
+    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key) { PressKey(key); });
+    setFocusProxy(m_focusBox);
+
+    LoadLessonLabels();
+    Refresh();
+}
+
+LessonHelpWindow::~LessonHelpWindow()
+{
+    if (m_wait)
+        m_wait->quit();
+}
+
+void LessonHelpWindow::LoadLessonLabels()
+{
+    m_guidance.LoadLessonLabels(m_state.layout);
+    Refresh();
+}
+
+void LessonHelpWindow::IntroduceLesson(LessonCatalogue& catalogue)
+{
+    if (m_wait)
+        return; // already open
+    if (m_released) {
+        m_guidance = LessonGuidance();
+        m_released = false;
+        LoadLessonLabels();
+    }
+    m_catalogue = &catalogue;
+    catalogue.LoadLessonLetters();
+    m_guidance.HighlightLessonKeys(catalogue);
+    m_guidance.ShowIntro(catalogue.LessonNumber(), catalogue);
+    Refresh();
+
+    PlaceWindow();
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    m_focusBox->setFocus();
+
+    QEventLoop wait;
+    m_wait = &wait;
+    const QPointer<LessonHelpWindow> alive(this);
+    wait.exec(QEventLoop::DialogExec);
+    if (!alive)
+        return;
+    m_wait = nullptr;
+    m_catalogue = nullptr;
+}
+
+void LessonHelpWindow::PressKey(int key)
+{
+    const auto guidanceKey = GuidanceKey(key);
+    if (!guidanceKey || !m_catalogue)
+        return;
+    const bool close = m_guidance.PressKey(*guidanceKey, *m_catalogue);
+    if (close)
+        CloseGuidance();
+    else
+        Refresh();
+}
+
+void LessonHelpWindow::PressOption(int option)
+{
+    if (!m_catalogue)
+        return;
+    if (m_guidance.PressOption(option, *m_catalogue))
+        CloseGuidance();
+    else
+        Refresh();
+}
+
+void LessonHelpWindow::HoverOption(int option)
+{
+    if (m_guidance.HoveredOption() == option)
+        return;
+    m_guidance.HoverOption(option);
+    Refresh();
+}
+
+void LessonHelpWindow::CloseGuidance()
+{
+    hide();
+    m_released = true;
+    if (m_wait)
+        m_wait->quit();
+}
+
+void LessonHelpWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    CloseGuidance();
+}
+
+void LessonHelpWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    HoverOption(LessonGuidance::kNoOption);
+    ui::PictureWindow::mouseMoveEvent(event);
+}
+
+bool LessonHelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_text->viewport() &&
+        (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
+        HoverOption(LessonGuidance::kNoOption);
+    return ui::PictureWindow::eventFilter(watched, event);
+}
+
+void LessonHelpWindow::PlaceWindow()
+{
+    const QPoint wanted = ui::TwipsToPixels(m_state.WindowLeft, m_state.WindowTop, this);
+    const QScreen* screen = QGuiApplication::screenAt(wanted);
+    if (!screen)
+        screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        move(wanted);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize size = frameGeometry().size();
+    const int x =
+        std::clamp(wanted.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    const int y =
+        std::clamp(wanted.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    move(x, y);
+}
+
+void LessonHelpWindow::Refresh()
+{
+    m_heading->setText(ui::ToQString(m_guidance.Heading()));
+    const QString introduction = ui::ToQString(m_guidance.Introduction());
+    if (m_text->toPlainText() != introduction)
+        m_text->setPlainText(introduction);
+    for (int i = 0; i < LessonGuidance::kOptionCount; ++i) {
+        ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
+        frame->setCaption(ui::ToQString(m_guidance.OptionCaption(i)));
+        if (frame->fill() != m_guidance.OptionFill(i))
+            frame->setFill(m_guidance.OptionFill(i));
+        if (frame->border() != m_guidance.OptionBorder(i))
+            frame->setBorder(m_guidance.OptionBorder(i));
+    }
+    for (int key = 1; key <= LessonGuidance::kPictureKeys; ++key) {
+        m_keyboard->setCaption(key, ui::ToQString(m_guidance.KeyLabel(key)));
+        m_keyboard->setFill(key, ui::FromBgr(m_guidance.KeyColour(key)));
+    }
+}
+
+} // namespace tarvelo

@@ -1,0 +1,322 @@
+#include "menu/main_menu.h"
+
+#include "menu/program_state.h"
+#include "profile/profile_store.h"
+#include "profile/settings_keys.h"
+
+#include <algorithm>
+
+namespace tarvelo {
+namespace {
+
+struct Row
+{
+    std::string_view caption;
+    std::string_view hint;
+};
+
+constexpr std::array<Row, MainMenu::kRowCount> kRows = {{
+    {" Typing Lessons", "Learn to type through a series of lessons."},
+    {" Typing Practice", "Practice typing regular sentences."},
+    {" Play Game", "Play a game!"},
+    {" View Stats", "See your current and previous statistics."},
+    {" Change Name", "Change your username without losing your info."},
+    {" Delete User", "What a horrible thing to do!"},
+    {" Open Help File", "Opens the external readme/help file."},
+    {" Edit Typing Text", "Allows you to edit the text that you type along with in practice mode."},
+}};
+
+} // namespace
+
+MainMenu::MainMenu(ProgramState& state, Dialogs& dialogs, NameDialog& nameDialog)
+    : m_state(state), m_profiles(state.profile, dialogs, nameDialog, state.user)
+{
+    ShowKeyboardHint();
+}
+
+void MainMenu::Start()
+{
+    const ProfileStore& profile = m_state.profile;
+    CurrentUser& user = m_state.user;
+
+    m_profiles.LoadCaptions();
+    for (int box = 0; box < settings::kUserCount; ++box) {
+        user.TypeMode = profile.ReadInteger(settings::UserSection(box), settings::kTypeMode);
+        m_menuRowOfBox[box] = user.TypeMode == CurrentUser::kLessons ? kLessonsRow : kPracticeRow;
+    }
+
+    const int lastUser = profile.ReadInteger(settings::kUsers, settings::kLastUser);
+    user.SelectSlot(std::clamp(lastUser, 0, settings::kUserCount - 1));
+    user.UserName.clear();
+    m_menuFocus = kUserColumn;
+    ShowKeyboardHint();
+
+    m_hoverBox = kNone;
+    m_hoverRow = kNone;
+    m_state.layout.Load(profile);
+
+    m_state.WindowTop = profile.ReadLong(settings::kUsers, settings::kTop);
+    m_state.WindowLeft = profile.ReadLong(settings::kUsers, settings::kLeft);
+}
+
+int MainMenu::SelectedBox() const
+{
+    const int slot = m_state.user.UserSlot;
+    return IsBox(slot) ? slot : 0;
+}
+
+int MainMenu::MenuRowOfBox(int box) const
+{
+    return box >= 0 && box < settings::kUserCount ? m_menuRowOfBox[box] : kLessonsRow;
+}
+
+// --- Keys and clicks -------------------------------------------------------
+
+MenuAction MainMenu::KeyDown(MenuKey key)
+{
+    MenuAction action = MenuAction::None;
+    const int box = SelectedBox();
+    if (key == MenuKey::Escape) {
+        action = EndSavingPosition();
+    } else if (m_menuFocus == kUserColumn) {
+        switch (key) {
+        case MenuKey::Up:
+            SelectBox((box + kBoxCount - 1) % kBoxCount);
+            break;
+        case MenuKey::Down:
+            SelectBox((box + 1) % kBoxCount);
+            break;
+        case MenuKey::Enter:
+        case MenuKey::Right:
+            if (box == kQuitBox)
+                action = MenuAction::EndProgram;
+            else
+                EnterSelectedBox();
+            break;
+        case MenuKey::Left:
+            if (box == kQuitBox)
+                action = EndSavingPosition();
+            break;
+        case MenuKey::Delete:
+            DeleteSelectedUser();
+            break;
+        default:
+            break;
+        }
+    } else {
+        switch (key) {
+        case MenuKey::Up:
+            m_menuRowOfBox[box] = (m_menuRowOfBox[box] + kRowCount - 1) % kRowCount;
+            break;
+        case MenuKey::Down:
+            m_menuRowOfBox[box] = (m_menuRowOfBox[box] + 1) % kRowCount;
+            break;
+        case MenuKey::Left:
+            BackToUserColumn();
+            break;
+        case MenuKey::Enter:
+        case MenuKey::Right:
+            action = Activate(m_menuRowOfBox[box]);
+            break;
+        default:
+            break;
+        }
+    }
+    ShowKeyboardHint();
+    return action;
+}
+
+MenuAction MainMenu::PressBox(int box)
+{
+    if (!IsBox(box))
+        return MenuAction::None;
+    MenuAction action = MenuAction::None;
+    if (box == kQuitBox) {
+        action = EndSavingPosition();
+    } else {
+        if (m_menuFocus == kMenuColumn)
+            BackToUserColumn();
+        SelectBox(box);
+        EnterSelectedBox();
+    }
+    ShowKeyboardHint();
+    return action;
+}
+
+MenuAction MainMenu::PressRow(int row)
+{
+    if (!IsRow(row))
+        return MenuAction::None;
+    MenuAction action = MenuAction::None;
+    if (m_menuFocus == kUserColumn)
+        EnterSelectedBox(); // the Quit box is never entered
+    if (m_menuFocus == kMenuColumn) {
+        m_menuRowOfBox[SelectedBox()] = row;
+        action = Activate(row);
+    }
+    ShowKeyboardHint();
+    return action;
+}
+
+void MainMenu::HoverBox(int box)
+{
+    if (!IsBox(box))
+        return;
+    const std::string& caption = BoxCaption(box);
+    m_hint = caption.empty() ? std::string(kEmptyBoxMouseHint)
+                             : NamedBoxHint("Click here to select ", box);
+    m_hoverBox = box;
+    m_hoverRow = kNone;
+}
+
+void MainMenu::HoverRow(int row)
+{
+    if (!IsRow(row))
+        return;
+    m_hint = RowHint(row);
+    m_hoverRow = row;
+    m_hoverBox = kNone;
+}
+
+void MainMenu::HoverBackground()
+{
+    m_hoverBox = kNone;
+    m_hoverRow = kNone;
+}
+
+void MainMenu::SaveWindowPosition()
+{
+    ProfileStore& profile = m_state.profile;
+    ProfileBatch batch(profile);
+    profile.WriteNumber(settings::kUsers, settings::kTop, m_state.WindowTop);
+    profile.WriteNumber(settings::kUsers, settings::kLeft, m_state.WindowLeft);
+    batch.Commit();
+}
+
+// --- Operations ------------------------------------------------------------
+
+void MainMenu::SelectBox(int box)
+{
+    m_state.user.SelectSlot(box);
+}
+
+void MainMenu::EnterSelectedBox()
+{
+    if (m_profiles.EnterBox())
+        m_menuFocus = kMenuColumn;
+}
+
+void MainMenu::BackToUserColumn()
+{
+    m_menuFocus = kUserColumn;
+    m_state.user.UserName.clear();
+}
+
+void MainMenu::DeleteSelectedUser()
+{
+    if (!m_profiles.DeleteUser())
+        return;
+    // The box is as good as never used: it opens on the first row again.
+    m_menuRowOfBox[SelectedBox()] = kLessonsRow;
+    m_menuFocus = kUserColumn;
+}
+
+MenuAction MainMenu::Activate(int row)
+{
+    CurrentUser& user = m_state.user;
+    switch (row) {
+    case kLessonsRow:
+    case kPracticeRow:
+        user.TypeMode = row == kLessonsRow ? CurrentUser::kLessons : CurrentUser::kPractice;
+        m_profiles.StartTypingSession(m_state.totals);
+        return MenuAction::StartTypingSession;
+    case kGameRow:
+        // The window records the start (RecordGameStart) when it opens the game.
+        return MenuAction::StartGame;
+    case kStatsRow:
+        return MenuAction::ShowStats;
+    case kRenameRow:
+        m_profiles.Rename();
+        return MenuAction::None;
+    case kDeleteRow:
+        DeleteSelectedUser();
+        return MenuAction::None;
+    case kHelpRow:
+        return MenuAction::OpenHelp;
+    case kEditorRow:
+        return MenuAction::EditText;
+    default:
+        return MenuAction::None;
+    }
+}
+
+MenuAction MainMenu::EndSavingPosition()
+{
+    SaveWindowPosition();
+    return MenuAction::EndProgram;
+}
+
+// --- What the window shows -------------------------------------------------
+
+const std::string& MainMenu::BoxCaption(int box) const
+{
+    static const std::string quit(kQuitCaption);
+    return box == kQuitBox ? quit : m_profiles.Caption(box);
+}
+
+std::string_view MainMenu::RowCaption(int row)
+{
+    return IsRow(row) ? kRows[row].caption : std::string_view();
+}
+
+std::string_view MainMenu::RowHint(int row)
+{
+    return IsRow(row) ? kRows[row].hint : std::string_view();
+}
+
+std::int32_t MainMenu::BoxFill(int box) const
+{
+    if (box != SelectedBox())
+        return kNormalFill;
+    return m_menuFocus == kUserColumn ? kFocusFill : kSelectedFill;
+}
+
+std::int32_t MainMenu::BoxBorder(int box) const
+{
+    if (box == m_hoverBox)
+        return kHoverBorder;
+    return box == kQuitBox ? kQuitBorder : kNormalBorder;
+}
+
+std::int32_t MainMenu::RowFill(int row) const
+{
+    return m_menuFocus == kMenuColumn && row == FocusedRow() ? kFocusFill : kNormalFill;
+}
+
+std::int32_t MainMenu::RowBorder(int row) const
+{
+    return row == m_hoverRow ? kHoverBorder : kNormalBorder;
+}
+
+std::string MainMenu::NamedBoxHint(std::string_view prefix, int box) const
+{
+    return std::string(prefix) + BoxCaption(box) + ".";
+}
+
+void MainMenu::ShowKeyboardHint()
+{
+    if (m_menuFocus == kMenuColumn) {
+        m_hint = RowHint(FocusedRow());
+        return;
+    }
+    const int box = SelectedBox();
+    m_hint = BoxCaption(box).empty() ? std::string(kEmptyBoxKeyHint)
+                                     : NamedBoxHint("Press the right arrow key to select ", box);
+}
+
+void MainMenu::RecordGameStart()
+{
+    m_profiles.StartGame(m_state.gameAverages);
+}
+
+} // namespace tarvelo

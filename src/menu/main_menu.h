@@ -1,0 +1,155 @@
+#pragma once
+
+#include "menu/user_profiles.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarvelo {
+
+class Dialogs;
+class NameDialog;
+struct ProgramState;
+
+// The keys the menu reacts to; the window maps its key codes onto these.
+enum class MenuKey
+{
+    Up,
+    Down,
+    Left,
+    Right,
+    Enter,
+    Escape,
+    Delete,
+    Other,
+};
+
+// What the window must do after an operation of the menu.
+enum class MenuAction
+{
+    None,
+    // End the program; the window position has been written when it had to be.
+    EndProgram,
+    // The activity start is recorded and its figures are loaded: hide the
+    // menu and open the activity's window.
+    StartTypingSession,
+    StartGame,
+    ShowStats,
+    OpenHelp,
+    EditText,
+    OpenWebSite,
+};
+
+// The main menu: the user column of nine boxes (0..7 users, 8 "Quit
+// Program") and the menu column of eight rows. Keeps the focus and the
+// pointer state, says what every box and row shows, and turns keys and clicks
+// into profile operations and actions. The selected box is
+// `state.user.UserSlot`.
+class MainMenu
+{
+public:
+    static constexpr int kBoxCount = 9;
+    static constexpr int kQuitBox = CurrentUser::kQuitBox;
+    static constexpr int kRowCount = 8;
+    static constexpr int kNone = -1;
+
+    // MenuFocus.
+    static constexpr int kUserColumn = 1;
+    static constexpr int kMenuColumn = 2;
+
+    // Rows.
+    static constexpr int kLessonsRow = 0, kPracticeRow = 1, kGameRow = 2, kStatsRow = 3,
+                         kRenameRow = 4, kDeleteRow = 5, kHelpRow = 6, kEditorRow = 7;
+
+    // Colours, 0x00BBGGRR.
+    static constexpr std::int32_t kNormalFill = 0xFCECD6;
+    static constexpr std::int32_t kFocusFill = 0xFFFFFF;
+    static constexpr std::int32_t kSelectedFill = 0xC0FFFF;
+    static constexpr std::int32_t kHoverBorder = 0x80FF;
+    static constexpr std::int32_t kNormalBorder = 0x000000;
+    static constexpr std::int32_t kQuitBorder = 0xC0;
+
+    static constexpr std::string_view kQuitCaption = "Quit Program";
+    static constexpr std::string_view kNavigateLabel = "Use arrow keys to navigate";
+    static constexpr std::string_view kEmptyBoxKeyHint =
+        "Your focus is now on an empty user. Press the right arrow key to create a new user in "
+        "this box.";
+    static constexpr std::string_view kEmptyBoxMouseHint =
+        "Your focus is now on an empty user. Click here to create a new user in this box.";
+
+    MainMenu(ProgramState& state, Dialogs& dialogs, NameDialog& nameDialog);
+
+    // The start-up after the data-file check: captions, the row of each box
+    // from its "typemode" (TypeMode ends with box 7's), the box of
+    // "lastuser", the keyboard layout and the shared window position.
+    void Start();
+
+    // Keys of the focus box; the hint is then the keyboard hint of the focus.
+    MenuAction KeyDown(MenuKey key);
+    // Button down on box 0..8 or row 0..7; the hint is then the keyboard hint.
+    MenuAction PressBox(int box);
+    MenuAction PressRow(int row);
+    // Button down on either title label.
+    MenuAction PressTitle() { return MenuAction::OpenWebSite; }
+
+    // The pointer over a box, a row, or anything else of the window.
+    void HoverBox(int box);
+    void HoverRow(int row);
+    void HoverBackground();
+
+    // The game starts for the current user: the start is recorded and the
+    // game averages loaded.
+    void RecordGameStart();
+
+    // Writes WindowTop and WindowLeft of the state to "top" and "left"; the
+    // window keeps those at its position. Escape, Left on the Quit box and a
+    // click on it call this before ending the program.
+    void SaveWindowPosition();
+
+    // What the window shows. Text is code-page bytes.
+    const std::string& BoxCaption(int box) const;
+    static std::string_view RowCaption(int row);
+    static std::string_view RowHint(int row);
+    std::int32_t BoxFill(int box) const;
+    std::int32_t BoxBorder(int box) const;
+    std::int32_t RowFill(int row) const;
+    std::int32_t RowBorder(int row) const;
+    const std::string& Hint() const { return m_hint; }
+
+    int MenuFocus() const { return m_menuFocus; }
+    int SelectedBox() const;
+    // The row last focused for box 0..7.
+    int MenuRowOfBox(int box) const;
+    // The focused row of the menu column.
+    int FocusedRow() const { return MenuRowOfBox(SelectedBox()); }
+    int HoveredBox() const { return m_hoverBox; }
+    int HoveredRow() const { return m_hoverRow; }
+
+    UserProfiles& Profiles() { return m_profiles; }
+
+private:
+    static bool IsBox(int box) { return box >= 0 && box < kBoxCount; }
+    static bool IsRow(int row) { return row >= 0 && row < kRowCount; }
+
+    void SelectBox(int box);
+    // Enters the selected box; on success the focus moves to the menu column.
+    void EnterSelectedBox();
+    void BackToUserColumn();
+    void DeleteSelectedUser();
+    MenuAction Activate(int row);
+    MenuAction EndSavingPosition();
+    void ShowKeyboardHint();
+    std::string NamedBoxHint(std::string_view prefix, int box) const;
+
+    ProgramState& m_state;
+    UserProfiles m_profiles;
+    int m_menuFocus = kUserColumn;
+    std::array<int, kBoxCount - 1> m_menuRowOfBox{};
+    int m_hoverBox = kNone;
+    int m_hoverRow = kNone;
+    std::string m_hint;
+};
+
+} // namespace tarvelo

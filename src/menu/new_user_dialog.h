@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/name_dialog.h"
+
+#include <QDialog>
+#include <optional>
+#include <string>
+
+class QLineEdit;
+
+namespace tarvelo {
+
+class Dialogs;
+
+// A name as the code page can hold it: characters the code page has are
+// kept, letters of other Latin alphabets lose their accents (ł, ő, ș, ğ
+// become l, o, s, g), stray combining accents are dropped. nullopt when any
+// other character (Greek, Chinese, emoji, symbols) is left.
+std::optional<std::string> NameInCodePage(const QString& entered);
+
+// The modal name dialog "NewUser" over the background picture. OK with a
+// name the code page cannot hold is refused with a message and the dialog
+// stays open.
+class NewUserDialog : public QDialog, public NameDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr std::string_view kRefusal =
+        "The name can only hold letters of Western European languages, digits and the usual "
+        "punctuation. Letters of other Latin alphabets are kept without their accents; other "
+        "characters cannot be stored. Please change the name.";
+
+    NewUserDialog(const QString& appFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    std::optional<std::string> AskName(std::string_view currentName) override;
+
+private:
+    void acceptName();
+
+    Dialogs& m_dialogs;
+    QLineEdit* m_edit;
+    std::string m_name;
+};
+
+} // namespace tarvelo

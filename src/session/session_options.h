@@ -1,0 +1,198 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarvelo {
+
+class ProfileStore;
+class TypingEngine;
+struct CurrentUser;
+struct ProgramState;
+namespace settings {
+struct Key;
+}
+
+// The keys the option handling tells apart; every other key is Other.
+enum class OptionKey
+{
+    Escape,
+    Up,
+    Down,
+    Left,
+    Right,
+    Enter,
+    Other,
+};
+
+// What the window has to do after the options handled an input.
+enum class OptionOutcome
+{
+    None,
+    // Leave for the main menu (the window stores its placement).
+    ExitToMenu,
+    // Begin found no line to type; the run was stopped. Tell the user
+    // NothingToTypeMessage().
+    NothingToType,
+};
+
+// The six options of the session window (Begin/Next, Stop, Main Menu and the
+// toggles of intelligent detection, Backspace and the error beep), worked by
+// keyboard and mouse: the selection, the hover mark, the captions, fills and
+// hints, the per-user settings of the toggles, and the hover mark of the
+// on-screen keys. Engine operations the window starts go through here so the
+// options follow the run.
+class SessionOptions
+{
+public:
+    static constexpr int kOptionCount = 6;
+    static constexpr int kBegin = 0;
+    static constexpr int kStop = 1;
+    static constexpr int kMainMenu = 2;
+    static constexpr int kAi = 3;
+    static constexpr int kBackspace = 4;
+    static constexpr int kSound = 5;
+
+    // Colours, 0xBBGGRR.
+    static constexpr std::int32_t kSelectedFill = 0xFFFFFF;
+    static constexpr std::int32_t kSelectedBeginFill = 0xC0FFC0;
+    static constexpr std::int32_t kFill = 0xFCECD6;
+    static constexpr std::int32_t kBeginFill = 0x80FF80;
+    static constexpr std::int32_t kFlashFill = 0x0000FF;
+    static constexpr std::int32_t kAfterFlashFill = 0xFFECDE;
+    static constexpr std::int32_t kBorder = 0x000000;
+    static constexpr std::int32_t kHoverBorder = 0x0080FF;
+    static constexpr std::int32_t kCaptionColour = 0x000000;
+    static constexpr std::int32_t kGreyCaption = 0xC0C0C0;
+    static constexpr std::int32_t kKeyBorder = 0x000000;
+    static constexpr std::int32_t kHoverKeyBorder = 0x0080FF;
+    static constexpr int kNoHover = -1;
+
+    static constexpr std::string_view kLessonMode = "Lesson Mode";
+    static constexpr std::string_view kPracticeMode = "Practice Mode";
+    static constexpr std::string_view kTitlePrefix = "Tarvelo - Welcome ";
+
+    static constexpr std::string_view kFirstUseTitle = "Tarvelo - Relatively Important Message";
+    static constexpr std::string_view kFirstUseText =
+        "As this is your first time here, I would like to make a strong recommendation. \r\r"
+        "Firstly, never use the Intelligent Detection. It is NOT standard, and therefore "
+        "probably evil. Secondly, I recommend allowing backspacing while you take the lessons, "
+        "but in Practice (Where you type full sentences) I think that backspace is better "
+        "disabled. ";
+
+    static constexpr std::string_view kMessageTitle = "Tarvelo";
+    static constexpr std::string_view kNoSentences =
+        "The practice text has no sentences to type. Open 'Edit Typing Text' from the main "
+        "menu to add some.";
+    static constexpr std::string_view kNoLessonLines =
+        "The lessons file has no drill lines to type.";
+
+    static constexpr std::string_view kDedicationPrompt = "Password?";
+    static constexpr std::string_view kDedicationAnswer = "quartzfeatherlumens";
+    static constexpr std::string_view kDedicationTitle = "My Dear Amarel";
+    static constexpr std::string_view kDedicationText =
+        "   Thank you for everything, Amarel. Thank you for letting me care for you, and thank "
+        "you for caring for me.";
+
+    SessionOptions(ProfileStore& profile, const CurrentUser& user, TypingEngine& engine);
+
+    // The window opens: reads the three toggles of the user's section into the
+    // engine, captions the options, fills indicator 0 light green, shows the
+    // keyboard hint of option 0 and clears the hover marks.
+    void Load();
+
+    // A key-down of the focus box, before its character reaches TypeKey.
+    OptionOutcome KeyDown(OptionKey key);
+    // A typed character for the engine.
+    OptionOutcome TypeKey(int code);
+    // The mouse button goes down on option 0..5.
+    OptionOutcome Press(int option);
+    // A click on the expected or the typed line: Begin, when stopped.
+    OptionOutcome PressTypingLine();
+    // The flash timer ran out.
+    void FlashTick();
+
+    // The pointer moves over option 0..5, over the window's background, or
+    // over on-screen key 1..49 (0: between keys, as the background).
+    void HoverOption(int option);
+    void HoverBackground();
+    void HoverKey(int key);
+
+    // Leaving for the main menu: ends the run.
+    void StopForExit();
+
+    int SelectedOption() const { return m_selected; }
+    int HoveredOption() const { return m_hover; }
+    int HoveredKey() const { return m_hoverKey; }
+    std::string Caption(int option) const;
+    std::int32_t Fill(int option) const;
+    std::int32_t Border(int option) const;
+    std::int32_t CaptionColour(int option) const;
+    const std::string& Hint() const { return m_hint; }
+    std::string_view ModeLabel() const;
+    std::string_view NothingToTypeMessage() const;
+
+    static std::string_view KeyboardHint(int option);
+    static std::string_view MouseHint(int option);
+
+private:
+    static bool Valid(int option) { return option >= 0 && option < kOptionCount; }
+    // "backspacef" in practice, "backspacel" in lessons.
+    const settings::Key& BackspaceSetting() const;
+    void MoveSelection(int to);
+    OptionOutcome Activate();
+    void ToggleAi();
+    void ToggleBackspace();
+    void ToggleSound();
+    void ShowKeyboardHint();
+    // Picks up what an engine operation changed: new red flashes, a run
+    // without material.
+    OptionOutcome AfterEngine();
+
+    ProfileStore& m_profile;
+    const CurrentUser& m_user;
+    TypingEngine& m_engine;
+
+    int m_selected = 0;
+    int m_hover = kNoHover;
+    int m_hoverKey = kNoHover;
+    std::string m_hint;
+    std::array<std::string, kOptionCount> m_captions;
+    std::array<std::int32_t, kOptionCount> m_fills{};
+    std::array<std::int32_t, kOptionCount> m_borders{};
+    // The borders as loaded, to restore after a hover.
+    std::array<std::int32_t, kOptionCount> m_savedBorders{};
+    std::array<std::int32_t, kOptionCount> m_captionColours{};
+    unsigned m_flashesSeen = 0;
+};
+
+// The window title for the current user.
+std::string SessionWindowTitle(const CurrentUser& user);
+
+// Whether the pass phrase typed at the dedication label is the right one.
+bool IsDedicationAnswer(std::string_view answer);
+
+// The window's state and top-left corner (twips) as it is left.
+struct WindowPlacement
+{
+    bool maximized = false;
+    bool minimized = false;
+    int leftTwips = 0;
+    int topTwips = 0;
+};
+
+// Whether the session window opens maximized ("mainmaximized" of "users").
+bool OpensMaximized(const ProfileStore& profile);
+
+// Leaving for the main menu: a maximized window stores "mainmaximized" True;
+// any other stores "top", "left" (also kept in `state`) and "mainmaximized"
+// False, all in section "users".
+void StoreExitPlacement(ProgramState& state, const WindowPlacement& placement);
+
+// The close box: like StoreExitPlacement, except that a minimized window
+// stores nothing.
+void StoreClosePlacement(ProgramState& state, const WindowPlacement& placement);
+
+} // namespace tarvelo
