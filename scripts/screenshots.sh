@@ -22,6 +22,7 @@ export DISPLAY=$display
 sleep 1
 openbox >/dev/null 2>&1 &
 sleep 1
+xdotool mousemove 1279 899 # keep the pointer off the windows
 
 shot() {
     sleep "${2:-1}"
