@@ -212,21 +212,7 @@ bool LessonHelpWindow::eventFilter(QObject* watched, QEvent* event)
 
 void LessonHelpWindow::PlaceWindow()
 {
-    const QPoint wanted = ui::TwipsToPixels(m_state.WindowLeft, m_state.WindowTop, this);
-    const QScreen* screen = QGuiApplication::screenAt(wanted);
-    if (!screen)
-        screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        move(wanted);
-        return;
-    }
-    const QRect area = screen->availableGeometry();
-    const QSize size = frameGeometry().size();
-    const int x =
-        std::clamp(wanted.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
-    const int y =
-        std::clamp(wanted.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
-    move(x, y);
+    ui::PlaceAtTwips(this, m_state.WindowLeft, m_state.WindowTop);
 }
 
 void LessonHelpWindow::Refresh()

@@ -44,23 +44,6 @@ MenuKey ToMenuKey(int key)
     }
 }
 
-// `pos` moved so that a window of `size` there lies on a screen, on the
-// primary one when no screen holds its corner.
-QPoint OnScreen(QPoint pos, QSize size)
-{
-    const QScreen* screen = QGuiApplication::screenAt(pos);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return pos;
-    const QRect area = screen->availableGeometry();
-    const int x =
-        std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
-    const int y =
-        std::clamp(pos.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
-    return {x, y};
-}
-
 QLabel* MakeLabel(const QString& text, const char* name, int pointSize, bool bold)
 {
     auto* label = new QLabel(text);
@@ -204,8 +187,7 @@ void MainWindow::refresh()
 void MainWindow::placeAtSharedPosition()
 {
     const QPoint stored = ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this);
-    const QPoint visible = OnScreen(stored, frameGeometry().size());
-    move(visible);
+    const QPoint visible = ui::PlaceAtTwips(this, m_state->WindowLeft, m_state->WindowTop);
     if (visible != stored)
         recordPosition(); // the other windows open where this one is seen
 }

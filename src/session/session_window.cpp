@@ -482,14 +482,7 @@ void SessionWindow::Impl::PlaceWindow()
     w.resize(QSize(880, 680).boundedTo(available.size() * 9 / 10));
     // The stored corner, kept on screen; also where a maximized window
     // returns to.
-    const QPoint wanted = ui::TwipsToPixels(state.WindowLeft, state.WindowTop, &w);
-    const QScreen* target = QGuiApplication::screenAt(wanted);
-    const QRect area = target ? target->availableGeometry() : available;
-    const int x =
-        std::clamp(wanted.x(), area.left(), std::max(area.left(), area.right() + 1 - w.width()));
-    const int y =
-        std::clamp(wanted.y(), area.top(), std::max(area.top(), area.bottom() + 1 - w.height()));
-    w.move(x, y);
+    ui::PlaceAtTwips(&w, state.WindowLeft, state.WindowTop);
     if (OpensMaximized(state.profile))
         w.setWindowState(w.windowState() | Qt::WindowMaximized);
 }

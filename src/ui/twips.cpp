@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace tarvelo::ui {
@@ -30,6 +31,25 @@ QPoint PixelsToTwips(QPoint pixels, const QWidget* widget)
     const double twipsPerPixel = 1440.0 / LogicalDpi(widget);
     return {static_cast<int>(std::nearbyint(pixels.x() * twipsPerPixel)),
             static_cast<int>(std::nearbyint(pixels.y() * twipsPerPixel))};
+}
+
+QPoint PlaceAtTwips(QWidget* window, int left, int top)
+{
+    const QPoint wanted = TwipsToPixels(left, top, window);
+    const QScreen* screen = QGuiApplication::screenAt(wanted);
+    if (!screen)
+        screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    QPoint placed = wanted;
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = window->frameGeometry().size();
+        placed.setX(std::clamp(wanted.x(), area.left(),
+                               std::max(area.left(), area.right() + 1 - size.width())));
+        placed.setY(std::clamp(wanted.y(), area.top(),
+                               std::max(area.top(), area.bottom() + 1 - size.height())));
+    }
+    window->move(placed);
+    return placed;
 }
 
 } // namespace tarvelo::ui
