@@ -181,32 +181,45 @@ TEST_F(PlainTypingTest, StatisticsTimerRunsFromTheFirstKeyUntilTheLineEnds)
     EXPECT_EQ(engine.Stats().SentenceTime, 1.0f);
 }
 
-TEST(PracticeResumeTest, StopAndBeginRetypeTheSameSentence)
+// A session over the real practice text and lesson catalogue.
+class MaterialSessionTest : public ::testing::Test
 {
-    test::TempFolder folder;
-    ProfileStore profile(folder.Path());
-    CurrentUser user;
-    user.TypeMode = CurrentUser::kPractice;
-    PracticeText practice;
-    practice.LoadFromBytes("header\r\nFirst one. Second one. Third one.\r\n");
-    struct NoGuide : LessonGuide
+protected:
+    struct CountingGuide : LessonGuide
     {
-        void IntroduceLesson(LessonCatalogue&) override {}
-    } guide;
-    LessonCatalogue lessons(profile, folder.Path());
-    MaterialLines lines(profile, user, practice, lessons, guide);
+        void IntroduceLesson(LessonCatalogue&) override { ++introductions; }
+        int introductions = 0;
+    };
+
+    void Type(const std::string& keys)
+    {
+        for (char c : keys)
+            engine.TypeKey(static_cast<unsigned char>(c));
+    }
+
+    test::TempFolder folder;
+    ProfileStore profile{folder.Path()};
+    CurrentUser user;
+    PracticeText practice;
+    CountingGuide guide;
+    LessonCatalogue lessons{profile, folder.Path()};
+    MaterialLines lines{profile, user, practice, lessons, guide};
     KeyboardLayout layout;
     test::CountingBeeper beeper;
     CompleteTotals totals;
     LetterTallies tallies;
-    TypingEngine engine({profile, user, lines, layout, beeper}, totals, tallies);
+    TypingEngine engine{{profile, user, lines, layout, beeper}, totals, tallies};
+};
 
+TEST_F(MaterialSessionTest, StopAndBeginRetypeTheSameSentence)
+{
+    user.TypeMode = CurrentUser::kPractice;
+    practice.LoadFromBytes("header\r\nFirst one. Second one. Third one.\r\n");
     engine.BeginOrNext();
     EXPECT_EQ(engine.ExpectedText(), "First one. ");
-    for (char c : std::string("First one. "))
-        engine.TypeKey(c);
+    Type("First one. ");
     EXPECT_EQ(engine.ExpectedText(), "Second one. ");
-    engine.TypeKey('S');
+    Type("S");
     engine.StopTyping();
     engine.BeginOrNext();
     EXPECT_EQ(engine.ExpectedText(), "Second one. ");
@@ -215,34 +228,16 @@ TEST(PracticeResumeTest, StopAndBeginRetypeTheSameSentence)
     EXPECT_EQ(profile.ReadProfile("user0", "sentencenumber", ""), "3");
 }
 
-TEST(LessonResumeTest, StopAndBeginRetypeTheSameDrillLine)
+TEST_F(MaterialSessionTest, StopAndBeginRetypeTheSameDrillLine)
 {
-    test::TempFolder folder;
     folder.Write("Tarvelo Lessons.txt", "header\r\nfff jjj\r\nfj fj\r\njf jf\r\n\r\n");
-    ProfileStore profile(folder.Path());
-    CurrentUser user; // lessons
-    PracticeText practice;
-    struct CountingGuide : LessonGuide
-    {
-        void IntroduceLesson(LessonCatalogue&) override { ++introductions; }
-        int introductions = 0;
-    } guide;
-    LessonCatalogue lessons(profile, folder.Path());
     lessons.LoadLessons(user.UserSection);
-    MaterialLines lines(profile, user, practice, lessons, guide);
-    KeyboardLayout layout;
-    test::CountingBeeper beeper;
-    CompleteTotals totals;
-    LetterTallies tallies;
-    TypingEngine engine({profile, user, lines, layout, beeper}, totals, tallies);
-
     engine.BeginOrNext();
     EXPECT_EQ(engine.ExpectedText(), "fff jjj ");
     EXPECT_EQ(guide.introductions, 1);
-    for (char c : std::string("fff jjj "))
-        engine.TypeKey(c);
+    Type("fff jjj ");
     EXPECT_EQ(engine.ExpectedText(), "fj fj ");
-    engine.TypeKey('f');
+    Type("f");
     engine.StopTyping();
     engine.BeginOrNext();
     EXPECT_EQ(engine.ExpectedText(), "fj fj ");
