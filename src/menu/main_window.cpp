@@ -3,6 +3,7 @@
 #include "menu/main_menu.h"
 #include "menu/new_user_dialog.h"
 #include "menu/program_state.h"
+#include "profile/app_folder.h"
 #include "session/session_window.h"
 #include "ui/focus_box.h"
 #include "ui/option_frame.h"
@@ -11,10 +12,12 @@
 #include "ui/twips.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -219,12 +222,15 @@ void MainWindow::act(MenuAction action)
     case MenuAction::StartTypingSession:
         openSessionWindow();
         break;
+    case MenuAction::OpenWebSite:
+        QDesktopServices::openUrl(
+            QUrl(QString::fromLatin1(kWebSiteAddress.data(), kWebSiteAddress.size())));
+        break;
     case MenuAction::None:
     case MenuAction::StartGame:
     case MenuAction::ShowStats:
     case MenuAction::OpenHelp:
     case MenuAction::EditText:
-    case MenuAction::OpenWebSite:
         // The windows of these activities come later.
         break;
     }
