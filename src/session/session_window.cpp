@@ -16,6 +16,7 @@
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
+#include "ui/typing_line_view.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,111 +41,6 @@
 
 namespace tarvelo {
 namespace {
-
-// A line of fixed-pitch character cells, sized so that 75 cells fit its width:
-// the expected line (picText1) or the typed line (picText2).
-class TypingLineView : public QWidget
-{
-public:
-    static constexpr int kCells = TypingLine::kMaxLineLength;
-
-    struct Glyph
-    {
-        double cell = 0;
-        QChar character;
-        QColor colour;
-        bool operator==(const Glyph&) const = default;
-    };
-
-    TypingLineView(const QString& name, QWidget* parent) : QWidget(parent)
-    {
-        setObjectName(name);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        m_font.setFamilies({"Courier New", "Liberation Mono"});
-        m_font.setStyleHint(QFont::TypeWriter);
-        m_font.setFixedPitch(true);
-        QFont probe = m_font;
-        probe.setPixelSize(100);
-        m_advancePerPixel = QFontMetricsF(probe).horizontalAdvance(QLatin1Char('M')) / 100.0;
-        if (m_advancePerPixel <= 0)
-            m_advancePerPixel = 0.6;
-        FitFont(760);
-    }
-
-    // `text` is what the line shows, for tests and assistive tools.
-    void SetGlyphs(std::vector<Glyph> glyphs, const QString& text)
-    {
-        if (glyphs == m_glyphs)
-            return;
-        m_glyphs = std::move(glyphs);
-        setProperty("text", text);
-        // Painted at once, so a keystroke reaches the screen without waiting
-        // for the next update cycle.
-        repaint();
-    }
-
-    std::function<void()> onPressed;
-
-    QSize sizeHint() const override { return {760, height()}; }
-    QSize minimumSizeHint() const override { return {400, height()}; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QWidget::resizeEvent(event);
-        FitFont(width());
-    }
-
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        painter.setPen(QColor(0x80, 0x80, 0x80));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        painter.setFont(m_font);
-        const QFontMetricsF metrics(m_font);
-        const double baseline = (height() - metrics.height()) / 2 + metrics.ascent();
-        for (const Glyph& glyph : m_glyphs) {
-            painter.setPen(glyph.colour);
-            painter.drawText(QPointF(m_margin + glyph.cell * m_cellWidth, baseline),
-                             QString(glyph.character));
-        }
-    }
-
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        event->accept();
-        if (onPressed)
-            onPressed();
-    }
-
-private:
-    int PixelSizeFor(int width) const
-    {
-        // Half a cell of margin on either side of the 75 cells.
-        const double cells = kCells + 1.0;
-        return std::clamp(static_cast<int>(width / (cells * m_advancePerPixel)), 6, 96);
-    }
-
-    // The font follows the width; the height follows the font.
-    void FitFont(int width)
-    {
-        const int pixelSize = PixelSizeFor(width);
-        if (pixelSize == m_font.pixelSize())
-            return;
-        m_font.setPixelSize(pixelSize);
-        m_cellWidth = QFontMetricsF(m_font).horizontalAdvance(QLatin1Char('M'));
-        m_margin = m_cellWidth / 2;
-        setFixedHeight(static_cast<int>(std::ceil(QFontMetricsF(m_font).height() * 1.5)));
-    }
-
-    QFont m_font;
-    double m_advancePerPixel = 0.6;
-    double m_cellWidth = 10;
-    double m_margin = 5;
-    std::vector<Glyph> m_glyphs;
-};
 
 // The guide the material lines see: the lesson guidance window, or one given
 // by a test.
@@ -266,8 +162,8 @@ struct SessionWindow::Impl
     QLabel* lTimeSpent = nullptr;
     QFrame* focusShape = nullptr;
     bool focusShapeShown = true;
-    TypingLineView* expectedLine = nullptr;
-    TypingLineView* typedLine = nullptr;
+    ui::TypingLineView* expectedLine = nullptr;
+    ui::TypingLineView* typedLine = nullptr;
     std::string shownExpected;
     ui::KeyboardView* keyboard = nullptr;
     QLineEdit* keyEdit = nullptr;
@@ -396,8 +292,8 @@ void SessionWindow::Impl::BuildControls()
     auto* lineBox = new QVBoxLayout(focusShape);
     lineBox->setContentsMargins(4, 4, 4, 4);
     lineBox->setSpacing(4);
-    expectedLine = new TypingLineView("picText1", focusShape);
-    typedLine = new TypingLineView("picText2", focusShape);
+    expectedLine = new ui::TypingLineView("picText1", focusShape);
+    typedLine = new ui::TypingLineView("picText2", focusShape);
     lineBox->addWidget(expectedLine);
     lineBox->addWidget(typedLine);
     expectedLine->onPressed = [this] { Handle(options.PressTypingLine()); };
@@ -712,7 +608,7 @@ void SessionWindow::Impl::RefreshLines()
     if (expected != shownExpected) {
         shownExpected = expected;
         const QString text = ui::ToQString(expected);
-        std::vector<TypingLineView::Glyph> glyphs;
+        std::vector<ui::TypingLineView::Glyph> glyphs;
         glyphs.reserve(static_cast<std::size_t>(text.size()));
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text[i] != QLatin1Char(' '))
@@ -722,7 +618,7 @@ void SessionWindow::Impl::RefreshLines()
     }
 
     // The typed line is drawn only while a run is on; stopped, it stays empty.
-    std::vector<TypingLineView::Glyph> glyphs;
+    std::vector<ui::TypingLineView::Glyph> glyphs;
     QString typed;
     if (engine.Running()) {
         for (const TypedGlyph& glyph : engine.TypedLineGlyphs()) {

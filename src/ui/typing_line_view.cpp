@@ -1,0 +1,83 @@
+#include "ui/typing_line_view.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace tarvelo::ui {
+
+TypingLineView::TypingLineView(const QString& name, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_font.setFamilies({"Courier New", "Liberation Mono"});
+    m_font.setStyleHint(QFont::TypeWriter);
+    m_font.setFixedPitch(true);
+    QFont probe = m_font;
+    probe.setPixelSize(100);
+    m_advancePerPixel = QFontMetricsF(probe).horizontalAdvance(QLatin1Char('M')) / 100.0;
+    if (m_advancePerPixel <= 0)
+        m_advancePerPixel = 0.6;
+    FitFont(760);
+}
+
+void TypingLineView::SetGlyphs(std::vector<Glyph> glyphs, const QString& text)
+{
+    if (glyphs == m_glyphs)
+        return;
+    m_glyphs = std::move(glyphs);
+    setProperty("text", text);
+    repaint();
+}
+
+void TypingLineView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FitFont(width());
+}
+
+void TypingLineView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setFont(m_font);
+    const QFontMetricsF metrics(m_font);
+    const double baseline = (height() - metrics.height()) / 2 + metrics.ascent();
+    for (const Glyph& glyph : m_glyphs) {
+        painter.setPen(glyph.colour);
+        painter.drawText(QPointF(m_margin + glyph.cell * m_cellWidth, baseline),
+                         QString(glyph.character));
+    }
+}
+
+void TypingLineView::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (onPressed)
+        onPressed();
+}
+
+int TypingLineView::PixelSizeFor(int width) const
+{
+    // Half a cell of margin on either side of the 75 cells.
+    const double cells = kCells + 1.0;
+    return std::clamp(static_cast<int>(width / (cells * m_advancePerPixel)), 6, 96);
+}
+
+void TypingLineView::FitFont(int width)
+{
+    const int pixelSize = PixelSizeFor(width);
+    if (pixelSize == m_font.pixelSize())
+        return;
+    m_font.setPixelSize(pixelSize);
+    m_cellWidth = QFontMetricsF(m_font).horizontalAdvance(QLatin1Char('M'));
+    m_margin = m_cellWidth / 2;
+    setFixedHeight(static_cast<int>(std::ceil(QFontMetricsF(m_font).height() * 1.5)));
+}
+
+} // namespace tarvelo::ui
