@@ -150,6 +150,9 @@ bool LessonGuidance::PressKey(Key key, LessonCatalogue& catalogue)
         if (m_selected == kLevel)
             PreviousLesson(catalogue);
         return false;
+    case Key::Delete:
+    case Key::Other:
+        return false;
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "material/lesson_catalogue.h"
+#include "platform/navigation_key.h"
 
 #include <array>
 #include <cstdint>
@@ -34,15 +35,7 @@ public:
     static constexpr int kNoOption = -1;
 
     // The keys of the window's key table.
-    enum class Key
-    {
-        Escape,
-        Up,
-        Down,
-        Enter,
-        Right,
-        Left,
-    };
+    using Key = NavigationKey;
 
     static constexpr int kCharacterKeys = 31;
     static constexpr int kLeftShift = 32, kRightShift = 33, kSpaceBar = 34;

@@ -4,6 +4,7 @@
 #include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
+#include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
@@ -21,30 +22,6 @@
 #include <optional>
 
 namespace tarvelo {
-namespace {
-
-std::optional<LessonGuidance::Key> GuidanceKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Escape:
-        return LessonGuidance::Key::Escape;
-    case Qt::Key_Up:
-        return LessonGuidance::Key::Up;
-    case Qt::Key_Down:
-        return LessonGuidance::Key::Down;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return LessonGuidance::Key::Enter;
-    case Qt::Key_Right:
-        return LessonGuidance::Key::Right;
-    case Qt::Key_Left:
-        return LessonGuidance::Key::Left;
-    default:
-        return std::nullopt;
-    }
-}
-
-} // namespace
 
 LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     : ui::PictureWindow(QString::fromStdString(state.appFolder), parent), m_state(state),
@@ -154,10 +131,9 @@ void LessonHelpWindow::IntroduceLesson(LessonCatalogue& catalogue)
 
 void LessonHelpWindow::PressKey(int key)
 {
-    const auto guidanceKey = GuidanceKey(key);
-    if (!guidanceKey || !m_catalogue)
+    if (!m_catalogue)
         return;
-    const bool close = m_guidance.PressKey(*guidanceKey, *m_catalogue);
+    const bool close = m_guidance.PressKey(ui::ToNavigationKey(key), *m_catalogue);
     if (close)
         CloseGuidance();
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "menu/user_profiles.h"
+#include "platform/navigation_key.h"
 
 #include <array>
 #include <cstdint>
@@ -14,17 +15,7 @@ class NameDialog;
 struct ProgramState;
 
 // The keys the menu reacts to; the window maps its key codes onto these.
-enum class MenuKey
-{
-    Up,
-    Down,
-    Left,
-    Right,
-    Enter,
-    Escape,
-    Delete,
-    Other,
-};
+using MenuKey = NavigationKey;
 
 // What the window must do after an operation of the menu.
 enum class MenuAction

@@ -6,6 +6,7 @@
 #include "profile/app_folder.h"
 #include "session/session_window.h"
 #include "ui/focus_box.h"
+#include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
@@ -23,29 +24,6 @@
 
 namespace tarvelo {
 namespace {
-
-MenuKey ToMenuKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Up:
-        return MenuKey::Up;
-    case Qt::Key_Down:
-        return MenuKey::Down;
-    case Qt::Key_Left:
-        return MenuKey::Left;
-    case Qt::Key_Right:
-        return MenuKey::Right;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return MenuKey::Enter;
-    case Qt::Key_Escape:
-        return MenuKey::Escape;
-    case Qt::Key_Delete:
-        return MenuKey::Delete;
-    default:
-        return MenuKey::Other;
-    }
-}
 
 QLabel* MakeLabel(const QString& text, const char* name, int pointSize, bool bold)
 {
@@ -207,7 +185,7 @@ void MainWindow::recordPosition()
 void MainWindow::keyDown(int key)
 {
     recordPosition();
-    act(m_menu->KeyDown(ToMenuKey(key)));
+    act(m_menu->KeyDown(ui::ToNavigationKey(key)));
 }
 
 void MainWindow::act(MenuAction action)

@@ -131,6 +131,7 @@ OptionOutcome SessionOptions::KeyDown(OptionKey key)
         if (m_selected == kMainMenu)
             outcome = OptionOutcome::ExitToMenu;
         break;
+    case OptionKey::Delete:
     case OptionKey::Other:
         break;
     }

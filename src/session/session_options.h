@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/navigation_key.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -16,16 +18,7 @@ struct Key;
 }
 
 // The keys the option handling tells apart; every other key is Other.
-enum class OptionKey
-{
-    Escape,
-    Up,
-    Down,
-    Left,
-    Right,
-    Enter,
-    Other,
-};
+using OptionKey = NavigationKey;
 
 // What the window has to do after the options handled an input.
 enum class OptionOutcome

@@ -11,6 +11,7 @@
 #include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
+#include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/qt_beeper.h"
 #include "ui/qt_dialogs.h"
@@ -54,27 +55,6 @@ public:
     }
     LessonGuide* target = nullptr;
 };
-
-OptionKey ToOptionKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Escape:
-        return OptionKey::Escape;
-    case Qt::Key_Up:
-        return OptionKey::Up;
-    case Qt::Key_Down:
-        return OptionKey::Down;
-    case Qt::Key_Left:
-        return OptionKey::Left;
-    case Qt::Key_Right:
-        return OptionKey::Right;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return OptionKey::Enter;
-    default:
-        return OptionKey::Other;
-    }
-}
 
 KeyboardLayout::Modifiers ToModifiers(Qt::KeyboardModifiers modifiers)
 {
@@ -415,7 +395,7 @@ void SessionWindow::Impl::KeyDown(int key)
 {
     if (left)
         return;
-    Handle(options.KeyDown(ToOptionKey(key)));
+    Handle(options.KeyDown(ui::ToNavigationKey(key)));
 }
 
 void SessionWindow::Impl::KeyTyped(int code)
