@@ -5,6 +5,7 @@
 #include "material/lesson_help_window.h"
 #include "material/practice_text.h"
 #include "menu/program_state.h"
+#include "profile/app_folder.h"
 #include "session/material_lines.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
@@ -369,7 +370,7 @@ void SessionWindow::Impl::Load()
     options.Load();
     modeLabel->setText(ui::ToQString(options.ModeLabel()));
     w.setWindowTitle(ui::ToQString(SessionWindowTitle(state.user)));
-    practice.LoadPracticeText(state.appFolder + std::string(PracticeText::kFileName));
+    practice.LoadPracticeText(DataFilePath(state.appFolder, PracticeText::kFileName));
     lessons.LoadLessons(state.user.UserSection);
     if (state.user.SessionNumber == 0) {
         dialogs.ShowMessage(SessionOptions::kFirstUseText, SessionOptions::kFirstUseTitle,

@@ -8,7 +8,7 @@
 #include "session/typing_engine.h"
 #include "stats/complete_totals.h"
 #include "stats/letter_tallies.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <iostream>
 
@@ -36,7 +36,7 @@ nlohmann::json Tallies(const LetterTallies& tallies, bool errors)
 nlohmann::json RunSession(const nlohmann::json& request)
 {
     const std::string expected = JsonToBytes(request.at("expected"));
-    ScratchFolder folder;
+    test::TempFolder folder;
     ProfileStore profile(folder.Path());
     CurrentUser user;
     user.TypeMode = static_cast<std::int16_t>(request.at("mode").get<int>());
