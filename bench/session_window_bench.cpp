@@ -1,10 +1,10 @@
 // Keystroke to pixels: from a key event delivered to the session window
 // until the typed line has repainted (it repaints synchronously), offscreen.
 
-#include "menu/program_state.h"
 #include "platform/beeper.h"
 #include "platform/dialogs.h"
 #include "session/session_window.h"
+#include "state/program_state.h"
 #include "ui/focus_box.h"
 
 #include <QApplication>

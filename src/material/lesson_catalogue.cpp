@@ -55,8 +55,7 @@ void LessonCatalogue::LoadLessons(std::string_view userSection)
 void LessonCatalogue::LoadLessonNumber(std::string_view userSection)
 {
     m_userSection = std::string(userSection);
-    m_lessonNumber =
-        std::max<std::int16_t>(m_profile.ReadInteger(m_userSection, settings::kLesson), 1);
+    m_lessonNumber = std::max<std::int16_t>(m_profile.Read(m_userSection, settings::kLesson), 1);
     m_lessonLine = 1;
 }
 
@@ -158,7 +157,7 @@ void LessonCatalogue::AdvanceToLessonWithLines()
 void LessonCatalogue::StoreLessonNumber()
 {
     if (!m_userSection.empty())
-        m_profile.WriteNumber(m_userSection, settings::kLesson, m_lessonNumber);
+        m_profile.Write(m_userSection, settings::kLesson, m_lessonNumber);
 }
 
 std::array<std::string, LessonCatalogue::kIntroductionCount>

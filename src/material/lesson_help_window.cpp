@@ -1,6 +1,6 @@
 #include "material/lesson_help_window.h"
 
-#include "menu/program_state.h"
+#include "state/program_state.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"

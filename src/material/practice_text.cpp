@@ -177,7 +177,7 @@ std::optional<std::string> PracticeText::NextSentence(ProfileStore& profile,
         return std::nullopt;
     const auto count = static_cast<std::int64_t>(m_sentences.size());
     const auto storedNumber = [&] {
-        const std::int32_t n = profile.ReadLong(userSection, settings::kSentenceNumber);
+        const std::int32_t n = profile.Read(userSection, settings::kSentenceNumber);
         return std::max<std::int64_t>(n, 1);
     };
 
@@ -188,7 +188,7 @@ std::optional<std::string> PracticeText::NextSentence(ProfileStore& profile,
         const std::int64_t next = sentenceNumber < std::numeric_limits<std::int32_t>::max()
                                       ? sentenceNumber + 1
                                       : (sentenceNumber - 1) % count + 2;
-        profile.WriteNumber(userSection, settings::kSentenceNumber, next);
+        profile.Write(userSection, settings::kSentenceNumber, next);
     } else {
         current = storedNumber();
     }

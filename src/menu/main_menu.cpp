@@ -1,8 +1,8 @@
 #include "menu/main_menu.h"
 
-#include "menu/program_state.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
+#include "state/program_state.h"
 
 #include <algorithm>
 
@@ -41,11 +41,11 @@ void MainMenu::Start()
 
     m_profiles.LoadCaptions();
     for (int box = 0; box < settings::kUserCount; ++box) {
-        user.TypeMode = profile.ReadInteger(settings::UserSection(box), settings::kTypeMode);
+        user.TypeMode = profile.Read(settings::UserSection(box), settings::kTypeMode);
         m_menuRowOfBox[box] = user.TypeMode == CurrentUser::kLessons ? kLessonsRow : kPracticeRow;
     }
 
-    const int lastUser = profile.ReadInteger(settings::kUsers, settings::kLastUser);
+    const int lastUser = profile.Read(settings::kUsers, settings::kLastUser);
     user.SelectSlot(std::clamp(lastUser, 0, settings::kUserCount - 1));
     user.UserName.clear();
     m_menuFocus = kUserColumn;
@@ -55,8 +55,8 @@ void MainMenu::Start()
     m_hoverRow = kNone;
     m_state.layout.Load(profile);
 
-    m_state.WindowTop = profile.ReadLong(settings::kUsers, settings::kTop);
-    m_state.WindowLeft = profile.ReadLong(settings::kUsers, settings::kLeft);
+    m_state.WindowTop = profile.Read(settings::kUsers, settings::kTop);
+    m_state.WindowLeft = profile.Read(settings::kUsers, settings::kLeft);
 }
 
 int MainMenu::SelectedBox() const
@@ -188,9 +188,9 @@ void MainMenu::SaveWindowPosition()
 {
     ProfileStore& profile = m_state.profile;
     ProfileBatch batch(profile);
-    profile.WriteNumber(settings::kUsers, settings::kTop, m_state.WindowTop);
-    profile.WriteNumber(settings::kUsers, settings::kLeft, m_state.WindowLeft);
-    batch.Commit();
+    profile.Write(settings::kUsers, settings::kTop, m_state.WindowTop);
+    profile.Write(settings::kUsers, settings::kLeft, m_state.WindowLeft);
+    (void)batch.Commit(); // a failure is reported by the store
 }
 
 // --- Operations ------------------------------------------------------------

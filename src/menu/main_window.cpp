@@ -2,9 +2,9 @@
 
 #include "menu/main_menu.h"
 #include "menu/new_user_dialog.h"
-#include "menu/program_state.h"
 #include "profile/app_folder.h"
 #include "session/session_window.h"
+#include "state/program_state.h"
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"

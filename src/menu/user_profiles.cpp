@@ -1,28 +1,43 @@
 #include "menu/user_profiles.h"
 
-#include "game/game_averages.h"
 #include "platform/dialogs.h"
 #include "platform/name_dialog.h"
 #include "profile/profile_store.h"
-#include "stats/complete_totals.h"
+#include "state/complete_totals.h"
+#include "state/game_averages.h"
 
 namespace tarvelo {
 namespace {
 
 // A deleted user's section gets these keys, in this order, each set to the
 // default its readers use, so the box is as good as never used.
-constexpr std::array<const settings::Key*, 19> kFreshProfile = {
-    &settings::kSessionNumber,    &settings::kSentenceNumber,   &settings::kCompleteQSeconds,
-    &settings::kCompletePosition, &settings::kCompleteErrors,   &settings::kPlayedGame,
-    &settings::kGameLevel,        &settings::kGameSound,        &settings::kLesson,
-    &settings::kTypeMode,         &settings::kGamesPlayed,      &settings::kIntelligence,
-    &settings::kAccuracy,         &settings::kBackspaceLessons, &settings::kBackspacePractice,
-    &settings::kIntelligent,      &settings::kBeepOnError,      &settings::kLetterStream,
-    &settings::kLetterCase,
-};
+// A deleted user's section gets every per-user key's default back.
+void ResetUserSection(ProfileStore& profile, std::string_view section)
+{
+    using namespace settings;
+    profile.Reset(section, kSessionNumber);
+    profile.Reset(section, kSentenceNumber);
+    profile.Reset(section, kCompleteQSeconds);
+    profile.Reset(section, kCompletePosition);
+    profile.Reset(section, kCompleteErrors);
+    profile.Reset(section, kPlayedGame);
+    profile.Reset(section, kGameLevel);
+    profile.Reset(section, kGameSound);
+    profile.Reset(section, kLesson);
+    profile.Reset(section, kTypeMode);
+    profile.Reset(section, kGamesPlayed);
+    profile.Reset(section, kIntelligence);
+    profile.Reset(section, kAccuracy);
+    profile.Reset(section, kBackspaceLessons);
+    profile.Reset(section, kBackspacePractice);
+    profile.Reset(section, kIntelligent);
+    profile.Reset(section, kBeepOnError);
+    profile.Reset(section, kLetterStream);
+    profile.Reset(section, kLetterCase);
+}
 
 // The user's name lives in "users" under the user's section name.
-settings::Key NameKey(const std::string& userSection)
+settings::TextKey NameKey(const std::string& userSection)
 {
     return {userSection, ""};
 }
@@ -38,7 +53,7 @@ void UserProfiles::LoadCaptions()
 {
     for (int slot = 0; slot < settings::kUserCount; ++slot) {
         const std::string section = settings::UserSection(slot);
-        m_captions[slot] = m_profile.ReadText(settings::kUsers, NameKey(section));
+        m_captions[slot] = m_profile.Read(settings::kUsers, NameKey(section));
     }
 }
 
@@ -84,7 +99,7 @@ void UserProfiles::Rename()
     if (!IsUserBox(slot))
         return;
     AskForName();
-    m_profile.WriteText(settings::kUsers, NameKey(m_user.UserSection), m_user.UserName);
+    m_profile.Write(settings::kUsers, NameKey(m_user.UserSection), m_user.UserName);
     m_captions[slot] = m_user.UserName;
 }
 
@@ -95,7 +110,7 @@ bool UserProfiles::DeleteUser()
         return false;
     m_user.SelectSlot(slot);
     const std::string& section = m_user.UserSection;
-    const std::string name = m_profile.ReadText(settings::kUsers, NameKey(section));
+    const std::string name = m_profile.Read(settings::kUsers, NameKey(section));
     if (!m_dialogs.AskYesNo("Are you sure you would like to delete user " + name + "?",
                             "Confirmation", MessageIcon::Exclamation, DefaultAnswer::No))
         return false;
@@ -103,11 +118,10 @@ bool UserProfiles::DeleteUser()
     m_captions[slot].clear();
     m_user.UserName.clear();
     ProfileBatch batch(m_profile);
-    m_profile.WriteText(settings::kUsers, NameKey(section), "");
-    for (const settings::Key* key : kFreshProfile)
-        m_profile.WriteText(section, *key, key->fallback);
-    m_profile.WriteNumber(settings::kUsers, settings::kLastUser, 0);
-    batch.Commit();
+    m_profile.Write(settings::kUsers, NameKey(section), "");
+    ResetUserSection(m_profile, section);
+    m_profile.Write(settings::kUsers, settings::kLastUser, 0);
+    (void)batch.Commit(); // a failure is reported by the store
     return true;
 }
 
@@ -115,14 +129,17 @@ void UserProfiles::RecordActivityStart()
 {
     const std::string& section = m_user.UserSection;
     ProfileBatch batch(m_profile);
-    m_profile.WriteText(settings::kUsers, NameKey(section), m_user.UserName);
-    m_profile.WriteNumber(settings::kUsers, settings::kLastUser, m_user.UserSlot);
-    m_user.SessionNumber = m_profile.ReadLong(section, settings::kSessionNumber);
-    m_profile.WriteNumber(section, settings::kSessionNumber,
-                          std::int64_t{m_user.SessionNumber} + 1);
+    m_profile.Write(settings::kUsers, NameKey(section), m_user.UserName);
+    m_profile.Write(settings::kUsers, settings::kLastUser, m_user.UserSlot);
+    m_user.SessionNumber = m_profile.Read(section, settings::kSessionNumber);
+    const std::int32_t next =
+        m_user.SessionNumber == INT32_MAX ? INT32_MAX : m_user.SessionNumber + 1;
+    m_profile.Write(section, settings::kSessionNumber, next);
     const bool lessons = m_user.TypeMode == CurrentUser::kLessons;
-    m_profile.WriteNumber(section, settings::kTypeMode,
-                          lessons ? CurrentUser::kLessons : CurrentUser::kPractice);
+    m_profile.Write(section, settings::kTypeMode,
+                    lessons ? CurrentUser::kLessons : CurrentUser::kPractice);
+    // A failed write is reported by the store; the activity goes on.
+    (void)batch.Commit();
 }
 
 void UserProfiles::FinishActivityStart(const std::function<void()>& openWindow)

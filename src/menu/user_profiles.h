@@ -1,7 +1,7 @@
 #pragma once
 
-#include "menu/current_user.h"
 #include "profile/settings_keys.h"
+#include "state/current_user.h"
 
 #include <array>
 #include <cstddef>

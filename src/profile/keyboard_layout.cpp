@@ -1,6 +1,6 @@
 #include "profile/keyboard_layout.h"
 
-#include "platform/dialogs.h"
+#include "profile/key_codes.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
 #include "profile/value_text.h"
@@ -8,9 +8,6 @@
 namespace tarvelo {
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEscape = 27;
-constexpr int kSpace = 32;
 constexpr int kCaseOffset = 32; // upper-case letter + 32 = its lower-case twin
 
 // The default layout, used by the loader and the reset. A letter's upper-case
@@ -85,15 +82,14 @@ std::string ShiftName(int code)
 int ReadKey(const ProfileStore& profile, int code, int fallback)
 {
     const std::string name = KeyName(code);
-    const std::string text = valuetext::FormatInteger(fallback);
-    const int key = profile.ReadInteger(settings::kLanguage, {name, text});
+    const int key = profile.Read(settings::kLanguage,
+                                 settings::IntegerKey{name, static_cast<std::int16_t>(fallback)});
     return IsKey(key) ? key : KeyboardLayout::kNoKey;
 }
 
 bool ReadFlag(const ProfileStore& profile, const std::string& name, bool fallback)
 {
-    const std::string text = valuetext::FormatBoolean(fallback);
-    return profile.ReadBoolean(settings::kLanguage, {name, text});
+    return profile.Read(settings::kLanguage, settings::BooleanKey{name, fallback});
 }
 
 void WriteKey(ProfileStore& profile, int code, int key)
@@ -192,35 +188,15 @@ void KeyboardLayout::SetKeyCaptions()
     for (int key = 1; key <= kKeyCount; ++key)
         SetCaption(key, {});
     for (int c = 1; c <= kMaxCode; ++c) {
-        const bool shown = (c <= 96 && c != kSpace) || (c >= 123 && c <= 223) || c == 255;
+        const bool shown = (c <= 96 && c != keycode::kSpace) || (c >= 123 && c <= 223) || c == 255;
         if (shown && m_keyOfChar[c] != kNoKey && m_label[c])
             ShowCode(m_keyOfChar[c], c);
     }
 }
 
-bool KeyboardLayout::OpenEditBox(int key)
+bool KeyboardLayout::IsEditableKey(int key)
 {
-    if (!IsKey(key) || IsFixedKey(key))
-        return false;
-    m_editingKey = key;
-    return true;
-}
-
-void KeyboardLayout::CloseEditBox()
-{
-    m_editingKey = 0;
-}
-
-void KeyboardLayout::EditKeyDown(Modifiers modifiers)
-{
-    if (modifiers.shift && !modifiers.ctrl && !modifiers.alt)
-        m_shiftHeld = true;
-}
-
-void KeyboardLayout::EditKeyUp(Modifiers modifiers)
-{
-    if (!modifiers.shift && !modifiers.ctrl && !modifiers.alt)
-        m_shiftHeld = false;
+    return IsKey(key) && !IsFixedKey(key);
 }
 
 void KeyboardLayout::Unmap(int code, ProfileStore& profile)
@@ -238,15 +214,11 @@ void KeyboardLayout::Map(int code, int key, bool label, bool shift)
     m_shift[code] = shift;
 }
 
-bool KeyboardLayout::AssignCharacter(int code, ProfileStore& profile)
+void KeyboardLayout::AssignCharacter(int edited, int code, bool shiftHeld, ProfileStore& profile)
 {
-    if (!EditBoxOpen() || !IsCode(code) || code == kBackspace)
-        return false;
-    if (code == kEscape || code == kSpace) {
-        CloseEditBox();
-        return false;
-    }
-    const int edited = m_editingKey;
+    if (!IsEditableKey(edited) || !IsCode(code))
+        return;
+    ProfileBatch batch(profile);
 
     int k = code;
     if (k >= 'a' && k <= 'z')
@@ -295,8 +267,8 @@ bool KeyboardLayout::AssignCharacter(int code, ProfileStore& profile)
     m_label[k] = true;
     WriteKey(profile, k, edited);
     WriteLabel(profile, k, true);
-    m_shift[k] = m_shiftHeld;
-    WriteShift(profile, k, m_shiftHeld);
+    m_shift[k] = shiftHeld;
+    WriteShift(profile, k, shiftHeld);
 
     if (IsUpperLetter(k)) {
         const int twin = k + kCaseOffset;
@@ -309,29 +281,25 @@ bool KeyboardLayout::AssignCharacter(int code, ProfileStore& profile)
     }
 
     ShowCode(edited, k);
-    CloseEditBox();
-    return true;
+    // A failed write is reported by the store; the keys stay as edited.
+    (void)batch.Commit();
 }
 
-bool KeyboardLayout::ClearKey(ProfileStore& profile)
+void KeyboardLayout::ClearKey(int edited, ProfileStore& profile)
 {
-    if (!EditBoxOpen())
-        return false;
-    const int edited = m_editingKey;
+    if (!IsEditableKey(edited))
+        return;
+    ProfileBatch batch(profile);
     SetCaption(edited, {});
     for (int i = 1; i <= kMaxCode; ++i) {
         if (m_keyOfChar[i] == edited)
             Unmap(i, profile);
     }
-    CloseEditBox();
-    return true;
+    (void)batch.Commit();
 }
 
-bool KeyboardLayout::ResetLayout(ProfileStore& profile, Dialogs& dialogs)
+void KeyboardLayout::ResetToDefault(ProfileStore& profile)
 {
-    if (!dialogs.AskYesNo(kResetQuestion, kResetTitle, MessageIcon::Exclamation, DefaultAnswer::No))
-        return false;
-
     {
         ProfileBatch batch(profile);
         for (int i = 0; i < 26; ++i) {
@@ -362,6 +330,7 @@ bool KeyboardLayout::ResetLayout(ProfileStore& profile, Dialogs& dialogs)
             m_label[c.code] = c.label;
             m_shift[c.code] = c.shift;
         }
+        (void)batch.Commit();
     }
 
     // Unlike SetKeyCaptions, every character with a key counts, label or not;
@@ -372,7 +341,6 @@ bool KeyboardLayout::ResetLayout(ProfileStore& profile, Dialogs& dialogs)
         if ((c <= 96 || c >= 123) && m_keyOfChar[c] != kNoKey)
             ShowCode(m_keyOfChar[c], c);
     }
-    return true;
 }
 
 } // namespace tarvelo

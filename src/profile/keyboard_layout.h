@@ -6,13 +6,12 @@
 
 namespace tarvelo {
 
-class Dialogs;
 class ProfileStore;
 
 // The on-screen keyboard: for every character code 1..255 the key that types
 // it, whether it is the symbol printed on that key and whether it needs Shift,
 // kept in section "language" of the profile. Also the captions of the keys and
-// the one edit box with which the user puts other symbols on them.
+// the writes that put other symbols on them.
 //
 // Key indices run 1..49 (rows: 49 35 37..45 36 46 / 1..10 47 48 / 11..21 /
 // 32 22..31 33 / 34). Keys 32 and 33 are the Shift keys, 34 the space bar;
@@ -24,18 +23,6 @@ public:
     static constexpr int kKeyCount = 49;
     static constexpr int kLeftShift = 32, kRightShift = 33, kSpaceBar = 34;
     static constexpr int kMaxCode = 255;
-
-    static constexpr std::string_view kResetQuestion =
-        "Are you sure you would like to undo all changes to the onscreen keyboard layout?";
-    static constexpr std::string_view kResetTitle = "Confirmation";
-
-    // Modifier keys held in a key event of the edit box.
-    struct Modifiers
-    {
-        bool shift = false;
-        bool ctrl = false;
-        bool alt = false;
-    };
 
     // Every code without a key; keys 32..34 captioned, the others empty.
     KeyboardLayout();
@@ -62,36 +49,21 @@ public:
     // 123..223 and 255.
     void SetKeyCaptions();
 
-    // Edit box. Opening on keys 32..34 or outside 1..49 is refused (returns
-    // false); opening on another key while open moves the box there.
-    bool OpenEditBox(int key);
-    void CloseEditBox();
-    bool EditBoxOpen() const { return m_editingKey != 0; }
-    // The key being edited; 0 while the box is closed.
-    int EditingKey() const { return m_editingKey; }
+    // Whether the user may put symbols on key 1..49 (not the Shift keys or
+    // the space bar).
+    static bool IsEditableKey(int key);
 
-    // Shift held while the box has the focus: a key-down with Shift alone sets
-    // it, a key-up with no modifier clears it.
-    void EditKeyDown(Modifiers modifiers);
-    void EditKeyUp(Modifiers modifiers);
-    void SetShiftHeld(bool held) { m_shiftHeld = held; }
-    bool ShiftHeld() const { return m_shiftHeld; }
-
-    // A character typed into the open edit box. Escape or Space closes it
-    // unchanged; Backspace is left to ClearKey. Any other code 1..255 is put on
-    // the key being edited, letters as upper case with their lower-case twin,
-    // and the box closes. Returns true when the layout was edited, so that a
-    // running line marks its next key again.
-    bool AssignCharacter(int code, ProfileStore& profile);
-
-    // Backspace or Delete in the open edit box: removes every character from
-    // the key being edited and closes the box. Returns true when it ran.
-    bool ClearKey(ProfileStore& profile);
-
-    // "Reset Keys": after a Yes, puts the default layout back in memory and in
-    // the profile (one file replacement) and recaptions every key. Characters
-    // outside the default layout keep their keys. Returns true on Yes.
-    bool ResetLayout(ProfileStore& profile, Dialogs& dialogs);
+    // Puts character `code` on editable `key` as its printed symbol, letters as
+    // upper case with their lower-case twin; `shiftHeld` says whether it is
+    // typed with Shift. Everything else on the key goes, except its old label
+    // as second symbol. One replacement of the settings file.
+    void AssignCharacter(int key, int code, bool shiftHeld, ProfileStore& profile);
+    // Removes every character from editable `key` (one replacement).
+    void ClearKey(int key, ProfileStore& profile);
+    // Puts the default layout back in memory and in the profile (one
+    // replacement) and recaptions every key. Characters outside the default
+    // layout keep their keys.
+    void ResetToDefault(ProfileStore& profile);
 
 private:
     void SetCaption(int key, std::string_view caption);
@@ -103,8 +75,6 @@ private:
     std::array<bool, kMaxCode + 1> m_label{};
     std::array<bool, kMaxCode + 1> m_shift{};
     std::array<std::string, kKeyCount + 1> m_captions;
-    int m_editingKey = 0;
-    bool m_shiftHeld = false;
 };
 
 } // namespace tarvelo

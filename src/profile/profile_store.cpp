@@ -16,12 +16,12 @@ IniDocument LoadDocument(const std::string& path, bool& ok)
 }
 
 template <typename T, typename Parse>
-T ReadTyped(const ProfileStore& store, std::string_view section, const settings::Key& key,
+T ReadTyped(const ProfileStore& store, std::string_view section, const settings::Key<T>& key,
             Parse parse)
 {
-    if (const auto value = parse(store.ReadProfile(section, key.name, key.fallback)))
-        return *value;
-    return parse(key.fallback).value_or(T{});
+    if (const auto stored = store.StoredText(section, key.name))
+        return parse(*stored).value_or(key.fallback);
+    return key.fallback;
 }
 
 } // namespace
@@ -39,13 +39,19 @@ std::optional<std::string> ProfileStore::StoredValue(std::string_view section,
     return IniDocument::FindValue(file.bytes, section, key);
 }
 
-std::string ProfileStore::ReadProfile(std::string_view section, std::string_view key,
-                                      std::string_view fallback) const
+std::optional<std::string> ProfileStore::StoredText(std::string_view section,
+                                                    std::string_view key) const
 {
     const std::optional<std::string> stored = StoredValue(section, key);
     if (!stored || !valuecodec::IsWellFormed(*stored))
-        return std::string(fallback);
+        return std::nullopt;
     return valuecodec::Decode(std::string_view(*stored).substr(0, kReadLimit));
+}
+
+std::string ProfileStore::ReadProfile(std::string_view section, std::string_view key,
+                                      std::string_view fallback) const
+{
+    return StoredText(section, key).value_or(std::string(fallback));
 }
 
 bool ProfileStore::WriteProfile(std::string_view section, std::string_view key,
@@ -64,61 +70,64 @@ bool ProfileStore::WriteProfile(std::string_view section, std::string_view key,
     return WriteFileAtomically(m_path, doc.Serialise());
 }
 
-std::int16_t ProfileStore::ReadInteger(std::string_view section, const settings::Key& key) const
+std::int16_t ProfileStore::Read(std::string_view section, const settings::IntegerKey& key) const
 {
-    return ReadTyped<std::int16_t>(*this, section, key, valuetext::ParseInteger);
+    return ReadTyped(*this, section, key, valuetext::ParseInteger);
 }
 
-std::int32_t ProfileStore::ReadLong(std::string_view section, const settings::Key& key) const
+std::int32_t ProfileStore::Read(std::string_view section, const settings::LongKey& key) const
 {
-    return ReadTyped<std::int32_t>(*this, section, key, valuetext::ParseLong);
+    return ReadTyped(*this, section, key, valuetext::ParseLong);
 }
 
-float ProfileStore::ReadSingle(std::string_view section, const settings::Key& key) const
+double ProfileStore::Read(std::string_view section, const settings::NumberKey& key) const
 {
-    return ReadTyped<float>(*this, section, key, valuetext::ParseSingle);
+    return ReadTyped(*this, section, key, valuetext::ParseNumber);
 }
 
-double ProfileStore::ReadDouble(std::string_view section, const settings::Key& key) const
+float ProfileStore::Read(std::string_view section, const settings::SingleKey& key) const
 {
-    return ReadTyped<double>(*this, section, key, valuetext::ParseNumber);
+    return ReadTyped(*this, section, key, valuetext::ParseSingle);
 }
 
-bool ProfileStore::ReadBoolean(std::string_view section, const settings::Key& key) const
+bool ProfileStore::Read(std::string_view section, const settings::BooleanKey& key) const
 {
-    return ReadTyped<bool>(*this, section, key, valuetext::ParseBoolean);
+    return ReadTyped(*this, section, key, valuetext::ParseBoolean);
 }
 
-std::string ProfileStore::ReadText(std::string_view section, const settings::Key& key) const
+std::string ProfileStore::Read(std::string_view section, const settings::TextKey& key) const
 {
     return ReadProfile(section, key.name, key.fallback);
 }
 
-bool ProfileStore::WriteNumber(std::string_view section, const settings::Key& key,
-                               std::int64_t value)
+std::string ProfileStore::Format(std::int16_t value)
 {
-    return WriteProfile(section, key.name, valuetext::FormatInteger(value));
+    return valuetext::FormatInteger(value);
 }
 
-bool ProfileStore::WriteSingle(std::string_view section, const settings::Key& key, float value)
+std::string ProfileStore::Format(std::int32_t value)
 {
-    return WriteProfile(section, key.name, valuetext::FormatSingle(value));
+    return valuetext::FormatInteger(value);
 }
 
-bool ProfileStore::WriteDouble(std::string_view section, const settings::Key& key, double value)
+std::string ProfileStore::Format(double value)
 {
-    return WriteProfile(section, key.name, valuetext::FormatDouble(value));
+    return valuetext::FormatDouble(value);
 }
 
-bool ProfileStore::WriteBoolean(std::string_view section, const settings::Key& key, bool value)
+std::string ProfileStore::Format(float value)
 {
-    return WriteProfile(section, key.name, valuetext::FormatBoolean(value));
+    return valuetext::FormatSingle(value);
 }
 
-bool ProfileStore::WriteText(std::string_view section, const settings::Key& key,
-                             std::string_view value)
+std::string ProfileStore::Format(bool value)
 {
-    return WriteProfile(section, key.name, value);
+    return valuetext::FormatBoolean(value);
+}
+
+std::string ProfileStore::Format(std::string_view value)
+{
+    return std::string(value);
 }
 
 bool ProfileStore::CanSave() const
@@ -141,7 +150,11 @@ ProfileBatch::ProfileBatch(ProfileStore& store) : m_store(&store)
 
 ProfileBatch::~ProfileBatch()
 {
-    Commit();
+    if (m_done)
+        return;
+    // Dropped uncommitted: the outermost batch forgets every write of it.
+    if (--m_store->m_batchDepth == 0)
+        m_store->m_pending.reset();
 }
 
 bool ProfileBatch::Commit()

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace tarvelo {
 
@@ -29,30 +30,44 @@ public:
     std::string ReadProfile(std::string_view section, std::string_view key,
                             std::string_view fallback) const;
     bool WriteProfile(std::string_view section, std::string_view key, std::string_view value);
+    // The decoded value; nullopt when absent or not in the form the program
+    // writes.
+    std::optional<std::string> StoredText(std::string_view section, std::string_view key) const;
 
-    // Typed access. A stored text that is not a value of the type reads as the
-    // key's default; numbers out of range are clamped.
-    std::int16_t ReadInteger(std::string_view section, const settings::Key& key) const;
-    std::int32_t ReadLong(std::string_view section, const settings::Key& key) const;
-    float ReadSingle(std::string_view section, const settings::Key& key) const;
-    // A single-precision key read at full precision (see WriteDouble).
-    double ReadDouble(std::string_view section, const settings::Key& key) const;
-    bool ReadBoolean(std::string_view section, const settings::Key& key) const;
-    std::string ReadText(std::string_view section, const settings::Key& key) const;
+    // Typed access through the catalogue. A stored text that is not a value
+    // of the key's type reads as the key's default; numbers out of range are
+    // clamped. Singles and numbers are written with "." and read with "." or ",".
+    std::int16_t Read(std::string_view section, const settings::IntegerKey& key) const;
+    std::int32_t Read(std::string_view section, const settings::LongKey& key) const;
+    double Read(std::string_view section, const settings::NumberKey& key) const;
+    float Read(std::string_view section, const settings::SingleKey& key) const;
+    bool Read(std::string_view section, const settings::BooleanKey& key) const;
+    std::string Read(std::string_view section, const settings::TextKey& key) const;
 
-    bool WriteNumber(std::string_view section, const settings::Key& key, std::int64_t value);
-    bool WriteSingle(std::string_view section, const settings::Key& key, float value);
-    // For sums that outgrow a single: whole numbers are written as plain
-    // digits, which every reader of the key accepts.
-    bool WriteDouble(std::string_view section, const settings::Key& key, double value);
-    bool WriteBoolean(std::string_view section, const settings::Key& key, bool value);
-    bool WriteText(std::string_view section, const settings::Key& key, std::string_view value);
+    template <typename T>
+    bool Write(std::string_view section, const settings::Key<T>& key, std::type_identity_t<T> value)
+    {
+        return WriteProfile(section, key.name, Format(value));
+    }
+    // Puts the key's default back.
+    template <typename T> bool Reset(std::string_view section, const settings::Key<T>& key)
+    {
+        return Write(section, key, key.fallback);
+    }
 
     // True when the settings file can be replaced (checked once at start-up).
     bool CanSave() const;
 
 private:
     friend class ProfileBatch;
+
+    static std::string Format(std::int16_t value);
+    static std::string Format(std::int32_t value);
+    // Whole numbers as plain digits, which every reader of the key accepts.
+    static std::string Format(double value);
+    static std::string Format(float value);
+    static std::string Format(bool value);
+    static std::string Format(std::string_view value);
 
     std::optional<std::string> StoredValue(std::string_view section, std::string_view key) const;
     bool Flush();
@@ -65,7 +80,8 @@ private:
 };
 
 // Groups many writes into one replacement of the file; the file afterwards is
-// the same as after the single writes. Batches nest; the outermost one writes.
+// the same as after the single writes. Batches nest; the outermost one writes,
+// and only on Commit(): a batch dropped uncommitted writes nothing.
 class ProfileBatch
 {
 public:
@@ -74,8 +90,8 @@ public:
     ProfileBatch(const ProfileBatch&) = delete;
     ProfileBatch& operator=(const ProfileBatch&) = delete;
 
-    // Ends the batch now; returns whether the file was written.
-    bool Commit();
+    // Ends the batch; returns whether the file was written.
+    [[nodiscard]] bool Commit();
 
 private:
     ProfileStore* m_store;

@@ -2,7 +2,7 @@
 
 #include "material/lesson_catalogue.h"
 #include "material/practice_text.h"
-#include "menu/current_user.h"
+#include "state/current_user.h"
 
 namespace tarvelo {
 

@@ -1,10 +1,10 @@
 #include "session/session_options.h"
 
-#include "menu/current_user.h"
-#include "menu/program_state.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
 #include "session/typing_engine.h"
+#include "state/current_user.h"
+#include "state/program_state.h"
 
 namespace tarvelo {
 namespace {
@@ -57,7 +57,7 @@ SessionOptions::SessionOptions(ProfileStore& profile, const CurrentUser& user, T
     m_captionColours.fill(kCaptionColour);
 }
 
-const settings::Key& SessionOptions::BackspaceSetting() const
+const settings::BooleanKey& SessionOptions::BackspaceSetting() const
 {
     return m_user.Practising() ? settings::kBackspacePractice : settings::kBackspaceLessons;
 }
@@ -65,13 +65,13 @@ const settings::Key& SessionOptions::BackspaceSetting() const
 void SessionOptions::Load()
 {
     const std::string& section = m_user.UserSection;
-    m_engine.BackspaceOn = m_profile.ReadBoolean(section, BackspaceSetting());
+    m_engine.BackspaceOn = m_profile.Read(section, BackspaceSetting());
     m_captions[kBackspace] = BackspaceCaption(m_engine.BackspaceOn);
 
-    m_engine.SoundOn = m_profile.ReadBoolean(section, settings::kBeepOnError);
+    m_engine.SoundOn = m_profile.Read(section, settings::kBeepOnError);
     m_captions[kSound] = SoundCaption(m_engine.SoundOn);
 
-    m_engine.AiOn = m_profile.ReadBoolean(section, settings::kIntelligent);
+    m_engine.AiOn = m_profile.Read(section, settings::kIntelligent);
     m_captions[kAi] = AiCaption(m_engine.AiOn);
     m_captionColours[kBackspace] = m_engine.AiOn ? kGreyCaption : kCaptionColour;
     // Detection takes no Backspace; the caption keeps the stored setting.
@@ -284,13 +284,13 @@ void SessionOptions::ToggleAi()
     if (m_engine.AiOn) {
         m_engine.AiOn = false;
         m_captionColours[kBackspace] = kCaptionColour;
-        m_engine.BackspaceOn = m_profile.ReadBoolean(section, BackspaceSetting());
+        m_engine.BackspaceOn = m_profile.Read(section, BackspaceSetting());
     } else {
         m_engine.AiOn = true;
         m_captionColours[kBackspace] = kGreyCaption;
     }
     m_captions[kAi] = AiCaption(m_engine.AiOn);
-    m_profile.WriteBoolean(section, settings::kIntelligent, m_engine.AiOn);
+    m_profile.Write(section, settings::kIntelligent, m_engine.AiOn);
     // The next Begin starts a run under the new setting.
     if (m_engine.Running())
         m_engine.StopTyping();
@@ -300,14 +300,14 @@ void SessionOptions::ToggleBackspace()
 {
     m_engine.BackspaceOn = !m_engine.BackspaceOn;
     m_captions[kBackspace] = BackspaceCaption(m_engine.BackspaceOn);
-    m_profile.WriteBoolean(m_user.UserSection, BackspaceSetting(), m_engine.BackspaceOn);
+    m_profile.Write(m_user.UserSection, BackspaceSetting(), m_engine.BackspaceOn);
 }
 
 void SessionOptions::ToggleSound()
 {
     m_engine.SoundOn = !m_engine.SoundOn;
     m_captions[kSound] = SoundCaption(m_engine.SoundOn);
-    m_profile.WriteBoolean(m_user.UserSection, settings::kBeepOnError, m_engine.SoundOn);
+    m_profile.Write(m_user.UserSection, settings::kBeepOnError, m_engine.SoundOn);
 }
 
 void SessionOptions::ShowKeyboardHint()
@@ -344,7 +344,7 @@ bool IsDedicationAnswer(std::string_view answer)
 
 bool OpensMaximized(const ProfileStore& profile)
 {
-    return profile.ReadBoolean(settings::kUsers, settings::kMainMaximized);
+    return profile.Read(settings::kUsers, settings::kMainMaximized);
 }
 
 void StoreExitPlacement(ProgramState& state, const WindowPlacement& placement)
@@ -352,14 +352,15 @@ void StoreExitPlacement(ProgramState& state, const WindowPlacement& placement)
     ProfileStore& profile = state.profile;
     ProfileBatch batch(profile);
     if (placement.maximized) {
-        profile.WriteBoolean(settings::kUsers, settings::kMainMaximized, true);
-        return;
+        profile.Write(settings::kUsers, settings::kMainMaximized, true);
+    } else {
+        state.WindowTop = placement.topTwips;
+        state.WindowLeft = placement.leftTwips;
+        profile.Write(settings::kUsers, settings::kTop, state.WindowTop);
+        profile.Write(settings::kUsers, settings::kLeft, state.WindowLeft);
+        profile.Write(settings::kUsers, settings::kMainMaximized, false);
     }
-    state.WindowTop = placement.topTwips;
-    state.WindowLeft = placement.leftTwips;
-    profile.WriteNumber(settings::kUsers, settings::kTop, state.WindowTop);
-    profile.WriteNumber(settings::kUsers, settings::kLeft, state.WindowLeft);
-    profile.WriteBoolean(settings::kUsers, settings::kMainMaximized, false);
+    (void)batch.Commit();
 }
 
 void StoreClosePlacement(ProgramState& state, const WindowPlacement& placement)

@@ -14,8 +14,9 @@ class TypingEngine;
 struct CurrentUser;
 struct ProgramState;
 namespace settings {
-struct Key;
-}
+template <typename T> struct Key;
+using BooleanKey = Key<bool>;
+} // namespace settings
 
 // The keys the option handling tells apart; every other key is Other.
 using OptionKey = NavigationKey;
@@ -133,7 +134,7 @@ public:
 private:
     static bool Valid(int option) { return option >= 0 && option < kOptionCount; }
     // "backspacef" in practice, "backspacel" in lessons.
-    const settings::Key& BackspaceSetting() const;
+    const settings::BooleanKey& BackspaceSetting() const;
     void MoveSelection(int to);
     OptionOutcome Activate();
     void ToggleAi();

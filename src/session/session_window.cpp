@@ -4,11 +4,13 @@
 #include "material/lesson_guide.h"
 #include "material/lesson_help_window.h"
 #include "material/practice_text.h"
-#include "menu/program_state.h"
 #include "profile/app_folder.h"
+#include "profile/key_codes.h"
+#include "session/key_editor.h"
 #include "session/material_lines.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
+#include "state/program_state.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
@@ -57,7 +59,7 @@ public:
     LessonGuide* target = nullptr;
 };
 
-KeyboardLayout::Modifiers ToModifiers(Qt::KeyboardModifiers modifiers)
+KeyEditor::Modifiers ToModifiers(Qt::KeyboardModifiers modifiers)
 {
     return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
             modifiers.testFlag(Qt::AltModifier)};
@@ -125,6 +127,7 @@ struct SessionWindow::Impl
     MaterialLines lines;
     TypingEngine engine;
     SessionOptions options;
+    KeyEditor keyEditor;
     LessonHelpWindow* helpWindow = nullptr;
     bool left = false;
 
@@ -169,7 +172,7 @@ SessionWindow::Impl::Impl(SessionWindow& window, ProgramState& programState, Ser
       lines(state.profile, state.user, practice, lessons, guide),
       engine(SessionContext{state.profile, state.user, lines, state.layout, beeper}, state.totals,
              state.tallies),
-      options(state.profile, state.user, engine)
+      options(state.profile, state.user, engine), keyEditor(state.layout, state.profile)
 {
     guide.target = services.guide;
 }
@@ -402,7 +405,7 @@ void SessionWindow::Impl::KeyDown(int key)
 void SessionWindow::Impl::KeyTyped(int code)
 {
     // Escape works as an option key only.
-    if (left || code == 27)
+    if (left || code == keycode::kEscape)
         return;
     Handle(options.TypeKey(code));
 }
@@ -448,7 +451,7 @@ void SessionWindow::Impl::ExitToMenu()
 
 void SessionWindow::Impl::OpenKeyEdit(int key)
 {
-    if (!state.layout.OpenEditBox(key))
+    if (!keyEditor.Open(key))
         return;
     keyEdit->clear();
     PlaceKeyEdit();
@@ -459,33 +462,33 @@ void SessionWindow::Impl::OpenKeyEdit(int key)
 
 void SessionWindow::Impl::PlaceKeyEdit()
 {
-    const QRect key = keyboard->keyRect(state.layout.EditingKey());
+    const QRect key = keyboard->keyRect(keyEditor.EditingKey().value_or(0));
     keyEdit->setGeometry(key.left(), key.top(), key.width(), std::max(key.height(), 20));
 }
 
 bool SessionWindow::Impl::KeyEditEvent(QEvent* event)
 {
-    KeyboardLayout& layout = state.layout;
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
-        layout.EditKeyDown(ToModifiers(key->modifiers()));
-        if (!layout.EditBoxOpen())
+        keyEditor.KeyDown(ToModifiers(key->modifiers()));
+        if (!keyEditor.IsOpen())
             return true;
         if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
-            AfterKeyEdit(layout.ClearKey(state.profile));
-        } else if (const int code = ui::TypedCode(*key); code == 27 || code >= 32) {
-            AfterKeyEdit(layout.AssignCharacter(code, state.profile));
+            AfterKeyEdit(keyEditor.Clear());
+        } else if (const int code = ui::TypedCode(*key);
+                   code == keycode::kEscape || code >= keycode::kFirstPrintable) {
+            AfterKeyEdit(keyEditor.Type(code));
         }
         return true;
     }
     case QEvent::KeyRelease:
-        layout.EditKeyUp(ToModifiers(static_cast<QKeyEvent*>(event)->modifiers()));
+        keyEditor.KeyUp(ToModifiers(static_cast<QKeyEvent*>(event)->modifiers()));
         return true;
     case QEvent::FocusOut:
         if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
-            layout.EditBoxOpen()) {
-            layout.CloseEditBox();
+            keyEditor.IsOpen()) {
+            keyEditor.Close();
             AfterKeyEdit(false);
         }
         return false;
@@ -496,7 +499,7 @@ bool SessionWindow::Impl::KeyEditEvent(QEvent* event)
 
 void SessionWindow::Impl::AfterKeyEdit(bool edited)
 {
-    if (!state.layout.EditBoxOpen()) {
+    if (!keyEditor.IsOpen()) {
         keyEdit->hide();
         focusBox->setFocus();
     }
@@ -508,7 +511,7 @@ void SessionWindow::Impl::AfterKeyEdit(bool edited)
 
 void SessionWindow::Impl::ResetKeys()
 {
-    if (state.layout.ResetLayout(state.profile, dialogs)) {
+    if (keyEditor.Reset(dialogs)) {
         RefreshCaptions();
         if (engine.Running())
             engine.ShowNextKey();
@@ -698,7 +701,7 @@ bool SessionWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_impl->keyEdit)
         return m_impl->KeyEditEvent(event);
     if (watched == m_impl->keyboard && event->type() == QEvent::Resize &&
-        m_impl->state.layout.EditBoxOpen()) {
+        m_impl->keyEditor.IsOpen()) {
         m_impl->PlaceKeyEdit();
     }
     if (watched == m_impl->amarel && event->type() == QEvent::MouseButtonPress) {

@@ -1,10 +1,10 @@
 #include "session/typing_engine.h"
 
-#include "menu/current_user.h"
 #include "platform/beeper.h"
 #include "profile/keyboard_layout.h"
 #include "session/line_source.h"
-#include "stats/complete_totals.h"
+#include "state/complete_totals.h"
+#include "state/current_user.h"
 
 #include <algorithm>
 
@@ -138,7 +138,7 @@ void TypingEngine::SetUpNextLine(bool lesson)
 {
     m_running = true;
     if (!lesson) {
-        m_stats.Totals().Save(m_context.profile, m_context.user.UserSection);
+        (void)m_stats.Totals().Save(m_context.profile, m_context.user.UserSection);
         if (m_nextPressed)
             m_nextPressed = false;
         else

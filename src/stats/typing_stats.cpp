@@ -1,9 +1,9 @@
 #include "stats/typing_stats.h"
 
-#include "menu/current_user.h"
 #include "profile/value_text.h"
-#include "stats/complete_totals.h"
-#include "stats/letter_tallies.h"
+#include "state/complete_totals.h"
+#include "state/current_user.h"
+#include "state/letter_tallies.h"
 
 #include <cmath>
 #include <cstdio>

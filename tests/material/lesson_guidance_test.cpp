@@ -245,8 +245,7 @@ TEST_F(LessonGuidanceTest, LabelsFollowTheLayout)
     EXPECT_EQ(guidance.KeyLabel(LessonGuidance::kSpaceBar), "SPACEBAR");
 
     // A key relabelled to a lesson letter is highlighted under its new label.
-    ASSERT_TRUE(layout.OpenEditBox(1));
-    ASSERT_TRUE(layout.AssignCharacter('F', profile));
+    layout.AssignCharacter(1, 'F', false, profile);
     guidance.LoadLessonLabels(layout);
     EXPECT_EQ(guidance.KeyLabel(1), "F");
     Introduce(1);

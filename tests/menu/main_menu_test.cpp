@@ -1,6 +1,6 @@
 #include "menu/main_menu.h"
-#include "menu/program_state.h"
 #include "profile/profile_store.h"
+#include "state/program_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/temp_folder.h"

@@ -1,10 +1,10 @@
-#include "game/game_averages.h"
-#include "menu/current_user.h"
 #include "menu/user_profiles.h"
 #include "profile/ini_document.h"
 #include "profile/profile_store.h"
 #include "profile/value_codec.h"
-#include "stats/complete_totals.h"
+#include "state/complete_totals.h"
+#include "state/current_user.h"
+#include "state/game_averages.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/temp_folder.h"
@@ -435,12 +435,12 @@ TEST_F(UserProfilesTest, NewUserInADeletedBoxStartsFresh)
     CompleteTotals totals;
     profiles.StartTypingSession(totals);
     EXPECT_EQ(user.SessionNumber, 0);
-    EXPECT_EQ(store.ReadLong("user3", settings::kSentenceNumber), 1);
-    EXPECT_EQ(store.ReadInteger("user3", settings::kLesson), 1);
-    EXPECT_EQ(store.ReadInteger("user3", settings::kGameLevel), 1);
-    EXPECT_EQ(store.ReadText("user3", settings::kLetterStream),
+    EXPECT_EQ(store.Read("user3", settings::kSentenceNumber), 1);
+    EXPECT_EQ(store.Read("user3", settings::kLesson), 1);
+    EXPECT_EQ(store.Read("user3", settings::kGameLevel), 1);
+    EXPECT_EQ(store.Read("user3", settings::kLetterStream),
               "0102030405060708091011121314151617181922232425262728");
-    EXPECT_TRUE(store.ReadBoolean("user3", settings::kBackspaceLessons));
+    EXPECT_TRUE(store.Read("user3", settings::kBackspaceLessons));
     EXPECT_EQ(totals.CompletePosition, 1);
     EXPECT_EQ(totals.CompleteQSeconds, 1.0);
     EXPECT_EQ(totals.CompleteErrors, 0);

@@ -1,5 +1,6 @@
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
+#include "session/key_editor.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -98,14 +99,21 @@ protected:
 
     bool Type(int key, int code, bool shift = false)
     {
-        EXPECT_TRUE(layout.OpenEditBox(key));
-        layout.SetShiftHeld(shift);
-        return layout.AssignCharacter(code, store);
+        EXPECT_TRUE(editor.Open(key));
+        editor.KeyDown({.shift = shift});
+        editor.KeyUp({.shift = shift});
+        return editor.Type(code);
+    }
+    bool Clear(int key)
+    {
+        EXPECT_TRUE(editor.Open(key));
+        return editor.Clear();
     }
 
     test::TempFolder folder;
     ProfileStore store{folder.Path()};
     KeyboardLayout layout;
+    KeyEditor editor{layout, store};
 };
 
 // --- Loading -----------------------------------------------------------------
@@ -220,37 +228,26 @@ TEST_F(KeyboardLayoutTest, LoadStartsFromNoKeys)
 
 TEST_F(KeyboardLayoutTest, EditBoxOpensOnEditableKeysOnly)
 {
-    EXPECT_FALSE(layout.EditBoxOpen());
-    EXPECT_EQ(layout.EditingKey(), 0);
-    for (const int key : {0, 32, 33, 34, 50, -1}) {
-        EXPECT_FALSE(layout.OpenEditBox(key)) << key;
-        EXPECT_EQ(layout.EditingKey(), 0) << key;
-    }
-    for (const int key : {1, 31, 35, 49}) {
-        EXPECT_TRUE(layout.OpenEditBox(key)) << key;
-        EXPECT_EQ(layout.EditingKey(), key);
-    }
-    EXPECT_FALSE(layout.OpenEditBox(33));
-    EXPECT_EQ(layout.EditingKey(), 49) << "a refused click leaves the box where it is";
-    layout.CloseEditBox();
-    EXPECT_FALSE(layout.EditBoxOpen());
-    EXPECT_EQ(layout.EditingKey(), 0);
+    for (const int key : {0, 32, 33, 34, 50, -1})
+        EXPECT_FALSE(editor.Open(key)) << key;
+    EXPECT_FALSE(editor.IsOpen());
+    EXPECT_TRUE(editor.Open(49));
+    EXPECT_FALSE(editor.Open(33));
+    EXPECT_EQ(editor.EditingKey(), 49) << "a refused click leaves the box where it is";
 }
 
 TEST_F(KeyboardLayoutTest, ClosedEditBoxTakesNothing)
 {
     const std::string before = File();
-    const std::string layoutBefore = Describe(layout);
-    EXPECT_FALSE(layout.AssignCharacter('x', store));
-    EXPECT_FALSE(layout.ClearKey(store));
-    EXPECT_EQ(Describe(layout), layoutBefore);
+    EXPECT_FALSE(editor.Type('x'));
+    EXPECT_FALSE(editor.Clear());
     EXPECT_EQ(File(), before);
 }
 
 struct ShiftStep
 {
     bool down;
-    KeyboardLayout::Modifiers modifiers;
+    KeyEditor::Modifiers modifiers;
     bool heldAfter;
 };
 
@@ -268,10 +265,10 @@ TEST_F(KeyboardLayoutTest, ShiftHeldFollowsShiftAlone)
     };
     for (std::size_t i = 0; i < steps.size(); ++i) {
         if (steps[i].down)
-            layout.EditKeyDown(steps[i].modifiers);
+            editor.KeyDown(steps[i].modifiers);
         else
-            layout.EditKeyUp(steps[i].modifiers);
-        EXPECT_EQ(layout.ShiftHeld(), steps[i].heldAfter) << "step " << i;
+            editor.KeyUp(steps[i].modifiers);
+        EXPECT_EQ(editor.ShiftHeld(), steps[i].heldAfter) << "step " << i;
     }
 }
 
@@ -297,7 +294,7 @@ TEST_P(LetterOntoKeyTest, AOntoKeyFiveReplacesT)
 {
     EXPECT_TRUE(Type(5, GetParam().code, GetParam().shift));
 
-    EXPECT_FALSE(layout.EditBoxOpen());
+    EXPECT_FALSE(editor.IsOpen());
     EXPECT_EQ(Chars(layout, 5), "A+^ a");
     EXPECT_EQ(layout.Caption(5), "A");
     EXPECT_EQ(layout.KeyOfChar('T'), kNoKey);
@@ -413,16 +410,12 @@ TEST_F(KeyboardLayoutTest, EscapeAndSpaceCloseWithoutChange)
     const std::string before = File();
     const std::string layoutBefore = Describe(layout);
     for (const int code : {27, 32}) {
-        ASSERT_TRUE(layout.OpenEditBox(5));
-        layout.SetShiftHeld(true);
-        EXPECT_FALSE(layout.AssignCharacter(code, store)) << code;
-        EXPECT_FALSE(layout.EditBoxOpen()) << code;
+        EXPECT_FALSE(Type(5, code, true)) << code;
+        EXPECT_FALSE(editor.IsOpen()) << code;
     }
-    ASSERT_TRUE(layout.OpenEditBox(5));
-    EXPECT_FALSE(layout.AssignCharacter(8, store));
-    EXPECT_TRUE(layout.EditBoxOpen()) << "Backspace is handled on key-down";
+    ASSERT_TRUE(editor.Open(5));
     for (const int code : {0, 256, -1})
-        EXPECT_FALSE(layout.AssignCharacter(code, store)) << code;
+        EXPECT_FALSE(editor.Type(code)) << code;
 
     EXPECT_EQ(Describe(layout), layoutBefore);
     EXPECT_EQ(File(), before);
@@ -433,9 +426,8 @@ TEST_F(KeyboardLayoutTest, EscapeAndSpaceCloseWithoutChange)
 TEST_F(KeyboardLayoutTest, ClearKeyRemovesEveryCharacterOnIt)
 {
     ASSERT_TRUE(Type(36, 'x')); // key 36: - X x
-    ASSERT_TRUE(layout.OpenEditBox(36));
-    EXPECT_TRUE(layout.ClearKey(store));
-    EXPECT_FALSE(layout.EditBoxOpen());
+    EXPECT_TRUE(Clear(36));
+    EXPECT_FALSE(editor.IsOpen());
     EXPECT_EQ(Chars(layout, 36), "");
     EXPECT_EQ(layout.Caption(36), "");
     for (const std::string code : {"45", "88", "120"}) {
@@ -444,15 +436,13 @@ TEST_F(KeyboardLayoutTest, ClearKeyRemovesEveryCharacterOnIt)
         EXPECT_EQ(Stored(code + "c"), "False") << code;
     }
 
-    ASSERT_TRUE(layout.OpenEditBox(21));
-    EXPECT_TRUE(layout.ClearKey(store));
+    EXPECT_TRUE(Clear(21));
     EXPECT_EQ(layout.KeyOfChar('\''), kNoKey);
     EXPECT_EQ(layout.KeyOfChar('"'), kNoKey);
     EXPECT_EQ(Chars(layout, 21), "");
 
     // Clearing an empty key is harmless.
-    ASSERT_TRUE(layout.OpenEditBox(21));
-    EXPECT_TRUE(layout.ClearKey(store));
+    EXPECT_TRUE(Clear(21));
 
     const KeyboardLayout reloaded = Reloaded();
     EXPECT_EQ(Describe(reloaded), Describe(layout));
@@ -468,18 +458,13 @@ TEST_F(KeyboardLayoutTest, ResetRestoresDefaultsAndKeepsOtherCharacters)
     ASSERT_TRUE(Type(47, 0xA7)); // section sign on an empty key
     ASSERT_TRUE(Type(48, 0xE4)); // a-umlaut: the key gets the pair C4 / E4
     ASSERT_TRUE(Type(31, 0xB0)); // degree sign displaces "?" and "/"
-    layout.OpenEditBox(1);
-    ASSERT_TRUE(layout.ClearKey(store));
+    ASSERT_TRUE(Clear(1));
 
     test::ScriptedDialogs dialogs;
     dialogs.yesNoAnswers = {true};
-    EXPECT_TRUE(layout.ResetLayout(store, dialogs));
+    EXPECT_TRUE(editor.Reset(dialogs));
 
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text,
-              "Are you sure you would like to undo all changes to the onscreen keyboard layout?");
-    EXPECT_EQ(dialogs.shown[0].title, "Confirmation");
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(dialogs.shown[0].defaultAnswer, DefaultAnswer::No);
 
     EXPECT_EQ(DescribeDefaultCharacters(layout), DescribeDefaultCharacters(defaults));
@@ -504,7 +489,7 @@ TEST_F(KeyboardLayoutTest, ResetWritesTheWholeDefaultTable)
 {
     test::ScriptedDialogs dialogs;
     dialogs.yesNoAnswers = {true};
-    ASSERT_TRUE(layout.ResetLayout(store, dialogs));
+    ASSERT_TRUE(editor.Reset(dialogs));
 
     for (const char ch : kDefaultCharacters) {
         const int c = static_cast<unsigned char>(ch);
@@ -522,17 +507,17 @@ TEST_F(KeyboardLayoutTest, ResetWritesTheWholeDefaultTable)
 TEST_F(KeyboardLayoutTest, AnsweringNoToResetChangesNothing)
 {
     ASSERT_TRUE(Type(5, 'a'));
-    ASSERT_TRUE(layout.OpenEditBox(20));
+    ASSERT_TRUE(editor.Open(20));
     const std::string before = File();
     const std::string layoutBefore = Describe(layout);
 
     test::ScriptedDialogs dialogs;
     dialogs.yesNoAnswers = {false};
-    EXPECT_FALSE(layout.ResetLayout(store, dialogs));
+    EXPECT_FALSE(editor.Reset(dialogs));
     EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(Describe(layout), layoutBefore);
     EXPECT_EQ(File(), before);
-    EXPECT_EQ(layout.EditingKey(), 20);
+    EXPECT_EQ(editor.EditingKey(), 20);
 }
 
 // --- Restart ---------------------------------------------------------------
@@ -564,8 +549,7 @@ TEST_F(KeyboardLayoutTest, EditsOfDefaultCharactersSurviveARestart)
     ASSERT_TRUE(Type(31, '-'));
     ASSERT_TRUE(Type(36, 'a'));
     ASSERT_TRUE(Type(11, '(', true));
-    layout.OpenEditBox(45);
-    ASSERT_TRUE(layout.ClearKey(store));
+    ASSERT_TRUE(Clear(45));
 
     layout.SetKeyCaptions();
     const KeyboardLayout restarted = Reloaded();

@@ -157,8 +157,20 @@ TEST_F(ProfileStoreTest, BatchWritesTheSameFileOnce)
         single.WriteProfile("users", "lastuser", "3");
         EXPECT_EQ(store.ReadProfile("users", "lastuser", "d"), "3") << "reads see the batch";
         EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n") << "nothing written before the end";
+        EXPECT_TRUE(batch.Commit());
     }
     EXPECT_EQ(File(), other.Read("Tarvelo.INI"));
+}
+
+TEST_F(ProfileStoreTest, BatchDroppedWithoutCommitWritesNothing)
+{
+    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+    {
+        ProfileBatch batch(store);
+        store.WriteProfile("users", "lastuser", "3");
+    }
+    EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
+    EXPECT_EQ(store.ReadProfile("users", "lastuser", "d"), "0") << "the dropped value is gone";
 }
 
 TEST_F(ProfileStoreTest, TypedReadsFallBackAndClamp)
@@ -170,22 +182,22 @@ TEST_F(ProfileStoreTest, TypedReadsFallBackAndClamp)
     store.WriteProfile("user0", "accuracy", "12,5");
     store.WriteProfile("user0", "intelligent", "maybe");
     store.WriteProfile("user0", "typemode", "2.5");
-    EXPECT_EQ(store.ReadInteger("user0", settings::kLesson), 1);
-    EXPECT_EQ(store.ReadInteger("user0", settings::kGameLevel), 32767);
-    EXPECT_EQ(store.ReadLong("user0", settings::kSessionNumber), INT32_MIN);
-    EXPECT_FLOAT_EQ(store.ReadSingle("user0", settings::kAccuracy), 12.5f);
-    EXPECT_FALSE(store.ReadBoolean("user0", settings::kIntelligent));
-    EXPECT_EQ(store.ReadInteger("user0", settings::kTypeMode), 2) << "halves round to even";
-    EXPECT_TRUE(store.ReadBoolean("user0", settings::kBackspaceLessons)) << "absent: default";
+    EXPECT_EQ(store.Read("user0", settings::kLesson), 1);
+    EXPECT_EQ(store.Read("user0", settings::kGameLevel), 32767);
+    EXPECT_EQ(store.Read("user0", settings::kSessionNumber), INT32_MIN);
+    EXPECT_FLOAT_EQ(store.Read("user0", settings::kAccuracy), 12.5f);
+    EXPECT_FALSE(store.Read("user0", settings::kIntelligent));
+    EXPECT_EQ(store.Read("user0", settings::kTypeMode), 2) << "halves round to even";
+    EXPECT_TRUE(store.Read("user0", settings::kBackspaceLessons)) << "absent: default";
 }
 
 TEST_F(ProfileStoreTest, SinglesRoundTripExactly)
 {
     for (const float value : {0.1f, 1234567.0f, 16777217.0f, 3.4e38f, -0.5f}) {
-        ASSERT_TRUE(store.WriteSingle("user0", settings::kCompleteQSeconds, value));
-        EXPECT_EQ(store.ReadSingle("user0", settings::kCompleteQSeconds), value);
+        ASSERT_TRUE(store.Write("user0", settings::kAccuracy, value));
+        EXPECT_EQ(store.Read("user0", settings::kAccuracy), value);
     }
-    EXPECT_EQ(store.ReadProfile("user0", "completeqseconds", ""), "-0.5");
+    EXPECT_EQ(store.ReadProfile("user0", "accuracy", ""), "-0.5");
 }
 
 TEST_F(ProfileStoreTest, CanSaveFailsWhenTheDiskRefusesData)

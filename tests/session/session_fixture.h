@@ -1,13 +1,13 @@
 #pragma once
 
-#include "menu/current_user.h"
 #include "platform/beeper.h"
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
-#include "session/fixed_lines.h"
 #include "session/typing_engine.h"
-#include "stats/complete_totals.h"
-#include "stats/letter_tallies.h"
+#include "state/complete_totals.h"
+#include "state/current_user.h"
+#include "state/letter_tallies.h"
+#include "support/fixed_lines.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "menu/program_state.h"
 #include "session/session_fixture.h"
 #include "session/session_options.h"
+#include "state/program_state.h"
 
 #include <sstream>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "menu/current_user.h"
 #include "profile/profile_store.h"
-#include "stats/complete_totals.h"
-#include "stats/letter_tallies.h"
+#include "state/complete_totals.h"
+#include "state/current_user.h"
+#include "state/letter_tallies.h"
 #include "stats/typing_stats.h"
 #include "support/temp_folder.h"
 
@@ -114,7 +114,7 @@ TEST(CompleteTotalsTest, TimeStaysExactPast2To24Ticks)
     totals.CompleteQSeconds += 1;
     totals.CompletePosition = 123456;
     totals.CompleteErrors = 789;
-    totals.Save(profile, "user4");
+    ASSERT_TRUE(totals.Save(profile, "user4"));
     EXPECT_EQ(profile.ReadProfile("user4", "completeqseconds", ""), "16777217");
     const CompleteTotals loaded = CompleteTotals::Load(profile, "user4");
     EXPECT_EQ(loaded.CompleteQSeconds, 16777217);

@@ -1,7 +1,7 @@
 #include "material/lesson_catalogue.h"
 #include "material/lesson_guidance.h"
 #include "material/lesson_help_window.h"
-#include "menu/program_state.h"
+#include "state/program_state.h"
 #include "support/temp_folder.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
@@ -253,8 +253,7 @@ private slots:
         }));
 
         // A key relabelled meanwhile in the session keyboard.
-        QVERIFY(data.state.layout.OpenEditBox(1));
-        QVERIFY(data.state.layout.AssignCharacter('J', data.state.profile));
+        data.state.layout.AssignCharacter(1, 'J', false, data.state.profile);
         RunOpen(window, data.catalogue, [&] {
             QCOMPARE(Option(window, 0)->fill(), LessonGuidance::kSelectedFill);
             QCOMPARE(Keyboard(window)->caption(1), QString("J"));

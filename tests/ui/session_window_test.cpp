@@ -1,10 +1,10 @@
 #include "material/lesson_catalogue.h"
 #include "material/lesson_guide.h"
 #include "material/practice_text.h"
-#include "menu/program_state.h"
 #include "platform/beeper.h"
 #include "session/session_options.h"
 #include "session/session_window.h"
+#include "state/program_state.h"
 #include "stats/typing_stats.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -51,8 +51,8 @@ struct Activity
         : state(folder.Path())
     {
         ProfileStore& profile = state.profile;
-        state.WindowTop = profile.ReadLong(settings::kUsers, settings::kTop);
-        state.WindowLeft = profile.ReadLong(settings::kUsers, settings::kLeft);
+        state.WindowTop = profile.Read(settings::kUsers, settings::kTop);
+        state.WindowLeft = profile.Read(settings::kUsers, settings::kLeft);
         state.layout.Load(profile);
         state.user.SelectSlot(0);
         state.user.UserName = "Ann";

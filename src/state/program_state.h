@@ -1,12 +1,12 @@
 #pragma once
 
-#include "game/game_averages.h"
-#include "menu/current_user.h"
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
-#include "stats/complete_totals.h"
-#include "stats/letter_tallies.h"
+#include "state/complete_totals.h"
+#include "state/current_user.h"
+#include "state/game_averages.h"
+#include "state/letter_tallies.h"
 
 #include <string>
 

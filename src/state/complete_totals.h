@@ -17,7 +17,7 @@ struct CompleteTotals
     std::int32_t CompleteErrors = 0;
 
     static CompleteTotals Load(const ProfileStore& profile, std::string_view userSection);
-    void Save(ProfileStore& profile, std::string_view userSection) const;
+    [[nodiscard]] bool Save(ProfileStore& profile, std::string_view userSection) const;
 };
 
 } // namespace tarvelo

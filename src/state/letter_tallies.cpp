@@ -1,4 +1,4 @@
-#include "stats/letter_tallies.h"
+#include "state/letter_tallies.h"
 
 #include <cmath>
 

@@ -1,0 +1,15 @@
+#pragma once
+
+// Character codes of the keys that type no printable character, as the
+// windows pass them to the logic.
+namespace tarvelo::keycode {
+
+inline constexpr int kBackspace = 8;
+inline constexpr int kTab = 9;
+inline constexpr int kEnter = 13;
+inline constexpr int kEscape = 27;
+inline constexpr int kSpace = 32;
+// The first printable code; lower codes are control characters.
+inline constexpr int kFirstPrintable = 32;
+
+} // namespace tarvelo::keycode
