@@ -53,7 +53,7 @@ void TypeRandomKeys(benchmark::State& state, bool ai)
             CompleteTotals totals;
             LetterTallies tallies;
             TypingEngine engine({profile, user, lines, layout, beeper}, totals, tallies);
-            engine.AiOn = ai;
+            engine.SetOptions({.detection = ai});
             engine.BeginOrNext();
             for (std::size_t i = 0; i < keys.size(); ++i) {
                 const auto start = std::chrono::steady_clock::now();

@@ -17,9 +17,9 @@ int Min(int x, int y)
     return std::min(x, y);
 }
 
-bool IsCharged(std::int32_t mark)
+bool IsCharged(Mark mark)
 {
-    return mark == marks::kError || mark == marks::kSwapFirst;
+    return mark == Mark::Wrong || mark == Mark::SwappedFirst;
 }
 
 } // namespace
@@ -62,9 +62,9 @@ void TypingEngine::DetectKey()
     // search stays above the confirmed position.
     const int q = line.ConfirmedPos;
     for (int i = L; i >= std::max(q, 1); --i) {
-        if (i > q && line.S(i) == kBar && line.M(i) == marks::kError) {
+        if (i > q && line.S(i) == kBar && line.M(i) == Mark::Wrong) {
             line.SetS(i, TypingLine::kEmpty);
-            line.SetM(i, marks::kCorrect);
+            line.SetM(i, Mark::Correct);
         }
         if (line.S(i) == line.K(line.KeyCount)) {
             line.SentencePosition = static_cast<std::int16_t>(i);
@@ -79,7 +79,7 @@ void TypingEngine::DetectKey()
         return;
     }
     for (int i = line.SentencePosition + 1; i <= L; ++i) {
-        line.SetM(i, marks::kCorrect);
+        line.SetM(i, Mark::Correct);
         line.SetS(i, TypingLine::kEmpty);
     }
     ++line.SentencePosition;
@@ -93,7 +93,7 @@ void TypingEngine::FinishUnderDetection()
     const int q = line.ConfirmedPos;
     if (q < L) {
         for (int i = q + 1; i <= L; ++i)
-            line.SetM(i, marks::kCorrect);
+            line.SetM(i, Mark::Correct);
         ArrangeSent(q + 1, L, q + 1, line.KeyCount);
         for (int i = q + 1; i <= L; ++i) {
             line.SetK(i, line.S(i));
@@ -121,7 +121,7 @@ void TypingEngine::Confirm(int p)
         if (i > q)
             line.SetS(i, c);
     };
-    const auto setM = [&](int i, std::int32_t mark) {
+    const auto setM = [&](int i, Mark mark) {
         if (i > q)
             line.SetM(i, mark);
     };
@@ -131,7 +131,7 @@ void TypingEngine::Confirm(int p)
 
     if (p - q == 1) {
         setS(p, line.E(p));
-        setM(p, marks::kCorrect);
+        setM(p, Mark::Correct);
         m_stats.TallyLetterTyped(line.E(p));
         settle(p);
         m_stats.CountPosition();
@@ -139,7 +139,7 @@ void TypingEngine::Confirm(int p)
     }
 
     for (int i = q + 1; i <= p - 3; ++i)
-        setM(i, marks::kCorrect);
+        setM(i, Mark::Correct);
     ArrangeSent(q + 1, p - 3, q + 1, n - 3);
     setS(p, line.E(p));
     setS(p - 1, line.E(p - 1));
@@ -156,12 +156,12 @@ void TypingEngine::Confirm(int p)
 
     // Getting back into step costs one error, on the first of the three
     // matching letters, unless what precedes already accounts for it.
-    std::int32_t mark = marks::kError;
+    Mark mark = Mark::Wrong;
     if (p > 3) {
-        mark = line.S(p - 3) == line.E(p - 3) ? marks::kError : marks::kCorrect;
-        if (line.M(p - 3) == marks::kSwapSecond &&
+        mark = line.S(p - 3) == line.E(p - 3) ? Mark::Wrong : Mark::Correct;
+        if (line.M(p - 3) == Mark::SwappedSecond &&
             (line.E(p - 4) != line.K(n - 3) || line.E(p - 3) != line.K(n - 4)))
-            mark = marks::kError;
+            mark = Mark::Wrong;
     }
     const auto allSkipped = [&](int from, int to) {
         for (int i = from; i <= to; ++i) {
@@ -170,16 +170,15 @@ void TypingEngine::Confirm(int p)
         }
         return true;
     };
-    const bool stepBeforeIsClean =
-        line.S(p - 3) == line.E(p - 3) && line.M(p - 3) == marks::kCorrect;
+    const bool stepBeforeIsClean = line.S(p - 3) == line.E(p - 3) && line.M(p - 3) == Mark::Correct;
     if (p >= 8 && allSkipped(p - 7, p - 4) && stepBeforeIsClean)
-        mark = marks::kCorrect;
+        mark = Mark::Correct;
     if (p >= 10 && allSkipped(p - 9, p - 5) && stepBeforeIsClean)
-        mark = marks::kCorrect;
+        mark = Mark::Correct;
     setM(p - 2, mark);
-    setM(p - 1, marks::kCorrect);
-    setM(p, marks::kCorrect);
-    if (mark == marks::kError) {
+    setM(p - 1, Mark::Correct);
+    setM(p, Mark::Correct);
+    if (mark == Mark::Wrong) {
         m_stats.TallyLetterError(line.E(p - 2));
         m_stats.CountWrongKeystroke();
     }
@@ -193,7 +192,7 @@ void TypingEngine::SkipPositions(int from, int to)
 {
     for (int i = from; i <= to; ++i) {
         m_line.SetS(i, kBar);
-        m_line.SetM(i, marks::kError);
+        m_line.SetM(i, Mark::Wrong);
     }
 }
 
@@ -221,7 +220,7 @@ void TypingEngine::ArrangeSent(int a, int b, int c, int d)
 void TypingEngine::ArrangeSinglePosition(int a, int c, int d)
 {
     TypingLine& line = m_line;
-    line.SetM(a, marks::kError);
+    line.SetM(a, Mark::Wrong);
     bool matched = false;
     for (int k = d; k >= c; --k) {
         if (line.K(k) == line.E(a)) {
@@ -239,13 +238,13 @@ void TypingEngine::ArrangeSingleKey(int a, int b, int c)
     TypingLine& line = m_line;
     int match = 0;
     for (int j = b; j >= a; --j) {
-        line.SetM(j, marks::kCorrect);
+        line.SetM(j, Mark::Correct);
         if (line.E(j) == line.K(c))
             match = j;
     }
     if (match == 0) {
         line.SetS(a, line.K(c));
-        line.SetM(a, marks::kError);
+        line.SetM(a, Mark::Wrong);
         SkipPositions(a + 1, b);
     } else {
         line.SetS(match, line.K(c));
@@ -265,14 +264,14 @@ bool TypingEngine::ArrangePairInStep(int a, int b, int c, int d)
             ArrangeSent(a, j - 2, c, k - 2);
             line.SetS(j - 1, line.E(j - 1));
             line.SetS(j, line.E(j));
-            std::int32_t mark = marks::kError;
+            Mark mark = Mark::Wrong;
             if (j > 2)
-                mark = line.S(j - 2) == line.E(j - 2) ? marks::kError : marks::kCorrect;
-            if (line.M(j - 2) == marks::kSwapSecond &&
+                mark = line.S(j - 2) == line.E(j - 2) ? Mark::Wrong : Mark::Correct;
+            if (line.M(j - 2) == Mark::SwappedSecond &&
                 (line.E(j - 3) != line.K(k - 2) || line.E(j - 2) != line.K(k - 3)))
-                mark = marks::kError;
+                mark = Mark::Wrong;
             line.SetM(j - 1, mark);
-            line.SetM(j, marks::kCorrect);
+            line.SetM(j, Mark::Correct);
             if (k + 1 <= d) {
                 line.SentencePosition = static_cast<std::int16_t>(j);
                 ArrangeSent(j + 1, Min(line.LineLength, j + d - k + 3), k + 1, d);
@@ -291,8 +290,8 @@ bool TypingEngine::ArrangeSwappedPair(int a, int b, int c, int d)
             if (line.E(j) != line.K(k - 1) || line.E(j - 1) != line.K(k))
                 continue;
             ArrangeSent(a, j - 2, c, k - 2);
-            line.SetM(j - 1, marks::kSwapFirst);
-            line.SetM(j, marks::kSwapSecond);
+            line.SetM(j - 1, Mark::SwappedFirst);
+            line.SetM(j, Mark::SwappedSecond);
             line.SetS(j - 1, line.K(k - 1));
             line.SetS(j, line.K(k));
             if (k + 1 <= d) {
@@ -323,13 +322,13 @@ void TypingEngine::ArrangeSingleLetters(int a, int b, int c, int d)
                 } else {
                     line.SetS(skipped, kBar);
                 }
-                line.SetM(skipped, marks::kError);
+                line.SetM(skipped, Mark::Wrong);
             }
             if (j == v + 1) {
-                std::int32_t mark = marks::kError;
-                if (line.M(j - 1) == marks::kSwapSecond)
+                Mark mark = Mark::Wrong;
+                if (line.M(j - 1) == Mark::SwappedSecond)
                     mark = (line.E(j - 2) != line.K(k - 1) || line.E(j - 1) != line.K(k - 2))
-                               ? marks::kError
+                               ? Mark::Wrong
                                : line.M(j);
                 line.SetM(j, mark);
             }
@@ -347,7 +346,7 @@ void TypingEngine::ArrangeSingleLetters(int a, int b, int c, int d)
         } else {
             line.SetS(j, kBar);
         }
-        line.SetM(j, marks::kError);
+        line.SetM(j, Mark::Wrong);
     }
     line.SentencePosition = static_cast<std::int16_t>(v);
 }

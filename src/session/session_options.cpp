@@ -9,6 +9,8 @@
 namespace tarvelo {
 namespace {
 
+using Option = SessionOption;
+
 constexpr std::string_view kKeyboardHints[SessionOptions::kOptionCount] = {
     "Press <Enter> to begin typing. Time starts when you type the first letter. All sentences "
     "end with a space.",
@@ -57,6 +59,11 @@ SessionOptions::SessionOptions(ProfileStore& profile, const CurrentUser& user, T
     m_captionColours.fill(kCaptionColour);
 }
 
+bool SessionOptions::DetectionOn() const
+{
+    return m_engine.Options().detection;
+}
+
 const settings::BooleanKey& SessionOptions::BackspaceSetting() const
 {
     return m_user.Practising() ? settings::kBackspacePractice : settings::kBackspaceLessons;
@@ -65,26 +72,25 @@ const settings::BooleanKey& SessionOptions::BackspaceSetting() const
 void SessionOptions::Load()
 {
     const std::string& section = m_user.UserSection;
-    m_engine.BackspaceOn = m_profile.Read(section, BackspaceSetting());
-    m_captions[kBackspace] = BackspaceCaption(m_engine.BackspaceOn);
-
-    m_engine.SoundOn = m_profile.Read(section, settings::kBeepOnError);
-    m_captions[kSound] = SoundCaption(m_engine.SoundOn);
-
-    m_engine.AiOn = m_profile.Read(section, settings::kIntelligent);
-    m_captions[kAi] = AiCaption(m_engine.AiOn);
-    m_captionColours[kBackspace] = m_engine.AiOn ? kGreyCaption : kCaptionColour;
+    TypingOptions options;
+    options.backspace = m_profile.Read(section, BackspaceSetting());
+    m_captions[Index(Option::Backspace)] = BackspaceCaption(options.backspace);
+    options.beepOnError = m_profile.Read(section, settings::kBeepOnError);
+    m_captions[Index(Option::Sound)] = SoundCaption(options.beepOnError);
+    options.detection = m_profile.Read(section, settings::kIntelligent);
+    m_captions[Index(Option::Detection)] = AiCaption(options.detection);
+    m_captionColours[Index(Option::Backspace)] = options.detection ? kGreyCaption : kCaptionColour;
     // Detection takes no Backspace; the caption keeps the stored setting.
-    if (m_engine.AiOn)
-        m_engine.BackspaceOn = false;
-
-    m_selected = 0;
-    m_fills[kBegin] = kBeginFill;
+    if (options.detection)
+        options.backspace = false;
+    m_engine.SetOptions(options);
+    m_selected = Option::Begin;
+    m_fills[Index(Option::Begin)] = kBeginFill;
     ShowKeyboardHint();
-    m_hover = kNoHover;
-    m_hoverKey = kNoHover;
+    m_hover.reset();
+    m_hoverKey.reset();
     m_savedBorders = m_borders;
-    m_flashesSeen = m_engine.FlashTimer().restarts;
+    m_refusalsSeen = m_engine.RefusalCount();
 }
 
 OptionOutcome SessionOptions::KeyDown(OptionKey key)
@@ -99,21 +105,21 @@ OptionOutcome SessionOptions::KeyDown(OptionKey key)
         }
         break;
     case OptionKey::Up: {
-        int to = m_selected - 1;
-        if (to == kBackspace && m_engine.AiOn)
-            to = kAi;
+        int to = static_cast<int>(m_selected) - 1;
+        if (to == static_cast<int>(Option::Backspace) && DetectionOn())
+            to = static_cast<int>(Option::Detection);
         if (to == -1)
-            to = kSound;
-        MoveSelection(to);
+            to = static_cast<int>(Option::Sound);
+        MoveSelection(static_cast<Option>(to));
         break;
     }
     case OptionKey::Down: {
-        int to = m_selected + 1;
-        if (to == kBackspace && m_engine.AiOn)
-            to = kSound;
+        int to = static_cast<int>(m_selected) + 1;
+        if (to == static_cast<int>(Option::Backspace) && DetectionOn())
+            to = static_cast<int>(Option::Sound);
         if (to == kOptionCount)
-            to = kBegin;
-        MoveSelection(to);
+            to = static_cast<int>(Option::Begin);
+        MoveSelection(static_cast<Option>(to));
         break;
     }
     case OptionKey::Right:
@@ -128,7 +134,7 @@ OptionOutcome SessionOptions::KeyDown(OptionKey key)
         break;
     }
     case OptionKey::Left:
-        if (m_selected == kMainMenu)
+        if (m_selected == Option::MainMenu)
             outcome = OptionOutcome::ExitToMenu;
         break;
     case OptionKey::Delete:
@@ -145,9 +151,9 @@ OptionOutcome SessionOptions::TypeKey(int code)
     return AfterEngine();
 }
 
-OptionOutcome SessionOptions::Press(int option)
+OptionOutcome SessionOptions::Press(SessionOption option)
 {
-    if (!Valid(option) || (option == kBackspace && m_engine.AiOn))
+    if (option == Option::Backspace && DetectionOn())
         return OptionOutcome::None;
     MoveSelection(option);
     return KeyDown(OptionKey::Right);
@@ -157,36 +163,39 @@ OptionOutcome SessionOptions::PressTypingLine()
 {
     if (m_engine.Running())
         return OptionOutcome::None;
-    return Press(kBegin);
+    return Press(Option::Begin);
 }
 
 void SessionOptions::FlashTick()
 {
-    m_engine.FlashTick();
-    m_fills[kAi] = kAfterFlashFill;
-    m_fills[kBackspace] = kAfterFlashFill;
+    m_flashing = false;
+    m_fills[Index(Option::Detection)] = kAfterFlashFill;
+    m_fills[Index(Option::Backspace)] = kAfterFlashFill;
 }
 
-void SessionOptions::HoverOption(int option)
+TimerState SessionOptions::FlashTimer() const
 {
-    if (!Valid(option))
-        return;
+    return {m_flashing, kFlashIntervalMs, m_flashRestarts};
+}
+
+void SessionOptions::HoverOption(SessionOption option)
+{
     m_hint = MouseHint(option);
     if (m_hover == option)
         return;
-    if (Valid(m_hover))
-        m_borders[m_hover] = m_savedBorders[m_hover];
-    m_borders[option] = kHoverBorder;
+    if (m_hover)
+        m_borders[Index(*m_hover)] = m_savedBorders[Index(*m_hover)];
+    m_borders[Index(option)] = kHoverBorder;
     m_hover = option;
 }
 
 void SessionOptions::HoverBackground()
 {
     ShowKeyboardHint();
-    if (Valid(m_hover))
-        m_borders[m_hover] = m_savedBorders[m_hover];
-    m_hover = kNoHover;
-    m_hoverKey = kNoHover;
+    if (m_hover)
+        m_borders[Index(*m_hover)] = m_savedBorders[Index(*m_hover)];
+    m_hover.reset();
+    m_hoverKey.reset();
 }
 
 void SessionOptions::HoverKey(int key)
@@ -203,26 +212,26 @@ void SessionOptions::StopForExit()
     m_engine.StopTyping();
 }
 
-std::string SessionOptions::Caption(int option) const
+std::string SessionOptions::Caption(SessionOption option) const
 {
-    if (option == kBegin)
-        return m_engine.BeginCaption();
-    return Valid(option) ? m_captions[option] : std::string();
+    if (option == Option::Begin)
+        return m_engine.Running() ? "Next" : "Begin";
+    return m_captions[Index(option)];
 }
 
-std::int32_t SessionOptions::Fill(int option) const
+std::int32_t SessionOptions::Fill(SessionOption option) const
 {
-    return Valid(option) ? m_fills[option] : kFill;
+    return m_fills[Index(option)];
 }
 
-std::int32_t SessionOptions::Border(int option) const
+std::int32_t SessionOptions::Border(SessionOption option) const
 {
-    return Valid(option) ? m_borders[option] : kBorder;
+    return m_borders[Index(option)];
 }
 
-std::int32_t SessionOptions::CaptionColour(int option) const
+std::int32_t SessionOptions::CaptionColour(SessionOption option) const
 {
-    return Valid(option) ? m_captionColours[option] : kCaptionColour;
+    return m_captionColours[Index(option)];
 }
 
 std::string_view SessionOptions::ModeLabel() const
@@ -235,44 +244,42 @@ std::string_view SessionOptions::NothingToTypeMessage() const
     return m_user.Practising() ? kNoSentences : kNoLessonLines;
 }
 
-std::string_view SessionOptions::KeyboardHint(int option)
+std::string_view SessionOptions::KeyboardHint(SessionOption option)
 {
-    return Valid(option) ? kKeyboardHints[option] : std::string_view();
+    return kKeyboardHints[Index(option)];
 }
 
-std::string_view SessionOptions::MouseHint(int option)
+std::string_view SessionOptions::MouseHint(SessionOption option)
 {
-    return Valid(option) ? kMouseHints[option] : std::string_view();
+    return kMouseHints[Index(option)];
 }
 
-void SessionOptions::MoveSelection(int to)
+void SessionOptions::MoveSelection(SessionOption to)
 {
-    m_fills[m_selected] = m_selected == kBegin ? kBeginFill : kFill;
-    m_fills[to] = to == kBegin ? kSelectedBeginFill : kSelectedFill;
+    m_fills[Index(m_selected)] = m_selected == Option::Begin ? kBeginFill : kFill;
+    m_fills[Index(to)] = to == Option::Begin ? kSelectedBeginFill : kSelectedFill;
     m_selected = to;
 }
 
 OptionOutcome SessionOptions::Activate()
 {
     switch (m_selected) {
-    case kBegin:
+    case Option::Begin:
         m_engine.BeginOrNext();
         return AfterEngine();
-    case kStop:
+    case Option::Stop:
         m_engine.StopTyping();
         break;
-    case kMainMenu:
+    case Option::MainMenu:
         return OptionOutcome::ExitToMenu;
-    case kAi:
+    case Option::Detection:
         ToggleAi();
         break;
-    case kBackspace:
+    case Option::Backspace:
         ToggleBackspace();
         break;
-    case kSound:
+    case Option::Sound:
         ToggleSound();
-        break;
-    default:
         break;
     }
     return OptionOutcome::None;
@@ -281,16 +288,18 @@ OptionOutcome SessionOptions::Activate()
 void SessionOptions::ToggleAi()
 {
     const std::string& section = m_user.UserSection;
-    if (m_engine.AiOn) {
-        m_engine.AiOn = false;
-        m_captionColours[kBackspace] = kCaptionColour;
-        m_engine.BackspaceOn = m_profile.Read(section, BackspaceSetting());
+    TypingOptions options = m_engine.Options();
+    if (options.detection) {
+        options.detection = false;
+        m_captionColours[Index(Option::Backspace)] = kCaptionColour;
+        options.backspace = m_profile.Read(section, BackspaceSetting());
     } else {
-        m_engine.AiOn = true;
-        m_captionColours[kBackspace] = kGreyCaption;
+        options.detection = true;
+        m_captionColours[Index(Option::Backspace)] = kGreyCaption;
     }
-    m_captions[kAi] = AiCaption(m_engine.AiOn);
-    m_profile.Write(section, settings::kIntelligent, m_engine.AiOn);
+    m_engine.SetOptions(options);
+    m_captions[Index(Option::Detection)] = AiCaption(options.detection);
+    m_profile.Write(section, settings::kIntelligent, options.detection);
     // The next Begin starts a run under the new setting.
     if (m_engine.Running())
         m_engine.StopTyping();
@@ -298,16 +307,20 @@ void SessionOptions::ToggleAi()
 
 void SessionOptions::ToggleBackspace()
 {
-    m_engine.BackspaceOn = !m_engine.BackspaceOn;
-    m_captions[kBackspace] = BackspaceCaption(m_engine.BackspaceOn);
-    m_profile.Write(m_user.UserSection, BackspaceSetting(), m_engine.BackspaceOn);
+    TypingOptions options = m_engine.Options();
+    options.backspace = !options.backspace;
+    m_engine.SetOptions(options);
+    m_captions[Index(Option::Backspace)] = BackspaceCaption(options.backspace);
+    m_profile.Write(m_user.UserSection, BackspaceSetting(), options.backspace);
 }
 
 void SessionOptions::ToggleSound()
 {
-    m_engine.SoundOn = !m_engine.SoundOn;
-    m_captions[kSound] = SoundCaption(m_engine.SoundOn);
-    m_profile.Write(m_user.UserSection, settings::kBeepOnError, m_engine.SoundOn);
+    TypingOptions options = m_engine.Options();
+    options.beepOnError = !options.beepOnError;
+    m_engine.SetOptions(options);
+    m_captions[Index(Option::Sound)] = SoundCaption(options.beepOnError);
+    m_profile.Write(m_user.UserSection, settings::kBeepOnError, options.beepOnError);
 }
 
 void SessionOptions::ShowKeyboardHint()
@@ -317,13 +330,15 @@ void SessionOptions::ShowKeyboardHint()
 
 OptionOutcome SessionOptions::AfterEngine()
 {
-    const unsigned flashes = m_engine.FlashTimer().restarts;
-    if (flashes != m_flashesSeen) {
-        m_flashesSeen = flashes;
-        for (int indicator : m_engine.FlashedIndicators()) {
-            if (Valid(indicator))
-                m_fills[indicator] = kFlashFill;
-        }
+    // A refused Backspace flashes its option red, and under detection the
+    // detection option too.
+    if (m_engine.RefusalCount() != m_refusalsSeen) {
+        m_refusalsSeen = m_engine.RefusalCount();
+        m_fills[Index(Option::Backspace)] = kFlashFill;
+        if (m_engine.LastRefusal() == Refusal::UnderDetection)
+            m_fills[Index(Option::Detection)] = kFlashFill;
+        m_flashing = true;
+        ++m_flashRestarts;
     }
     if (m_engine.NothingToType()) {
         m_engine.StopTyping();

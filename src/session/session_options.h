@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,7 @@ namespace tarvelo {
 
 class ProfileStore;
 class TypingEngine;
+struct TimerState;
 struct CurrentUser;
 struct ProgramState;
 namespace settings {
@@ -32,6 +34,17 @@ enum class OptionOutcome
     NothingToType,
 };
 
+// The options of the session window, top to bottom.
+enum class SessionOption
+{
+    Begin, // "Begin" while stopped, "Next" while a run is on
+    Stop,
+    MainMenu,
+    Detection,
+    Backspace,
+    Sound,
+};
+
 // The six options of the session window (Begin/Next, Stop, Main Menu and the
 // toggles of intelligent detection, Backspace and the error beep), worked by
 // keyboard and mouse: the selection, the hover mark, the captions, fills and
@@ -42,12 +55,7 @@ class SessionOptions
 {
 public:
     static constexpr int kOptionCount = 6;
-    static constexpr int kBegin = 0;
-    static constexpr int kStop = 1;
-    static constexpr int kMainMenu = 2;
-    static constexpr int kAi = 3;
-    static constexpr int kBackspace = 4;
-    static constexpr int kSound = 5;
+    static constexpr int kFlashIntervalMs = 260;
 
     // Colours, 0xBBGGRR.
     static constexpr std::int32_t kSelectedFill = 0xFFFFFF;
@@ -62,7 +70,6 @@ public:
     static constexpr std::int32_t kGreyCaption = 0xC0C0C0;
     static constexpr std::int32_t kKeyBorder = 0x000000;
     static constexpr std::int32_t kHoverKeyBorder = 0x0080FF;
-    static constexpr int kNoHover = -1;
 
     static constexpr std::string_view kLessonMode = "Lesson Mode";
     static constexpr std::string_view kPracticeMode = "Practice Mode";
@@ -101,41 +108,44 @@ public:
     OptionOutcome KeyDown(OptionKey key);
     // A typed character for the engine.
     OptionOutcome TypeKey(int code);
-    // The mouse button goes down on option 0..5.
-    OptionOutcome Press(int option);
+    // The mouse button goes down on an option.
+    OptionOutcome Press(SessionOption option);
     // A click on the expected or the typed line: Begin, when stopped.
     OptionOutcome PressTypingLine();
-    // The flash timer ran out.
+    // The red flash of a refused Backspace ends.
     void FlashTick();
+    TimerState FlashTimer() const;
 
-    // The pointer moves over option 0..5, over the window's background, or
+    // The pointer moves over an option, over the window's background, or
     // over on-screen key 1..49 (0: between keys, as the background).
-    void HoverOption(int option);
+    void HoverOption(SessionOption option);
     void HoverBackground();
     void HoverKey(int key);
 
     // Leaving for the main menu: ends the run.
     void StopForExit();
 
-    int SelectedOption() const { return m_selected; }
-    int HoveredOption() const { return m_hover; }
-    int HoveredKey() const { return m_hoverKey; }
-    std::string Caption(int option) const;
-    std::int32_t Fill(int option) const;
-    std::int32_t Border(int option) const;
-    std::int32_t CaptionColour(int option) const;
+    SessionOption SelectedOption() const { return m_selected; }
+    std::optional<SessionOption> HoveredOption() const { return m_hover; }
+    std::optional<int> HoveredKey() const { return m_hoverKey; }
+    std::string Caption(SessionOption option) const;
+    std::int32_t Fill(SessionOption option) const;
+    std::int32_t Border(SessionOption option) const;
+    std::int32_t CaptionColour(SessionOption option) const;
     const std::string& Hint() const { return m_hint; }
     std::string_view ModeLabel() const;
     std::string_view NothingToTypeMessage() const;
 
-    static std::string_view KeyboardHint(int option);
-    static std::string_view MouseHint(int option);
+    static std::string_view KeyboardHint(SessionOption option);
+    static std::string_view MouseHint(SessionOption option);
 
 private:
-    static bool Valid(int option) { return option >= 0 && option < kOptionCount; }
+    static std::size_t Index(SessionOption option) { return static_cast<std::size_t>(option); }
     // "backspacef" in practice, "backspacel" in lessons.
     const settings::BooleanKey& BackspaceSetting() const;
-    void MoveSelection(int to);
+    void MoveSelection(SessionOption to);
+    // Detection on: the Backspace option is skipped and cannot be pressed.
+    bool DetectionOn() const;
     OptionOutcome Activate();
     void ToggleAi();
     void ToggleBackspace();
@@ -149,9 +159,9 @@ private:
     const CurrentUser& m_user;
     TypingEngine& m_engine;
 
-    int m_selected = 0;
-    int m_hover = kNoHover;
-    int m_hoverKey = kNoHover;
+    SessionOption m_selected = SessionOption::Begin;
+    std::optional<SessionOption> m_hover;
+    std::optional<int> m_hoverKey;
     std::string m_hint;
     std::array<std::string, kOptionCount> m_captions;
     std::array<std::int32_t, kOptionCount> m_fills{};
@@ -159,7 +169,9 @@ private:
     // The borders as loaded, to restore after a hover.
     std::array<std::int32_t, kOptionCount> m_savedBorders{};
     std::array<std::int32_t, kOptionCount> m_captionColours{};
-    unsigned m_flashesSeen = 0;
+    unsigned m_refusalsSeen = 0;
+    bool m_flashing = false;
+    unsigned m_flashRestarts = 0;
 };
 
 // The window title for the current user.

@@ -73,6 +73,24 @@ QLabel* PanelLabel(const QString& text, QWidget* parent, const QString& name = {
     return label;
 }
 
+// The fill of the keys that type the next character.
+constexpr std::int32_t kNextKeyFill = 0x80FF80;
+
+QColor MarkColour(Mark mark)
+{
+    switch (mark) {
+    case Mark::Correct:
+        return Qt::black;
+    case Mark::Wrong:
+        return Qt::red;
+    case Mark::SwappedFirst:
+        return QColor(0, 255, 0);
+    case Mark::SwappedSecond:
+        return Qt::magenta;
+    }
+    return Qt::black;
+}
+
 // What an option frame shows, to apply only the changes.
 struct OptionLook
 {
@@ -211,10 +229,11 @@ void SessionWindow::Impl::BuildControls()
         frame->setMinimumWidth(150);
         optionFrames[i] = frame;
         optionColumn->addWidget(frame);
+        const auto option = static_cast<SessionOption>(i);
         QObject::connect(frame, &ui::OptionFrame::pressed, &w,
-                         [this, i] { Handle(options.Press(i)); });
-        QObject::connect(frame, &ui::OptionFrame::hovered, &w, [this, i] {
-            options.HoverOption(i);
+                         [this, option] { Handle(options.Press(option)); });
+        QObject::connect(frame, &ui::OptionFrame::hovered, &w, [this, option] {
+            options.HoverOption(option);
             Refresh();
         });
     }
@@ -390,7 +409,7 @@ void SessionWindow::Impl::Load()
         helpWindow->LoadLessonLabels();
     caretTimer->start(engine.CaretTimer().intervalMs);
     caretRestartsSeen = engine.CaretTimer().restarts;
-    flashRestartsSeen = engine.FlashTimer().restarts;
+    flashRestartsSeen = options.FlashTimer().restarts;
     Refresh();
     focusBox->setFocus();
 }
@@ -549,7 +568,7 @@ void SessionWindow::Impl::Refresh()
     SetText(ltpercent, QString::fromStdString(panel.ltpercent));
     SetText(ltwpm, QString::fromStdString(panel.ltwpm));
     SetText(lTimeSpent, QString::fromStdString(panel.lTimeSpent));
-    SetText(lsentnum, QString::fromStdString(engine.SentenceNumberLabel()));
+    SetText(lsentnum, QString::number(engine.ShownSentenceNumber()));
     if (engine.FocusShown() != focusShapeShown) {
         focusShapeShown = engine.FocusShown();
         focusShape->setStyleSheet(focusShapeShown
@@ -566,21 +585,22 @@ void SessionWindow::Impl::RefreshOptions()
     for (int i = 0; i < SessionOptions::kOptionCount; ++i) {
         ui::OptionFrame* frame = optionFrames[i];
         OptionLook& shown = shownLooks[i];
-        const std::string caption = options.Caption(i);
+        const auto option = static_cast<SessionOption>(i);
+        const std::string caption = options.Caption(option);
         if (caption != shown.caption) {
             shown.caption = caption;
             frame->setCaption(ui::ToQString(caption));
         }
-        if (options.Fill(i) != shown.fill) {
-            shown.fill = options.Fill(i);
+        if (options.Fill(option) != shown.fill) {
+            shown.fill = options.Fill(option);
             frame->setFill(shown.fill);
         }
-        if (options.Border(i) != shown.border) {
-            shown.border = options.Border(i);
+        if (options.Border(option) != shown.border) {
+            shown.border = options.Border(option);
             frame->setBorder(shown.border);
         }
-        if (options.CaptionColour(i) != shown.captionColour) {
-            shown.captionColour = options.CaptionColour(i);
+        if (options.CaptionColour(option) != shown.captionColour) {
+            shown.captionColour = options.CaptionColour(option);
             frame->setCaptionColour(shown.captionColour);
         }
     }
@@ -605,12 +625,15 @@ void SessionWindow::Impl::RefreshLines()
     std::vector<ui::TypingLineView::Glyph> glyphs;
     QString typed;
     if (engine.Running()) {
-        for (const TypedGlyph& glyph : engine.TypedLineGlyphs()) {
-            const QString character = ui::ToQString(std::string_view(&glyph.character, 1));
-            glyphs.push_back({glyph.cell, character.at(0), ui::FromBgr(glyph.colour)});
-            const bool caret = glyph.cell != std::floor(glyph.cell);
-            if (!caret)
-                typed += character;
+        // The caret glyph stands half a cell left of the cell it precedes,
+        // a little less at the start so it stays inside the line.
+        if (const std::optional<int> caret = engine.CaretCell())
+            glyphs.push_back({*caret == 0 ? -0.3 : *caret - 0.5, QLatin1Char('|'), Qt::black});
+        for (const TypedCell& cell : engine.TypedCells()) {
+            const QString character = ui::ToQString(std::string_view(&cell.character, 1));
+            glyphs.push_back(
+                {static_cast<double>(cell.cell), character.at(0), MarkColour(cell.mark)});
+            typed += character;
         }
     }
     typedLine->SetGlyphs(std::move(glyphs), typed);
@@ -618,12 +641,10 @@ void SessionWindow::Impl::RefreshLines()
 
 void SessionWindow::Impl::RefreshKeyboard()
 {
-    const std::vector<int>& highlighted = engine.HighlightedKeys();
+    const std::vector<int>& next = engine.NextKeys();
     for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key) {
-        const bool lit =
-            std::find(highlighted.begin(), highlighted.end(), key) != highlighted.end();
-        keyboard->setFill(
-            key, ui::FromBgr(lit ? TypingEngine::kHighlightColour : ui::KeyboardView::kKeyFill));
+        const bool lit = std::find(next.begin(), next.end(), key) != next.end();
+        keyboard->setFill(key, ui::FromBgr(lit ? kNextKeyFill : ui::KeyboardView::kKeyFill));
         keyboard->setBorder(key, ui::FromBgr(key == options.HoveredKey()
                                                  ? SessionOptions::kHoverKeyBorder
                                                  : SessionOptions::kKeyBorder));
@@ -650,7 +671,7 @@ void SessionWindow::Impl::SyncTimers()
         caretTimer->start(caret.intervalMs);
     }
 
-    const TimerState flash = engine.FlashTimer();
+    const TimerState flash = options.FlashTimer();
     if (flash.restarts != flashRestartsSeen) {
         flashRestartsSeen = flash.restarts;
         flashTimer->start(flash.intervalMs);

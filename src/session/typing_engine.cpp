@@ -1,6 +1,7 @@
 #include "session/typing_engine.h"
 
 #include "platform/beeper.h"
+#include "profile/key_codes.h"
 #include "profile/keyboard_layout.h"
 #include "session/line_source.h"
 #include "state/complete_totals.h"
@@ -11,10 +12,10 @@
 namespace tarvelo {
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kTab = 9;
-constexpr int kEnter = 13;
-constexpr int kSpace = 32;
+using keycode::kBackspace;
+using keycode::kEnter;
+using keycode::kSpace;
+using keycode::kTab;
 constexpr int kBar = '|';
 constexpr int kUnderscore = '_';
 
@@ -50,19 +51,19 @@ void TypingEngine::TypeKey(int code)
     ++m_line.KeyCount;
     m_line.SetK(m_line.KeyCount, code);
 
-    if (!AiOn) {
+    if (!m_options.detection) {
         PlainKey(code);
         return;
     }
     if (code == kBackspace) {
         m_line.SetK(m_line.KeyCount, TypingLine::kEmpty);
         --m_line.KeyCount;
-        FlashIndicators({kIndicatorAi, kIndicatorBackspace});
+        Refuse(Refusal::UnderDetection);
         return;
     }
     DetectKey();
     ShowNextKey();
-    if (m_line.KeyCount - m_line.ConfirmedPos == 1 && SoundOn)
+    if (m_line.KeyCount - m_line.ConfirmedPos == 1 && m_options.beepOnError)
         m_context.beeper.Beep();
 }
 
@@ -70,26 +71,26 @@ void TypingEngine::PlainKey(int code)
 {
     TypingLine& line = m_line;
     const int pos = line.SentencePosition;
-    line.SetM(pos, marks::kCorrect);
+    line.SetM(pos, Mark::Correct);
     const int expected = line.E(pos);
 
     if (code != expected) {
         if (code == kBackspace) {
-            if (pos > 1 && BackspaceOn)
+            if (pos > 1 && m_options.backspace)
                 UndoKey();
             else if (pos > 1)
-                FlashIndicators({kIndicatorBackspace});
+                Refuse(Refusal::BackspaceOff);
             ShowNextKey();
             return;
         }
         if (code == kSpace || code == kTab)
             code = kBar;
-        if (SoundOn)
+        if (m_options.beepOnError)
             m_context.beeper.Beep();
         m_stats.CountWrongKeystroke();
-        line.SetM(pos, marks::kError);
+        line.SetM(pos, Mark::Wrong);
         // Only the first error of a run is charged to a letter.
-        if (pos > 1 && line.M(pos - 1) == marks::kCorrect)
+        if (pos > 1 && line.M(pos - 1) == Mark::Correct)
             m_stats.TallyLetterError(expected);
     }
     m_stats.TallyLetterTyped(expected);
@@ -109,7 +110,8 @@ void TypingEngine::UndoKey()
 {
     --m_line.SentencePosition;
     --m_line.KeyCount;
-    m_stats.UncountPosition(m_line.M(m_line.SentencePosition), m_line.SentencePosition);
+    m_stats.UncountPosition(m_line.M(m_line.SentencePosition) == Mark::Wrong,
+                            m_line.SentencePosition);
 }
 
 void TypingEngine::EndOfLine()
@@ -120,7 +122,7 @@ void TypingEngine::EndOfLine()
     else
         FinishLessonLine();
     // Detection has counted every position of the line as it settled them.
-    if (!AiOn)
+    if (!m_options.detection)
         m_stats.CountPosition();
     ShowNextKey();
 }
@@ -149,7 +151,7 @@ void TypingEngine::SetUpNextLine(bool lesson)
     m_line.ConfirmedPos = 0;
     LoadLine(lesson);
     if (!lesson)
-        m_sentenceLabel = std::to_string(m_sentenceCounter);
+        m_shownSentence = m_sentenceCounter;
     m_stats.StartSentence();
 }
 
@@ -167,7 +169,6 @@ void TypingEngine::BeginOrNext()
 {
     m_focusShown = true;
     m_stats.SkipSentence();
-    m_beginCaption = "Next";
     m_nextPressed = true;
     if (Practising())
         CompletePracticeSentence();
@@ -181,13 +182,12 @@ void TypingEngine::StopTyping()
     m_focusShown = false;
     m_context.lines.Rewind(!Practising());
     m_running = false;
-    m_beginCaption = "Begin";
     m_line.KeyCount = 0;
     m_line.SentencePosition = 1;
     m_line.ConfirmedPos = 0;
     m_caretOn = false;
     m_line.ClearSlots();
-    ClearKeyHighlights();
+    m_nextKeys.clear();
     m_stats.ResetSessionStats(false);
 }
 
@@ -202,11 +202,6 @@ void TypingEngine::CaretTick()
     m_caretOn = !m_caretOn;
 }
 
-void TypingEngine::FlashTick()
-{
-    m_flashed.clear();
-}
-
 TimerState TypingEngine::StatsTimer() const
 {
     return {m_stats.TimerRunning(), kStatsIntervalMs, 0};
@@ -217,39 +212,29 @@ TimerState TypingEngine::CaretTimer() const
     return {true, kCaretIntervalMs, m_caretRestarts};
 }
 
-TimerState TypingEngine::FlashTimer() const
-{
-    return {!m_flashed.empty(), kFlashIntervalMs, m_flashRestarts};
-}
-
 void TypingEngine::RestartCaret()
 {
     ++m_caretRestarts;
     m_caretOn = true;
 }
 
-void TypingEngine::FlashIndicators(std::vector<int> indicators)
+void TypingEngine::Refuse(Refusal refusal)
 {
-    m_flashed = std::move(indicators);
-    ++m_flashRestarts;
-}
-
-void TypingEngine::ClearKeyHighlights()
-{
-    m_highlightedKeys.clear();
+    m_lastRefusal = refusal;
+    ++m_refusals;
 }
 
 void TypingEngine::ShowNextKey()
 {
-    ClearKeyHighlights();
+    m_nextKeys.clear();
     const int code = m_line.E(m_line.SentencePosition);
     const KeyboardLayout& layout = m_context.layout;
     if (layout.KeyShift(code)) {
-        m_highlightedKeys.push_back(KeyboardLayout::kLeftShift);
-        m_highlightedKeys.push_back(KeyboardLayout::kRightShift);
+        m_nextKeys.push_back(KeyboardLayout::kLeftShift);
+        m_nextKeys.push_back(KeyboardLayout::kRightShift);
     }
     if (layout.KeyOfChar(code) != KeyboardLayout::kNoKey)
-        m_highlightedKeys.push_back(layout.KeyOfChar(code));
+        m_nextKeys.push_back(layout.KeyOfChar(code));
 }
 
 std::string TypingEngine::ExpectedText() const
@@ -262,27 +247,30 @@ std::string TypingEngine::ExpectedText() const
     return text;
 }
 
-std::vector<TypedGlyph> TypingEngine::TypedLineGlyphs() const
+std::optional<int> TypingEngine::CaretCell() const
 {
-    std::vector<TypedGlyph> glyphs;
-    if (m_line.KeyCount == 0) {
-        if (m_caretOn)
-            glyphs.push_back({-0.3, '|', 0});
-        return glyphs;
-    }
-    if (m_caretOn)
-        glyphs.push_back({m_line.SentencePosition - 1.5, '|', 0});
+    if (!m_caretOn)
+        return std::nullopt;
+    return m_line.SentencePosition - 1;
+}
+
+std::vector<TypedCell> TypingEngine::TypedCells() const
+{
+    std::vector<TypedCell> cells;
+    if (m_line.KeyCount == 0)
+        return cells;
     for (int i = 1; i < m_line.SentencePosition; ++i) {
         const int shown = m_line.S(i);
         const int expected = m_line.E(i);
         int glyph = shown;
+        // A wrongly typed blank shows as an underscore, so it can be seen.
         if ((shown == kBar && expected != kBar) || (shown == kSpace && expected != kSpace))
             glyph = kUnderscore;
         if (glyph == TypingLine::kEmpty)
             continue;
-        glyphs.push_back({static_cast<double>(i - 1), static_cast<char>(glyph), m_line.M(i)});
+        cells.push_back({i - 1, static_cast<char>(glyph), m_line.M(i)});
     }
-    return glyphs;
+    return cells;
 }
 
 } // namespace tarvelo

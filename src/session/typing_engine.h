@@ -4,7 +4,7 @@
 #include "stats/typing_stats.h"
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,13 +35,27 @@ struct TimerState
     unsigned restarts = 0;
 };
 
-// One glyph of the typed line: `cell` counts character cells from 0 (the
-// caret sits between cells).
-struct TypedGlyph
+// One typed position as shown: `cell` counts character cells from 0.
+struct TypedCell
 {
-    double cell = 0;
+    int cell = 0;
     char character = 0;
-    std::int32_t colour = 0;
+    Mark mark = Mark::Correct;
+};
+
+// The user's choices for the run.
+struct TypingOptions
+{
+    bool backspace = true;
+    bool detection = false;
+    bool beepOnError = true;
+};
+
+// Why a Backspace was not taken.
+enum class Refusal
+{
+    BackspaceOff,
+    UnderDetection, // detection re-aligns instead; Backspace would undo nothing
 };
 
 // The typing session behind the session window, for lessons and practice:
@@ -51,19 +65,13 @@ struct TypedGlyph
 class TypingEngine
 {
 public:
-    static constexpr int kIndicatorAi = 3;
-    static constexpr int kIndicatorBackspace = 4;
-    static constexpr std::int32_t kHighlightColour = 0x80FF80;
     static constexpr int kStatsIntervalMs = 250;
     static constexpr int kCaretIntervalMs = 450;
-    static constexpr int kFlashIntervalMs = 260;
 
     TypingEngine(SessionContext context, CompleteTotals& totals, LetterTallies& tallies);
 
-    // Options (saved and toggled by the window).
-    bool BackspaceOn = true;
-    bool AiOn = false;
-    bool SoundOn = true;
+    const TypingOptions& Options() const { return m_options; }
+    void SetOptions(const TypingOptions& options) { m_options = options; }
 
     // One keystroke: a code-page character code, 8 Backspace, 9 Tab, 13 Enter.
     void TypeKey(int code);
@@ -74,10 +82,8 @@ public:
     // Timer ticks.
     void StatsTick();
     void CaretTick();
-    void FlashTick();
     TimerState StatsTimer() const;
     TimerState CaretTimer() const;
-    TimerState FlashTimer() const;
 
     // Marks the key of the next expected character again (after a layout edit).
     void ShowNextKey();
@@ -88,15 +94,19 @@ public:
     bool FocusShown() const { return m_focusShown; }
     // A line was asked for but the material has nothing to type.
     bool NothingToType() const { return m_running && m_line.LineLength == 0; }
-    const std::string& BeginCaption() const { return m_beginCaption; }
     std::int16_t SentenceCounter() const { return m_sentenceCounter; }
-    const std::string& SentenceNumberLabel() const { return m_sentenceLabel; }
+    // The practice sentence number the panel shows; 0 before the first.
+    int ShownSentenceNumber() const { return m_shownSentence; }
     std::string ExpectedText() const;
-    std::vector<TypedGlyph> TypedLineGlyphs() const;
-    // Keys filled with the highlight colour.
-    const std::vector<int>& HighlightedKeys() const { return m_highlightedKeys; }
-    // Option indicators flashing red.
-    const std::vector<int>& FlashedIndicators() const { return m_flashed; }
+    // The typed positions before the cursor that show a character.
+    std::vector<TypedCell> TypedCells() const;
+    // The cell the blinking caret stands before, while it is on.
+    std::optional<int> CaretCell() const;
+    // The on-screen keys that type the next expected character (with Shift).
+    const std::vector<int>& NextKeys() const { return m_nextKeys; }
+    // Refused Backspaces so far, and why the last one was.
+    unsigned RefusalCount() const { return m_refusals; }
+    Refusal LastRefusal() const { return m_lastRefusal; }
     const TypingLine& Line() const { return m_line; }
     const TypingStats& Stats() const { return m_stats; }
     TypingStats& Stats() { return m_stats; }
@@ -109,8 +119,7 @@ private:
     void FinishLessonLine();
     void SetUpNextLine(bool lesson);
     void EndOfLine();
-    void ClearKeyHighlights();
-    void FlashIndicators(std::vector<int> indicators);
+    void Refuse(Refusal refusal);
     void RestartCaret();
     void PlainKey(int code);
 
@@ -127,6 +136,7 @@ private:
     void FinishUnderDetection();
 
     SessionContext m_context;
+    TypingOptions m_options;
     TypingStats m_stats;
     TypingLine m_line;
 
@@ -135,12 +145,11 @@ private:
     bool m_focusShown = false;
     bool m_nextPressed = false;
     std::int16_t m_sentenceCounter = 1;
-    std::string m_sentenceLabel = "0";
-    std::string m_beginCaption = "Begin";
-    std::vector<int> m_highlightedKeys;
-    std::vector<int> m_flashed;
+    int m_shownSentence = 0;
+    std::vector<int> m_nextKeys;
+    unsigned m_refusals = 0;
+    Refusal m_lastRefusal = Refusal::BackspaceOff;
     unsigned m_caretRestarts = 0;
-    unsigned m_flashRestarts = 0;
 };
 
 } // namespace tarvelo

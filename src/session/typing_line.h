@@ -5,13 +5,14 @@
 
 namespace tarvelo {
 
-// Marks of a typed position (0x00BBGGRR colours).
-namespace marks {
-inline constexpr std::int32_t kCorrect = 0;           // black
-inline constexpr std::int32_t kError = 255;           // red
-inline constexpr std::int32_t kSwapFirst = 65280;     // green: first of two swapped letters
-inline constexpr std::int32_t kSwapSecond = 16711935; // magenta: second of two swapped letters
-} // namespace marks
+// What became of a typed position.
+enum class Mark : std::uint8_t
+{
+    Correct,
+    Wrong,         // a wrong key, or a letter detection found missing or extra
+    SwappedFirst,  // the first of two letters typed in swapped order
+    SwappedSecond, // the second of them
+};
 
 // The line being typed: expected characters, keystrokes, what is shown under
 // each position and its mark. Slots are 1-based; a character is a code-page
@@ -28,7 +29,7 @@ public:
     int E(int i) const { return InLine(i) ? m_expected[i] : kNoExpected; }
     int K(int k) const { return (k >= 1 && k <= kMaxKeys) ? m_keys[k] : kNoKey; }
     int S(int i) const { return InLine(i) ? m_shown[i] : kNoShown; }
-    std::int32_t M(int i) const { return InLine(i) ? m_marks[i] : marks::kCorrect; }
+    Mark M(int i) const { return InLine(i) ? m_marks[i] : Mark::Correct; }
 
     void SetE(int i, int c)
     {
@@ -45,7 +46,7 @@ public:
         if (InLine(i))
             m_shown[i] = c;
     }
-    void SetM(int i, std::int32_t mark)
+    void SetM(int i, Mark mark)
     {
         if (InLine(i))
             m_marks[i] = mark;
@@ -56,7 +57,7 @@ public:
     {
         m_expected.fill(kEmpty);
         m_shown.fill(kEmpty);
-        m_marks.fill(marks::kCorrect);
+        m_marks.fill(Mark::Correct);
     }
 
     std::int16_t LineLength = 0;
@@ -75,7 +76,7 @@ private:
     std::array<int, kSlots + 1> m_expected{};
     std::array<int, kMaxKeys + 1> m_keys{};
     std::array<int, kSlots + 1> m_shown{};
-    std::array<std::int32_t, kSlots + 1> m_marks{};
+    std::array<Mark, kSlots + 1> m_marks{};
 };
 
 } // namespace tarvelo

@@ -84,13 +84,12 @@ void TypingStats::UpdateAccuracies(int sentencePosition)
     SessionAccuracy = Accuracy(SessionPosition, SessionErrors);
 }
 
-void TypingStats::UncountPosition(std::int32_t mark, int sentencePosition)
+void TypingStats::UncountPosition(bool wasError, int sentencePosition)
 {
-    constexpr std::int32_t kRed = 255;
     --SessionPosition;
     if (m_user.Practising())
         --m_totals.CompletePosition;
-    if (mark == kRed) {
+    if (wasError) {
         --SentenceErrors;
         --SessionErrors;
         if (m_user.Practising())

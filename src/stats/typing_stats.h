@@ -52,8 +52,8 @@ public:
     void CountWrongKeystroke();
     void CountPosition();
     void UpdateAccuracies(int sentencePosition);
-    // After the cursor moved back onto a position marked `mark`.
-    void UncountPosition(std::int32_t mark, int sentencePosition);
+    // After the cursor moved back onto a position, an error or not.
+    void UncountPosition(bool wasError, int sentencePosition);
     void FinishSentence();
     void SkipSentence();
     // A new sentence or lesson line is set up.

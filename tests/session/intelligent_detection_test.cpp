@@ -86,8 +86,8 @@ TEST_F(DetectionTest, BackspaceIsRefusedWithBothIndicators)
     engine.TypeKey(kBackspace);
     EXPECT_EQ(engine.Line().KeyCount, 2);
     EXPECT_EQ(engine.Line().SentencePosition, 3);
-    EXPECT_EQ(engine.FlashedIndicators(),
-              (std::vector<int>{TypingEngine::kIndicatorAi, TypingEngine::kIndicatorBackspace}));
+    EXPECT_EQ(engine.RefusalCount(), 1u);
+    EXPECT_EQ(engine.LastRefusal(), Refusal::UnderDetection);
 }
 
 TEST_F(DetectionTest, UnconfirmedTailIsSettledAtTheEndOfTheLine)

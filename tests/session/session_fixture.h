@@ -36,7 +36,7 @@ protected:
     void Start(std::deque<std::string> queue, bool ai = false, bool practice = true)
     {
         lines = FixedLines(std::move(queue));
-        engine.AiOn = ai;
+        engine.SetOptions({.backspace = true, .detection = ai, .beepOnError = true});
         user.TypeMode = practice ? CurrentUser::kPractice : CurrentUser::kLessons;
         engine.BeginOrNext();
     }
@@ -63,16 +63,16 @@ protected:
         std::string text;
         for (int i = 1; i <= n; ++i) {
             switch (engine.Line().M(i)) {
-            case marks::kCorrect:
+            case Mark::Correct:
                 text += '.';
                 break;
-            case marks::kError:
+            case Mark::Wrong:
                 text += 'R';
                 break;
-            case marks::kSwapFirst:
+            case Mark::SwappedFirst:
                 text += 'G';
                 break;
-            case marks::kSwapSecond:
+            case Mark::SwappedSecond:
                 text += 'M';
                 break;
             default:

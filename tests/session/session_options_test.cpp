@@ -1,5 +1,7 @@
+#include "profile/key_codes.h"
 #include "session/session_fixture.h"
 #include "session/session_options.h"
+#include "session/typing_engine.h"
 #include "state/program_state.h"
 
 #include <sstream>
@@ -8,8 +10,8 @@
 namespace tarvelo {
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
+using keycode::kBackspace;
+using keycode::kEnter;
 
 class SessionOptionsTest : public test::SessionFixture
 {
@@ -30,7 +32,7 @@ protected:
         return profile.ReadProfile(user.UserSection, key, "<absent>");
     }
     // Selects `option` with the Down key from option 0.
-    void Select(int option)
+    void Select(SessionOption option)
     {
         while (options.SelectedOption() != option)
             options.KeyDown(OptionKey::Down);
@@ -67,11 +69,11 @@ TEST_P(SessionSelectionMoves, VisitTheExpectedOptions)
     const MoveCase& c = GetParam();
     Write("intelligent", c.ai ? "True" : "False");
     Open();
-    Select(c.from);
+    Select(static_cast<SessionOption>(c.from));
     std::vector<int> visited;
     for (OptionKey key : c.keys) {
         EXPECT_EQ(options.KeyDown(key), OptionOutcome::None);
-        visited.push_back(options.SelectedOption());
+        visited.push_back(static_cast<int>(options.SelectedOption()));
     }
     EXPECT_EQ(visited, c.visited) << "expected " << Describe(c.visited) << "got "
                                   << Describe(visited);
@@ -94,14 +96,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SessionOptionsTest, MovingTheSelectionRecoloursOldAndNewIndicators)
 {
     Open();
-    EXPECT_EQ(options.Fill(0), SessionOptions::kBeginFill) << "option 0 opens light green";
-    EXPECT_EQ(options.Fill(1), SessionOptions::kFill);
+    EXPECT_EQ(options.Fill(SessionOption::Begin), SessionOptions::kBeginFill)
+        << "option 0 opens light green";
+    EXPECT_EQ(options.Fill(SessionOption::Stop), SessionOptions::kFill);
     options.KeyDown(OptionKey::Down);
-    EXPECT_EQ(options.Fill(0), SessionOptions::kBeginFill);
-    EXPECT_EQ(options.Fill(1), SessionOptions::kSelectedFill);
+    EXPECT_EQ(options.Fill(SessionOption::Begin), SessionOptions::kBeginFill);
+    EXPECT_EQ(options.Fill(SessionOption::Stop), SessionOptions::kSelectedFill);
     options.KeyDown(OptionKey::Up);
-    EXPECT_EQ(options.Fill(0), SessionOptions::kSelectedBeginFill);
-    EXPECT_EQ(options.Fill(1), SessionOptions::kFill);
+    EXPECT_EQ(options.Fill(SessionOption::Begin), SessionOptions::kSelectedBeginFill);
+    EXPECT_EQ(options.Fill(SessionOption::Stop), SessionOptions::kFill);
 }
 
 // --- Enter, Escape, Left, Right --------------------------------------------------
@@ -111,7 +114,7 @@ TEST_F(SessionOptionsTest, EnterWhileStoppedActivatesTheSelectedOption)
     Open();
     EXPECT_EQ(options.KeyDown(OptionKey::Enter), OptionOutcome::None);
     EXPECT_TRUE(engine.Running());
-    EXPECT_EQ(options.Caption(0), "Next");
+    EXPECT_EQ(options.Caption(SessionOption::Begin), "Next");
     EXPECT_EQ(engine.ExpectedText(), "abc ");
     // Its key press then reaches a line at position 1 and is ignored.
     options.TypeKey(kEnter);
@@ -143,7 +146,7 @@ TEST_F(SessionOptionsTest, EnterOnStopStopsTheRun)
     options.KeyDown(OptionKey::Down);
     options.KeyDown(OptionKey::Enter);
     EXPECT_FALSE(engine.Running());
-    EXPECT_EQ(options.Caption(0), "Begin");
+    EXPECT_EQ(options.Caption(SessionOption::Begin), "Begin");
 }
 
 TEST_F(SessionOptionsTest, EscapeStopsARunAndLeavesWhenStopped)
@@ -159,11 +162,11 @@ TEST_F(SessionOptionsTest, LeftLeavesOnlyFromMainMenuAndRightActivates)
 {
     Open();
     EXPECT_EQ(options.KeyDown(OptionKey::Left), OptionOutcome::None);
-    Select(SessionOptions::kMainMenu);
+    Select(SessionOption::MainMenu);
     EXPECT_EQ(options.KeyDown(OptionKey::Left), OptionOutcome::ExitToMenu);
     EXPECT_EQ(options.KeyDown(OptionKey::Right), OptionOutcome::ExitToMenu);
     EXPECT_EQ(options.KeyDown(OptionKey::Other), OptionOutcome::None);
-    EXPECT_EQ(options.Hint(), SessionOptions::KeyboardHint(SessionOptions::kMainMenu));
+    EXPECT_EQ(options.Hint(), SessionOptions::KeyboardHint(SessionOption::MainMenu));
 }
 
 // --- Toggles ---------------------------------------------------------------------
@@ -173,24 +176,24 @@ TEST_F(SessionOptionsTest, LoadReadsTheTogglesOfTheUsersSection)
     Write("backspacef", "True");
     Write("beeponerror", "False");
     Open();
-    EXPECT_TRUE(engine.BackspaceOn);
-    EXPECT_FALSE(engine.SoundOn);
-    EXPECT_FALSE(engine.AiOn);
-    EXPECT_EQ(options.Caption(3), "AI Off");
-    EXPECT_EQ(options.Caption(4), "Backspace On");
-    EXPECT_EQ(options.Caption(5), "Sound Off");
+    EXPECT_TRUE(engine.Options().backspace);
+    EXPECT_FALSE(engine.Options().beepOnError);
+    EXPECT_FALSE(engine.Options().detection);
+    EXPECT_EQ(options.Caption(SessionOption::Detection), "AI Off");
+    EXPECT_EQ(options.Caption(SessionOption::Backspace), "Backspace On");
+    EXPECT_EQ(options.Caption(SessionOption::Sound), "Sound Off");
     EXPECT_EQ(options.ModeLabel(), "Practice Mode");
-    EXPECT_EQ(options.Hint(), SessionOptions::KeyboardHint(0));
+    EXPECT_EQ(options.Hint(), SessionOptions::KeyboardHint(SessionOption::Begin));
 }
 
 TEST_F(SessionOptionsTest, BackspaceToggleWritesTheKeyOfTheModeOnly)
 {
     Open(/*practice=*/true);
-    Select(SessionOptions::kBackspace);
-    EXPECT_FALSE(engine.BackspaceOn) << "practice default";
+    Select(SessionOption::Backspace);
+    EXPECT_FALSE(engine.Options().backspace) << "practice default";
     options.KeyDown(OptionKey::Right);
-    EXPECT_TRUE(engine.BackspaceOn);
-    EXPECT_EQ(options.Caption(4), "Backspace On");
+    EXPECT_TRUE(engine.Options().backspace);
+    EXPECT_EQ(options.Caption(SessionOption::Backspace), "Backspace On");
     EXPECT_EQ(Stored("backspacef"), "True");
     EXPECT_EQ(Stored("backspacel"), "<absent>");
 
@@ -203,8 +206,8 @@ TEST_F(SessionOptionsTest, BackspaceToggleInLessonsWritesTheLessonKey)
 {
     Open(/*practice=*/false);
     EXPECT_EQ(options.ModeLabel(), "Lesson Mode");
-    EXPECT_TRUE(engine.BackspaceOn) << "lesson default";
-    Select(SessionOptions::kBackspace);
+    EXPECT_TRUE(engine.Options().backspace) << "lesson default";
+    Select(SessionOption::Backspace);
     options.KeyDown(OptionKey::Right);
     EXPECT_EQ(Stored("backspacel"), "False");
     EXPECT_EQ(Stored("backspacef"), "<absent>");
@@ -213,15 +216,15 @@ TEST_F(SessionOptionsTest, BackspaceToggleInLessonsWritesTheLessonKey)
 TEST_F(SessionOptionsTest, SoundAndAiTogglesWriteTheirKeys)
 {
     Open();
-    EXPECT_EQ(options.Press(SessionOptions::kSound), OptionOutcome::None);
-    EXPECT_FALSE(engine.SoundOn);
-    EXPECT_EQ(options.Caption(5), "Sound Off");
+    EXPECT_EQ(options.Press(SessionOption::Sound), OptionOutcome::None);
+    EXPECT_FALSE(engine.Options().beepOnError);
+    EXPECT_EQ(options.Caption(SessionOption::Sound), "Sound Off");
     EXPECT_EQ(Stored("beeponerror"), "False");
 
-    options.Press(SessionOptions::kAi);
-    EXPECT_TRUE(engine.AiOn);
-    EXPECT_EQ(options.Caption(3), "AI On");
-    EXPECT_EQ(options.CaptionColour(4), SessionOptions::kGreyCaption);
+    options.Press(SessionOption::Detection);
+    EXPECT_TRUE(engine.Options().detection);
+    EXPECT_EQ(options.Caption(SessionOption::Detection), "AI On");
+    EXPECT_EQ(options.CaptionColour(SessionOption::Backspace), SessionOptions::kGreyCaption);
     EXPECT_EQ(Stored("intelligent"), "True");
 }
 
@@ -230,10 +233,10 @@ TEST_F(SessionOptionsTest, AiOnAtLoadDisablesBackspaceButKeepsItsCaption)
     Write("intelligent", "True");
     Write("backspacef", "True");
     Open();
-    EXPECT_TRUE(engine.AiOn);
-    EXPECT_FALSE(engine.BackspaceOn);
-    EXPECT_EQ(options.Caption(4), "Backspace On");
-    EXPECT_EQ(options.CaptionColour(4), SessionOptions::kGreyCaption);
+    EXPECT_TRUE(engine.Options().detection);
+    EXPECT_FALSE(engine.Options().backspace);
+    EXPECT_EQ(options.Caption(SessionOption::Backspace), "Backspace On");
+    EXPECT_EQ(options.CaptionColour(SessionOption::Backspace), SessionOptions::kGreyCaption);
 }
 
 TEST_F(SessionOptionsTest, TurningAiOffRestoresBackspaceFromTheCurrentModesKey)
@@ -242,11 +245,11 @@ TEST_F(SessionOptionsTest, TurningAiOffRestoresBackspaceFromTheCurrentModesKey)
     Write("backspacef", "True");
     Write("backspacel", "False");
     Open(/*practice=*/true);
-    options.Press(SessionOptions::kAi);
-    EXPECT_FALSE(engine.AiOn);
-    EXPECT_TRUE(engine.BackspaceOn) << "from backspacef, not backspacel";
-    EXPECT_EQ(options.CaptionColour(4), SessionOptions::kCaptionColour);
-    EXPECT_EQ(options.Caption(3), "AI Off");
+    options.Press(SessionOption::Detection);
+    EXPECT_FALSE(engine.Options().detection);
+    EXPECT_TRUE(engine.Options().backspace) << "from backspacef, not backspacel";
+    EXPECT_EQ(options.CaptionColour(SessionOption::Backspace), SessionOptions::kCaptionColour);
+    EXPECT_EQ(options.Caption(SessionOption::Detection), "AI Off");
     EXPECT_EQ(Stored("intelligent"), "False");
 }
 
@@ -254,8 +257,8 @@ TEST_F(SessionOptionsTest, BackspaceCannotBeClickedWhileAiIsOn)
 {
     Write("intelligent", "True");
     Open();
-    EXPECT_EQ(options.Press(SessionOptions::kBackspace), OptionOutcome::None);
-    EXPECT_EQ(options.SelectedOption(), 0);
+    EXPECT_EQ(options.Press(SessionOption::Backspace), OptionOutcome::None);
+    EXPECT_EQ(options.SelectedOption(), SessionOption::Begin);
     EXPECT_EQ(Stored("backspacef"), "<absent>");
 }
 
@@ -268,10 +271,10 @@ TEST_F(SessionOptionsTest, TogglingAiStopsARunningRun)
         options.KeyDown(OptionKey::Enter);
         Type("a");
         ASSERT_TRUE(engine.Running());
-        options.Press(SessionOptions::kAi);
+        options.Press(SessionOption::Detection);
         EXPECT_FALSE(engine.Running());
-        EXPECT_EQ(engine.AiOn, !aiAtStart);
-        EXPECT_EQ(options.Caption(0), "Begin");
+        EXPECT_EQ(engine.Options().detection, !aiAtStart);
+        EXPECT_EQ(options.Caption(SessionOption::Begin), "Begin");
     }
 }
 
@@ -280,30 +283,30 @@ TEST_F(SessionOptionsTest, TogglingAiStopsARunningRun)
 TEST_F(SessionOptionsTest, HoverMarksOneBorderAndTheBackgroundRestoresIt)
 {
     Open();
-    options.HoverOption(2);
-    EXPECT_EQ(options.Border(2), SessionOptions::kHoverBorder);
-    EXPECT_EQ(options.Hint(), SessionOptions::MouseHint(2));
-    options.HoverOption(3);
-    EXPECT_EQ(options.Border(2), SessionOptions::kBorder);
-    EXPECT_EQ(options.Border(3), SessionOptions::kHoverBorder);
-    EXPECT_EQ(options.HoveredOption(), 3);
+    options.HoverOption(SessionOption::MainMenu);
+    EXPECT_EQ(options.Border(SessionOption::MainMenu), SessionOptions::kHoverBorder);
+    EXPECT_EQ(options.Hint(), SessionOptions::MouseHint(SessionOption::MainMenu));
+    options.HoverOption(SessionOption::Detection);
+    EXPECT_EQ(options.Border(SessionOption::MainMenu), SessionOptions::kBorder);
+    EXPECT_EQ(options.Border(SessionOption::Detection), SessionOptions::kHoverBorder);
+    EXPECT_EQ(options.HoveredOption(), SessionOption::Detection);
     options.HoverKey(11);
     EXPECT_EQ(options.HoveredKey(), 11);
 
     options.HoverBackground();
-    EXPECT_EQ(options.Border(3), SessionOptions::kBorder);
-    EXPECT_EQ(options.HoveredOption(), SessionOptions::kNoHover);
-    EXPECT_EQ(options.HoveredKey(), SessionOptions::kNoHover);
-    EXPECT_EQ(options.Hint(), SessionOptions::KeyboardHint(0));
+    EXPECT_EQ(options.Border(SessionOption::Detection), SessionOptions::kBorder);
+    EXPECT_FALSE(options.HoveredOption());
+    EXPECT_FALSE(options.HoveredKey());
+    EXPECT_EQ(options.Hint(), SessionOptions::KeyboardHint(SessionOption::Begin));
 }
 
 TEST_F(SessionOptionsTest, ClickingATypingLineBeginsOnlyWhenStopped)
 {
     Open();
-    Select(SessionOptions::kSound);
+    Select(SessionOption::Sound);
     options.PressTypingLine();
     EXPECT_TRUE(engine.Running());
-    EXPECT_EQ(options.SelectedOption(), 0);
+    EXPECT_EQ(options.SelectedOption(), SessionOption::Begin);
     Type("a");
     options.PressTypingLine();
     EXPECT_EQ(engine.Line().SentencePosition, 2) << "a running line is not skipped";
@@ -317,12 +320,13 @@ TEST_F(SessionOptionsTest, RefusedBackspaceFlashesRedUntilTheFlashTick)
     options.KeyDown(OptionKey::Enter);
     Type("a");
     options.TypeKey(kBackspace);
-    EXPECT_EQ(options.Fill(4), SessionOptions::kFlashFill);
-    EXPECT_EQ(options.Fill(3), SessionOptions::kFill) << "only the Backspace indicator";
+    EXPECT_EQ(options.Fill(SessionOption::Backspace), SessionOptions::kFlashFill);
+    EXPECT_EQ(options.Fill(SessionOption::Detection), SessionOptions::kFill)
+        << "only the Backspace indicator";
     options.FlashTick();
-    EXPECT_EQ(options.Fill(3), SessionOptions::kAfterFlashFill);
-    EXPECT_EQ(options.Fill(4), SessionOptions::kAfterFlashFill);
-    EXPECT_TRUE(engine.FlashedIndicators().empty());
+    EXPECT_EQ(options.Fill(SessionOption::Detection), SessionOptions::kAfterFlashFill);
+    EXPECT_EQ(options.Fill(SessionOption::Backspace), SessionOptions::kAfterFlashFill);
+    EXPECT_FALSE(options.FlashTimer().enabled);
 }
 
 TEST_F(SessionOptionsTest, BackspaceUnderAiFlashesBothIndicators)
@@ -332,8 +336,8 @@ TEST_F(SessionOptionsTest, BackspaceUnderAiFlashesBothIndicators)
     options.KeyDown(OptionKey::Enter);
     Type("a");
     options.TypeKey(kBackspace);
-    EXPECT_EQ(options.Fill(3), SessionOptions::kFlashFill);
-    EXPECT_EQ(options.Fill(4), SessionOptions::kFlashFill);
+    EXPECT_EQ(options.Fill(SessionOption::Detection), SessionOptions::kFlashFill);
+    EXPECT_EQ(options.Fill(SessionOption::Backspace), SessionOptions::kFlashFill);
 }
 
 class SessionEmptyMaterialTest : public test::SessionFixture
@@ -348,7 +352,7 @@ TEST_F(SessionEmptyMaterialTest, BeginWithNothingToTypeStopsAndSaysSo)
     options.Load();
     EXPECT_EQ(options.KeyDown(OptionKey::Enter), OptionOutcome::NothingToType);
     EXPECT_FALSE(engine.Running());
-    EXPECT_EQ(options.Caption(0), "Begin");
+    EXPECT_EQ(options.Caption(SessionOption::Begin), "Begin");
     EXPECT_EQ(options.NothingToTypeMessage(), SessionOptions::kNoSentences);
 }
 

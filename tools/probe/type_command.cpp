@@ -22,6 +22,22 @@ public:
     int beeps = 0;
 };
 
+// Marks answer as the colours the session shows them in (0x00BBGGRR).
+std::int32_t MarkColour(Mark mark)
+{
+    switch (mark) {
+    case Mark::Correct:
+        return 0;
+    case Mark::Wrong:
+        return 255;
+    case Mark::SwappedFirst:
+        return 65280;
+    case Mark::SwappedSecond:
+        return 16711935;
+    }
+    return 0;
+}
+
 nlohmann::json Tallies(const LetterTallies& tallies, bool errors)
 {
     nlohmann::json counts = nlohmann::json::object();
@@ -47,9 +63,9 @@ nlohmann::json RunSession(const nlohmann::json& request)
     CompleteTotals totals;
     LetterTallies tallies;
     TypingEngine engine({profile, user, lines, layout, beeper}, totals, tallies);
-    engine.AiOn = request.at("ai").get<bool>();
-    engine.BackspaceOn = request.at("backspace").get<bool>();
-    engine.SoundOn = request.at("sound").get<bool>();
+    engine.SetOptions({.backspace = request.at("backspace").get<bool>(),
+                       .detection = request.at("ai").get<bool>(),
+                       .beepOnError = request.at("sound").get<bool>()});
 
     engine.BeginOrNext();
     nlohmann::json trace = nlohmann::json::array();
@@ -70,7 +86,7 @@ nlohmann::json RunSession(const nlohmann::json& request)
     nlohmann::json marks = nlohmann::json::array();
     nlohmann::json shown = nlohmann::json::array();
     for (int i = 1; i <= TypingLine::kSlots; ++i) {
-        marks.push_back(line.M(i));
+        marks.push_back(MarkColour(line.M(i)));
         const int c = line.S(i);
         shown.push_back(BytesToJson(
             c == TypingLine::kEmpty ? std::string() : std::string(1, static_cast<char>(c))));
