@@ -4,7 +4,6 @@
 #include "profile/settings_keys.h"
 #include "session/typing_engine.h"
 #include "state/current_user.h"
-#include "state/program_state.h"
 
 namespace tarvelo {
 namespace {
@@ -355,34 +354,6 @@ std::string SessionWindowTitle(const CurrentUser& user)
 bool IsDedicationAnswer(std::string_view answer)
 {
     return answer == SessionOptions::kDedicationAnswer;
-}
-
-bool OpensMaximized(const ProfileStore& profile)
-{
-    return profile.Read(settings::kUsers, settings::kMainMaximized);
-}
-
-void StoreExitPlacement(ProgramState& state, const WindowPlacement& placement)
-{
-    ProfileStore& profile = state.profile;
-    ProfileBatch batch(profile);
-    if (placement.maximized) {
-        profile.Write(settings::kUsers, settings::kMainMaximized, true);
-    } else {
-        state.WindowTop = placement.topTwips;
-        state.WindowLeft = placement.leftTwips;
-        profile.Write(settings::kUsers, settings::kTop, state.WindowTop);
-        profile.Write(settings::kUsers, settings::kLeft, state.WindowLeft);
-        profile.Write(settings::kUsers, settings::kMainMaximized, false);
-    }
-    (void)batch.Commit();
-}
-
-void StoreClosePlacement(ProgramState& state, const WindowPlacement& placement)
-{
-    if (placement.minimized && !placement.maximized)
-        return;
-    StoreExitPlacement(state, placement);
 }
 
 } // namespace tarvelo

@@ -14,7 +14,6 @@ class ProfileStore;
 class TypingEngine;
 struct TimerState;
 struct CurrentUser;
-struct ProgramState;
 namespace settings {
 template <typename T> struct Key;
 using BooleanKey = Key<bool>;
@@ -179,26 +178,5 @@ std::string SessionWindowTitle(const CurrentUser& user);
 
 // Whether the pass phrase typed at the dedication label is the right one.
 bool IsDedicationAnswer(std::string_view answer);
-
-// The window's state and top-left corner (twips) as it is left.
-struct WindowPlacement
-{
-    bool maximized = false;
-    bool minimized = false;
-    int leftTwips = 0;
-    int topTwips = 0;
-};
-
-// Whether the session window opens maximized ("mainmaximized" of "users").
-bool OpensMaximized(const ProfileStore& profile);
-
-// Leaving for the main menu: a maximized window stores "mainmaximized" True;
-// any other stores "top", "left" (also kept in `state`) and "mainmaximized"
-// False, all in section "users".
-void StoreExitPlacement(ProgramState& state, const WindowPlacement& placement);
-
-// The close box: like StoreExitPlacement, except that a minimized window
-// stores nothing.
-void StoreClosePlacement(ProgramState& state, const WindowPlacement& placement);
 
 } // namespace tarvelo

@@ -21,6 +21,7 @@
 #include "ui/text_codec.h"
 #include "ui/twips.h"
 #include "ui/typing_line_view.h"
+#include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -114,8 +115,6 @@ struct SessionWindow::Impl
     void KeyTyped(int code);
     void Handle(OptionOutcome outcome);
     void ExitToMenu();
-    WindowPlacement Placement() const;
-
     void OpenKeyEdit(int key);
     bool KeyEditEvent(QEvent* event);
     void AfterKeyEdit(bool edited);
@@ -146,6 +145,7 @@ struct SessionWindow::Impl
     TypingEngine engine;
     SessionOptions options;
     KeyEditor keyEditor;
+    PlacementStore placement;
     LessonHelpWindow* helpWindow = nullptr;
     bool left = false;
 
@@ -190,7 +190,8 @@ SessionWindow::Impl::Impl(SessionWindow& window, ProgramState& programState, Ser
       lines(state.profile, state.user, practice, lessons, guide),
       engine(SessionContext{state.profile, state.user, lines, state.layout, beeper}, state.totals,
              state.tallies),
-      options(state.profile, state.user, engine), keyEditor(state.layout, state.profile)
+      options(state.profile, state.user, engine), keyEditor(state.layout, state.profile),
+      placement(state, settings::kMainMaximized)
 {
     guide.target = services.guide;
 }
@@ -376,14 +377,7 @@ void SessionWindow::Impl::BuildControls()
 
 void SessionWindow::Impl::PlaceWindow()
 {
-    const QScreen* screen = w.screen() ? w.screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    w.resize(QSize(880, 680).boundedTo(available.size() * 9 / 10));
-    // The stored corner, kept on screen; also where a maximized window
-    // returns to.
-    ui::PlaceAtTwips(&w, state.WindowLeft, state.WindowTop);
-    if (OpensMaximized(state.profile))
-        w.setWindowState(w.windowState() | Qt::WindowMaximized);
+    ui::PlaceWindow(w, state, QSize(880, 680), placement.OpensMaximized());
 }
 
 void SessionWindow::Impl::Load()
@@ -446,19 +440,13 @@ void SessionWindow::Impl::Handle(OptionOutcome outcome)
     }
 }
 
-WindowPlacement SessionWindow::Impl::Placement() const
-{
-    const QPoint twips = ui::PixelsToTwips(w.pos(), &w);
-    return {w.isMaximized(), w.isMinimized(), twips.x(), twips.y()};
-}
-
 void SessionWindow::Impl::ExitToMenu()
 {
     if (left)
         return;
     left = true;
     options.StopForExit();
-    StoreExitPlacement(state, Placement());
+    placement.StoreOnExit(ui::PlacementOf(w));
     statsTimer->stop();
     caretTimer->stop();
     flashTimer->stop();
@@ -706,7 +694,7 @@ void SessionWindow::closeEvent(QCloseEvent* event)
     if (m_impl->left)
         return;
     m_impl->left = true;
-    StoreClosePlacement(m_impl->state, m_impl->Placement());
+    m_impl->placement.StoreOnClose(ui::PlacementOf(*this));
     m_impl->endProgram();
 }
 

@@ -3,6 +3,7 @@
 #include "session/session_options.h"
 #include "session/typing_engine.h"
 #include "state/program_state.h"
+#include "state/window_placement.h"
 
 #include <sstream>
 #include <vector>
@@ -372,31 +373,35 @@ protected:
 
 TEST_F(SessionPlacementTest, MaximizedStoresOnlyTheFlag)
 {
-    StoreExitPlacement(state, {.maximized = true, .leftTwips = 15, .topTwips = 30});
+    PlacementStore(state, settings::kMainMaximized)
+        .StoreOnExit({.maximized = true, .leftTwips = 15, .topTwips = 30});
     EXPECT_EQ(Users("mainmaximized"), "True");
     EXPECT_EQ(Users("top"), "<absent>");
     EXPECT_EQ(state.WindowTop, 1035);
-    EXPECT_TRUE(OpensMaximized(state.profile));
+    EXPECT_TRUE(PlacementStore(state, settings::kMainMaximized).OpensMaximized());
 }
 
 TEST_F(SessionPlacementTest, NormalStoresThePositionAndClearsTheFlag)
 {
-    StoreExitPlacement(state, {.maximized = true});
-    StoreExitPlacement(state, {.leftTwips = 1500, .topTwips = 900});
+    PlacementStore(state, settings::kMainMaximized).StoreOnExit({.maximized = true});
+    PlacementStore(state, settings::kMainMaximized)
+        .StoreOnExit({.leftTwips = 1500, .topTwips = 900});
     EXPECT_EQ(Users("left"), "1500");
     EXPECT_EQ(Users("top"), "900");
     EXPECT_EQ(Users("mainmaximized"), "False");
     EXPECT_EQ(state.WindowLeft, 1500);
     EXPECT_EQ(state.WindowTop, 900);
-    EXPECT_FALSE(OpensMaximized(state.profile));
+    EXPECT_FALSE(PlacementStore(state, settings::kMainMaximized).OpensMaximized());
 }
 
 TEST_F(SessionPlacementTest, CloseBoxOnAMinimizedWindowStoresNothing)
 {
-    StoreClosePlacement(state, {.minimized = true, .leftTwips = 1500, .topTwips = 900});
+    PlacementStore(state, settings::kMainMaximized)
+        .StoreOnClose({.minimized = true, .leftTwips = 1500, .topTwips = 900});
     EXPECT_EQ(Users("left"), "<absent>");
     EXPECT_EQ(Users("mainmaximized"), "<absent>");
-    StoreClosePlacement(state, {.leftTwips = 1500, .topTwips = 900});
+    PlacementStore(state, settings::kMainMaximized)
+        .StoreOnClose({.leftTwips = 1500, .topTwips = 900});
     EXPECT_EQ(Users("left"), "1500");
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "state/window_placement.h"
+
+#include <QSize>
+
+class QWidget;
+
+namespace tarvelo::ui {
+
+// Every window of an activity opens at the shared position, kept on screen,
+// with `preferred` size (shrunk to fit the screen), maximized when it was
+// left maximized.
+void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred,
+                 bool maximized = false);
+
+// Where the window is, as the logic stores it.
+WindowPlacement PlacementOf(const QWidget& window);
+
+} // namespace tarvelo::ui
