@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <array>
 #include <climits>
 #include <cstdlib>
@@ -97,6 +98,9 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     ParseCommandLine(app);
+    // Lets the desktop match the windows with the launcher and its icon.
+    QGuiApplication::setDesktopFileName("example.tarvelo.Tarvelo");
+    QApplication::setWindowIcon(QIcon::fromTheme("tarvelo"));
 
     // Qt has taken its own options out of argv; the rest is read as bytes.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
