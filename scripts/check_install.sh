@@ -106,9 +106,12 @@ mkdir -m 0700 "$XDG_RUNTIME_DIR"
 unset XDG_DATA_HOME
 log=$work/program.log
 
-# start PROGRAM [ARGS...]: milliseconds until the main menu shows (or fails).
+# start PROGRAM [ARGS...]: milliseconds until the main menu shows (or fails),
+# and the processor time the program used by then ("wall/cpu"): on a busy
+# machine the second is the steadier figure.
+tick_ms=$((1000 / $(getconf CLK_TCK)))
 start() {
-    local begin end pid
+    local begin end pid cpu
     begin=$(date +%s%N)
     "$@" 2>"$log" &
     pid=$!
@@ -119,9 +122,10 @@ start() {
         sleep 0.002
     done
     end=$(date +%s%N)
+    cpu=$(awk -v tick="$tick_ms" '{ print ($14 + $15) * tick }' "/proc/$pid/stat")
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    echo $(((end - begin) / 1000000))
+    echo "$(((end - begin) / 1000000))/$cpu"
 }
 # seeded FOLDER: every installed data file is in FOLDER, the shipped ones equal.
 seeded() {
@@ -132,19 +136,25 @@ seeded() {
 }
 
 first=()
-for run in 1 2 3; do
+for run in 1 2 3 4 5; do
     export HOME=$work/home$run
     mkdir -p "$HOME"
     first+=("$(start "$stage/usr/bin/tarvelo")")
     seeded "$HOME/.local/share/tarvelo"
 done
 later=()
-for _ in 1 2 3 4 5; do
+for _ in 1 2 3 4 5 6 7; do
     later+=("$(start "$stage/usr/bin/tarvelo")")
 done
-median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
-echo "to the main menu: first start, seeding: median $(median "${first[@]}") ms" \
-    "(runs: ${first[*]}); later start: median $(median "${later[@]}") ms (runs: ${later[*]})"
+# median FIELD RUNS...: the median of field 1 (wall) or 2 (cpu) of "wall/cpu" runs.
+median() {
+    local field=$1
+    shift
+    printf '%s\n' "$@" | cut -d/ -f"$field" | sort -n | sed -n "$((($# + 1) / 2))p"
+}
+echo "to the main menu (wall/cpu ms): first start, seeding: median" \
+    "$(median 1 "${first[@]}")/$(median 2 "${first[@]}") (runs: ${first[*]});" \
+    "later start: median $(median 1 "${later[@]}")/$(median 2 "${later[@]}") (runs: ${later[*]})"
 
 # A changed settings file survives a start; a changed lesson file is refreshed.
 ini=$HOME/.local/share/tarvelo/Tarvelo.INI
