@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then starts the program ("run") or runs
-# every test ("test"): the normal build with warnings as errors, then the
-# logic tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# every test ("test"): the normal build with warnings as errors, the program
+# as installed (staged install, package, a start under Xvfb), then the logic
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,7 @@ packages=(
     qt6-base-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth imagemagick python3
+    desktop-file-utils appstream librsvg2-bin dpkg-dev file xdotool man-db
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -39,6 +41,7 @@ if [[ $mode == run ]]; then
 fi
 
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+scripts/check_install.sh build
 
 cmake -S . -B build-sanitize -G Ninja -DTARVELO_WERROR=ON -DTARVELO_SANITIZE=ON \
     -DTARVELO_WITH_QT=OFF -DTARVELO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -24,9 +24,9 @@
 namespace tarvelo {
 
 LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
-    : ui::PictureWindow(QString::fromStdString(state.appFolder), parent), m_state(state),
-      m_heading(new QLabel(this)), m_text(new QPlainTextEdit(this)),
-      m_keyboard(new ui::KeyboardView(this)), m_focusBox(new ui::FocusBox(this))
+    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_heading(new QLabel(this)),
+      m_text(new QPlainTextEdit(this)), m_keyboard(new ui::KeyboardView(this)),
+      m_focusBox(new ui::FocusBox(this))
 {
     setObjectName("LessonHelp");
     setWindowFlags(Qt::Dialog);

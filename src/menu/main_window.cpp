@@ -42,8 +42,8 @@ QLabel* MakeLabel(const QString& text, const char* name, int pointSize, bool bol
 } // namespace
 
 MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWidget* parent)
-    : ui::PictureWindow(QString::fromStdString(appFolder), parent),
-      m_state(std::make_unique<ProgramState>(appFolder)), m_services(std::move(services))
+    : ui::PictureWindow(appFolder, parent), m_state(std::make_unique<ProgramState>(appFolder)),
+      m_services(std::move(services))
 {
     setObjectName("Intro");
     setWindowTitle("Tarvelo - Select your Options");
@@ -55,7 +55,7 @@ MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWid
     }
     m_nameDialog = m_services.nameDialog;
     if (!m_nameDialog)
-        m_nameDialog = new NewUserDialog(QString::fromStdString(appFolder), *dialogs, this);
+        m_nameDialog = new NewUserDialog(appFolder, *dialogs, this);
     m_menu = std::make_unique<MainMenu>(*m_state, *dialogs, *m_nameDialog);
 
     buildControls();

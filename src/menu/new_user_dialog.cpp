@@ -80,7 +80,7 @@ std::optional<std::string> NameInCodePage(const QString& entered)
     return name;
 }
 
-NewUserDialog::NewUserDialog(const QString& appFolder, Dialogs& dialogs, QWidget* parent)
+NewUserDialog::NewUserDialog(const std::string& appFolder, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs), m_edit(new QLineEdit)
 {
     setObjectName("NewUser");

@@ -31,7 +31,7 @@ public:
         "punctuation. Letters of other Latin alphabets are kept without their accents; other "
         "characters cannot be stored. Please change the name.";
 
-    NewUserDialog(const QString& appFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+    NewUserDialog(const std::string& appFolder, Dialogs& dialogs, QWidget* parent = nullptr);
 
     std::optional<std::string> AskName(std::string_view currentName) override;
 

@@ -671,7 +671,7 @@ SessionWindow::SessionWindow(ProgramState& state, QWidget* parent)
 {}
 
 SessionWindow::SessionWindow(ProgramState& state, Services services, QWidget* parent)
-    : ui::PictureWindow(QString::fromStdString(state.appFolder), parent),
+    : ui::PictureWindow(state.appFolder, parent),
       m_impl(std::make_unique<Impl>(*this, state, std::move(services)))
 {
     m_impl->BuildControls();

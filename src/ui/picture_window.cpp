@@ -1,12 +1,19 @@
 #include "ui/picture_window.h"
 
+#include "profile/app_folder.h"
+#include "profile/data_file.h"
+
 #include <QPainter>
 
 namespace tarvelo::ui {
 
-PictureWindow::PictureWindow(const QString& appFolder, QWidget* parent)
-    : QWidget(parent), m_picture(appFolder + kPictureName)
-{}
+PictureWindow::PictureWindow(const std::string& appFolder, QWidget* parent) : QWidget(parent)
+{
+    const FileContents picture = ReadDataFile(DataFilePath(appFolder, kPictureName));
+    if (picture.status == ReadStatus::Ok)
+        m_picture.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
+                               static_cast<uint>(picture.bytes.size()));
+}
 
 void PictureWindow::paintEvent(QPaintEvent* event)
 {

@@ -2,11 +2,13 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <string>
 
 namespace tarvelo::ui {
 
 // A window with the background picture "Masada.jpg" of the application
-// folder, scaled to cover it.
+// folder, scaled to cover it. The folder is the system's bytes: read by the
+// logic, not through a QString path, any folder name works.
 class PictureWindow : public QWidget
 {
     Q_OBJECT
@@ -14,7 +16,7 @@ class PictureWindow : public QWidget
 public:
     static constexpr const char* kPictureName = "Masada.jpg";
 
-    PictureWindow(const QString& appFolder, QWidget* parent = nullptr);
+    PictureWindow(const std::string& appFolder, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,8 +1,13 @@
 #include "profile/app_folder.h"
+#include "profile/data_file.h"
 #include "profile/profile_store.h"
 #include "support/temp_folder.h"
 
+#include <array>
+#include <cerrno>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tarvelo {
 namespace {
@@ -36,6 +41,169 @@ TEST(AppFolderTest, CheckLooksOnlyAtLastUser)
     EXPECT_FALSE(DataFilesPresent(store));
     folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
     EXPECT_TRUE(DataFilesPresent(store));
+}
+
+// Folder choice at start-up: the program's folder when the settings file lies
+// beside it, otherwise the user's own data folder, unless --folder says.
+TEST(AppFolderTest, ChoosesTheFolderFromTheEnvironment)
+{
+    test::TempFolder portable; // holds the settings file
+    portable.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+    test::TempFolder bare; // an installed program's folder
+
+    struct Row
+    {
+        const char* name;
+        FolderEnvironment environment;
+        FolderMode mode;
+        std::string folder;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"settings beside the program", {portable.Path(), "", {}, "/x", "/home/ada"},
+         FolderMode::Portable, portable.Path()},
+        {"installed, XDG_DATA_HOME set", {bare.Path(), "", {}, "/data/ada/", "/home/ada"},
+         FolderMode::Installed, "/data/ada/tarvelo"},
+        {"installed, XDG_DATA_HOME unset", {bare.Path(), "", {}, "", "/home/ada"},
+         FolderMode::Installed, "/home/ada/.local/share/tarvelo"},
+        {"relative XDG_DATA_HOME is ignored", {bare.Path(), "", {}, "rel/data", "/home/ada/"},
+         FolderMode::Installed, "/home/ada/.local/share/tarvelo"},
+        {"--folder wins over a portable copy", {portable.Path(), "", "/media/stick", "", ""},
+         FolderMode::Chosen, "/media/stick/"},
+        {"nowhere to go", {bare.Path(), "", {}, "", ""}, FolderMode::Installed, ""},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        const FolderChoice choice = ChooseAppFolder(row.environment);
+        EXPECT_EQ(choice.mode, row.mode) << row.name;
+        EXPECT_EQ(choice.folder, row.folder.empty() ? "" : NormaliseFolder(row.folder)) << row.name;
+    }
+}
+
+TEST(AppFolderTest, FolderArgumentIsReadAsQtParsesIt)
+{
+    using Args = std::vector<std::string>;
+    struct Row
+    {
+        const char* name;
+        Args arguments;
+        std::optional<std::string> folder;
+    };
+    const Row rows[] = {
+        {"none", {}, std::nullopt},
+        {"separate value", {"--folder", "/a b"}, "/a b"},
+        {"joined value", {"--folder=/c"}, "/c"},
+        {"the last one counts", {"--folder", "/a", "--folder=/b"}, "/b"},
+        {"a value that looks like an option", {"--folder", "--help"}, "--help"},
+        {"after -- it is no option", {"--", "--folder", "/a"}, std::nullopt},
+        {"a longer option is another option", {"--folders=/a"}, std::nullopt},
+        {"not UTF-8", {"--folder", "/tmp/caf\xe9"}, "/tmp/caf\xe9"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(FolderArgument(row.arguments), row.folder) << row.name;
+}
+
+class SeedTest : public ::testing::Test
+{
+protected:
+    static constexpr std::array<std::string_view, 2> kUserFiles = {"Tarvelo.INI",
+                                                                   "Tarvelo Text1.txt"};
+
+    void SetUp() override
+    {
+        installed.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+        installed.Write("Tarvelo Text1.txt", "Shipped text. ");
+        installed.Write("Tarvelo Lessons.txt", "lessons v2");
+        installed.Write("Masada.jpg", std::string("\xff\xd8\0picture", 10));
+    }
+
+    std::optional<SeedFailure> Seed(const std::string& appFolder)
+    {
+        return SeedAppFolder(installed.Path(), appFolder, kUserFiles);
+    }
+
+    test::TempFolder installed;
+    test::TempFolder home;
+};
+
+TEST_F(SeedTest, FreshFolderGetsEveryFileAndPassesTheCheck)
+{
+    const std::string folder = home.Path() + ".local/share/tarvelo/";
+    ASSERT_EQ(Seed(folder), std::nullopt);
+    for (const char* name : {"Tarvelo.INI", "Tarvelo Text1.txt", "Tarvelo Lessons.txt"})
+        EXPECT_EQ(ReadDataFile(folder + name).bytes, installed.Read(name)) << name;
+    EXPECT_EQ(ReadDataFile(folder + "Masada.jpg").bytes.size(), 10u);
+    EXPECT_TRUE(DataFilesPresent(ProfileStore(folder)));
+    struct stat info
+    {};
+    ASSERT_EQ(::stat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << "a new user folder is private";
+}
+
+TEST_F(SeedTest, UserFilesAreKeptAndShippedFilesRefreshed)
+{
+    home.Write("Tarvelo.INI", "[users]\r\nlastuser=3\r\nuser0=Ada\r\n");
+    home.Write("Tarvelo Text1.txt", "My own text. ");
+    home.Write("Tarvelo Lessons.txt", "lessons v1");
+    home.Write("Notes.txt", "not ours");
+    ASSERT_EQ(Seed(home.Path()), std::nullopt);
+    EXPECT_EQ(home.Read("Tarvelo.INI"), "[users]\r\nlastuser=3\r\nuser0=Ada\r\n");
+    EXPECT_EQ(home.Read("Tarvelo Text1.txt"), "My own text. ");
+    EXPECT_EQ(home.Read("Tarvelo Lessons.txt"), "lessons v2") << "an upgrade brings new lessons";
+    EXPECT_EQ(home.Read("Notes.txt"), "not ours");
+
+    // A user file that was deleted comes back from the installation.
+    std::filesystem::remove(home.File("Tarvelo Text1.txt"));
+    ASSERT_EQ(Seed(home.Path()), std::nullopt);
+    EXPECT_EQ(home.Read("Tarvelo Text1.txt"), "Shipped text. ");
+}
+
+TEST_F(SeedTest, FailuresNameTheFolderAndTheFile)
+{
+    home.Write("blocker", "a file where a folder should be");
+    const auto notAFolder = Seed(home.File("blocker") + "/tarvelo");
+    ASSERT_TRUE(notAFolder);
+    EXPECT_EQ(notAFolder->step, SeedStep::CreateFolder);
+    EXPECT_EQ(notAFolder->error, ENOTDIR);
+
+    std::optional<SeedFailure> diskFull;
+    {
+        test::FileSizeLimit limit(0); // every write fails, also for root
+        diskFull = Seed(home.Path());
+    }
+    ASSERT_TRUE(diskFull);
+    EXPECT_EQ(diskFull->step, SeedStep::Copy);
+    EXPECT_EQ(diskFull->folder, home.Path());
+    EXPECT_EQ(diskFull->error, EFBIG);
+    const std::string message = SeedFailureMessage(*diskFull);
+    EXPECT_TRUE(message.starts_with(MissingDataFilesMessage())) << message;
+    EXPECT_NE(message.find("\"" + diskFull->file + "\" into the folder \"" + home.Path() + "\""),
+              std::string::npos)
+        << message;
+    EXPECT_FALSE(FileExists(home.File("Tarvelo.INI"))) << "nothing half-written";
+}
+
+TEST_F(SeedTest, MissingInstallationBringsNothingAndTheCheckDecides)
+{
+    const FolderEnvironment environment{
+        home.Path(), installed.Path() + "absent/", {}, "", home.Path()};
+    const PreparedFolder prepared = PrepareAppFolder(environment, kUserFiles);
+    EXPECT_EQ(prepared.errorText, std::nullopt);
+    EXPECT_FALSE(DataFilesPresent(ProfileStore(prepared.folder)));
+}
+
+// Regression: a folder name that is not UTF-8 made the start-up check fail.
+TEST_F(SeedTest, FolderNamesThatAreNotUtf8Work)
+{
+    const std::string odd = home.Path() + "caf\xe9 \xff\xfe/";
+    const FolderEnvironment chosen{"", installed.Path(), odd, "", ""};
+    const PreparedFolder prepared = PrepareAppFolder(chosen, kUserFiles);
+    ASSERT_EQ(prepared.errorText, std::nullopt);
+    EXPECT_EQ(prepared.folder, odd);
+    EXPECT_TRUE(DataFilesPresent(ProfileStore(prepared.folder)));
+
+    const FolderEnvironment portable{odd, "", {}, "", ""};
+    EXPECT_EQ(ChooseAppFolder(portable).mode, FolderMode::Portable);
 }
 
 } // namespace

@@ -341,7 +341,7 @@ private slots:
     {
         test::TempFolder folder;
         test::ScriptedDialogs dialogs;
-        NewUserDialog dialog(QString::fromStdString(folder.Path()), dialogs);
+        NewUserDialog dialog(folder.Path(), dialogs);
         QCOMPARE(dialog.objectName(), QString("NewUser"));
         QCOMPARE(dialog.windowTitle(), QString("Tarvelo"));
         QString selected;
@@ -365,7 +365,7 @@ private slots:
     {
         test::TempFolder folder;
         test::ScriptedDialogs dialogs;
-        NewUserDialog dialog(QString::fromStdString(folder.Path()), dialogs);
+        NewUserDialog dialog(folder.Path(), dialogs);
         bool stayedOpen = false;
         OnNameDialog([&](NewUserDialog& d) {
             NameEdit(d)->setText(QString::fromUtf8("Li 漢"));

@@ -1,7 +1,9 @@
 #include "app/application.h"
 #include "menu/main_window.h"
+#include "profile/data_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "ui/picture_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
 
@@ -10,6 +12,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace tarvelo;
 
@@ -37,6 +40,25 @@ private slots:
         QVERIFY(window);
         QVERIFY(dialogs.shown.empty());
         QCOMPARE(window->windowTitle(), QString("Tarvelo - Select your Options"));
+    }
+
+    // Regression: a folder name that is not UTF-8 lost the background picture.
+    void pictureLoadsFromAFolderNameThatIsNotUtf8()
+    {
+        test::TempFolder home;
+        const std::string odd = home.Path() + "caf\xe9-\xff/";
+        QVERIFY(::mkdir(odd.c_str(), 0700) == 0);
+        test::TempFolder data;
+        data.CopyShipped(ui::PictureWindow::kPictureName);
+        const std::string bytes = data.Read(ui::PictureWindow::kPictureName);
+        QVERIFY(WriteFileAtomically(odd + ui::PictureWindow::kPictureName, bytes));
+
+        ui::PictureWindow window(odd);
+        window.resize(64, 48);
+        const QImage shown = window.grab().toImage();
+        // Without the picture the window is one flat colour.
+        QVERIFY(shown.pixel(8, 8) != shown.pixel(56, 40) ||
+                shown.pixel(32, 24) != shown.pixel(8, 40));
     }
 
     void messageBoxShowsTitleIconAndCodePageText()
