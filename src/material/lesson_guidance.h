@@ -2,6 +2,7 @@
 
 #include "material/lesson_catalogue.h"
 #include "platform/navigation_key.h"
+#include "state/palette.h"
 
 #include <array>
 #include <cstdint>
@@ -42,12 +43,12 @@ public:
     static constexpr int kFirstNumberKey = 35, kSecondNumberKey = 36;
     static constexpr int kPictureKeys = 36;
 
-    static constexpr std::int32_t kKeyColour = 0xE0E0E0;
+    static constexpr std::int32_t kKeyColour = palette::kKeyFill;
     static constexpr std::int32_t kNumberKeyColour = 0xFFFFFF;
     static constexpr std::int32_t kLessonKeyColour = 0xFFFF80;
-    static constexpr std::int32_t kSelectedFill = 0xFFFFFF;
-    static constexpr std::int32_t kUnselectedFill = 0xFCECD6;
-    static constexpr std::int32_t kHoverBorder = 0x0080FF;
+    static constexpr std::int32_t kSelectedFill = palette::kSelectedFill;
+    static constexpr std::int32_t kUnselectedFill = palette::kOptionFill;
+    static constexpr std::int32_t kHoverBorder = palette::kHoverBorder;
     static constexpr std::int32_t kBeginBorder = 0x0000C0;
     static constexpr std::int32_t kOtherBorder = 0xC00000;
 

@@ -2,6 +2,7 @@
 
 #include "menu/user_profiles.h"
 #include "platform/navigation_key.h"
+#include "state/palette.h"
 
 #include <array>
 #include <cstdint>
@@ -55,11 +56,11 @@ public:
                          kRenameRow = 4, kDeleteRow = 5, kHelpRow = 6, kEditorRow = 7;
 
     // Colours, 0x00BBGGRR.
-    static constexpr std::int32_t kNormalFill = 0xFCECD6;
-    static constexpr std::int32_t kFocusFill = 0xFFFFFF;
+    static constexpr std::int32_t kNormalFill = palette::kOptionFill;
+    static constexpr std::int32_t kFocusFill = palette::kSelectedFill;
     static constexpr std::int32_t kSelectedFill = 0xC0FFFF;
-    static constexpr std::int32_t kHoverBorder = 0x80FF;
-    static constexpr std::int32_t kNormalBorder = 0x000000;
+    static constexpr std::int32_t kHoverBorder = palette::kHoverBorder;
+    static constexpr std::int32_t kNormalBorder = palette::kBorder;
     static constexpr std::int32_t kQuitBorder = 0xC0;
 
     static constexpr std::string_view kQuitCaption = "Quit Program";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/navigation_key.h"
+#include "state/palette.h"
 
 #include <array>
 #include <cstdint>
@@ -57,18 +58,18 @@ public:
     static constexpr int kFlashIntervalMs = 260;
 
     // Colours, 0xBBGGRR.
-    static constexpr std::int32_t kSelectedFill = 0xFFFFFF;
+    static constexpr std::int32_t kSelectedFill = palette::kSelectedFill;
     static constexpr std::int32_t kSelectedBeginFill = 0xC0FFC0;
-    static constexpr std::int32_t kFill = 0xFCECD6;
-    static constexpr std::int32_t kBeginFill = 0x80FF80;
+    static constexpr std::int32_t kFill = palette::kOptionFill;
+    static constexpr std::int32_t kBeginFill = palette::kNextKeyFill;
     static constexpr std::int32_t kFlashFill = 0x0000FF;
     static constexpr std::int32_t kAfterFlashFill = 0xFFECDE;
-    static constexpr std::int32_t kBorder = 0x000000;
-    static constexpr std::int32_t kHoverBorder = 0x0080FF;
-    static constexpr std::int32_t kCaptionColour = 0x000000;
+    static constexpr std::int32_t kBorder = palette::kBorder;
+    static constexpr std::int32_t kHoverBorder = palette::kHoverBorder;
+    static constexpr std::int32_t kCaptionColour = palette::kCaption;
     static constexpr std::int32_t kGreyCaption = 0xC0C0C0;
-    static constexpr std::int32_t kKeyBorder = 0x000000;
-    static constexpr std::int32_t kHoverKeyBorder = 0x0080FF;
+    static constexpr std::int32_t kKeyBorder = palette::kBorder;
+    static constexpr std::int32_t kHoverKeyBorder = palette::kHoverBorder;
 
     static constexpr std::string_view kLessonMode = "Lesson Mode";
     static constexpr std::string_view kPracticeMode = "Practice Mode";

@@ -10,6 +10,7 @@
 #include "session/material_lines.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
+#include "state/palette.h"
 #include "state/program_state.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
@@ -73,9 +74,6 @@ QLabel* PanelLabel(const QString& text, QWidget* parent, const QString& name = {
         label->setObjectName(name);
     return label;
 }
-
-// The fill of the keys that type the next character.
-constexpr std::int32_t kNextKeyFill = 0x80FF80;
 
 QColor MarkColour(Mark mark)
 {
@@ -632,7 +630,7 @@ void SessionWindow::Impl::RefreshKeyboard()
     const std::vector<int>& next = engine.NextKeys();
     for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key) {
         const bool lit = std::find(next.begin(), next.end(), key) != next.end();
-        keyboard->setFill(key, ui::FromBgr(lit ? kNextKeyFill : ui::KeyboardView::kKeyFill));
+        keyboard->setFill(key, ui::FromBgr(lit ? palette::kNextKeyFill : palette::kKeyFill));
         keyboard->setBorder(key, ui::FromBgr(key == options.HoveredKey()
                                                  ? SessionOptions::kHoverKeyBorder
                                                  : SessionOptions::kKeyBorder));

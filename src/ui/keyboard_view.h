@@ -1,5 +1,8 @@
 #pragma once
 
+#include "state/palette.h"
+#include "ui/colours.h"
+
 #include <QColor>
 #include <QWidget>
 #include <array>
@@ -15,7 +18,6 @@ class KeyboardView : public QWidget
 
 public:
     static constexpr int kKeyCount = 49;
-    static constexpr QRgb kKeyFill = 0xE0E0E0;
 
     explicit KeyboardView(QWidget* parent = nullptr);
 
@@ -46,7 +48,7 @@ private:
     struct Key
     {
         QString caption;
-        QColor fill = QColor::fromRgb(kKeyFill);
+        QColor fill = FromBgr(palette::kKeyFill);
         QColor border = Qt::black;
         bool shown = true;
         QRectF unitRect; // in key widths

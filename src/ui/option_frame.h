@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/palette.h"
+
 #include <QFrame>
 
 class QLabel;
@@ -37,7 +39,7 @@ private:
     void applyStyle();
 
     QLabel* m_label;
-    std::int32_t m_fill = 0xFCECD6;
+    std::int32_t m_fill = palette::kOptionFill;
     std::int32_t m_border = 0;
     std::int32_t m_captionColour = 0;
 };
