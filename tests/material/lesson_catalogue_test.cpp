@@ -304,19 +304,12 @@ TEST_F(LessonCatalogueTest, TheGuideSeesTheLettersOfTheLessonItIntroduces)
     EXPECT_THAT(guide.letters, ElementsAre("FJ", "DK"));
 }
 
-TEST(LessonIntroductionsTest, FourteenLinesAfterTheHeaderAnyLineEndingMissingOnesEmpty)
+TEST(LessonIntroductionsTest, FourteenLinesAfterTheHeaderMissingOnesEmpty)
 {
-    Lines lines;
-    for (int n = 1; n <= 15; ++n)
-        lines.push_back("intro " + std::to_string(n));
-    const auto full = ReadLessonIntroductions(DataFileText(lines));
-    EXPECT_EQ(full.front(), "intro 1");
+    const auto full = ReadLessonIntroductions(DataFileText(Numbered("intro ", 15)));
     EXPECT_EQ(full.back(), "intro 14");
-
-    const auto shortFile = ReadLessonIntroductions("header\nfirst\rsecond");
-    EXPECT_EQ(Lines(shortFile.begin(), shortFile.begin() + 3), (Lines{"first", "second", ""}));
-    for (const std::string& intro : ReadLessonIntroductions(""))
-        EXPECT_EQ(intro, "");
+    const auto shortFile = ReadLessonIntroductions(DataFileText({"first"}));
+    EXPECT_EQ(Lines(shortFile.begin(), shortFile.begin() + 2), (Lines{"first", ""}));
 }
 
 // --- The shipped data files --------------------------------------------------
@@ -378,24 +371,6 @@ TEST_F(ShippedLessonsTest, EveryLessonAndTheCompletionHaveAnIntroduction)
 {
     for (const std::string& intro : catalogue.LoadLessonIntroductions())
         EXPECT_FALSE(intro.empty());
-}
-
-TEST_F(ShippedLessonsTest, EveryLineEndsWithCrLf)
-{
-    for (std::string_view name :
-         {LessonCatalogue::kLessonsFileName, LessonCatalogue::kLettersFileName,
-          LessonCatalogue::kHelpFileName}) {
-        SCOPED_TRACE(name);
-        const std::string bytes = folder.Read(name);
-        ASSERT_GE(bytes.size(), 2u);
-        EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            const bool lf = bytes[i] == '\n', cr = bytes[i] == '\r';
-            EXPECT_FALSE(lf && (i == 0 || bytes[i - 1] != '\r')) << "lone LF at byte " << i;
-            EXPECT_FALSE(cr && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))
-                << "lone CR at byte " << i;
-        }
-    }
 }
 
 } // namespace

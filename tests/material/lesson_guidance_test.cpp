@@ -187,20 +187,9 @@ TEST_F(LessonGuidanceTest, AKeyRelabelledToALessonLetterIsHighlightedUnderItsNew
 
 // --- Keys and mouse ----------------------------------------------------------
 
-TEST_F(LessonGuidanceTest, UpAndDownToggleBetweenBeginAndLevel)
-{
-    Introduce(3);
-    std::vector<int> selected{guidance.SelectedOption()};
-    for (Key key : {Key::Down, Key::Down, Key::Up, Key::Up}) {
-        EXPECT_FALSE(guidance.PressKey(key, catalogue));
-        selected.push_back(guidance.SelectedOption());
-    }
-    EXPECT_THAT(selected, ::testing::ElementsAre(0, 1, 0, 1, 0));
-    EXPECT_EQ(guidance.ShownLesson(), 3);
-}
-
 TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
 {
+    constexpr int kBegin = LessonGuidance::kBegin, kLevel = LessonGuidance::kLevel;
     struct Row
     {
         const char* name;
@@ -208,16 +197,20 @@ TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
         Key key;
         bool closes;
         int shown;
+        int selected;
     };
     const Row rows[] = {
-        {"Enter on Begin", false, Key::Enter, true, 5},
-        {"Right on Begin", false, Key::Right, true, 5},
-        {"Left on Begin", false, Key::Left, false, 5},
-        {"Escape on Begin", false, Key::Escape, true, 5},
-        {"Enter on Level", true, Key::Enter, false, 6},
-        {"Right on Level", true, Key::Right, false, 6},
-        {"Left on Level", true, Key::Left, false, 4},
-        {"Escape on Level", true, Key::Escape, true, 5},
+        {"Enter on Begin", false, Key::Enter, true, 5, kBegin},
+        {"Right on Begin", false, Key::Right, true, 5, kBegin},
+        {"Left on Begin", false, Key::Left, false, 5, kBegin},
+        {"Escape on Begin", false, Key::Escape, true, 5, kBegin},
+        {"Up on Begin", false, Key::Up, false, 5, kLevel},
+        {"Enter on Level", true, Key::Enter, false, 6, kLevel},
+        {"Right on Level", true, Key::Right, false, 6, kLevel},
+        {"Left on Level", true, Key::Left, false, 4, kLevel},
+        {"Escape on Level", true, Key::Escape, true, 5, kLevel},
+        {"Up on Level", true, Key::Up, false, 5, kBegin},
+        {"Down on Level", true, Key::Down, false, 5, kBegin},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -229,6 +222,7 @@ TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
         EXPECT_EQ(fresh.PressKey(row.key, catalogue), row.closes);
         EXPECT_EQ(fresh.ShownLesson(), row.shown);
         EXPECT_EQ(catalogue.LessonNumber(), row.shown);
+        EXPECT_EQ(fresh.SelectedOption(), row.selected);
     }
 }
 

@@ -159,16 +159,6 @@ TEST_F(NextSentenceTest, ResumesTheStoredSentenceThenAdvances)
     EXPECT_EQ(restarted.NextSentence(store, "user0"), "Sentence 1. ") << "13 wraps to 1 of 3";
 }
 
-TEST_F(NextSentenceTest, WrapsAroundAfterTheLastSentence)
-{
-    LoadSentences(3);
-    EXPECT_EQ(Next(), "Sentence 1. ");
-    EXPECT_EQ(Next(), "Sentence 2. ");
-    EXPECT_EQ(Next(), "Sentence 3. ");
-    EXPECT_EQ(Next(), "Sentence 1. ");
-    EXPECT_EQ(Stored(), "4");
-}
-
 TEST_F(NextSentenceTest, TextWithoutSentencesHasNothingToType)
 {
     text.LoadFromBytes(kHeader + "\r\n\r\n");
