@@ -19,6 +19,14 @@ Sentences Split(const std::string& paragraph)
     return SplitIntoSentences({paragraph});
 }
 
+std::string Words(int count, const std::string& word)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i ? " " : "") + word;
+    return text;
+}
+
 struct SplitCase
 {
     const char* name;
@@ -58,25 +66,17 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"tab_inside", "a\tb", {"a b "}},
         SplitCase{"tab_next_to_space", "a\t b", {"a  b "}},
         SplitCase{"tab_after_mark", "The end.\tNext one", {"The end. Next one "}},
-        SplitCase{"only_spaces", "    ", {"blank line "}}),
+        SplitCase{"only_spaces", "    ", {"blank line "}},
+        // 9 words and their spaces are 72 characters; the tenth would end at 79.
+        SplitCase{
+            "long_line_cut_before_the_word_crossing_the_limit",
+            Words(20, "abcdefg"),
+            {Words(9, "abcdefg") + " ", Words(9, "abcdefg") + " ", Words(2, "abcdefg") + " "}},
+        // The mark falls at 76 and its space makes 77.
+        SplitCase{"mark_at_the_limit_carries_its_word_over",
+                  Words(14, "abcd") + " abcde. Next.",
+                  {Words(14, "abcd") + " ", "abcde. ", "Next. "}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-std::string Words(int count, const std::string& word)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += (i ? " " : "") + word;
-    return text;
-}
-
-TEST(SplitLongTest, LongLineIsCutBeforeTheWordThatCrossesTheLimit)
-{
-    const std::string line = Words(20, "abcdefg"); // 159 characters
-    const Sentences sentences = Split(line);
-    // 9 words and their spaces are 72 characters; the tenth would end at 79.
-    EXPECT_THAT(sentences, ElementsAre(Words(9, "abcdefg") + " ", Words(9, "abcdefg") + " ",
-                                       Words(2, "abcdefg") + " "));
-}
 
 TEST(SplitLongTest, RunWithoutSpacesIsCutAtTheLimitKeepingEveryCharacter)
 {
@@ -91,13 +91,6 @@ TEST(SplitLongTest, RunWithoutSpacesIsCutAtTheLimitKeepingEveryCharacter)
         typed += s.substr(0, 75);
     }
     EXPECT_EQ(typed, "Go " + run + " ok ");
-}
-
-TEST(SplitLongTest, SentenceMarkAtTheLimitCarriesTheWordOver)
-{
-    // The mark falls at 76 and its space makes 77.
-    const std::string line = Words(14, "abcd") + " abcde. Next.";
-    EXPECT_THAT(Split(line), ElementsAre(Words(14, "abcd") + " ", "abcde. ", "Next. "));
 }
 
 TEST(ReadLinesTest, HeaderAndBlankLinesAreSkipped)
