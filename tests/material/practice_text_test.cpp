@@ -19,17 +19,21 @@ Sentences Split(const std::string& paragraph)
     return SplitIntoSentences({paragraph});
 }
 
+std::string Words(int count, const std::string& word)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i ? " " : "") + word;
+    return text;
+}
+
 struct SplitCase
 {
     const char* name;
     std::string line;
     Sentences sentences;
+    friend void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 };
-
-void PrintTo(const SplitCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class SplitTest : public ::testing::TestWithParam<SplitCase>
 {};
@@ -62,35 +66,17 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"tab_inside", "a\tb", {"a b "}},
         SplitCase{"tab_next_to_space", "a\t b", {"a  b "}},
         SplitCase{"tab_after_mark", "The end.\tNext one", {"The end. Next one "}},
-        SplitCase{"only_spaces", "    ", {"blank line "}}),
+        SplitCase{"only_spaces", "    ", {"blank line "}},
+        // 9 words and their spaces are 72 characters; the tenth would end at 79.
+        SplitCase{
+            "long_line_cut_before_the_word_crossing_the_limit",
+            Words(20, "abcdefg"),
+            {Words(9, "abcdefg") + " ", Words(9, "abcdefg") + " ", Words(2, "abcdefg") + " "}},
+        // The mark falls at 76 and its space makes 77.
+        SplitCase{"mark_at_the_limit_carries_its_word_over",
+                  Words(14, "abcd") + " abcde. Next.",
+                  {Words(14, "abcd") + " ", "abcde. ", "Next. "}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-std::string Words(int count, const std::string& word)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += (i ? " " : "") + word;
-    return text;
-}
-
-TEST(SplitLongTest, LongLineIsCutBeforeTheWordThatCrossesTheLimit)
-{
-    const std::string line = Words(20, "abcdefg"); // 159 characters
-    const Sentences sentences = Split(line);
-    // 9 words and their spaces are 72 characters; the tenth would end at 79.
-    EXPECT_THAT(sentences, ElementsAre(Words(9, "abcdefg") + " ", Words(9, "abcdefg") + " ",
-                                       Words(2, "abcdefg") + " "));
-}
-
-TEST(SplitLongTest, EverySentenceFitsTheTypingLine)
-{
-    const Sentences sentences = Split(Words(40, "word") + ". " + Words(30, "ab") + "! End");
-    for (const std::string& s : sentences) {
-        EXPECT_LE(s.size(), PracticeText::kMaxSentenceLength) << s;
-        EXPECT_EQ(s.back(), ' ');
-        EXPECT_NE(s[s.size() - 2], ' ') << s;
-    }
-}
 
 TEST(SplitLongTest, RunWithoutSpacesIsCutAtTheLimitKeepingEveryCharacter)
 {
@@ -105,13 +91,6 @@ TEST(SplitLongTest, RunWithoutSpacesIsCutAtTheLimitKeepingEveryCharacter)
         typed += s.substr(0, 75);
     }
     EXPECT_EQ(typed, "Go " + run + " ok ");
-}
-
-TEST(SplitLongTest, SentenceMarkAtTheLimitCarriesTheWordOver)
-{
-    // The mark falls at 76 and its space makes 77.
-    const std::string line = Words(14, "abcd") + " abcde. Next.";
-    EXPECT_THAT(Split(line), ElementsAre(Words(14, "abcd") + " ", "abcde. ", "Next. "));
 }
 
 TEST(ReadLinesTest, HeaderAndBlankLinesAreSkipped)
@@ -171,16 +150,6 @@ TEST_F(NextSentenceTest, ResumesTheStoredSentenceThenAdvances)
     PracticeText restarted;
     restarted.LoadFromBytes(kHeader + "Sentence 1.\r\nSentence 2.\r\nSentence 3.\r\n");
     EXPECT_EQ(restarted.NextSentence(store, "user0"), "Sentence 1. ") << "13 wraps to 1 of 3";
-}
-
-TEST_F(NextSentenceTest, WrapsAroundAfterTheLastSentence)
-{
-    LoadSentences(3);
-    EXPECT_EQ(Next(), "Sentence 1. ");
-    EXPECT_EQ(Next(), "Sentence 2. ");
-    EXPECT_EQ(Next(), "Sentence 3. ");
-    EXPECT_EQ(Next(), "Sentence 1. ");
-    EXPECT_EQ(Stored(), "4");
 }
 
 TEST_F(NextSentenceTest, TextWithoutSentencesHasNothingToType)

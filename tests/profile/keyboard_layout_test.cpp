@@ -46,12 +46,18 @@ std::string Chars(const KeyboardLayout& layout, int key)
     return out;
 }
 
+// A key's caption in brackets, then its characters.
+std::string KeyText(const KeyboardLayout& layout, int key)
+{
+    return "[" + layout.Caption(key) + "] " + Chars(layout, key);
+}
+
 // Every key with its caption and characters, for whole-layout comparisons.
 std::string Describe(const KeyboardLayout& layout)
 {
     std::string out;
     for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key)
-        out += std::to_string(key) + " [" + layout.Caption(key) + "] " + Chars(layout, key) + "\n";
+        out += std::to_string(key) + " " + KeyText(layout, key) + "\n";
     for (int c = 1; c <= 255; ++c) {
         if (layout.KeyOfChar(c) == kNoKey && (layout.KeyLabel(c) || layout.KeyShift(c)))
             out += "flags without key: " + Byte(c) + "\n";
@@ -104,11 +110,6 @@ protected:
         editor.KeyUp({.shift = shift});
         return editor.Type(code);
     }
-    bool Clear(int key)
-    {
-        EXPECT_TRUE(editor.Open(key));
-        return editor.Clear();
-    }
 
     test::TempFolder folder;
     ProfileStore store{folder.Path()};
@@ -118,63 +119,19 @@ protected:
 
 // --- Loading -----------------------------------------------------------------
 
-struct LookupCase
+TEST_F(KeyboardLayoutTest, DefaultLayoutAndLookupsOutsideTheCodes)
 {
-    const char* name;
-    int code;
-    int key;
-    bool label;
-    bool shift;
-};
-
-void PrintTo(const LookupCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class DefaultLookupTest : public KeyboardLayoutTest,
-                          public ::testing::WithParamInterface<LookupCase>
-{};
-
-TEST_P(DefaultLookupTest, EmptyProfileGivesDefault)
-{
-    const LookupCase& c = GetParam();
-    EXPECT_EQ(layout.KeyOfChar(c.code), c.key);
-    EXPECT_EQ(layout.KeyLabel(c.code), c.label);
-    EXPECT_EQ(layout.KeyShift(c.code), c.shift);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, DefaultLookupTest,
-    ::testing::Values(
-        LookupCase{"Q", 'Q', 1, true, true}, LookupCase{"q", 'q', 1, false, false},
-        LookupCase{"A", 'A', 11, true, true}, LookupCase{"m", 'm', 28, false, false},
-        LookupCase{"Z", 'Z', 22, true, true}, LookupCase{"semicolon", ';', 20, true, false},
-        LookupCase{"colon", ':', 20, false, true}, LookupCase{"apostrophe", '\'', 21, true, false},
-        LookupCase{"double_quote", '"', 21, false, true}, LookupCase{"comma", ',', 29, true, false},
-        LookupCase{"question", '?', 31, true, true}, LookupCase{"slash", '/', 31, false, false},
-        LookupCase{"exclamation", '!', 35, true, true}, LookupCase{"hyphen", '-', 36, true, false},
-        LookupCase{"space", ' ', 34, false, false}, LookupCase{"open_paren", '(', 44, true, true},
-        LookupCase{"close_paren", ')', 45, true, true},
-        LookupCase{"digit", '1', kNoKey, false, false},
-        LookupCase{"upper_half_letter", 0xC4, kNoKey, false, false},
-        LookupCase{"code_1", 1, kNoKey, false, false},
-        LookupCase{"code_255", 255, kNoKey, false, false},
-        LookupCase{"code_0", 0, kNoKey, false, false},
-        LookupCase{"negative", -1, kNoKey, false, false},
-        LookupCase{"code_256", 256, kNoKey, false, false},
-        LookupCase{"huge", 100000, kNoKey, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(KeyboardLayoutTest, DefaultCaptions)
-{
-    const std::vector<std::pair<int, std::string>> captions = {
-        {1, "Q"},  {10, "P"}, {11, "A"},     {20, ";"},     {21, "'"},        {22, "Z"},
-        {29, ","}, {31, "?"}, {32, "SHIFT"}, {33, "SHIFT"}, {34, "SPACEBAR"}, {35, "!"},
-        {36, "-"}, {37, ""},  {44, "("},     {45, ")"},     {47, ""},         {48, ""},
-        {49, ""},  {0, ""},   {50, ""},      {-3, ""}};
-    for (const auto& [key, caption] : captions)
-        EXPECT_EQ(layout.Caption(key), caption) << "key " << key;
+    EXPECT_EQ(KeyText(layout, 1), "[Q] Q+^ q");
+    EXPECT_EQ(KeyText(layout, 20), "[;] :^ ;+");
+    EXPECT_EQ(KeyText(layout, 31), "[?] / ?+^");
+    EXPECT_EQ(KeyText(layout, 34), "[SPACEBAR] \\x20");
+    EXPECT_EQ(KeyText(layout, 37), "[] ");
+    for (const int key : {0, 50, -3})
+        EXPECT_EQ(layout.Caption(key), "") << key;
+    for (const int code : {0, -1, 256, 100000}) {
+        EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << code;
+        EXPECT_FALSE(layout.KeyLabel(code) || layout.KeyShift(code)) << code;
+    }
 }
 
 TEST_F(KeyboardLayoutTest, LoadReadsStoredKeysAndNeverWrites)
@@ -198,30 +155,14 @@ TEST_F(KeyboardLayoutTest, LoadReadsStoredKeysAndNeverWrites)
     loaded.Load(store);
 
     EXPECT_EQ(File(), before);
-    EXPECT_EQ(Chars(loaded, 21), "\"+ '");
-    EXPECT_EQ(loaded.Caption(21), "\"");
+    EXPECT_EQ(KeyText(loaded, 21), "[\"] \"+ '");
     EXPECT_EQ(Chars(loaded, 11), "A a");
-    EXPECT_FALSE(loaded.KeyShift('A'));
-    EXPECT_EQ(Chars(loaded, 26), "b+^");
-    EXPECT_EQ(loaded.Caption(26), "") << "a lower-case label is never a caption";
-    EXPECT_EQ(Chars(loaded, 47), "B+^");
-    EXPECT_EQ(loaded.Caption(47), "B");
-    EXPECT_EQ(loaded.KeyOfChar(167), kNoKey);
-    EXPECT_EQ(loaded.KeyOfChar('C'), kNoKey);
-    EXPECT_EQ(loaded.KeyOfChar('D'), kNoKey);
-    EXPECT_EQ(loaded.KeyOfChar('E'), kNoKey);
+    EXPECT_EQ(KeyText(loaded, 26), "[] b+^") << "a lower-case label is never a caption";
+    EXPECT_EQ(KeyText(loaded, 47), "[B] B+^");
     EXPECT_EQ(Chars(loaded, 24), "c");
-    EXPECT_EQ(Chars(loaded, 20), ":+^ ;+");
-    EXPECT_EQ(loaded.Caption(20), ";") << "the higher code wins";
-}
-
-TEST_F(KeyboardLayoutTest, LoadStartsFromNoKeys)
-{
-    ASSERT_TRUE(Type(47, 0xA7)); // section sign, not in the default table
-    ASSERT_EQ(layout.KeyOfChar(0xA7), 47);
-    layout.Load(store);
-    EXPECT_EQ(layout.KeyOfChar(0xA7), kNoKey);
-    EXPECT_EQ(layout.Caption(47), "");
+    EXPECT_EQ(KeyText(loaded, 20), "[;] :+^ ;+") << "the higher code wins";
+    for (const int code : {167, int{'C'}, int{'D'}, int{'E'}})
+        EXPECT_EQ(loaded.KeyOfChar(code), kNoKey) << Byte(code);
 }
 
 // --- Edit box --------------------------------------------------------------
@@ -231,17 +172,12 @@ TEST_F(KeyboardLayoutTest, EditBoxOpensOnEditableKeysOnly)
     for (const int key : {0, 32, 33, 34, 50, -1})
         EXPECT_FALSE(editor.Open(key)) << key;
     EXPECT_FALSE(editor.IsOpen());
-    EXPECT_TRUE(editor.Open(49));
+    for (const int key : {1, 31, 35, 49})
+        EXPECT_TRUE(editor.Open(key)) << key;
     EXPECT_FALSE(editor.Open(33));
     EXPECT_EQ(editor.EditingKey(), 49) << "a refused click leaves the box where it is";
-}
-
-TEST_F(KeyboardLayoutTest, ClosedEditBoxTakesNothing)
-{
-    const std::string before = File();
-    EXPECT_FALSE(editor.Type('x'));
-    EXPECT_FALSE(editor.Clear());
-    EXPECT_EQ(File(), before);
+    editor.Close();
+    EXPECT_FALSE(editor.IsOpen());
 }
 
 struct ShiftStep
@@ -274,98 +210,91 @@ TEST_F(KeyboardLayoutTest, ShiftHeldFollowsShiftAlone)
 
 // --- Assigning -------------------------------------------------------------
 
-struct LetterCase
+struct Typed
 {
-    const char* name;
+    int key;
     int code;
     bool shift;
 };
 
-void PrintTo(const LetterCase& c, std::ostream* os)
+struct EditCase
 {
-    *os << c.name;
-}
+    const char* name;
+    std::vector<Typed> typed;
+    std::vector<std::pair<int, std::string>> keys; // key and its KeyText
+    std::vector<int> gone;                         // codes left without a key
+    std::vector<std::pair<std::string, std::string>> stored;
+    friend void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
+};
 
-class LetterOntoKeyTest : public KeyboardLayoutTest,
-                          public ::testing::WithParamInterface<LetterCase>
+class EditTest : public KeyboardLayoutTest, public ::testing::WithParamInterface<EditCase>
 {};
 
-TEST_P(LetterOntoKeyTest, AOntoKeyFiveReplacesT)
+TEST_P(EditTest, KeysAndStoredLayoutAfterTyping)
 {
-    EXPECT_TRUE(Type(5, GetParam().code, GetParam().shift));
-
+    const EditCase& c = GetParam();
+    for (const Typed& t : c.typed)
+        EXPECT_TRUE(Type(t.key, t.code, t.shift));
     EXPECT_FALSE(editor.IsOpen());
-    EXPECT_EQ(Chars(layout, 5), "A+^ a");
-    EXPECT_EQ(layout.Caption(5), "A");
-    EXPECT_EQ(layout.KeyOfChar('T'), kNoKey);
-    EXPECT_EQ(layout.KeyOfChar('t'), kNoKey);
-    EXPECT_EQ(Chars(layout, 11), "");
-    EXPECT_EQ(layout.Caption(11), "");
-
-    const std::vector<std::pair<std::string, std::string>> stored = {
-        {"65", "5"},      {"65p", "True"},  {"65c", "True"},   {"97", "5"},
-        {"97p", "False"}, {"97c", "False"}, {"84", "999"},     {"84p", "False"},
-        {"84c", "False"}, {"116", "999"},   {"116p", "False"}, {"116c", "False"}};
-    for (const auto& [key, value] : stored)
+    for (const auto& [key, text] : c.keys)
+        EXPECT_EQ(KeyText(layout, key), text) << "key " << key;
+    for (const int code : c.gone)
+        EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << Byte(code);
+    for (const auto& [key, value] : c.stored)
         EXPECT_EQ(Stored(key), value) << key;
     EXPECT_EQ(DescribeDefaultCharacters(Reloaded()), DescribeDefaultCharacters(layout));
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, LetterOntoKeyTest,
-                         ::testing::Values(LetterCase{"lower_plain", 'a', false},
-                                           LetterCase{"lower_shifted", 'a', true},
-                                           LetterCase{"upper_plain", 'A', false},
-                                           LetterCase{"upper_shifted", 'A', true}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(KeyboardLayoutTest, ShiftedSymbolThenPlainSymbolOnKeyTwenty)
+EditCase Edit(const char* name, std::vector<Typed> typed,
+              std::vector<std::pair<int, std::string>> keys, std::vector<int> gone,
+              std::vector<std::pair<std::string, std::string>> stored)
 {
-    EXPECT_TRUE(Type(20, '!', true));
-    EXPECT_EQ(Chars(layout, 20), "!+^ ;");
-    EXPECT_EQ(layout.Caption(20), "!");
-    EXPECT_EQ(layout.KeyOfChar(':'), kNoKey);
-    EXPECT_EQ(Chars(layout, 35), "");
-    EXPECT_EQ(layout.Caption(35), "");
-    EXPECT_EQ(Stored("33"), "20");
-    EXPECT_EQ(Stored("33c"), "True");
-    EXPECT_EQ(Stored("58"), "999");
-    EXPECT_EQ(Stored("59p"), "False");
-
-    EXPECT_TRUE(Type(20, ';', false));
-    EXPECT_EQ(Chars(layout, 20), "!^ ;+");
-    EXPECT_EQ(layout.Caption(20), ";");
-    EXPECT_EQ(Stored("33p"), "False");
-    EXPECT_EQ(Stored("59p"), "True");
-    EXPECT_EQ(Stored("59c"), "False");
-
-    const KeyboardLayout reloaded = Reloaded();
-    EXPECT_EQ(DescribeDefaultCharacters(reloaded), DescribeDefaultCharacters(layout));
-    EXPECT_EQ(Describe(reloaded), Describe(layout));
+    return {name, std::move(typed), std::move(keys), std::move(gone), std::move(stored)};
 }
 
-TEST_F(KeyboardLayoutTest, LetterOntoSymbolKeyKeepsTheSymbolAsSecond)
+EditCase AOntoKeyFive(const char* name, int code, bool shift)
 {
-    EXPECT_TRUE(Type(36, 'x'));
-    EXPECT_EQ(Chars(layout, 36), "- X+^ x");
-    EXPECT_EQ(layout.Caption(36), "X");
-    EXPECT_EQ(Chars(layout, 23), "");
-    EXPECT_EQ(Stored("45p"), "False");
+    return {name,
+            {{5, code, shift}},
+            {{5, "[A] A+^ a"}, {11, "[] "}},
+            {'T', 't'},
+            {{"65", "5"},
+             {"65p", "True"},
+             {"65c", "True"},
+             {"97", "5"},
+             {"97p", "False"},
+             {"97c", "False"},
+             {"84", "999"},
+             {"84p", "False"},
+             {"116", "999"}}};
 }
 
-TEST_F(KeyboardLayoutTest, MovingALabelPromotesWhatItLeavesBehind)
-{
-    EXPECT_TRUE(Type(47, ';'));
-    EXPECT_EQ(Chars(layout, 47), ";+");
-    EXPECT_EQ(Chars(layout, 20), ":+^");
-    EXPECT_EQ(layout.Caption(20), ":");
-    EXPECT_EQ(Stored("58p"), "True");
-
-    // A lower-case twin left behind goes off the keyboard and comes along.
-    EXPECT_TRUE(Type(48, 'q'));
-    EXPECT_EQ(Chars(layout, 1), "");
-    EXPECT_EQ(layout.Caption(1), "");
-    EXPECT_EQ(Chars(layout, 48), "Q+^ q");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Edits, EditTest,
+    ::testing::Values(
+        AOntoKeyFive("a_onto_t_lower_plain", 'a', false),
+        AOntoKeyFive("a_onto_t_lower_shifted", 'a', true),
+        AOntoKeyFive("a_onto_t_upper_plain", 'A', false),
+        AOntoKeyFive("a_onto_t_upper_shifted", 'A', true),
+        Edit("shifted_symbol_replaces_the_shifted_one_and_leaves_the_plain", {{20, '!', true}},
+             {{20, "[!] !+^ ;"}, {35, "[] "}}, {':'},
+             {{"33", "20"}, {"33c", "True"}, {"58", "999"}, {"59p", "False"}}),
+        Edit("plain_symbol_then_takes_the_label_back", {{20, '!', true}, {20, ';', false}},
+             {{20, "[;] !^ ;+"}}, {':'}, {{"33p", "False"}, {"59p", "True"}, {"59c", "False"}}),
+        Edit("letter_onto_a_symbol_key_keeps_the_symbol_as_second", {{36, 'x', false}},
+             {{36, "[X] - X+^ x"}, {23, "[] "}}, {}, {{"45p", "False"}}),
+        Edit("moving_a_label_promotes_what_it_leaves_behind", {{47, ';', false}},
+             {{47, "[;] ;+"}, {20, "[:] :+^"}}, {}, {{"58p", "True"}}),
+        Edit("lower_case_twin_left_behind_comes_along", {{48, 'q', false}},
+             {{48, "[Q] Q+^ q"}, {1, "[] "}}, {}, {}),
+        Edit("upper_half_letter_brings_its_twin", {{47, 0xE4, false}},
+             {{47, "[\xC4] \\xC4+^ \\xE4"}}, {},
+             {{"196", "47"}, {"196c", "True"}, {"228", "47"}, {"228p", "False"}}),
+        Edit("another_letter_removes_both_twins", {{47, 0xE4, false}, {47, 0xF6, false}},
+             {{47, "[\xD6] \\xD6+^ \\xF6"}}, {0xC4, 0xE4}, {}),
+        Edit("symbol_takes_the_shift_held_flag", {{49, '`', false}, {49, '~', true}},
+             {{49, "[~] ` ~+^"}}, {}, {{"126c", "True"}, {"96p", "False"}})),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(KeyboardLayoutTest, RetypingAKeysOwnLabelChangesNothing)
 {
@@ -377,38 +306,12 @@ TEST_F(KeyboardLayoutTest, RetypingAKeysOwnLabelChangesNothing)
     EXPECT_EQ(Describe(Reloaded()), before);
 }
 
-TEST_F(KeyboardLayoutTest, UpperHalfLetterBringsItsTwin)
-{
-    EXPECT_TRUE(Type(47, 0xE4)); // a-umlaut typed, A-umlaut placed
-    EXPECT_EQ(Chars(layout, 47), "\\xC4+^ \\xE4");
-    EXPECT_EQ(layout.Caption(47), "\xC4");
-    EXPECT_EQ(Stored("196"), "47");
-    EXPECT_EQ(Stored("196c"), "True");
-    EXPECT_EQ(Stored("228"), "47");
-    EXPECT_EQ(Stored("228p"), "False");
-
-    // Another letter onto it removes both.
-    EXPECT_TRUE(Type(47, 0xF6));
-    EXPECT_EQ(Chars(layout, 47), "\\xD6+^ \\xF6");
-    EXPECT_EQ(layout.KeyOfChar(0xC4), kNoKey);
-    EXPECT_EQ(layout.KeyOfChar(0xE4), kNoKey);
-}
-
-TEST_F(KeyboardLayoutTest, SymbolTakesShiftHeldFlag)
-{
-    EXPECT_TRUE(Type(49, '`', false));
-    EXPECT_EQ(Chars(layout, 49), "`+");
-    EXPECT_TRUE(Type(49, '~', true));
-    EXPECT_EQ(Chars(layout, 49), "` ~+^");
-    EXPECT_EQ(layout.Caption(49), "~");
-    EXPECT_EQ(Stored("126c"), "True");
-    EXPECT_EQ(Stored("96p"), "False");
-}
-
-TEST_F(KeyboardLayoutTest, EscapeAndSpaceCloseWithoutChange)
+TEST_F(KeyboardLayoutTest, ClosedBoxEscapeSpaceAndBadCodesChangeNothing)
 {
     const std::string before = File();
     const std::string layoutBefore = Describe(layout);
+    EXPECT_FALSE(editor.Type('x')) << "the box is closed";
+    EXPECT_FALSE(editor.Clear()) << "the box is closed";
     for (const int code : {27, 32}) {
         EXPECT_FALSE(Type(5, code, true)) << code;
         EXPECT_FALSE(editor.IsOpen()) << code;
@@ -426,26 +329,19 @@ TEST_F(KeyboardLayoutTest, EscapeAndSpaceCloseWithoutChange)
 TEST_F(KeyboardLayoutTest, ClearKeyRemovesEveryCharacterOnIt)
 {
     ASSERT_TRUE(Type(36, 'x')); // key 36: - X x
-    EXPECT_TRUE(Clear(36));
+    ASSERT_TRUE(editor.Open(36));
+    EXPECT_TRUE(editor.Clear());
     EXPECT_FALSE(editor.IsOpen());
-    EXPECT_EQ(Chars(layout, 36), "");
-    EXPECT_EQ(layout.Caption(36), "");
+    EXPECT_EQ(KeyText(layout, 36), "[] ");
     for (const std::string code : {"45", "88", "120"}) {
-        EXPECT_EQ(Stored(code), "999") << code;
-        EXPECT_EQ(Stored(code + "p"), "False") << code;
-        EXPECT_EQ(Stored(code + "c"), "False") << code;
+        EXPECT_EQ(Stored(code) + Stored(code + "p") + Stored(code + "c"), "999FalseFalse") << code;
     }
-
-    EXPECT_TRUE(Clear(21));
-    EXPECT_EQ(layout.KeyOfChar('\''), kNoKey);
-    EXPECT_EQ(layout.KeyOfChar('"'), kNoKey);
-    EXPECT_EQ(Chars(layout, 21), "");
-
-    // Clearing an empty key is harmless.
-    EXPECT_TRUE(Clear(21));
-
-    const KeyboardLayout reloaded = Reloaded();
-    EXPECT_EQ(Describe(reloaded), Describe(layout));
+    for (int i = 0; i < 2; ++i) { // clearing a key already empty is harmless
+        ASSERT_TRUE(editor.Open(21));
+        EXPECT_TRUE(editor.Clear());
+    }
+    EXPECT_EQ(KeyText(layout, 21), "[] ");
+    EXPECT_EQ(Describe(Reloaded()), Describe(layout));
 }
 
 // --- Reset -----------------------------------------------------------------
@@ -458,7 +354,8 @@ TEST_F(KeyboardLayoutTest, ResetRestoresDefaultsAndKeepsOtherCharacters)
     ASSERT_TRUE(Type(47, 0xA7)); // section sign on an empty key
     ASSERT_TRUE(Type(48, 0xE4)); // a-umlaut: the key gets the pair C4 / E4
     ASSERT_TRUE(Type(31, 0xB0)); // degree sign displaces "?" and "/"
-    ASSERT_TRUE(Clear(1));
+    ASSERT_TRUE(editor.Open(1));
+    ASSERT_TRUE(editor.Clear());
 
     test::ScriptedDialogs dialogs;
     dialogs.yesNoAnswers = {true};
@@ -469,39 +366,23 @@ TEST_F(KeyboardLayoutTest, ResetRestoresDefaultsAndKeepsOtherCharacters)
 
     EXPECT_EQ(DescribeDefaultCharacters(layout), DescribeDefaultCharacters(defaults));
     EXPECT_EQ(DescribeDefaultCharacters(Reloaded()), DescribeDefaultCharacters(defaults));
-    for (const int key : {1, 5, 11, 20, 21, 35, 36, 44})
-        EXPECT_EQ(layout.Caption(key), defaults.Caption(key)) << key;
-
-    EXPECT_EQ(Chars(layout, 47), "\\xA7+");
-    EXPECT_EQ(layout.Caption(47), "\xA7");
-    // Every character with a key counts, so the lower-case twin wins here.
-    EXPECT_EQ(Chars(layout, 48), "\\xC4+^ \\xE4");
-    EXPECT_EQ(layout.Caption(48), "\xE4");
-    // The degree sign stays as the label on key 31, and is its highest code.
-    EXPECT_EQ(Chars(layout, 31), "/ ?+^ \\xB0+");
-    EXPECT_EQ(layout.Caption(31), "\xB0");
-    EXPECT_EQ(layout.Caption(32), "SHIFT");
-    EXPECT_EQ(layout.Caption(33), "SHIFT");
-    EXPECT_EQ(layout.Caption(34), "SPACEBAR");
-}
-
-TEST_F(KeyboardLayoutTest, ResetWritesTheWholeDefaultTable)
-{
-    test::ScriptedDialogs dialogs;
-    dialogs.yesNoAnswers = {true};
-    ASSERT_TRUE(editor.Reset(dialogs));
-
-    for (const char ch : kDefaultCharacters) {
+    for (const char ch : kDefaultCharacters) { // the whole table is written
         const int c = static_cast<unsigned char>(ch);
         const std::string code = std::to_string(c);
-        EXPECT_EQ(Stored(code), std::to_string(layout.KeyOfChar(c))) << code;
-        EXPECT_EQ(Stored(code + "p"), layout.KeyLabel(c) ? "True" : "False") << code;
-        EXPECT_EQ(Stored(code + "c"), layout.KeyShift(c) ? "True" : "False") << code;
+        EXPECT_EQ(Stored(code) + Stored(code + "p") + Stored(code + "c"),
+                  std::to_string(layout.KeyOfChar(c)) + (layout.KeyLabel(c) ? "True" : "False") +
+                      (layout.KeyShift(c) ? "True" : "False"))
+            << code;
     }
-    EXPECT_EQ(Stored("65c"), "True");
-    EXPECT_EQ(Stored("58c"), "True");
-    EXPECT_EQ(Stored("47c"), "False");
-    EXPECT_EQ(Stored("167"), "absent");
+    EXPECT_EQ(Stored("200"), "absent") << "only the default characters are written";
+    for (const int key : {1, 5, 11, 20, 21, 32, 33, 34, 35, 36, 44})
+        EXPECT_EQ(layout.Caption(key), defaults.Caption(key)) << key;
+
+    EXPECT_EQ(KeyText(layout, 47), "[\xA7] \\xA7+");
+    // Every character with a key counts, so the lower-case twin wins here.
+    EXPECT_EQ(KeyText(layout, 48), "[\xE4] \\xC4+^ \\xE4");
+    // The degree sign stays as the label on key 31, and is its highest code.
+    EXPECT_EQ(KeyText(layout, 31), "[\xB0] / ?+^ \\xB0+");
 }
 
 TEST_F(KeyboardLayoutTest, AnsweringNoToResetChangesNothing)
@@ -526,19 +407,13 @@ TEST_F(KeyboardLayoutTest, CharacterOutsideDefaultsIsLostButItsSideEffectsRemain
 {
     ASSERT_TRUE(Type(20, 0xA7, true)); // ":" removed, ";" kept as second
     ASSERT_TRUE(Type(1, 0xC4));        // Q and q removed
-    EXPECT_EQ(Chars(layout, 20), "; \\xA7+^");
-    EXPECT_EQ(layout.Caption(20), "\xA7");
+    EXPECT_EQ(KeyText(layout, 20), "[\xA7] ; \\xA7+^");
 
-    KeyboardLayout restarted = Reloaded();
-    EXPECT_EQ(restarted.KeyOfChar(0xA7), kNoKey);
-    EXPECT_EQ(restarted.KeyOfChar(0xC4), kNoKey);
-    EXPECT_EQ(restarted.KeyOfChar(0xE4), kNoKey);
-    EXPECT_EQ(Chars(restarted, 20), ";");
-    EXPECT_EQ(restarted.Caption(20), "");
-    EXPECT_EQ(Chars(restarted, 1), "");
-    EXPECT_EQ(restarted.Caption(1), "");
-    EXPECT_EQ(restarted.KeyOfChar('Q'), kNoKey);
-    EXPECT_EQ(restarted.KeyOfChar(':'), kNoKey);
+    layout.Load(store); // as at a restart, on the same object
+    EXPECT_EQ(KeyText(layout, 20), "[] ;");
+    EXPECT_EQ(KeyText(layout, 1), "[] ");
+    for (const int code : {0xA7, 0xC4, 0xE4, int{'Q'}, int{':'}})
+        EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << Byte(code);
 }
 
 TEST_F(KeyboardLayoutTest, EditsOfDefaultCharactersSurviveARestart)
@@ -549,30 +424,24 @@ TEST_F(KeyboardLayoutTest, EditsOfDefaultCharactersSurviveARestart)
     ASSERT_TRUE(Type(31, '-'));
     ASSERT_TRUE(Type(36, 'a'));
     ASSERT_TRUE(Type(11, '(', true));
-    ASSERT_TRUE(Clear(45));
+    ASSERT_TRUE(editor.Open(45));
+    ASSERT_TRUE(editor.Clear());
 
     layout.SetKeyCaptions();
     const KeyboardLayout restarted = Reloaded();
     EXPECT_EQ(Describe(restarted), Describe(layout));
-    EXPECT_EQ(Chars(restarted, 1), "/ ?+^");
-    EXPECT_EQ(Chars(restarted, 31), "-+");
-    EXPECT_EQ(Chars(restarted, 47), "Q+^ q");
 }
 
 TEST_F(KeyboardLayoutTest, OpeningCaptionsCoverTheUpperHalf)
 {
     ASSERT_TRUE(Type(49, 0xFF)); // y-diaeresis: no upper-case form in the fold
     ASSERT_TRUE(Type(48, 0xDF)); // sharp s: not a letter to the fold
-    EXPECT_EQ(Chars(layout, 49), "\\xFF+");
-    EXPECT_EQ(Chars(layout, 48), "\\xDF+");
     ASSERT_TRUE(Type(47, 0xF7)); // division sign folds to the multiplication sign
-    EXPECT_EQ(Chars(layout, 47), "\\xD7+^ \\xF7");
-
     layout.SetKeyCaptions();
-    EXPECT_EQ(layout.Caption(49), "\xFF");
-    EXPECT_EQ(layout.Caption(48), "\xDF");
-    EXPECT_EQ(layout.Caption(47), "\xD7");
-    EXPECT_EQ(layout.Caption(34), "SPACEBAR");
+    EXPECT_EQ(KeyText(layout, 49), "[\xFF] \\xFF+");
+    EXPECT_EQ(KeyText(layout, 48), "[\xDF] \\xDF+");
+    EXPECT_EQ(KeyText(layout, 47), "[\xD7] \\xD7+^ \\xF7");
+    EXPECT_EQ(layout.Caption(34), KeyboardLayout().Caption(34)) << "fixed captions stay";
 }
 
 } // namespace
