@@ -41,6 +41,7 @@ if [[ $mode == run ]]; then
 fi
 
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+scripts/check_layers.sh
 scripts/check_install.sh build
 
 cmake -S . -B build-sanitize -G Ninja -DTARVELO_WERROR=ON -DTARVELO_SANITIZE=ON \
