@@ -83,7 +83,8 @@ void TypingGame::StartGame()
     for (int level = 2; level <= m_startLevel; ++level)
         LevelUp();
     m_running = false;
-    StartMusic();
+    if (m_soundOn)
+        StartMusic();
     m_running = true;
 
     m_score = 0;
