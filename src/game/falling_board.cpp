@@ -143,6 +143,21 @@ void FallingBoard::DrawPile()
         m_drawnPile[kPileRows - 1 - row] = m_pileLetters[row];
 }
 
+void FallingBoard::SetColumn(int column, const LetterInstance& slot,
+                             std::span<const unsigned char> pile)
+{
+    m_letters[column] = slot;
+    const std::size_t height = std::min<std::size_t>(pile.size(), kPileRows);
+    for (std::size_t row = 0; row < kPileRows; ++row)
+        m_pileLetters[row][column] =
+            row < height ? std::optional<unsigned char>(pile[row]) : std::nullopt;
+    m_pileHeight[column] = static_cast<std::int16_t>(height);
+    m_activeLetters = static_cast<std::int16_t>(std::count_if(
+        m_letters.begin(), m_letters.end(), [](const LetterInstance& s) { return s.taken; }));
+    DrawFalling();
+    DrawPile();
+}
+
 int FallingBoard::PileTotal() const
 {
     int total = 0;

@@ -78,6 +78,11 @@ public:
     void ClearFalling() { m_drawnCount = 0; }
     void DrawPile();
 
+    // Puts a scene on the board directly, for window tests and benchmarks:
+    // the slot of `column` and its pile, first landing first. The active
+    // count follows the taken slots.
+    void SetColumn(int column, const LetterInstance& slot, std::span<const unsigned char> pile);
+
     void ResetActiveLetters() { m_activeLetters = 0; }
     std::int16_t ActiveLetters() const { return m_activeLetters; }
     const LetterInstance& Slot(int column) const { return m_letters[column]; }

@@ -125,6 +125,8 @@ public:
     float CurrentAccuracy() const { return m_currentAccuracy; }
     std::int32_t FinalIntelligenceValue() const { return m_finalIntelligence; }
     const FallingBoard& Board() const { return m_board; }
+    // Window tests and benchmarks set up scenes through it.
+    FallingBoard& SceneBoard() { return m_board; }
 
     // Displays: the level shown (the next one during the interlude, the one
     // reached after a game), the live intelligence, the flying bonus.
