@@ -136,8 +136,8 @@ ScoreTexts GameStorage::InsertHighScore(const GameResult& result, const std::str
 
     // A table from before the levels, intelligence, accuracy and letters
     // were kept gets them as zeros.
-    const settings::Key firstLevel{ScoreEntryKey(1, ScoreField::Level).name, ""};
-    if (m_profile.ReadText(settings::kScores, firstLevel).empty()) {
+    const std::string firstLevel = ScoreEntryKey(1, ScoreField::Level).name;
+    if (m_profile.ReadText(settings::kScores, {firstLevel, ""}).empty()) {
         for (int k = 1; k <= settings::kMaxScores; ++k) {
             for (const ScoreField field :
                  {ScoreField::StartLevel, ScoreField::Level, ScoreField::Intelligence,
