@@ -143,8 +143,9 @@ void TypingGame::LevelUp()
 {
     if (m_levelHits > 0) {
         // AwardLevelBonus: the bonus flies in and is added when it lands.
+        if (!m_scoreAddTimer.enabled)
+            ++m_scoreAddTimer.restarts;
         m_scoreAddTimer.enabled = true;
-        ++m_scoreAddTimer.restarts;
         m_levelBonus = scoring::LevelBonus(m_level, m_levelHits);
         m_levelHits = 0;
     }
