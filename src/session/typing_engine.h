@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/typing_line.h"
+#include "state/timer_state.h"
 #include "stats/typing_stats.h"
 
 #include <cstdint>
@@ -24,15 +25,6 @@ struct SessionContext
     LineSource& lines;
     const KeyboardLayout& layout;
     Beeper& beeper;
-};
-
-// A timer the window runs for the engine. `restarts` grows whenever the
-// engine wants the timer started afresh.
-struct TimerState
-{
-    bool enabled = false;
-    int intervalMs = 0;
-    unsigned restarts = 0;
 };
 
 // One typed position as shown: `cell` counts character cells from 0.
