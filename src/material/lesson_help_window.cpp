@@ -6,6 +6,7 @@
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
+#include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
 
@@ -40,7 +41,7 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
     m_heading->setFont(headingFont);
-    m_heading->setStyleSheet("background: rgba(255, 255, 255, 200); padding: 6px;");
+    ui::MakePanel(m_heading);
 
     // Read-only and never focused, so the keys stay with the focus box.
     m_text->setObjectName("txtIntro");

@@ -1,15 +1,8 @@
 #include "session/session_window.h"
 
-#include "material/lesson_catalogue.h"
-#include "material/lesson_guide.h"
 #include "material/lesson_help_window.h"
-#include "material/practice_text.h"
 #include "profile/app_folder.h"
 #include "profile/key_codes.h"
-#include "session/key_editor.h"
-#include "session/material_lines.h"
-#include "session/session_options.h"
-#include "session/typing_engine.h"
 #include "state/palette.h"
 #include "state/program_state.h"
 #include "ui/colours.h"
@@ -17,49 +10,28 @@
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
-#include "ui/qt_beeper.h"
-#include "ui/qt_dialogs.h"
+#include "ui/style.h"
 #include "ui/text_codec.h"
-#include "ui/twips.h"
 #include "ui/typing_line_view.h"
 #include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <functional>
 #include <vector>
 
 namespace tarvelo {
 namespace {
-
-// The guide the material lines see: the lesson guidance window, or one given
-// by a test.
-class GuideForwarder : public LessonGuide
-{
-public:
-    void IntroduceLesson(LessonCatalogue& catalogue) override
-    {
-        if (target)
-            target->IntroduceLesson(catalogue);
-    }
-    LessonGuide* target = nullptr;
-};
 
 KeyEditor::Modifiers ToModifiers(Qt::KeyboardModifiers modifiers)
 {
@@ -90,166 +62,93 @@ QColor MarkColour(Mark mark)
     return Qt::black;
 }
 
-// What an option frame shows, to apply only the changes.
-struct OptionLook
-{
-    std::string caption;
-    std::int32_t fill = -1;
-    std::int32_t border = -1;
-    std::int32_t captionColour = -1;
-};
-
 } // namespace
 
-struct SessionWindow::Impl
+void SessionWindow::buildControls()
 {
-    Impl(SessionWindow& window, ProgramState& state, Services services);
+    setObjectName("main");
+    setMouseTracking(true);
 
-    void BuildControls();
-    void PlaceWindow();
-    void Load();
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(buildOptionColumn());
+    middle->addSpacing(12);
+    auto* centre = new QVBoxLayout;
+    m_infoLabel = new QLabel(this);
+    m_infoLabel->setObjectName("lInfo");
+    m_infoLabel->setWordWrap(true);
+    m_infoLabel->setTextFormat(Qt::PlainText);
+    m_infoLabel->setMinimumHeight(m_infoLabel->fontMetrics().height() * 3 + 12);
+    m_infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_infoLabel->setMaximumWidth(640);
+    ui::MakePanel(m_infoLabel);
+    centre->addWidget(m_infoLabel);
+    centre->addWidget(buildStatsPanel());
+    centre->addStretch();
+    middle->addLayout(centre, 1);
 
-    void KeyDown(int key);
-    void KeyTyped(int code);
-    void Handle(OptionOutcome outcome);
-    void ExitToMenu();
-    void OpenKeyEdit(int key);
-    bool KeyEditEvent(QEvent* event);
-    void AfterKeyEdit(bool edited);
-    void PlaceKeyEdit();
-    void ResetKeys();
-    void AskDedication();
+    buildKeyboard();
+    m_focusBox = new ui::FocusBox(this);
+    connect(m_focusBox, &ui::FocusBox::keyDown, this,
+            [this](int key, Qt::KeyboardModifiers) { keyDown(key); });
+    connect(m_focusBox, &ui::FocusBox::keyTyped, this, [this](int code) { keyTyped(code); });
+    setFocusProxy(m_focusBox);
 
-    void Refresh();
-    void RefreshOptions();
-    void RefreshLines();
-    void RefreshKeyboard();
-    void RefreshCaptions();
-    void SyncTimers();
-    static void SetText(QLabel* label, const QString& text);
-
-    SessionWindow& w;
-    ProgramState& state;
-    ui::QtDialogs ownDialogs;
-    ui::QtBeeper ownBeeper;
-    Dialogs& dialogs;
-    Beeper& beeper;
-    std::function<void()> endProgram;
-
-    GuideForwarder guide;
-    PracticeText practice;
-    LessonCatalogue lessons;
-    MaterialLines lines;
-    TypingEngine engine;
-    SessionOptions options;
-    KeyEditor keyEditor;
-    PlacementStore placement;
-    LessonHelpWindow* helpWindow = nullptr;
-    bool left = false;
-
-    QLabel* titleLabel = nullptr;
-    QLabel* modeLabel = nullptr;
-    QLabel* infoLabel = nullptr;
-    std::array<ui::OptionFrame*, SessionOptions::kOptionCount> optionFrames{};
-    std::array<OptionLook, SessionOptions::kOptionCount> shownLooks;
-    QLabel* llerrors = nullptr;
-    QLabel* llpercent = nullptr;
-    QLabel* llwpm = nullptr;
-    QLabel* lterrors = nullptr;
-    QLabel* ltpercent = nullptr;
-    QLabel* ltwpm = nullptr;
-    QLabel* lsentnum = nullptr;
-    QLabel* lTimeSpent = nullptr;
-    QFrame* focusShape = nullptr;
-    bool focusShapeShown = true;
-    ui::TypingLineView* expectedLine = nullptr;
-    ui::TypingLineView* typedLine = nullptr;
-    std::string shownExpected;
-    ui::KeyboardView* keyboard = nullptr;
-    QLineEdit* keyEdit = nullptr;
-    QPushButton* resetKeys = nullptr;
-    QLabel* amarel = nullptr;
-    ui::FocusBox* focusBox = nullptr;
-
-    QTimer* statsTimer = nullptr;
-    QTimer* caretTimer = nullptr;
-    QTimer* flashTimer = nullptr;
-    unsigned caretRestartsSeen = 0;
-    unsigned flashRestartsSeen = 0;
-};
-
-SessionWindow::Impl::Impl(SessionWindow& window, ProgramState& programState, Services services)
-    : w(window), state(programState), ownDialogs(&window),
-      dialogs(services.dialogs ? *services.dialogs : ownDialogs),
-      beeper(services.beeper ? *services.beeper : ownBeeper),
-      endProgram(services.endProgram ? std::move(services.endProgram)
-                                     : [] { QApplication::quit(); }),
-      lessons(state.profile, state.appFolder),
-      lines(state.profile, state.user, practice, lessons, guide),
-      engine(SessionContext{state.profile, state.user, lines, state.layout, beeper}, state.totals,
-             state.tallies),
-      options(state.profile, state.user, engine), keyEditor(state.layout, state.profile),
-      placement(state, settings::kMainMaximized)
-{
-    guide.target = services.guide;
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(14, 10, 14, 8);
+    root->addLayout(buildHeader());
+    root->addLayout(middle);
+    root->addSpacing(6);
+    root->addWidget(buildTypingLines());
+    root->addSpacing(6);
+    root->addWidget(m_keyboard, 1);
+    root->addLayout(buildFooter());
+    buildTimers();
 }
 
-void SessionWindow::Impl::BuildControls()
+QLayout* SessionWindow::buildHeader()
 {
-    w.setObjectName("main");
-    w.setMouseTracking(true);
-
-    titleLabel = new QLabel("Tarvelo", &w);
-    titleLabel->setObjectName("lTitle");
-    QFont titleFont = titleLabel->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
-    titleLabel->setFont(titleFont);
-    titleLabel->setStyleSheet("color: #203050;");
-
-    modeLabel = new QLabel(&w);
-    modeLabel->setObjectName("lMode");
-    QFont modeFont = modeLabel->font();
-    modeFont.setBold(true);
-    modeFont.setPointSizeF(modeFont.pointSizeF() * 1.3);
-    modeLabel->setFont(modeFont);
-    modeLabel->setStyleSheet("color: #203050;");
+    m_titleLabel = new QLabel("Tarvelo", this);
+    m_titleLabel->setObjectName("lTitle");
+    ui::MakeHeading(m_titleLabel, 1.8);
+    m_modeLabel = new QLabel(this);
+    m_modeLabel->setObjectName("lMode");
+    ui::MakeHeading(m_modeLabel, 1.3);
 
     auto* header = new QHBoxLayout;
-    header->addWidget(titleLabel);
+    header->addWidget(m_titleLabel);
     header->addStretch();
-    header->addWidget(modeLabel);
+    header->addWidget(m_modeLabel);
+    return header;
+}
 
-    auto* optionColumn = new QVBoxLayout;
-    optionColumn->setSpacing(6);
+QLayout* SessionWindow::buildOptionColumn()
+{
+    auto* column = new QVBoxLayout;
+    column->setSpacing(6);
     for (int i = 0; i < SessionOptions::kOptionCount; ++i) {
-        auto* frame = new ui::OptionFrame(QString(), &w);
+        auto* frame = new ui::OptionFrame(QString(), this);
         frame->setObjectName(QString("sOption%1").arg(i));
         frame->setMinimumWidth(150);
-        optionFrames[i] = frame;
-        optionColumn->addWidget(frame);
+        m_optionFrames[i] = frame;
+        column->addWidget(frame);
         const auto option = static_cast<SessionOption>(i);
-        QObject::connect(frame, &ui::OptionFrame::pressed, &w,
-                         [this, option] { Handle(options.Press(option)); });
-        QObject::connect(frame, &ui::OptionFrame::hovered, &w, [this, option] {
-            options.HoverOption(option);
-            Refresh();
+        connect(frame, &ui::OptionFrame::pressed, this,
+                [this, option] { handle(m_options.Press(option)); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, option] {
+            m_options.HoverOption(option);
+            refresh();
         });
     }
-    optionColumn->addStretch();
+    column->addStretch();
+    return column;
+}
 
-    infoLabel = new QLabel(&w);
-    infoLabel->setObjectName("lInfo");
-    infoLabel->setWordWrap(true);
-    infoLabel->setMinimumHeight(infoLabel->fontMetrics().height() * 3 + 12);
-    infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    infoLabel->setStyleSheet(
-        "QLabel#lInfo { background: rgba(255, 255, 255, 215); padding: 6px; border-radius: 4px; }");
-
-    auto* panel = new QFrame(&w);
+QWidget* SessionWindow::buildStatsPanel()
+{
+    auto* panel = new QFrame(this);
     panel->setObjectName("statsPanel");
-    panel->setStyleSheet(
-        "QFrame#statsPanel { background: rgba(255, 255, 255, 215); border-radius: 4px; }");
+    panel->setMaximumWidth(640);
+    ui::MakePanel(panel);
     auto* grid = new QGridLayout(panel);
     grid->setHorizontalSpacing(18);
     grid->addWidget(PanelLabel("Errors", panel), 0, 1);
@@ -257,244 +156,232 @@ void SessionWindow::Impl::BuildControls()
     grid->addWidget(PanelLabel("Speed (wpm)", panel), 0, 3);
     grid->addWidget(PanelLabel("Last", panel), 1, 0);
     grid->addWidget(PanelLabel("Total", panel), 2, 0);
-    llerrors = PanelLabel("0", panel, "llerrors");
-    llpercent = PanelLabel("100", panel, "llpercent");
-    llwpm = PanelLabel("0", panel, "llwpm");
-    lterrors = PanelLabel("0", panel, "lterrors");
-    ltpercent = PanelLabel("100", panel, "ltpercent");
-    ltwpm = PanelLabel("0", panel, "ltwpm");
-    grid->addWidget(llerrors, 1, 1);
-    grid->addWidget(llpercent, 1, 2);
-    grid->addWidget(llwpm, 1, 3);
-    grid->addWidget(lterrors, 2, 1);
-    grid->addWidget(ltpercent, 2, 2);
-    grid->addWidget(ltwpm, 2, 3);
+    m_llerrors = PanelLabel("0", panel, "llerrors");
+    m_llpercent = PanelLabel("100", panel, "llpercent");
+    m_llwpm = PanelLabel("0", panel, "llwpm");
+    m_lterrors = PanelLabel("0", panel, "lterrors");
+    m_ltpercent = PanelLabel("100", panel, "ltpercent");
+    m_ltwpm = PanelLabel("0", panel, "ltwpm");
+    grid->addWidget(m_llerrors, 1, 1);
+    grid->addWidget(m_llpercent, 1, 2);
+    grid->addWidget(m_llwpm, 1, 3);
+    grid->addWidget(m_lterrors, 2, 1);
+    grid->addWidget(m_ltpercent, 2, 2);
+    grid->addWidget(m_ltwpm, 2, 3);
     grid->addWidget(PanelLabel("Sentence Number:", panel), 3, 0, 1, 2);
-    lsentnum = PanelLabel("0", panel, "lsentnum");
-    grid->addWidget(lsentnum, 3, 2);
+    m_lsentnum = PanelLabel("0", panel, "lsentnum");
+    grid->addWidget(m_lsentnum, 3, 2);
     grid->addWidget(PanelLabel("Time Spent:", panel), 4, 0, 1, 2);
-    lTimeSpent = PanelLabel("0.0", panel, "lTimeSpent");
-    grid->addWidget(lTimeSpent, 4, 2);
+    m_lTimeSpent = PanelLabel("0.0", panel, "lTimeSpent");
+    grid->addWidget(m_lTimeSpent, 4, 2);
     grid->addWidget(PanelLabel("minutes", panel), 4, 3);
+    return panel;
+}
 
-    infoLabel->setMaximumWidth(640);
-    panel->setMaximumWidth(640);
-    auto* centre = new QVBoxLayout;
-    centre->addWidget(infoLabel);
-    centre->addWidget(panel);
-    centre->addStretch();
-
-    auto* middle = new QHBoxLayout;
-    middle->addLayout(optionColumn);
-    middle->addSpacing(12);
-    middle->addLayout(centre, 1);
-
-    focusShape = new QFrame(&w);
-    focusShape->setObjectName("sFocus");
-    auto* lineBox = new QVBoxLayout(focusShape);
+QWidget* SessionWindow::buildTypingLines()
+{
+    m_focusShape = new QFrame(this);
+    m_focusShape->setObjectName("sFocus");
+    auto* lineBox = new QVBoxLayout(m_focusShape);
     lineBox->setContentsMargins(4, 4, 4, 4);
     lineBox->setSpacing(4);
-    expectedLine = new ui::TypingLineView("picText1", focusShape);
-    typedLine = new ui::TypingLineView("picText2", focusShape);
-    lineBox->addWidget(expectedLine);
-    lineBox->addWidget(typedLine);
-    expectedLine->onPressed = [this] { Handle(options.PressTypingLine()); };
-    typedLine->onPressed = [this] { Handle(options.PressTypingLine()); };
+    m_expectedLine = new ui::TypingLineView("picText1", m_focusShape);
+    m_typedLine = new ui::TypingLineView("picText2", m_focusShape);
+    lineBox->addWidget(m_expectedLine);
+    lineBox->addWidget(m_typedLine);
+    m_expectedLine->onPressed = [this] { handle(m_options.PressTypingLine()); };
+    m_typedLine->onPressed = [this] { handle(m_options.PressTypingLine()); };
+    return m_focusShape;
+}
 
-    keyboard = new ui::KeyboardView(&w);
-    QObject::connect(keyboard, &ui::KeyboardView::keyClicked, &w,
-                     [this](int key) { OpenKeyEdit(key); });
-    QObject::connect(keyboard, &ui::KeyboardView::keyHovered, &w, [this](int key) {
-        options.HoverKey(key);
-        Refresh();
+void SessionWindow::buildKeyboard()
+{
+    m_keyboard = new ui::KeyboardView(this);
+    connect(m_keyboard, &ui::KeyboardView::keyClicked, this, [this](int key) { openKeyEdit(key); });
+    connect(m_keyboard, &ui::KeyboardView::keyHovered, this, [this](int key) {
+        m_options.HoverKey(key);
+        refresh();
     });
-    keyboard->installEventFilter(&w);
+    m_keyboard->installEventFilter(this);
 
-    keyEdit = new QLineEdit(keyboard);
-    keyEdit->setObjectName("tEnter");
-    keyEdit->setAlignment(Qt::AlignCenter);
-    keyEdit->hide();
-    keyEdit->installEventFilter(&w);
+    m_keyEdit = new QLineEdit(m_keyboard);
+    m_keyEdit->setObjectName("tEnter");
+    m_keyEdit->setAlignment(Qt::AlignCenter);
+    m_keyEdit->hide();
+    m_keyEdit->installEventFilter(this);
+}
 
-    resetKeys = new QPushButton("Reset Keys", &w);
-    resetKeys->setObjectName("lResetKeys");
-    resetKeys->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(resetKeys, &QPushButton::clicked, &w, [this] { ResetKeys(); });
+QLayout* SessionWindow::buildFooter()
+{
+    m_resetKeys = new QPushButton("Reset Keys", this);
+    m_resetKeys->setObjectName("lResetKeys");
+    m_resetKeys->setFocusPolicy(Qt::NoFocus);
+    connect(m_resetKeys, &QPushButton::clicked, this, [this] { resetKeys(); });
 
-    amarel = new QLabel(QString(QChar(0x2661)), &w);
-    amarel->setObjectName("amarel");
-    QFont small = amarel->font();
+    m_amarel = new QLabel(QString(QChar(0x2661)), this);
+    m_amarel->setObjectName("amarel");
+    QFont small = m_amarel->font();
     small.setPointSizeF(small.pointSizeF() * 0.7);
-    amarel->setFont(small);
-    amarel->setStyleSheet("color: rgba(255, 255, 255, 110);");
-    amarel->installEventFilter(&w);
+    m_amarel->setFont(small);
+    QPalette faint = m_amarel->palette();
+    faint.setColor(QPalette::WindowText, QColor(255, 255, 255, 110));
+    m_amarel->setPalette(faint);
+    m_amarel->installEventFilter(this);
 
     auto* footer = new QHBoxLayout;
-    footer->addWidget(amarel, 0, Qt::AlignBottom);
+    footer->addWidget(m_amarel, 0, Qt::AlignBottom);
     footer->addStretch();
-    footer->addWidget(resetKeys);
+    footer->addWidget(m_resetKeys);
+    return footer;
+}
 
-    focusBox = new ui::FocusBox(&w);
-    QObject::connect(focusBox, &ui::FocusBox::keyDown, &w,
-                     [this](int key, Qt::KeyboardModifiers) { KeyDown(key); });
-    QObject::connect(focusBox, &ui::FocusBox::keyTyped, &w, [this](int code) { KeyTyped(code); });
-    w.setFocusProxy(focusBox);
-
-    auto* root = new QVBoxLayout(&w);
-    root->setContentsMargins(14, 10, 14, 8);
-    root->addLayout(header);
-    root->addLayout(middle);
-    root->addSpacing(6);
-    root->addWidget(focusShape);
-    root->addSpacing(6);
-    root->addWidget(keyboard, 1);
-    root->addLayout(footer);
-
-    statsTimer = new QTimer(&w);
-    caretTimer = new QTimer(&w);
-    flashTimer = new QTimer(&w);
-    for (QTimer* timer : {statsTimer, caretTimer, flashTimer})
+void SessionWindow::buildTimers()
+{
+    m_statsTimer = new QTimer(this);
+    m_caretTimer = new QTimer(this);
+    m_flashTimer = new QTimer(this);
+    for (QTimer* timer : {m_statsTimer, m_caretTimer, m_flashTimer})
         timer->setTimerType(Qt::PreciseTimer);
-    statsTimer->setObjectName("Timer");
-    caretTimer->setObjectName("TypingTimer");
-    flashTimer->setObjectName("genTimer");
-    QObject::connect(statsTimer, &QTimer::timeout, &w, [this] {
-        engine.StatsTick();
-        Refresh();
+    m_statsTimer->setObjectName("Timer");
+    m_caretTimer->setObjectName("TypingTimer");
+    m_flashTimer->setObjectName("genTimer");
+    connect(m_statsTimer, &QTimer::timeout, this, [this] {
+        m_engine.StatsTick();
+        refresh();
     });
-    QObject::connect(caretTimer, &QTimer::timeout, &w, [this] {
-        engine.CaretTick();
-        Refresh();
+    connect(m_caretTimer, &QTimer::timeout, this, [this] {
+        m_engine.CaretTick();
+        refresh();
     });
-    QObject::connect(flashTimer, &QTimer::timeout, &w, [this] {
-        flashTimer->stop();
-        options.FlashTick();
-        Refresh();
+    connect(m_flashTimer, &QTimer::timeout, this, [this] {
+        m_flashTimer->stop();
+        m_options.FlashTick();
+        refresh();
     });
 }
 
-void SessionWindow::Impl::PlaceWindow()
+void SessionWindow::placeWindow()
 {
-    ui::PlaceWindow(w, state, QSize(880, 680), placement.OpensMaximized());
+    ui::PlaceWindow(*this, m_state, QSize(880, 680), m_placement.OpensMaximized());
 }
 
-void SessionWindow::Impl::Load()
+void SessionWindow::load()
 {
-    PlaceWindow();
-    options.Load();
-    modeLabel->setText(ui::ToQString(options.ModeLabel()));
-    w.setWindowTitle(ui::ToQString(SessionWindowTitle(state.user)));
-    practice.LoadPracticeText(DataFilePath(state.appFolder, PracticeText::kFileName));
-    lessons.LoadLessons(state.user.UserSection);
-    if (state.user.SessionNumber == 0) {
-        dialogs.ShowMessage(SessionOptions::kFirstUseText, SessionOptions::kFirstUseTitle,
-                            MessageIcon::None);
+    placeWindow();
+    m_options.Load();
+    m_modeLabel->setText(ui::ToQString(m_options.ModeLabel()));
+    setWindowTitle(ui::ToQString(SessionWindowTitle(m_state.user)));
+    m_practice.LoadPracticeText(DataFilePath(m_state.appFolder, PracticeText::kFileName));
+    m_lessons.LoadLessons(m_state.user.UserSection);
+    if (m_state.user.SessionNumber == 0) {
+        m_dialogs.ShowMessage(SessionOptions::kFirstUseText, SessionOptions::kFirstUseTitle,
+                              MessageIcon::None);
     }
-    if (!guide.target) {
-        helpWindow = new LessonHelpWindow(state, &w);
-        helpWindow->hide();
-        guide.target = helpWindow;
+    if (!m_guide.target) {
+        m_helpWindow = new LessonHelpWindow(m_state, this);
+        m_helpWindow->hide();
+        m_guide.target = m_helpWindow;
     }
-    state.layout.SetKeyCaptions();
-    RefreshCaptions();
-    if (helpWindow)
-        helpWindow->LoadLessonLabels();
-    caretTimer->start(engine.CaretTimer().intervalMs);
-    caretRestartsSeen = engine.CaretTimer().restarts;
-    flashRestartsSeen = options.FlashTimer().restarts;
-    Refresh();
-    focusBox->setFocus();
+    m_state.layout.SetKeyCaptions();
+    refreshCaptions();
+    if (m_helpWindow)
+        m_helpWindow->LoadLessonLabels();
+    m_caretTimer->start(m_engine.CaretTimer().intervalMs);
+    m_caretRestartsSeen = m_engine.CaretTimer().restarts;
+    m_flashRestartsSeen = m_options.FlashTimer().restarts;
+    refresh();
+    m_focusBox->setFocus();
 }
 
-void SessionWindow::Impl::KeyDown(int key)
+void SessionWindow::keyDown(int key)
 {
-    if (left)
+    if (m_left)
         return;
-    Handle(options.KeyDown(ui::ToNavigationKey(key)));
+    handle(m_options.KeyDown(ui::ToNavigationKey(key)));
 }
 
-void SessionWindow::Impl::KeyTyped(int code)
+void SessionWindow::keyTyped(int code)
 {
     // Escape works as an option key only.
-    if (left || code == keycode::kEscape)
+    if (m_left || code == keycode::kEscape)
         return;
-    Handle(options.TypeKey(code));
+    handle(m_options.TypeKey(code));
 }
 
-void SessionWindow::Impl::Handle(OptionOutcome outcome)
+void SessionWindow::handle(OptionOutcome outcome)
 {
-    Refresh();
+    refresh();
     switch (outcome) {
     case OptionOutcome::None:
         break;
     case OptionOutcome::ExitToMenu:
-        ExitToMenu();
+        exitToMenu();
         break;
     case OptionOutcome::NothingToType:
-        dialogs.ShowMessage(options.NothingToTypeMessage(), SessionOptions::kMessageTitle,
-                            MessageIcon::Information);
-        Refresh();
+        m_dialogs.ShowMessage(m_options.NothingToTypeMessage(), SessionOptions::kMessageTitle,
+                              MessageIcon::Information);
+        refresh();
         break;
     }
 }
 
-void SessionWindow::Impl::ExitToMenu()
+void SessionWindow::exitToMenu()
 {
-    if (left)
+    if (m_left)
         return;
-    left = true;
-    options.StopForExit();
-    placement.StoreOnExit(ui::PlacementOf(w));
-    statsTimer->stop();
-    caretTimer->stop();
-    flashTimer->stop();
-    w.hide();
+    m_left = true;
+    m_options.StopForExit();
+    m_placement.StoreOnExit(ui::PlacementOf(*this));
+    m_statsTimer->stop();
+    m_caretTimer->stop();
+    m_flashTimer->stop();
+    hide();
     // Queued, so that the menu may delete the window from its slot.
     QMetaObject::invokeMethod(
-        &w, [window = &w] { emit window->leftToMenu(); }, Qt::QueuedConnection);
+        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
 }
 
-void SessionWindow::Impl::OpenKeyEdit(int key)
+void SessionWindow::openKeyEdit(int key)
 {
-    if (!keyEditor.Open(key))
+    if (!m_keyEditor.Open(key))
         return;
-    keyEdit->clear();
-    PlaceKeyEdit();
-    keyEdit->show();
-    keyEdit->raise();
-    keyEdit->setFocus();
+    m_keyEdit->clear();
+    placeKeyEdit();
+    m_keyEdit->show();
+    m_keyEdit->raise();
+    m_keyEdit->setFocus();
 }
 
-void SessionWindow::Impl::PlaceKeyEdit()
+void SessionWindow::placeKeyEdit()
 {
-    const QRect key = keyboard->keyRect(keyEditor.EditingKey().value_or(0));
-    keyEdit->setGeometry(key.left(), key.top(), key.width(), std::max(key.height(), 20));
+    const QRect key = m_keyboard->keyRect(m_keyEditor.EditingKey().value_or(0));
+    m_keyEdit->setGeometry(key.left(), key.top(), key.width(), std::max(key.height(), 20));
 }
 
-bool SessionWindow::Impl::KeyEditEvent(QEvent* event)
+bool SessionWindow::keyEditEvent(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
-        keyEditor.KeyDown(ToModifiers(key->modifiers()));
-        if (!keyEditor.IsOpen())
+        m_keyEditor.KeyDown(ToModifiers(key->modifiers()));
+        if (!m_keyEditor.IsOpen())
             return true;
         if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
-            AfterKeyEdit(keyEditor.Clear());
+            afterKeyEdit(m_keyEditor.Clear());
         } else if (const int code = ui::TypedCode(*key);
                    code == keycode::kEscape || code >= keycode::kFirstPrintable) {
-            AfterKeyEdit(keyEditor.Type(code));
+            afterKeyEdit(m_keyEditor.Type(code));
         }
         return true;
     }
     case QEvent::KeyRelease:
-        keyEditor.KeyUp(ToModifiers(static_cast<QKeyEvent*>(event)->modifiers()));
+        m_keyEditor.KeyUp(ToModifiers(static_cast<QKeyEvent*>(event)->modifiers()));
         return true;
     case QEvent::FocusOut:
         if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
-            keyEditor.IsOpen()) {
-            keyEditor.Close();
-            AfterKeyEdit(false);
+            m_keyEditor.IsOpen()) {
+            m_keyEditor.Close();
+            afterKeyEdit(false);
         }
         return false;
     default:
@@ -502,101 +389,99 @@ bool SessionWindow::Impl::KeyEditEvent(QEvent* event)
     }
 }
 
-void SessionWindow::Impl::AfterKeyEdit(bool edited)
+void SessionWindow::afterKeyEdit(bool edited)
 {
-    if (!keyEditor.IsOpen()) {
-        keyEdit->hide();
-        focusBox->setFocus();
+    if (!m_keyEditor.IsOpen()) {
+        m_keyEdit->hide();
+        m_focusBox->setFocus();
     }
-    RefreshCaptions();
-    if (edited && engine.Running())
-        engine.ShowNextKey();
-    Refresh();
+    refreshCaptions();
+    if (edited && m_engine.Running())
+        m_engine.ShowNextKey();
+    refresh();
 }
 
-void SessionWindow::Impl::ResetKeys()
+void SessionWindow::resetKeys()
 {
-    if (keyEditor.Reset(dialogs)) {
-        RefreshCaptions();
-        if (engine.Running())
-            engine.ShowNextKey();
-        Refresh();
+    if (m_keyEditor.Reset(m_dialogs)) {
+        refreshCaptions();
+        if (m_engine.Running())
+            m_engine.ShowNextKey();
+        refresh();
     }
-    focusBox->setFocus();
+    m_focusBox->setFocus();
 }
 
-void SessionWindow::Impl::AskDedication()
+void SessionWindow::askDedication()
 {
     const auto answer =
-        dialogs.AskText(SessionOptions::kDedicationPrompt, SessionOptions::kMessageTitle, "");
+        m_dialogs.AskText(SessionOptions::kDedicationPrompt, SessionOptions::kMessageTitle, "");
     if (answer && IsDedicationAnswer(*answer)) {
-        dialogs.ShowMessage(SessionOptions::kDedicationText, SessionOptions::kDedicationTitle,
-                            MessageIcon::None);
+        m_dialogs.ShowMessage(SessionOptions::kDedicationText, SessionOptions::kDedicationTitle,
+                              MessageIcon::None);
     }
-    focusBox->setFocus();
+    m_focusBox->setFocus();
 }
 
-void SessionWindow::Impl::SetText(QLabel* label, const QString& text)
+void SessionWindow::setText(QLabel* label, const QString& text)
 {
     if (label->text() != text)
         label->setText(text);
 }
 
-void SessionWindow::Impl::Refresh()
+void SessionWindow::refresh()
 {
-    RefreshOptions();
-    SetText(infoLabel, ui::ToQString(options.Hint()));
-    const StatsPanel& panel = engine.Stats().Panel();
-    SetText(llerrors, QString::fromStdString(panel.llerrors));
-    SetText(llpercent, QString::fromStdString(panel.llpercent));
-    SetText(llwpm, QString::fromStdString(panel.llwpm));
-    SetText(lterrors, QString::fromStdString(panel.lterrors));
-    SetText(ltpercent, QString::fromStdString(panel.ltpercent));
-    SetText(ltwpm, QString::fromStdString(panel.ltwpm));
-    SetText(lTimeSpent, QString::fromStdString(panel.lTimeSpent));
-    SetText(lsentnum, QString::number(engine.ShownSentenceNumber()));
-    if (engine.FocusShown() != focusShapeShown) {
-        focusShapeShown = engine.FocusShown();
-        focusShape->setStyleSheet(focusShapeShown
-                                      ? "QFrame#sFocus { border: 2px solid #2060c0; }"
-                                      : "QFrame#sFocus { border: 2px solid transparent; }");
+    refreshOptions();
+    setText(m_infoLabel, ui::ToQString(m_options.Hint()));
+    const StatsPanel& panel = m_engine.Stats().Panel();
+    setText(m_llerrors, QString::fromStdString(panel.llerrors));
+    setText(m_llpercent, QString::fromStdString(panel.llpercent));
+    setText(m_llwpm, QString::fromStdString(panel.llwpm));
+    setText(m_lterrors, QString::fromStdString(panel.lterrors));
+    setText(m_ltpercent, QString::fromStdString(panel.ltpercent));
+    setText(m_ltwpm, QString::fromStdString(panel.ltwpm));
+    setText(m_lTimeSpent, QString::fromStdString(panel.lTimeSpent));
+    setText(m_lsentnum, QString::number(m_engine.ShownSentenceNumber()));
+    if (m_engine.FocusShown() != m_focusShapeShown) {
+        m_focusShapeShown = m_engine.FocusShown();
+        ui::ShowFocusFrame(m_focusShape, m_focusShapeShown);
     }
-    RefreshLines();
-    RefreshKeyboard();
-    SyncTimers();
+    refreshLines();
+    refreshKeyboard();
+    syncTimers();
 }
 
-void SessionWindow::Impl::RefreshOptions()
+void SessionWindow::refreshOptions()
 {
     for (int i = 0; i < SessionOptions::kOptionCount; ++i) {
-        ui::OptionFrame* frame = optionFrames[i];
-        OptionLook& shown = shownLooks[i];
+        ui::OptionFrame* frame = m_optionFrames[i];
+        OptionLook& shown = m_shownLooks[i];
         const auto option = static_cast<SessionOption>(i);
-        const std::string caption = options.Caption(option);
+        const std::string caption = m_options.Caption(option);
         if (caption != shown.caption) {
             shown.caption = caption;
             frame->setCaption(ui::ToQString(caption));
         }
-        if (options.Fill(option) != shown.fill) {
-            shown.fill = options.Fill(option);
+        if (m_options.Fill(option) != shown.fill) {
+            shown.fill = m_options.Fill(option);
             frame->setFill(shown.fill);
         }
-        if (options.Border(option) != shown.border) {
-            shown.border = options.Border(option);
+        if (m_options.Border(option) != shown.border) {
+            shown.border = m_options.Border(option);
             frame->setBorder(shown.border);
         }
-        if (options.CaptionColour(option) != shown.captionColour) {
-            shown.captionColour = options.CaptionColour(option);
+        if (m_options.CaptionColour(option) != shown.captionColour) {
+            shown.captionColour = m_options.CaptionColour(option);
             frame->setCaptionColour(shown.captionColour);
         }
     }
 }
 
-void SessionWindow::Impl::RefreshLines()
+void SessionWindow::refreshLines()
 {
-    const std::string expected = engine.ExpectedText();
-    if (expected != shownExpected) {
-        shownExpected = expected;
+    const std::string expected = m_engine.ExpectedText();
+    if (expected != m_shownExpected) {
+        m_shownExpected = expected;
         const QString text = ui::ToQString(expected);
         std::vector<ui::TypingLineView::Glyph> glyphs;
         glyphs.reserve(static_cast<std::size_t>(text.size()));
@@ -604,115 +489,122 @@ void SessionWindow::Impl::RefreshLines()
             if (text[i] != QLatin1Char(' '))
                 glyphs.push_back({static_cast<double>(i), text[i], Qt::black});
         }
-        expectedLine->SetGlyphs(std::move(glyphs), text);
+        m_expectedLine->SetGlyphs(std::move(glyphs), text);
     }
 
     // The typed line is drawn only while a run is on; stopped, it stays empty.
     std::vector<ui::TypingLineView::Glyph> glyphs;
     QString typed;
-    if (engine.Running()) {
-        // The caret glyph stands half a cell left of the cell it precedes,
+    if (m_engine.Running()) {
+        // The caret glyph stands half a cell m_left of the cell it precedes,
         // a little less at the start so it stays inside the line.
-        if (const std::optional<int> caret = engine.CaretCell())
+        if (const std::optional<int> caret = m_engine.CaretCell())
             glyphs.push_back({*caret == 0 ? -0.3 : *caret - 0.5, QLatin1Char('|'), Qt::black});
-        for (const TypedCell& cell : engine.TypedCells()) {
+        for (const TypedCell& cell : m_engine.TypedCells()) {
             const QString character = ui::ToQString(std::string_view(&cell.character, 1));
             glyphs.push_back(
                 {static_cast<double>(cell.cell), character.at(0), MarkColour(cell.mark)});
             typed += character;
         }
     }
-    typedLine->SetGlyphs(std::move(glyphs), typed);
+    m_typedLine->SetGlyphs(std::move(glyphs), typed);
 }
 
-void SessionWindow::Impl::RefreshKeyboard()
+void SessionWindow::refreshKeyboard()
 {
-    const std::vector<int>& next = engine.NextKeys();
+    const std::vector<int>& next = m_engine.NextKeys();
     for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key) {
         const bool lit = std::find(next.begin(), next.end(), key) != next.end();
-        keyboard->setFill(key, ui::FromBgr(lit ? palette::kNextKeyFill : palette::kKeyFill));
-        keyboard->setBorder(key, ui::FromBgr(key == options.HoveredKey()
-                                                 ? SessionOptions::kHoverKeyBorder
-                                                 : SessionOptions::kKeyBorder));
+        m_keyboard->setFill(key, ui::FromBgr(lit ? palette::kNextKeyFill : palette::kKeyFill));
+        m_keyboard->setBorder(key, ui::FromBgr(key == m_options.HoveredKey()
+                                                   ? SessionOptions::kHoverKeyBorder
+                                                   : SessionOptions::kKeyBorder));
     }
 }
 
-void SessionWindow::Impl::RefreshCaptions()
+void SessionWindow::refreshCaptions()
 {
     for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key)
-        keyboard->setCaption(key, ui::ToQString(state.layout.Caption(key)));
+        m_keyboard->setCaption(key, ui::ToQString(m_state.layout.Caption(key)));
 }
 
-void SessionWindow::Impl::SyncTimers()
+void SessionWindow::syncTimers()
 {
-    const TimerState stats = engine.StatsTimer();
-    if (stats.enabled && !statsTimer->isActive())
-        statsTimer->start(stats.intervalMs);
-    else if (!stats.enabled && statsTimer->isActive())
-        statsTimer->stop();
+    const TimerState stats = m_engine.StatsTimer();
+    if (stats.enabled && !m_statsTimer->isActive())
+        m_statsTimer->start(stats.intervalMs);
+    else if (!stats.enabled && m_statsTimer->isActive())
+        m_statsTimer->stop();
 
-    const TimerState caret = engine.CaretTimer();
-    if (!left && (caret.restarts != caretRestartsSeen || !caretTimer->isActive())) {
-        caretRestartsSeen = caret.restarts;
-        caretTimer->start(caret.intervalMs);
+    const TimerState caret = m_engine.CaretTimer();
+    if (!m_left && (caret.restarts != m_caretRestartsSeen || !m_caretTimer->isActive())) {
+        m_caretRestartsSeen = caret.restarts;
+        m_caretTimer->start(caret.intervalMs);
     }
 
-    const TimerState flash = options.FlashTimer();
-    if (flash.restarts != flashRestartsSeen) {
-        flashRestartsSeen = flash.restarts;
-        flashTimer->start(flash.intervalMs);
+    const TimerState flash = m_options.FlashTimer();
+    if (flash.restarts != m_flashRestartsSeen) {
+        m_flashRestartsSeen = flash.restarts;
+        m_flashTimer->start(flash.intervalMs);
     }
 }
 
-SessionWindow::SessionWindow(ProgramState& state, QWidget* parent)
-    : SessionWindow(state, Services{}, parent)
+SessionWindow::SessionWindow(ProgramState& m_state, QWidget* parent)
+    : SessionWindow(m_state, Services{}, parent)
 {}
 
-SessionWindow::SessionWindow(ProgramState& state, Services services, QWidget* parent)
-    : ui::PictureWindow(state.appFolder, parent),
-      m_impl(std::make_unique<Impl>(*this, state, std::move(services)))
+SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* parent)
+    : ui::PictureWindow(m_state.appFolder, parent), m_state(m_state), m_ownDialogs(this),
+      m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
+      m_beeper(services.beeper ? *services.beeper : m_ownBeeper),
+      m_endProgram(services.endProgram ? std::move(services.endProgram)
+                                       : [] { QApplication::quit(); }),
+      m_lessons(m_state.profile, m_state.appFolder),
+      m_lines(m_state.profile, m_state.user, m_practice, m_lessons, m_guide),
+      m_engine(SessionContext{m_state.profile, m_state.user, m_lines, m_state.layout, m_beeper},
+               m_state.totals, m_state.tallies),
+      m_options(m_state.profile, m_state.user, m_engine),
+      m_keyEditor(m_state.layout, m_state.profile), m_placement(m_state, settings::kMainMaximized)
 {
-    m_impl->BuildControls();
-    m_impl->Load();
+    m_guide.target = services.guide;
+    buildControls();
+    load();
 }
 
 SessionWindow::~SessionWindow()
 {
-    for (QObject* watched :
-         std::initializer_list<QObject*>{m_impl->keyEdit, m_impl->keyboard, m_impl->amarel})
+    // Focus and resize events of the dying children must not reach the
+    // window's handlers.
+    for (QObject* watched : std::initializer_list<QObject*>{m_keyEdit, m_keyboard, m_amarel})
         watched->removeEventFilter(this);
-    // Controls and timers go first: their handlers use the session state.
-    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-    qDeleteAll(findChildren<QTimer*>(Qt::FindDirectChildrenOnly));
 }
 
 void SessionWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (m_impl->left)
+    if (m_left)
         return;
-    m_impl->left = true;
-    m_impl->placement.StoreOnClose(ui::PlacementOf(*this));
-    m_impl->endProgram();
+    m_left = true;
+    m_placement.StoreOnClose(ui::PlacementOf(*this));
+    m_endProgram();
 }
 
 void SessionWindow::mouseMoveEvent(QMouseEvent* event)
 {
     ui::PictureWindow::mouseMoveEvent(event);
-    m_impl->options.HoverBackground();
-    m_impl->Refresh();
+    m_options.HoverBackground();
+    refresh();
 }
 
 bool SessionWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_impl->keyEdit)
-        return m_impl->KeyEditEvent(event);
-    if (watched == m_impl->keyboard && event->type() == QEvent::Resize &&
-        m_impl->keyEditor.IsOpen()) {
-        m_impl->PlaceKeyEdit();
+    if (watched == m_keyEdit)
+        return keyEditEvent(event);
+    if (watched == m_keyboard && event->type() == QEvent::Resize && m_keyEditor.IsOpen()) {
+        placeKeyEdit();
     }
-    if (watched == m_impl->amarel && event->type() == QEvent::MouseButtonPress) {
-        m_impl->AskDedication();
+    if (watched == m_amarel && event->type() == QEvent::MouseButtonPress) {
+        askDedication();
         return true;
     }
     return ui::PictureWindow::eventFilter(watched, event);

@@ -1,16 +1,42 @@
 #pragma once
 
+#include "material/lesson_catalogue.h"
+#include "material/lesson_guide.h"
+#include "material/practice_text.h"
+#include "session/key_editor.h"
+#include "session/material_lines.h"
+#include "session/session_options.h"
+#include "session/typing_engine.h"
+#include "state/window_placement.h"
 #include "ui/picture_window.h"
+#include "ui/qt_beeper.h"
+#include "ui/qt_dialogs.h"
 
+#include <array>
 #include <functional>
-#include <memory>
+#include <string>
+
+class QEvent;
+class QFrame;
+class QLabel;
+class QLayout;
+class QLineEdit;
+class QPushButton;
+class QTimer;
 
 namespace tarvelo {
 
 class Beeper;
 class Dialogs;
-class LessonGuide;
+class LessonHelpWindow;
 struct ProgramState;
+
+namespace ui {
+class FocusBox;
+class KeyboardView;
+class OptionFrame;
+class TypingLineView;
+} // namespace ui
 
 // The lesson and practice session: the typing lines, the six options, the
 // statistics panel and the on-screen keyboard, for the current user and mode.
@@ -35,8 +61,8 @@ public:
     ~SessionWindow() override;
 
 signals:
-    // After ExitToMenu has stored its values and hidden the window (queued, so
-    // the receiver may delete the window); the menu shows itself.
+    // After leaving for the menu has stored its values and hidden the window
+    // (queued, so the receiver may delete the window); the menu shows itself.
     void leftToMenu();
 
 protected:
@@ -45,8 +71,105 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> m_impl;
+    // The guide the material lines see: the lesson guidance window, or one
+    // given by a test.
+    class GuideForwarder : public LessonGuide
+    {
+    public:
+        void IntroduceLesson(LessonCatalogue& catalogue) override
+        {
+            if (target)
+                target->IntroduceLesson(catalogue);
+        }
+        LessonGuide* target = nullptr;
+    };
+
+    // What an option frame shows, to apply only the changes.
+    struct OptionLook
+    {
+        std::string caption;
+        std::int32_t fill = -1;
+        std::int32_t border = -1;
+        std::int32_t captionColour = -1;
+    };
+
+    void buildControls();
+    QLayout* buildHeader();
+    QLayout* buildOptionColumn();
+    QWidget* buildStatsPanel();
+    QWidget* buildTypingLines();
+    void buildKeyboard();
+    QLayout* buildFooter();
+    void buildTimers();
+    void placeWindow();
+    void load();
+
+    void keyDown(int key);
+    void keyTyped(int code);
+    void handle(OptionOutcome outcome);
+    void exitToMenu();
+    void openKeyEdit(int key);
+    bool keyEditEvent(QEvent* event);
+    void afterKeyEdit(bool edited);
+    void placeKeyEdit();
+    void resetKeys();
+    void askDedication();
+
+    void refresh();
+    void refreshOptions();
+    void refreshLines();
+    void refreshKeyboard();
+    void refreshCaptions();
+    void syncTimers();
+    static void setText(QLabel* label, const QString& text);
+
+    ProgramState& m_state;
+    ui::QtDialogs m_ownDialogs;
+    ui::QtBeeper m_ownBeeper;
+    Dialogs& m_dialogs;
+    Beeper& m_beeper;
+    std::function<void()> m_endProgram;
+
+    GuideForwarder m_guide;
+    PracticeText m_practice;
+    LessonCatalogue m_lessons;
+    MaterialLines m_lines;
+    TypingEngine m_engine;
+    SessionOptions m_options;
+    KeyEditor m_keyEditor;
+    PlacementStore m_placement;
+    LessonHelpWindow* m_helpWindow = nullptr;
+    bool m_left = false;
+
+    QLabel* m_titleLabel = nullptr;
+    QLabel* m_modeLabel = nullptr;
+    QLabel* m_infoLabel = nullptr;
+    std::array<ui::OptionFrame*, SessionOptions::kOptionCount> m_optionFrames{};
+    std::array<OptionLook, SessionOptions::kOptionCount> m_shownLooks;
+    QLabel* m_llerrors = nullptr;
+    QLabel* m_llpercent = nullptr;
+    QLabel* m_llwpm = nullptr;
+    QLabel* m_lterrors = nullptr;
+    QLabel* m_ltpercent = nullptr;
+    QLabel* m_ltwpm = nullptr;
+    QLabel* m_lsentnum = nullptr;
+    QLabel* m_lTimeSpent = nullptr;
+    QFrame* m_focusShape = nullptr;
+    bool m_focusShapeShown = true;
+    ui::TypingLineView* m_expectedLine = nullptr;
+    ui::TypingLineView* m_typedLine = nullptr;
+    std::string m_shownExpected;
+    ui::KeyboardView* m_keyboard = nullptr;
+    QLineEdit* m_keyEdit = nullptr;
+    QPushButton* m_resetKeys = nullptr;
+    QLabel* m_amarel = nullptr;
+    ui::FocusBox* m_focusBox = nullptr;
+
+    QTimer* m_statsTimer = nullptr;
+    QTimer* m_caretTimer = nullptr;
+    QTimer* m_flashTimer = nullptr;
+    unsigned m_caretRestartsSeen = 0;
+    unsigned m_flashRestartsSeen = 0;
 };
 
 } // namespace tarvelo
