@@ -57,8 +57,8 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     for (int i = 0; i < LessonGuidance::kOptionCount; ++i) {
         auto* frame = new ui::OptionFrame(QString(), this);
         frame->setObjectName(QString("sOption%1").arg(i));
-        connect(frame, &ui::OptionFrame::pressed, this, [this, i] { PressOption(i); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { HoverOption(i); });
+        connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
         options->addWidget(frame);
         m_options[static_cast<std::size_t>(i)] = frame;
     }
@@ -69,7 +69,7 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     for (int key = LessonGuidance::kPictureKeys + 1; key <= ui::KeyboardView::kKeyCount; ++key)
         m_keyboard->setShown(key, false);
     connect(m_keyboard, &ui::KeyboardView::keyHovered, this,
-            [this] { HoverOption(LessonGuidance::kNoOption); });
+            [this] { hoverOption(LessonGuidance::kNoOption); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
@@ -79,11 +79,11 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     layout->addLayout(options);
     layout->addWidget(m_keyboard, 3);
 
-    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key) { PressKey(key); });
+    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key) { pressKey(key); });
     setFocusProxy(m_focusBox);
 
-    LoadLessonLabels();
-    Refresh();
+    loadLessonLabels();
+    refresh();
 }
 
 LessonHelpWindow::~LessonHelpWindow()
@@ -92,10 +92,10 @@ LessonHelpWindow::~LessonHelpWindow()
         m_wait->quit();
 }
 
-void LessonHelpWindow::LoadLessonLabels()
+void LessonHelpWindow::loadLessonLabels()
 {
     m_guidance.LoadLessonLabels(m_state.layout);
-    Refresh();
+    refresh();
 }
 
 void LessonHelpWindow::IntroduceLesson(LessonCatalogue& catalogue)
@@ -105,15 +105,15 @@ void LessonHelpWindow::IntroduceLesson(LessonCatalogue& catalogue)
     if (m_released) {
         m_guidance = LessonGuidance();
         m_released = false;
-        LoadLessonLabels();
+        loadLessonLabels();
     }
     m_catalogue = &catalogue;
     catalogue.LoadLessonLetters();
     m_guidance.HighlightLessonKeys(catalogue);
     m_guidance.ShowIntro(catalogue.LessonNumber(), catalogue);
-    Refresh();
+    refresh();
 
-    PlaceWindow();
+    placeWindow();
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
@@ -130,36 +130,36 @@ void LessonHelpWindow::IntroduceLesson(LessonCatalogue& catalogue)
     m_catalogue = nullptr;
 }
 
-void LessonHelpWindow::PressKey(int key)
+void LessonHelpWindow::pressKey(int key)
 {
     if (!m_catalogue)
         return;
     const bool close = m_guidance.PressKey(ui::ToNavigationKey(key), *m_catalogue);
     if (close)
-        CloseGuidance();
+        closeGuidance();
     else
-        Refresh();
+        refresh();
 }
 
-void LessonHelpWindow::PressOption(int option)
+void LessonHelpWindow::pressOption(int option)
 {
     if (!m_catalogue)
         return;
     if (m_guidance.PressOption(option, *m_catalogue))
-        CloseGuidance();
+        closeGuidance();
     else
-        Refresh();
+        refresh();
 }
 
-void LessonHelpWindow::HoverOption(int option)
+void LessonHelpWindow::hoverOption(int option)
 {
     if (m_guidance.HoveredOption() == option)
         return;
     m_guidance.HoverOption(option);
-    Refresh();
+    refresh();
 }
 
-void LessonHelpWindow::CloseGuidance()
+void LessonHelpWindow::closeGuidance()
 {
     hide();
     m_released = true;
@@ -170,12 +170,12 @@ void LessonHelpWindow::CloseGuidance()
 void LessonHelpWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    CloseGuidance();
+    closeGuidance();
 }
 
 void LessonHelpWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    HoverOption(LessonGuidance::kNoOption);
+    hoverOption(LessonGuidance::kNoOption);
     ui::PictureWindow::mouseMoveEvent(event);
 }
 
@@ -183,16 +183,22 @@ bool LessonHelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_text->viewport() &&
         (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
-        HoverOption(LessonGuidance::kNoOption);
+        hoverOption(LessonGuidance::kNoOption);
     return ui::PictureWindow::eventFilter(watched, event);
 }
 
-void LessonHelpWindow::PlaceWindow()
+void LessonHelpWindow::placeWindow()
 {
+    // Over the session window's top-left corner, where the user is looking;
+    // without one, at the shared position.
+    if (const QWidget* owner = parentWidget()) {
+        move(owner->window()->pos());
+        return;
+    }
     ui::PlaceAtTwips(this, m_state.WindowLeft, m_state.WindowTop);
 }
 
-void LessonHelpWindow::Refresh()
+void LessonHelpWindow::refresh()
 {
     m_heading->setText(ui::ToQString(m_guidance.Heading()));
     const QString introduction = ui::ToQString(m_guidance.Introduction());

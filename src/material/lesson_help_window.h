@@ -26,7 +26,7 @@ class OptionFrame;
 class LessonHelpWindow : public ui::PictureWindow, public LessonGuide
 {
     Q_OBJECT
-    Q_PROPERTY(int shownLesson READ ShownLesson)
+    Q_PROPERTY(int shownLesson READ shownLesson)
 
 public:
     explicit LessonHelpWindow(ProgramState& state, QWidget* parent = nullptr);
@@ -34,14 +34,14 @@ public:
 
     // Key captions from the session keyboard: lLetter 1..31 = keys 1..31,
     // 0 = key 35, 35 = key 36.
-    void LoadLessonLabels();
+    void loadLessonLabels();
     // Highlights the lesson's keys, shows its introduction and waits until
     // the window is closed. The user may step lessons meanwhile, through
     // catalogue.SetLesson().
     void IntroduceLesson(LessonCatalogue& catalogue) override;
 
     // The lesson whose introduction is shown; 0 when none is.
-    int ShownLesson() const { return m_guidance.ShownLesson(); }
+    int shownLesson() const { return m_guidance.ShownLesson(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,12 +49,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void PressKey(int key);
-    void PressOption(int option);
-    void HoverOption(int option);
-    void CloseGuidance();
-    void PlaceWindow();
-    void Refresh();
+    void pressKey(int key);
+    void pressOption(int option);
+    void hoverOption(int option);
+    void closeGuidance();
+    void placeWindow();
+    void refresh();
 
     ProgramState& m_state;
     LessonGuidance m_guidance;

@@ -285,7 +285,7 @@ void SessionWindow::load()
     m_state.layout.SetKeyCaptions();
     refreshCaptions();
     if (m_helpWindow)
-        m_helpWindow->LoadLessonLabels();
+        m_helpWindow->loadLessonLabels();
     m_caretTimer->start(m_engine.CaretTimer().intervalMs);
     m_caretRestartsSeen = m_engine.CaretTimer().restarts;
     m_flashRestartsSeen = m_options.FlashTimer().restarts;

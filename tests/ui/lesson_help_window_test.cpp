@@ -70,7 +70,7 @@ QStringList Differences(LessonHelpWindow& window, Folder& data,
         if (!same)
             differences << what;
     };
-    check(window.ShownLesson() == logic.ShownLesson(), "lesson");
+    check(window.shownLesson() == logic.ShownLesson(), "lesson");
     check(window.findChild<QLabel*>("lLesson")->text() == ui::ToQString(logic.Heading()),
           "heading");
     check(window.findChild<QPlainTextEdit*>("txtIntro")->toPlainText() ==
@@ -134,7 +134,7 @@ private slots:
         const bool closed = RunOpen(window, data.catalogue, [&] {
             QVERIFY(window.isVisible());
             QVERIFY(window.isModal());
-            QCOMPARE(window.ShownLesson(), 1);
+            QCOMPARE(window.shownLesson(), 1);
             QCOMPARE(Differences(window, data), QStringList());
             // Only the picture's keys can be pointed at.
             auto* keyboard = window.findChild<ui::KeyboardView*>("keyboard");
@@ -153,7 +153,7 @@ private slots:
         std::vector<int> shown;
         QStringList differences;
         const auto record = [&](int selected) {
-            shown.push_back(window.ShownLesson());
+            shown.push_back(window.shownLesson());
             differences << Differences(window, data, selected);
         };
         const bool closed = RunOpen(window, data.catalogue, [&] {
@@ -220,7 +220,7 @@ private slots:
 
     // Keeping the position on screen is the shared placement's rule, tested
     // with the main window.
-    void opensAtTheSharedPosition()
+    void opensAtTheSharedPositionWithoutAnOwner()
     {
         Folder data;
         LessonHelpWindow window(data.state);
@@ -228,6 +228,18 @@ private slots:
         data.state.WindowTop = 1200;
         RunOpen(window, data.catalogue,
                 [&] { QCOMPARE(window.pos(), ui::TwipsToPixels(1500, 1200, &window)); });
+    }
+
+    // The session window may have moved since the shared position was read.
+    void opensAtTheTopLeftOfTheWindowThatOwnsIt()
+    {
+        Folder data;
+        QWidget owner;
+        owner.resize(300, 200);
+        owner.move(140, 90);
+        owner.show();
+        LessonHelpWindow window(data.state, &owner);
+        RunOpen(window, data.catalogue, [&] { QCOMPARE(window.pos(), owner.pos()); });
     }
 };
 
