@@ -3,15 +3,14 @@
 #include <string>
 #include <string_view>
 
-// The stored form of settings values: each character code c becomes the
-// three digits of 400 - c.
+// Values are stored as digits only, three per character (400 - code), so no
+// value can break the line-and-"=" structure of the file whatever it holds.
 namespace tarvelo::valuecodec {
 
 std::string Encode(std::string_view plain);
 
-// Cuts the stored text into groups of three from the left; the group count is
-// the length divided by 3, rounded to nearest (3k+1 gives k groups, 3k+2 gives
-// k+1, the last two characters long).
+// Reads groups of three from the left. A trailing pair still decodes (as the
+// older writers' readers did), a trailing single digit is dropped.
 std::string Decode(std::string_view stored);
 
 // True for a run of whole three-digit groups, each 145..400: the only form
