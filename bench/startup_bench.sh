@@ -4,10 +4,8 @@
 # Usage: bench/startup_bench.sh [build/bin]
 set -euo pipefail
 bin=$(realpath "${1:-build/bin}")
-for tool in Xvfb:xvfb xdotool:xdotool; do
-    command -v "${tool%%:*}" >/dev/null ||
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${tool#*:}" >/dev/null
-done
+source "$(dirname "$0")/../scripts/packages.sh"
+ensure_packages xvfb xdotool
 
 work=$(mktemp -d)
 display=:${BENCH_DISPLAY:-95}

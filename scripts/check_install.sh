@@ -11,11 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 
-for tool in Xvfb:xvfb xdotool:xdotool desktop-file-validate:desktop-file-utils \
-    appstreamcli:appstream dpkg-shlibdeps:dpkg-dev file:file; do
-    command -v "${tool%%:*}" >/dev/null ||
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${tool#*:}" >/dev/null
-done
+source scripts/packages.sh
+ensure_packages xvfb xdotool desktop-file-utils appstream dpkg-dev file
 
 work=$(mktemp -d)
 xvfb=

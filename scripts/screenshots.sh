@@ -8,10 +8,8 @@ out=$PWD/screenshots
 bin=$PWD/build/bin
 mkdir -p "$out"
 
-for tool in Xvfb:xvfb import:imagemagick openbox:openbox xdotool:xdotool; do
-    command -v "${tool%%:*}" >/dev/null ||
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${tool#*:}" >/dev/null
-done
+source scripts/packages.sh
+ensure_packages xvfb imagemagick openbox xdotool
 
 display=:${SCREENSHOT_DISPLAY:-97}
 Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &

@@ -19,18 +19,8 @@ packages=(
     fonts-liberation xvfb xauth imagemagick python3
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xdotool man-db
 )
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-        missing+=("$package")
-done
-if ((${#missing[@]})); then
-    sudo=()
-    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
-fi
+source scripts/packages.sh
+ensure_packages "${packages[@]}"
 
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DTARVELO_WERROR=ON >/dev/null
