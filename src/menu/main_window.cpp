@@ -5,6 +5,7 @@
 #include "profile/app_folder.h"
 #include "session/session_window.h"
 #include "state/program_state.h"
+#include "ui/clickable_label.h"
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
@@ -27,7 +28,7 @@ namespace {
 
 QLabel* MakeLabel(const QString& text, const char* name, int pointSize, bool bold)
 {
-    auto* label = new QLabel(text);
+    auto* label = new ui::ClickableLabel(text);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     QFont font = label->font();
@@ -88,6 +89,10 @@ void MainWindow::buildControls()
     m_info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (QLabel* label : {title, title2, navigate, m_info})
         label->installEventFilter(this);
+    for (QLabel* label : {title, title2}) {
+        connect(static_cast<ui::ClickableLabel*>(label), &ui::ClickableLabel::pressed, this,
+                [this] { act(m_menu->PressTitle()); });
+    }
 
     // Box i and row i share a line; the Quit box is the ninth line. Every
     // line takes an equal share of the height the window gives.
@@ -258,9 +263,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Enter) {
         m_menu->HoverBackground();
         refresh();
-    } else if (event->type() == QEvent::MouseButtonPress &&
-               (watched->objectName() == "lTitle" || watched->objectName() == "lTitle2")) {
-        act(m_menu->PressTitle());
     }
     return ui::PictureWindow::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #include "profile/key_codes.h"
 #include "state/palette.h"
 #include "state/program_state.h"
+#include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
@@ -218,7 +219,7 @@ QLayout* SessionWindow::buildFooter()
     m_resetKeys->setFocusPolicy(Qt::NoFocus);
     connect(m_resetKeys, &QPushButton::clicked, this, [this] { resetKeys(); });
 
-    m_amarel = new QLabel(QString(QChar(0x2661)), this);
+    m_amarel = new ui::ClickableLabel(QString(QChar(0x2661)), this);
     m_amarel->setObjectName("amarel");
     QFont small = m_amarel->font();
     small.setPointSizeF(small.pointSizeF() * 0.7);
@@ -226,8 +227,7 @@ QLayout* SessionWindow::buildFooter()
     QPalette faint = m_amarel->palette();
     faint.setColor(QPalette::WindowText, QColor(255, 255, 255, 110));
     m_amarel->setPalette(faint);
-    m_amarel->installEventFilter(this);
-
+    connect(m_amarel, &ui::ClickableLabel::pressed, this, [this] { askDedication(); });
     auto* footer = new QHBoxLayout;
     footer->addWidget(m_amarel, 0, Qt::AlignBottom);
     footer->addStretch();
@@ -575,7 +575,7 @@ SessionWindow::~SessionWindow()
 {
     // Focus and resize events of the dying children must not reach the
     // window's handlers.
-    for (QObject* watched : std::initializer_list<QObject*>{m_keyEdit, m_keyboard, m_amarel})
+    for (QObject* watched : std::initializer_list<QObject*>{m_keyEdit, m_keyboard})
         watched->removeEventFilter(this);
 }
 
@@ -602,10 +602,6 @@ bool SessionWindow::eventFilter(QObject* watched, QEvent* event)
         return keyEditEvent(event);
     if (watched == m_keyboard && event->type() == QEvent::Resize && m_keyEditor.IsOpen()) {
         placeKeyEdit();
-    }
-    if (watched == m_amarel && event->type() == QEvent::MouseButtonPress) {
-        askDedication();
-        return true;
     }
     return ui::PictureWindow::eventFilter(watched, event);
 }

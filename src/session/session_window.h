@@ -32,6 +32,7 @@ class LessonHelpWindow;
 struct ProgramState;
 
 namespace ui {
+class ClickableLabel;
 class FocusBox;
 class KeyboardView;
 class OptionFrame;
@@ -162,7 +163,7 @@ private:
     ui::KeyboardView* m_keyboard = nullptr;
     QLineEdit* m_keyEdit = nullptr;
     QPushButton* m_resetKeys = nullptr;
-    QLabel* m_amarel = nullptr;
+    ui::ClickableLabel* m_amarel = nullptr;
     ui::FocusBox* m_focusBox = nullptr;
 
     QTimer* m_statsTimer = nullptr;
