@@ -42,7 +42,7 @@ enum class MenuAction
 class MainMenu
 {
 public:
-    static constexpr int kBoxCount = 9;
+    static constexpr int kBoxCount = settings::kUserCount + 1; // the users and "Quit Program"
     static constexpr int kQuitBox = CurrentUser::kQuitBox;
     static constexpr int kRowCount = 8;
     static constexpr int kNone = -1;

@@ -10,7 +10,7 @@ namespace tarvelo {
 // The user whose box is selected, shared by every window of an activity.
 struct CurrentUser
 {
-    static constexpr int kQuitBox = 8;
+    static constexpr int kQuitBox = settings::kUserCount; // the box after the users
 
     int UserSlot = 0;     // 0..7, or kQuitBox on the menu's Quit box
     std::string UserName; // empty when no box is entered

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/settings_keys.h"
+
 #include <array>
 #include <cstdint>
 
@@ -11,7 +13,7 @@ namespace tarvelo {
 class LetterTallies
 {
 public:
-    static constexpr int kSlots = 8;
+    static constexpr int kSlots = settings::kUserCount;
 
     static int Fold(int code);
 
