@@ -372,29 +372,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Creating, renaming and deleting -------------------------------------------
 
-TEST_F(MainMenuTest, RightOnAnEmptyBoxAsksForANameAndCancelStaysInTheUserColumn)
+TEST_F(MainMenuTest, RightOnAnEmptyBoxAsksForANameShownButNotStoredUntilAnActivityStarts)
 {
     StartWith({{"users", "lastuser", "4"}});
     const std::string before = File();
-    names.answers = {std::nullopt};
+    names.answers = {std::nullopt, std::optional<std::string>("Zo\xEB")};
     EXPECT_EQ(menu->KeyDown(MenuKey::Right), MenuAction::None);
     EXPECT_EQ(names.asked, std::vector<std::string>{""});
-    EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
+    EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn) << "cancelled";
     EXPECT_EQ(state->user.UserSlot, 4);
     EXPECT_EQ(menu->BoxFill(4), MainMenu::kFocusFill);
     EXPECT_EQ(menu->Hint(), MainMenu::kEmptyBoxKeyHint);
-    EXPECT_EQ(File(), before);
-}
 
-TEST_F(MainMenuTest, ANewNameIsShownButNotStoredUntilAnActivityStarts)
-{
-    StartWith({});
-    names.answers = {std::optional<std::string>("Zo\xEB")};
     menu->KeyDown(MenuKey::Right);
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kMenuColumn);
-    EXPECT_EQ(menu->BoxCaption(0), "Zo\xEB");
-    EXPECT_EQ(menu->BoxFill(0), MainMenu::kSelectedFill);
-    EXPECT_EQ(Read("users", "user0"), "<absent>");
+    EXPECT_EQ(menu->BoxCaption(4), "Zo\xEB");
+    EXPECT_EQ(menu->BoxFill(4), MainMenu::kSelectedFill);
+    EXPECT_EQ(File(), before);
 }
 
 TEST_F(MainMenuTest, DeleteKeyAsksOnlyOnANamedBox)

@@ -219,6 +219,9 @@ TEST_F(SessionOptionsTest, AiOnAtLoadDisablesBackspaceButKeepsItsCaption)
     EXPECT_NE(options.CaptionColour(SessionOption::Backspace),
               options.CaptionColour(SessionOption::Sound))
         << "greyed";
+    EXPECT_EQ(options.Press(SessionOption::Backspace), OptionOutcome::None);
+    EXPECT_EQ(options.SelectedOption(), SessionOption::Begin) << "cannot be clicked";
+    EXPECT_EQ(Stored("backspacef"), "True");
 }
 
 TEST_F(SessionOptionsTest, TurningAiOffRestoresBackspaceFromTheCurrentModesKey)
@@ -233,15 +236,6 @@ TEST_F(SessionOptionsTest, TurningAiOffRestoresBackspaceFromTheCurrentModesKey)
     EXPECT_EQ(options.CaptionColour(SessionOption::Backspace),
               options.CaptionColour(SessionOption::Sound));
     EXPECT_EQ(Stored("intelligent"), "False");
-}
-
-TEST_F(SessionOptionsTest, BackspaceCannotBeClickedWhileAiIsOn)
-{
-    Write("intelligent", "True");
-    Open();
-    EXPECT_EQ(options.Press(SessionOption::Backspace), OptionOutcome::None);
-    EXPECT_EQ(options.SelectedOption(), SessionOption::Begin);
-    EXPECT_EQ(Stored("backspacef"), "<absent>");
 }
 
 TEST_F(SessionOptionsTest, TogglingAiStopsARunningRun)

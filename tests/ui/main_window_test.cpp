@@ -269,7 +269,7 @@ private slots:
             QCOMPARE(ui::ToQString(*name), ui::ToQString(*stored));
     }
 
-    void nameDialogPreselectsAndReturnsTheEntry()
+    void nameDialogPreselectsReturnsTheEntryAndRefusesWhatTheCodePageCannotHold()
     {
         test::TempFolder folder;
         test::ScriptedDialogs dialogs;
@@ -289,13 +289,8 @@ private slots:
         });
         QCOMPARE(dialog.AskName("Bo"), std::optional<std::string>());
         QVERIFY(dialogs.shown.empty());
-    }
 
-    void nameDialogRefusesWhatTheCodePageCannotHoldAndStaysOpen()
-    {
-        test::TempFolder folder;
-        test::ScriptedDialogs dialogs;
-        NewUserDialog dialog(folder.Path(), dialogs);
+        // What the code page cannot hold is refused and the dialog stays open.
         bool stayedOpen = false;
         OnNameDialog([&](NewUserDialog& d) {
             NameEdit(d)->setText(QString::fromUtf8("Li 漢"));
