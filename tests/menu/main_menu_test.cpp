@@ -15,6 +15,8 @@ namespace tarvelo {
 
 namespace {
 
+constexpr const char* kEmptyBoxHint = "Your focus is now on an empty user. Press the right "
+                                      "arrow key to create a new user in this box.";
 constexpr const char* kRow7Hint =
     "Allows you to edit the text that you type along with in practice mode.";
 
@@ -80,6 +82,36 @@ protected:
         ASSERT_EQ(menu->MenuFocus(), MainMenu::kMenuColumn);
     }
 
+    // The fills of the boxes, then of the rows: . normal, F focus (white),
+    // S the entered box (light yellow); the whole menu, so a failure shows it.
+    std::string Fills() const
+    {
+        const auto letter = [](std::int32_t fill) {
+            return fill == 0xFCECD6 ? '.' : fill == 0xFFFFFF ? 'F' : fill == 0xC0FFFF ? 'S' : '?';
+        };
+        std::string text;
+        for (int box = 0; box < MainMenu::kBoxCount; ++box)
+            text += letter(menu->BoxFill(box));
+        text += ' ';
+        for (int row = 0; row < MainMenu::kRowCount; ++row)
+            text += letter(menu->RowFill(row));
+        return text;
+    }
+    // The borders likewise: . none, Q the Quit box's dark red, H hover orange.
+    std::string Borders() const
+    {
+        const auto letter = [](std::int32_t border) {
+            return border == 0 ? '.' : border == 0xC0 ? 'Q' : border == 0x80FF ? 'H' : '?';
+        };
+        std::string text;
+        for (int box = 0; box < MainMenu::kBoxCount; ++box)
+            text += letter(menu->BoxBorder(box));
+        text += ' ';
+        for (int row = 0; row < MainMenu::kRowCount; ++row)
+            text += letter(menu->RowBorder(row));
+        return text;
+    }
+
     void FocusRow(int row)
     {
         while (menu->FocusedRow() != row)
@@ -104,14 +136,8 @@ TEST_F(MainMenuTest, StartUpFillsTheBoxesAndSelectsTheLastUser)
     EXPECT_EQ(state->user.UserSlot, 3);
     EXPECT_EQ(state->user.UserName, "");
     EXPECT_EQ(menu->Hint(), "Press the right arrow key to select Kim.");
-    for (int box = 0; box < MainMenu::kBoxCount; ++box) {
-        EXPECT_EQ(menu->BoxFill(box), box == 3 ? 0xFFFFFF : 0xFCECD6) << "box " << box;
-        EXPECT_EQ(menu->BoxBorder(box), box == MainMenu::kQuitBox ? 0xC0 : 0) << "box " << box;
-    }
-    for (int row = 0; row < MainMenu::kRowCount; ++row) {
-        EXPECT_EQ(menu->RowFill(row), 0xFCECD6) << "row " << row;
-        EXPECT_EQ(menu->RowBorder(row), 0) << "row " << row;
-    }
+    EXPECT_EQ(Fills(), "...F..... ........");
+    EXPECT_EQ(Borders(), "........Q ........");
     EXPECT_EQ(state->WindowTop, 600);
     EXPECT_EQ(state->WindowLeft, 900);
     EXPECT_NE(state->layout.KeyOfChar('a'), KeyboardLayout::kNoKey) << "layout loaded";
@@ -121,8 +147,7 @@ TEST_F(MainMenuTest, StartUpWithOnlyTheMarkerUsesTheDefaults)
 {
     StartWith({});
     EXPECT_EQ(state->user.UserSlot, 0);
-    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Press the right arrow key to "
-                            "create a new user in this box.");
+    EXPECT_EQ(menu->Hint(), kEmptyBoxHint);
     EXPECT_EQ(state->WindowTop, 1035);
     EXPECT_EQ(state->WindowLeft, 1995);
     EXPECT_EQ(state->user.TypeMode, 1);
@@ -143,7 +168,7 @@ TEST_P(LastUserTest, LastUserOutsideTheBoxesSelectsTheNearestBox)
     StartWith({{"users", "lastuser", GetParam().stored}});
     EXPECT_EQ(state->user.UserSlot, GetParam().slot);
     EXPECT_EQ(state->user.UserSection, "user" + std::to_string(GetParam().slot));
-    EXPECT_EQ(menu->BoxFill(GetParam().slot), MainMenu::kFocusFill);
+    EXPECT_EQ(menu->BoxFill(GetParam().slot), 0xFFFFFF);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -169,7 +194,7 @@ TEST_F(MainMenuTest, EachBoxOpensOnTheRowOfItsTypeModeAndTypeModeEndsWithBox7)
 
     EnterBox(1);
     EXPECT_EQ(menu->FocusedRow(), MainMenu::kPracticeRow);
-    EXPECT_EQ(menu->RowFill(MainMenu::kPracticeRow), MainMenu::kFocusFill);
+    EXPECT_EQ(Fills(), ".S....... .F......");
     EXPECT_EQ(menu->Hint(), "Practice typing regular sentences.");
 }
 
@@ -208,8 +233,9 @@ TEST_P(BoxNavigationTest, ArrowsMoveTheFocusAndWrapThroughTheQuitBox)
     const int to = GetParam().to;
     EXPECT_EQ(state->user.UserSlot, to);
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
-    for (int box = 0; box < MainMenu::kBoxCount; ++box)
-        EXPECT_EQ(menu->BoxFill(box), box == to ? 0xFFFFFF : 0xFCECD6) << "box " << box;
+    std::string fills = "......... ........";
+    fills[static_cast<std::size_t>(to)] = 'F';
+    EXPECT_EQ(Fills(), fills);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -233,8 +259,7 @@ TEST_F(MainMenuTest, RowsWrapAndEachBoxRemembersItsRow)
     menu->KeyDown(MenuKey::Up);
     EXPECT_EQ(menu->FocusedRow(), 7);
     EXPECT_EQ(menu->Hint(), kRow7Hint);
-    EXPECT_EQ(menu->RowFill(7), MainMenu::kFocusFill);
-    EXPECT_EQ(menu->RowFill(0), MainMenu::kNormalFill);
+    EXPECT_EQ(Fills(), "S........ .......F");
     menu->KeyDown(MenuKey::Down);
     EXPECT_EQ(menu->FocusedRow(), 0);
     Keys({MenuKey::Down, MenuKey::Down, MenuKey::Down, MenuKey::Other});
@@ -253,15 +278,13 @@ TEST_F(MainMenuTest, EnteringAndLeavingABoxRecolourIt)
     StartWith({{"users", "user0", "Ann"}});
     EnterBox(0);
     EXPECT_EQ(state->user.UserName, "Ann");
-    EXPECT_EQ(menu->BoxFill(0), 0xC0FFFF);
-    EXPECT_EQ(menu->RowFill(0), 0xFFFFFF);
+    EXPECT_EQ(Fills(), "S........ F.......");
     EXPECT_EQ(menu->Hint(), "Learn to type through a series of lessons.");
 
     menu->KeyDown(MenuKey::Left);
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
     EXPECT_EQ(state->user.UserName, "");
-    EXPECT_EQ(menu->BoxFill(0), 0xFFFFFF);
-    EXPECT_EQ(menu->RowFill(0), 0xFCECD6);
+    EXPECT_EQ(Fills(), "F........ ........");
     EXPECT_EQ(menu->Hint(), "Press the right arrow key to select Ann.");
 }
 
@@ -272,8 +295,7 @@ TEST_F(MainMenuTest, KeyboardAndMouseHintsNameTheBox)
     StartWith({{"users", "user0", "Ann"}});
     EXPECT_EQ(menu->Hint(), "Press the right arrow key to select Ann.");
     menu->KeyDown(MenuKey::Down);
-    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Press the right arrow key to "
-                            "create a new user in this box.");
+    EXPECT_EQ(menu->Hint(), kEmptyBoxHint);
     menu->KeyDown(MenuKey::Up);
     menu->KeyDown(MenuKey::Up);
     EXPECT_EQ(menu->Hint(), "Press the right arrow key to select Quit Program.");
@@ -297,22 +319,19 @@ TEST_F(MainMenuTest, OnlyTheBoxOrRowUnderThePointerHasTheHoverBorder)
 {
     StartWith({});
     menu->HoverBox(2);
-    EXPECT_EQ(menu->BoxBorder(2), 0x80FF);
+    EXPECT_EQ(Borders(), "..H.....Q ........");
     menu->HoverBox(MainMenu::kQuitBox);
-    EXPECT_EQ(menu->BoxBorder(2), 0);
-    EXPECT_EQ(menu->BoxBorder(MainMenu::kQuitBox), 0x80FF);
+    EXPECT_EQ(Borders(), "........H ........");
     menu->HoverRow(4);
-    EXPECT_EQ(menu->BoxBorder(MainMenu::kQuitBox), 0xC0);
+    EXPECT_EQ(Borders(), "........Q ....H...");
     EXPECT_EQ(menu->HoveredBox(), MainMenu::kNone);
-    EXPECT_EQ(menu->RowBorder(4), 0x80FF);
     menu->HoverRow(5);
-    EXPECT_EQ(menu->RowBorder(4), 0);
-    EXPECT_EQ(menu->RowBorder(5), 0x80FF);
+    EXPECT_EQ(Borders(), "........Q .....H..");
     menu->HoverBox(1);
-    EXPECT_EQ(menu->RowBorder(5), 0);
+    EXPECT_EQ(Borders(), ".H......Q ........");
     EXPECT_EQ(menu->HoveredRow(), MainMenu::kNone);
     menu->HoverBackground();
-    EXPECT_EQ(menu->BoxBorder(1), 0);
+    EXPECT_EQ(Borders(), "........Q ........");
     EXPECT_EQ(menu->HoveredBox(), MainMenu::kNone);
     EXPECT_EQ(menu->HoveredRow(), MainMenu::kNone);
 }
@@ -381,13 +400,13 @@ TEST_F(MainMenuTest, RightOnAnEmptyBoxAsksForANameShownButNotStoredUntilAnActivi
     EXPECT_EQ(names.asked, std::vector<std::string>{""});
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn) << "cancelled";
     EXPECT_EQ(state->user.UserSlot, 4);
-    EXPECT_EQ(menu->BoxFill(4), MainMenu::kFocusFill);
-    EXPECT_EQ(menu->Hint(), MainMenu::kEmptyBoxKeyHint);
+    EXPECT_EQ(Fills(), "....F.... ........");
+    EXPECT_EQ(menu->Hint(), kEmptyBoxHint);
 
     menu->KeyDown(MenuKey::Right);
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kMenuColumn);
     EXPECT_EQ(menu->BoxCaption(4), "Zo\xEB");
-    EXPECT_EQ(menu->BoxFill(4), MainMenu::kSelectedFill);
+    EXPECT_EQ(Fills(), "....S.... F.......");
     EXPECT_EQ(File(), before);
 }
 
@@ -415,7 +434,7 @@ TEST_F(MainMenuTest, DeleteKeyAsksOnlyOnANamedBox)
     EXPECT_EQ(menu->BoxCaption(0), "");
     EXPECT_EQ(Read("users", "user0"), "");
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
-    EXPECT_EQ(menu->Hint(), MainMenu::kEmptyBoxKeyHint);
+    EXPECT_EQ(menu->Hint(), kEmptyBoxHint);
 }
 
 TEST_F(MainMenuTest, DeleteRowGoesBackToTheUserColumnOnlyWhenConfirmed)
@@ -435,7 +454,7 @@ TEST_F(MainMenuTest, DeleteRowGoesBackToTheUserColumnOnlyWhenConfirmed)
     EXPECT_EQ(menu->MenuRowOfBox(2), MainMenu::kLessonsRow);
     EXPECT_EQ(state->user.UserName, "");
     EXPECT_EQ(menu->BoxCaption(2), "");
-    EXPECT_EQ(menu->BoxFill(2), MainMenu::kFocusFill);
+    EXPECT_EQ(Fills(), "..F...... ........");
     EXPECT_EQ(Read("users", "lastuser"), "0");
 
     names.answers = {std::optional<std::string>("Lee")};
@@ -504,8 +523,7 @@ TEST_F(MainMenuTest, ClickingABoxEntersIt)
     EXPECT_EQ(state->user.UserSlot, 5);
     EXPECT_EQ(state->user.UserName, "Eve");
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kMenuColumn);
-    EXPECT_EQ(menu->BoxFill(0), MainMenu::kNormalFill);
-    EXPECT_EQ(menu->BoxFill(5), MainMenu::kSelectedFill);
+    EXPECT_EQ(Fills(), ".....S... F.......") << "on the row of its own type mode";
     EXPECT_EQ(menu->Hint(), "Learn to type through a series of lessons.");
 
     names.answers = {std::nullopt};
@@ -514,7 +532,7 @@ TEST_F(MainMenuTest, ClickingABoxEntersIt)
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
     EXPECT_EQ(state->user.UserSlot, 3);
     EXPECT_EQ(state->user.UserName, "");
-    EXPECT_EQ(menu->Hint(), MainMenu::kEmptyBoxKeyHint);
+    EXPECT_EQ(menu->Hint(), kEmptyBoxHint);
 }
 
 // --- Activities ------------------------------------------------------------------
