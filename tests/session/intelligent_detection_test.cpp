@@ -1,3 +1,4 @@
+#include "profile/key_codes.h"
 #include "session/session_fixture.h"
 
 #include <random>
@@ -5,8 +6,6 @@
 namespace tarvelo {
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
 const std::string kLine = "abcdefghij ";
 
 class DetectionTest : public test::SessionFixture
@@ -30,74 +29,63 @@ TEST_F(DetectionTest, ErrorFreeLineConfirmsEveryKeyAndCountsEachPositionOnce)
     EXPECT_EQ(totals.CompletePosition, 12);
 }
 
-TEST_F(DetectionTest, ExtraLetterCostsOneErrorOnTheLetterAfterIt)
+// One slip of each kind in "abcdefghij ": what the typed line shows, and the
+// one error charged to the letter it belongs to when the line is finished.
+struct SlipCase
+{
+    const char* name;
+    std::string keys; // the slip and the keys after it
+    std::string shown;
+    std::string marks;
+    std::string rest; // the keys that finish the line
+    char charged;
+};
+
+class DetectionSlips : public DetectionTest, public ::testing::WithParamInterface<SlipCase>
+{};
+
+TEST_P(DetectionSlips, ShowTheSlipAndChargeOneError)
+{
+    const SlipCase& c = GetParam();
+    StartDetection();
+    Type(c.keys);
+    const int n = static_cast<int>(c.shown.size());
+    // Compared as whole lines, so a failure prints both sequences.
+    EXPECT_EQ(Shown(n) + " " + Marks(n), c.shown + " " + c.marks);
+    Type(c.rest);
+    EXPECT_EQ(engine.ExpectedText(), "next ") << "the line was finished";
+    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
+    EXPECT_EQ(Errors(c.charged), 1);
+    EXPECT_EQ(beeper.beeps, 1);
+    EXPECT_EQ(engine.Stats().SessionPosition, 12) << "each position counted once";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, DetectionSlips,
+    ::testing::Values(SlipCase{"ExtraLetter", "abxcde", "abcde", "..R..", "fghij ", 'c'},
+                      SlipCase{"MissingLetter", "abdefg", "ab|def", "..R...", "hij ", 'c'},
+                      SlipCase{"SwappedLetters", "bacdef", "bacdef", "GM....", "ghij ", 'a'},
+                      SlipCase{"WrongLetter", "abcdxfgh", "abcdxfgh", "....R...", "ij ", 'e'},
+                      SlipCase{"UnconfirmedTail", "abcdefghx", "abcdefghx", "........R", "j ",
+                               'i'}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DetectionTest, ExtraLetterIsShownUntilTheNextKeysPlaceIt)
 {
     StartDetection();
     Type("abx");
-    EXPECT_EQ(Shown(3), "abx");
-    EXPECT_EQ(Marks(3), "..R");
-    Type("cde");
-    EXPECT_EQ(Shown(5), "abcde");
-    EXPECT_EQ(Marks(5), "..R..");
-    Type("fghij ");
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
-    EXPECT_EQ(Errors('c'), 1);
-    EXPECT_EQ(beeper.beeps, 1);
+    EXPECT_EQ(Shown(3) + " " + Marks(3), "abx ..R");
 }
 
-TEST_F(DetectionTest, MissingLetterShowsAGap)
-{
-    StartDetection();
-    Type("abdefg");
-    EXPECT_EQ(Shown(6), "ab|def");
-    EXPECT_EQ(Marks(6), "..R...");
-    Type("hij ");
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
-    EXPECT_EQ(Errors('c'), 1);
-}
-
-TEST_F(DetectionTest, SwappedLettersShowGreenAndMagenta)
-{
-    StartDetection();
-    Type("bacdef");
-    EXPECT_EQ(Shown(6), "bacdef");
-    EXPECT_EQ(Marks(6), "GM....");
-    Type("ghij ");
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
-    EXPECT_EQ(Errors('a'), 1);
-    EXPECT_EQ(Errors('b'), 0);
-}
-
-TEST_F(DetectionTest, WrongLetterIsRedInPlace)
-{
-    StartDetection();
-    Type("abcdxfgh");
-    EXPECT_EQ(Shown(8), "abcdxfgh");
-    EXPECT_EQ(Marks(8), "....R...");
-    Type("ij ");
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
-    EXPECT_EQ(Errors('e'), 1);
-}
-
-TEST_F(DetectionTest, BackspaceIsRefusedWithBothIndicators)
+TEST_F(DetectionTest, BackspaceIsRefusedUnderDetection)
 {
     StartDetection();
     Type("ab");
-    engine.TypeKey(kBackspace);
+    engine.TypeKey(keycode::kBackspace);
     EXPECT_EQ(engine.Line().KeyCount, 2);
     EXPECT_EQ(engine.Line().SentencePosition, 3);
     EXPECT_EQ(engine.RefusalCount(), 1u);
     EXPECT_EQ(engine.LastRefusal(), Refusal::UnderDetection);
-}
-
-TEST_F(DetectionTest, UnconfirmedTailIsSettledAtTheEndOfTheLine)
-{
-    StartDetection();
-    Type("abcdefghxj ");
-    EXPECT_EQ(engine.ExpectedText(), "next ");
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
-    EXPECT_EQ(Errors('i'), 1);
-    EXPECT_EQ(engine.Stats().SessionPosition, 12);
 }
 
 // Regression: Enter on the last position was compared as Enter, not as the
@@ -106,7 +94,7 @@ TEST_F(DetectionTest, EnterOnTheLastPositionCountsAsTheSpace)
 {
     StartDetection();
     Type("abcdefghij");
-    engine.TypeKey(kEnter);
+    engine.TypeKey(keycode::kEnter);
     EXPECT_EQ(engine.ExpectedText(), "next ");
     EXPECT_EQ(engine.Stats().Panel().llerrors, "0");
 }

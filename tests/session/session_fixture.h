@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/beeper.h"
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
 #include "session/typing_engine.h"
 #include "state/complete_totals.h"
 #include "state/current_user.h"
 #include "state/letter_tallies.h"
+#include "support/fake_platform.h"
 #include "support/fixed_lines.h"
 #include "support/temp_folder.h"
 
@@ -14,13 +14,6 @@
 #include <string>
 
 namespace tarvelo::test {
-
-class CountingBeeper : public Beeper
-{
-public:
-    void Beep() override { ++beeps; }
-    int beeps = 0;
-};
 
 // A session on a fresh profile whose lines come from a queue.
 class SessionFixture : public ::testing::Test
@@ -47,37 +40,25 @@ protected:
             engine.TypeKey(static_cast<unsigned char>(c));
     }
 
-    // The typed positions 1..n as text, and their marks as letters:
-    // . correct, R red, G green, M magenta.
+    // The typed positions 1..n as text (~ for none), and their marks as
+    // letters: . correct, R red, G green, M magenta.
     std::string Shown(int n) const
     {
         std::string text;
-        for (int i = 1; i <= n; ++i) {
-            const int c = engine.Line().S(i);
-            text.push_back(c == 0 ? '~' : static_cast<char>(c));
-        }
+        for (int i = 1; i <= n; ++i)
+            text.push_back(engine.Line().S(i) == 0 ? '~' : static_cast<char>(engine.Line().S(i)));
         return text;
     }
     std::string Marks(int n) const
     {
         std::string text;
         for (int i = 1; i <= n; ++i) {
-            switch (engine.Line().M(i)) {
-            case Mark::Correct:
-                text += '.';
-                break;
-            case Mark::Wrong:
-                text += 'R';
-                break;
-            case Mark::SwappedFirst:
-                text += 'G';
-                break;
-            case Mark::SwappedSecond:
-                text += 'M';
-                break;
-            default:
-                text += '?';
-            }
+            const Mark mark = engine.Line().M(i);
+            text += mark == Mark::Correct         ? '.'
+                    : mark == Mark::Wrong         ? 'R'
+                    : mark == Mark::SwappedFirst  ? 'G'
+                    : mark == Mark::SwappedSecond ? 'M'
+                                                  : '?';
         }
         return text;
     }

@@ -1,14 +1,14 @@
 #include "material/lesson_catalogue.h"
-#include "material/lesson_guide.h"
 #include "material/practice_text.h"
+#include "profile/key_codes.h"
 #include "session/material_lines.h"
 #include "session/session_fixture.h"
 
 namespace tarvelo {
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
+using keycode::kBackspace;
+using keycode::kEnter;
 
 class PlainTypingTest : public test::SessionFixture
 {};
@@ -182,12 +182,6 @@ TEST_F(PlainTypingTest, StatisticsTimerRunsFromTheFirstKeyUntilTheLineEnds)
 class MaterialSessionTest : public ::testing::Test
 {
 protected:
-    struct CountingGuide : LessonGuide
-    {
-        void IntroduceLesson(LessonCatalogue&) override { ++introductions; }
-        int introductions = 0;
-    };
-
     void Type(const std::string& keys)
     {
         for (char c : keys)
@@ -198,7 +192,7 @@ protected:
     ProfileStore profile{folder.Path()};
     CurrentUser user;
     PracticeText practice;
-    CountingGuide guide;
+    test::RecordingGuide guide;
     LessonCatalogue lessons{profile, folder.Path()};
     MaterialLines lines{profile, user, practice, lessons, guide};
     KeyboardLayout layout;
@@ -231,14 +225,14 @@ TEST_F(MaterialSessionTest, StopAndBeginRetypeTheSameDrillLine)
     lessons.LoadLessons(user.UserSection);
     engine.BeginOrNext();
     EXPECT_EQ(engine.ExpectedText(), "fff jjj ");
-    EXPECT_EQ(guide.introductions, 1);
+    EXPECT_EQ(guide.shown, std::vector<int>{1});
     Type("fff jjj ");
     EXPECT_EQ(engine.ExpectedText(), "fj fj ");
     Type("f");
     engine.StopTyping();
     engine.BeginOrNext();
     EXPECT_EQ(engine.ExpectedText(), "fj fj ");
-    EXPECT_EQ(guide.introductions, 1) << "the lesson goes on without a new introduction";
+    EXPECT_EQ(guide.shown, std::vector<int>{1}) << "the lesson goes on without a new introduction";
 }
 
 } // namespace
