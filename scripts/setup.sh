@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then starts the program ("run") or runs
 # every test ("test"): the normal build with warnings as errors, then the
-# logic tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# logic tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then every fuzz harness for 30 seconds (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,7 @@ packages=(
     qt6-base-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth imagemagick python3
+    clang libclang-rt-14-dev
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -44,3 +46,5 @@ cmake -S . -B build-sanitize -G Ninja -DTARVELO_WERROR=ON -DTARVELO_SANITIZE=ON 
     -DTARVELO_WITH_QT=OFF -DTARVELO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")
+
+scripts/fuzz.sh 30

@@ -93,6 +93,7 @@ NewUserDialog::NewUserDialog(const QString& appFolder, Dialogs& dialogs, QWidget
     outer->addWidget(picture);
 
     auto* prompt = new QLabel(ui::ToQString(kPrompt));
+    prompt->setTextFormat(Qt::PlainText);
     prompt->setObjectName("lPrompt");
     QFont promptFont = prompt->font();
     promptFont.setBold(true);

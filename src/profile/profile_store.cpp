@@ -6,7 +6,6 @@
 #include "profile/value_codec.h"
 #include "profile/value_text.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -105,8 +104,7 @@ const ProfileStore::CachedFile& ProfileStore::Current() const
         fresh.document = IniDocument::Parse(file.bytes);
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    const long long newest = std::max(Nanoseconds(stamp.modified), Nanoseconds(stamp.changed));
-    fresh.trusted = !stamp.exists || Nanoseconds(now) - newest > kClockStepNs;
+    fresh.trusted = !stamp.exists || Nanoseconds(now) - Nanoseconds(stamp.modified) > kClockStepNs;
     m_cache = std::move(fresh);
     return *m_cache;
 }

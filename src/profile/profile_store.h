@@ -110,8 +110,9 @@ private:
         FileStamp stamp;
         bool readable = true;
         IniDocument document;
-        // False when the file changed within the file system's clock step of
-        // the read: a same-size rewrite could then carry the same stamp.
+        // False when the file was modified within the file system's clock
+        // step of the read: a same-size rewrite into a reused inode could
+        // then carry the same stamp.
         bool trusted = false;
     };
 

@@ -66,6 +66,7 @@ KeyboardLayout::Modifiers ToModifiers(Qt::KeyboardModifiers modifiers)
 QLabel* PanelLabel(const QString& text, QWidget* parent, const QString& name = {})
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
@@ -189,6 +190,7 @@ void SessionWindow::Impl::BuildControls()
 
     modeLabel = new QLabel(&w);
     modeLabel->setObjectName("lMode");
+    modeLabel->setTextFormat(Qt::PlainText);
     QFont modeFont = modeLabel->font();
     modeFont.setBold(true);
     modeFont.setPointSizeF(modeFont.pointSizeF() * 1.3);
@@ -219,6 +221,7 @@ void SessionWindow::Impl::BuildControls()
 
     infoLabel = new QLabel(&w);
     infoLabel->setObjectName("lInfo");
+    infoLabel->setTextFormat(Qt::PlainText); // lines from data files are never markup
     infoLabel->setWordWrap(true);
     infoLabel->setMinimumHeight(infoLabel->fontMetrics().height() * 3 + 12);
     infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
