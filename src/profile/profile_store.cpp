@@ -96,16 +96,21 @@ const ProfileStore::CachedFile& ProfileStore::Current() const
     if (m_cache && m_cache->trusted && m_cache->stamp == stamp)
         return *m_cache;
 
-    const FileContents file = ReadDataFile(m_path);
-    CachedFile fresh;
-    fresh.stamp = stamp;
-    fresh.readable = file.status == ReadStatus::Ok || file.status == ReadStatus::Missing;
-    if (file.status == ReadStatus::Ok)
-        fresh.document = IniDocument::Parse(file.bytes);
+    FileContents file = ReadDataFile(m_path);
+    const bool readable = file.status == ReadStatus::Ok || file.status == ReadStatus::Missing;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    fresh.trusted = !stamp.exists || Nanoseconds(now) - Nanoseconds(stamp.modified) > kClockStepNs;
-    m_cache = std::move(fresh);
+    const bool trusted =
+        !stamp.exists || Nanoseconds(now) - Nanoseconds(stamp.modified) > kClockStepNs;
+    // Just written: the bytes tell whether the parsed file still holds.
+    if (!(m_cache && m_cache->readable == readable && m_cache->bytes == file.bytes)) {
+        m_cache.emplace();
+        m_cache->document = IniDocument::Parse(file.bytes);
+        m_cache->bytes = std::move(file.bytes);
+    }
+    m_cache->stamp = stamp;
+    m_cache->readable = readable;
+    m_cache->trusted = trusted;
     return *m_cache;
 }
 

@@ -109,6 +109,7 @@ private:
     {
         FileStamp stamp;
         bool readable = true;
+        std::string bytes;
         IniDocument document;
         // False when the file was modified within the file system's clock
         // step of the read: a same-size rewrite into a reused inode could
