@@ -107,6 +107,7 @@ private:
     };
     struct CachedFile
     {
+        CachedFile() {} // provided: clang 14 rejects optional::emplace() otherwise
         FileStamp stamp;
         bool readable = true;
         std::string bytes;
