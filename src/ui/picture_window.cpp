@@ -1,11 +1,22 @@
 #include "ui/picture_window.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 namespace tarvelo::ui {
+namespace {
+
+// Opening a FIFO or a device in the picture's place would block before any
+// window shows; anything but a regular file counts as no picture.
+QPixmap LoadPicture(const QString& path)
+{
+    return QFileInfo(path).isFile() ? QPixmap(path) : QPixmap();
+}
+
+} // namespace
 
 PictureWindow::PictureWindow(const QString& appFolder, QWidget* parent)
-    : QWidget(parent), m_picture(appFolder + kPictureName)
+    : QWidget(parent), m_picture(LoadPicture(appFolder + kPictureName))
 {}
 
 void PictureWindow::paintEvent(QPaintEvent* event)

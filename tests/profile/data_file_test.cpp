@@ -96,6 +96,22 @@ TEST(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{"link.ini", "real"}));
 }
 
+TEST(DataFileTest, ReplacedFileKeepsItsOwnerAndGroup)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    test::TempFolder folder;
+    const std::string path = folder.File("Tarvelo.INI");
+    folder.Write("Tarvelo.INI", "old");
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, "new"));
+    struct stat info
+    {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+}
+
 TEST(DataFileTest, NewFileTakesTheUmask)
 {
     test::TempFolder folder;

@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tarvelo;
 
@@ -39,6 +41,17 @@ private slots:
         QVERIFY(window);
         QVERIFY(dialogs.shown.empty());
         QCOMPARE(window->windowTitle(), QString("Tarvelo - Select your Options"));
+    }
+
+    void fifoInPlaceOfThePictureDoesNotBlock()
+    {
+        test::TempFolder folder;
+        folder.CopyShipped("Tarvelo.INI");
+        QCOMPARE(::mkfifo(folder.File("Masada.jpg").c_str(), 0644), 0);
+        ::alarm(10); // a blocking open would hang the run
+        test::ScriptedDialogs dialogs;
+        QVERIFY(StartApplication(folder.Path(), dialogs));
+        ::alarm(0);
     }
 
     void messageBoxShowsTitleIconAndCodePageText()
