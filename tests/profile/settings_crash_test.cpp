@@ -48,6 +48,7 @@ TEST(SettingsCrashTest, KilledWriterLeavesAWholeFileWithEveryAcknowledgedWrite)
     std::array<long, kKeys> last{}; // last acknowledged value of each key
     std::mt19937 random(20261206);
     int leftovers = 0;
+    long acknowledgedWrites = 0;
     for (int round = 1; round <= kRounds; ++round) {
         leftovers += RemoveLeftoverTemporaries(path); // as the program's start-up does
         int report[2];
@@ -64,8 +65,10 @@ TEST(SettingsCrashTest, KilledWriterLeavesAWholeFileWithEveryAcknowledgedWrite)
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         Acknowledged write;
-        while (::read(report[0], &write, sizeof write) == sizeof write)
+        while (::read(report[0], &write, sizeof write) == sizeof write) {
             last[static_cast<std::size_t>(write.key)] = write.value;
+            ++acknowledgedWrites;
+        }
         ::close(report[0]);
 
         const FileContents file = ReadDataFile(path);
@@ -85,6 +88,8 @@ TEST(SettingsCrashTest, KilledWriterLeavesAWholeFileWithEveryAcknowledgedWrite)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".Tarvelo.INI.lock", "Tarvelo.INI"}));
+    EXPECT_GT(acknowledgedWrites, kRounds) << "the kills must fall among writes";
+    RecordProperty("acknowledged_writes", static_cast<int>(acknowledgedWrites));
     RecordProperty("leftover_temporaries_removed", leftovers);
 }
 
