@@ -2,7 +2,8 @@
 # Installs what is missing, builds, then starts the program ("run") or runs
 # every test ("test"): the normal build with warnings as errors, the program
 # as installed (staged install, package, a start under Xvfb), then the logic
-# tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then every
+# fuzz harness for 30 seconds (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +19,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth imagemagick python3
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xdotool man-db
+    clang libclang-rt-14-dev
 )
 source scripts/packages.sh
 ensure_packages "${packages[@]}"
@@ -38,3 +40,5 @@ cmake -S . -B build-sanitize -G Ninja -DTARVELO_WERROR=ON -DTARVELO_SANITIZE=ON 
     -DTARVELO_WITH_QT=OFF -DTARVELO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")
+
+scripts/fuzz.sh 30

@@ -11,7 +11,8 @@ class Dialogs;
 
 // Runs the start-up checks against the data in `appFolder`, telling the user
 // through `dialogs` what fails; returns the main menu, started and placed at
-// the shared window position, or null when the program must end.
+// the shared window position, or null when the program must end. `dialogs`
+// also tells of failed writes later on, so it must outlive the window.
 std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialogs& dialogs,
                                              MenuServices services = {});
 

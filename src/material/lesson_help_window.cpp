@@ -30,6 +30,7 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
       m_focusBox(new ui::FocusBox(this))
 {
     setObjectName("LessonHelp");
+    m_heading->setTextFormat(Qt::PlainText);
     setWindowFlags(Qt::Dialog);
     setWindowTitle("Lesson Introduction");
     setMouseTracking(true);

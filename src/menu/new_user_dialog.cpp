@@ -93,6 +93,7 @@ NewUserDialog::NewUserDialog(const std::string& appFolder, Dialogs& dialogs, QWi
     outer->addWidget(picture);
 
     auto* prompt = new QLabel(ui::ToQString(kPrompt));
+    prompt->setTextFormat(Qt::PlainText);
     prompt->setObjectName("lPrompt");
     QFont promptFont = prompt->font();
     promptFont.setBold(true);

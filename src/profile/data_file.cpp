@@ -1,13 +1,24 @@
 #include "profile/data_file.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tarvelo {
 namespace {
+
+// Replacements of "name" write ".name.tmp-XXXXXX" beside it; earlier
+// versions wrote ".tarvelo-XXXXXX".
+constexpr std::string_view kTempInfix = ".tmp-";
+constexpr std::string_view kOldTempPrefix = ".tarvelo-";
+constexpr std::size_t kTempSuffixLength = 6; // what mkstemp fills in
 
 std::string FolderOf(const std::string& path)
 {
@@ -17,6 +28,30 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, slash + 1);
 }
 
+std::string NameOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string TempTemplate(const std::string& target)
+{
+    return FolderOf(target) + "." + NameOf(target) + std::string(kTempInfix) +
+           std::string(kTempSuffixLength, 'X');
+}
+
+bool IsTempName(std::string_view entry, std::string_view prefix)
+{
+    if (entry.size() != prefix.size() + kTempSuffixLength ||
+        entry.substr(0, prefix.size()) != prefix)
+        return false;
+    for (char c : entry.substr(prefix.size())) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return true;
+}
+
 bool WriteAll(int fd, const std::string& bytes)
 {
     std::size_t done = 0;
@@ -24,18 +59,39 @@ bool WriteAll(int fd, const std::string& bytes)
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n < 0)
             return false;
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
         done += static_cast<std::size_t>(n);
     }
     return true;
 }
 
-// Creates an empty temporary file beside `path`; returns its descriptor or -1.
-int CreateSibling(const std::string& path, std::string& tempPath)
+mode_t CurrentUmask()
 {
-    tempPath = FolderOf(path) + ".tarvelo-XXXXXX";
-    return ::mkstemp(tempPath.data());
+    // The only portable way to read it is to set it; the program is single-threaded
+    // when it writes files.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// 0 when `target` may be replaced as far as the file itself is concerned.
+int CheckReplaceable(const std::string& target, bool& exists, struct stat& info)
+{
+    exists = ::stat(target.c_str(), &info) == 0;
+    if (!exists)
+        return errno == ENOENT ? 0 : errno;
+    if (!S_ISREG(info.st_mode))
+        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    // The rename would ignore the file's own mode; the user's right to write
+    // the file is what decides.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
+    return 0;
 }
 
 } // namespace
@@ -43,7 +99,9 @@ int CreateSibling(const std::string& path, std::string& tempPath)
 FileContents ReadDataFile(const std::string& path, std::size_t maxBytes)
 {
     FileContents result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; the type check
+    // below then turns it away.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         result.status = errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
         return result;
@@ -82,50 +140,86 @@ FileContents ReadDataFile(const std::string& path, std::size_t maxBytes)
     return result;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes)
+std::string ResolveLinks(const std::string& path)
 {
-    std::string tempPath;
-    const int fd = CreateSibling(path, tempPath);
-    if (fd < 0)
-        return false;
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info
+        {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::string target(4096, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
+            return current;
+        target.resize(static_cast<std::size_t>(n));
+        current = target.front() == '/' ? target : FolderOf(current) + target;
+    }
+    return current; // a loop: the replacement fails on it with ELOOP
+}
 
-    // Keep the permissions of the file being replaced (mkstemp gives 0600).
+int ReplaceFile(const std::string& path, const std::string& bytes)
+{
+    const std::string target = ResolveLinks(path);
+    bool exists = false;
     struct stat old
     {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    if (const int error = CheckReplaceable(target, exists, old))
+        return error;
 
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;
-    if (!ok) {
+    std::string tempPath = TempTemplate(target);
+    const int fd = ::mkstemp(tempPath.data());
+    if (fd < 0)
+        return errno;
+
+    if (exists) {
+        // Owner and group first: changing them may clear set-id bits.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    }
+    const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+
+    int error = 0;
+    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && std::rename(tempPath.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(tempPath.c_str());
-        return false;
+        return error;
     }
     // Make the rename itself durable.
-    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
-    return true;
+    return 0;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes)
+{
+    return ReplaceFile(path, bytes) == 0;
 }
 
 bool CanReplaceFile(const std::string& path)
 {
-    std::string tempPath;
-    const int fd = CreateSibling(path, tempPath);
+    const std::string target = ResolveLinks(path);
+    bool exists = false;
+    struct stat info
+    {};
+    if (CheckReplaceable(target, exists, info) != 0)
+        return false;
+    std::string tempPath = TempTemplate(target);
+    const int fd = ::mkstemp(tempPath.data());
     if (fd < 0)
         return false;
     // One byte proves the disk takes data, not only a directory entry.
-    bool ok = WriteAll(fd, std::string(1, '\n'));
+    const bool ok = WriteAll(fd, std::string(1, '\n'));
     ::close(fd);
     ::unlink(tempPath.c_str());
-    if (ok && FileExists(path)) {
-        const int existing = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-        ok = existing >= 0;
-        if (existing >= 0)
-            ::close(existing);
-    }
     return ok;
 }
 
@@ -134,6 +228,69 @@ bool FileExists(const std::string& path)
     struct stat info
     {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string FileLock::PathFor(const std::string& path)
+{
+    const std::string target = ResolveLinks(path);
+    return FolderOf(target) + "." + NameOf(target) + ".lock";
+}
+
+FileLock::FileLock(const std::string& path, std::chrono::milliseconds limit)
+{
+    const std::string lockPath = PathFor(path);
+    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+    int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | kFlags, 0666);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(lockPath.c_str(), O_RDONLY | kFlags); // another user's lock file
+    if (fd < 0) {
+        m_error = errno;
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            m_error = errno == EINTR ? EWOULDBLOCK : errno;
+            ::close(fd);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    m_fd = fd;
+}
+
+FileLock::~FileLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // closing the last descriptor releases the lock
+}
+
+int RemoveLeftoverTemporaries(const std::string& path)
+{
+    const FileLock lock(path, std::chrono::milliseconds(0));
+    if (!lock.Held())
+        return 0; // a running copy is writing; its temporary file is not a leftover
+    const std::string target = ResolveLinks(path);
+    const std::string folder = FolderOf(target);
+    const std::string prefix = "." + NameOf(target) + std::string(kTempInfix);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!IsTempName(name, prefix) && !IsTempName(name, kOldTempPrefix))
+            continue;
+        const std::string file = folder + std::string(name);
+        struct stat info
+        {};
+        if (::lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::unlink(file.c_str()) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace tarvelo

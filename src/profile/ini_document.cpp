@@ -147,8 +147,20 @@ std::optional<std::string> IniDocument::Value(std::string_view section, std::str
         section, key);
 }
 
-void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value)
+bool IniDocument::IsStorableName(std::string_view name, bool isKey)
 {
+    if (name.find_first_of("\r\n[]=") != std::string_view::npos)
+        return false;
+    if (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back())))
+        return false;
+    return !(isKey && !name.empty() && name.front() == ';');
+}
+
+bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (!IsStorableName(section, false) || !IsStorableName(key, true) ||
+        value.find_first_of("\r\n") != std::string_view::npos)
+        return false;
     std::size_t header = m_lines.size();
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const ParsedLine parsed = ParseLine(m_lines[i]);
@@ -160,7 +172,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
     if (header == m_lines.size()) {
         m_lines.push_back("[" + std::string(section) + "]");
         m_lines.push_back(std::string(key) + "=" + std::string(value));
-        return;
+        return true;
     }
 
     std::size_t insertAt = header + 1;
@@ -172,12 +184,13 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
             continue;
         if (SameName(parsed.name, key)) {
             m_lines[i] = std::string(parsed.name) + "=" + std::string(value);
-            return;
+            return true;
         }
         insertAt = i + 1;
     }
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                    std::string(key) + "=" + std::string(value));
+    return true;
 }
 
 std::string IniDocument::Serialise() const

@@ -26,8 +26,14 @@ public:
 
     // Rewrites the first matching key line (keeping the key's spelling in the
     // file), or adds the key after the last key of the section, or adds the
-    // section at the end of the file.
-    void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // section at the end of the file. Refuses (false, nothing changed) a
+    // section or key name that IsStorableName turns away and a value holding
+    // a line end, which would change other keys' lines.
+    bool SetValue(std::string_view section, std::string_view key, std::string_view value);
+
+    // A name reads back as written: no CR, LF, "[", "]" or "=", no blank at
+    // either end, and for a key no ";" in front (that line is a comment).
+    static bool IsStorableName(std::string_view name, bool isKey);
 
     // The text with CR LF after every line.
     std::string Serialise() const;

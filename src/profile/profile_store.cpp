@@ -1,18 +1,42 @@
 #include "profile/profile_store.h"
 
 #include "profile/app_folder.h"
+#include "profile/code_page.h"
 #include "profile/data_file.h"
 #include "profile/value_codec.h"
 #include "profile/value_text.h"
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
 namespace tarvelo {
 namespace {
 
-IniDocument LoadDocument(const std::string& path, bool& ok)
+// Longer than the coarsest file-system clock step (a jiffy at HZ=100 is 10 ms).
+constexpr long kClockStepNs = 100'000'000;
+
+WriteError::Reason ReasonOf(int error)
 {
-    const FileContents file = ReadDataFile(path);
-    ok = file.status == ReadStatus::Ok || file.status == ReadStatus::Missing;
-    return IniDocument::Parse(file.bytes);
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return WriteError::Reason::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return WriteError::Reason::Permission;
+    case EWOULDBLOCK:
+        return WriteError::Reason::LockBusy;
+    default:
+        return WriteError::Reason::Other;
+    }
+}
+
+long long Nanoseconds(const timespec& t)
+{
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
 }
 
 template <typename T, typename Parse>
@@ -26,17 +50,110 @@ T ReadTyped(const ProfileStore& store, std::string_view section, const settings:
 
 } // namespace
 
+std::string WriteErrorMessage(const WriteError& error)
+{
+    std::string why;
+    switch (error.reason) {
+    case WriteError::Reason::DiskFull:
+        why = "the disk is full";
+        break;
+    case WriteError::Reason::Permission:
+        why = "Tarvelo is not allowed to write the file or its folder";
+        break;
+    case WriteError::Reason::LockBusy:
+        why = "another running copy of Tarvelo kept the file busy";
+        break;
+    case WriteError::Reason::Unreadable:
+        why = "the file could not be read, so it was left as it is";
+        break;
+    case WriteError::Reason::Other:
+        why = codepage::FromUtf8(std::strerror(error.error));
+        break;
+    }
+    return "Your progress could not be saved in the settings file \"" +
+           codepage::FromUtf8(error.path) + "\": " + why +
+           ". Tarvelo goes on, but what changes now may be lost. This message is not "
+           "shown again until saving has worked once more.";
+}
+
 ProfileStore::ProfileStore(std::string appFolder) : m_path(DataFilePath(appFolder, kFileName)) {}
+
+bool ProfileStore::FileStamp::operator==(const FileStamp& other) const
+{
+    return exists == other.exists && device == other.device && inode == other.inode &&
+           size == other.size && Nanoseconds(modified) == Nanoseconds(other.modified) &&
+           Nanoseconds(changed) == Nanoseconds(other.changed);
+}
+
+const ProfileStore::CachedFile& ProfileStore::Current() const
+{
+    FileStamp stamp;
+    struct stat info
+    {};
+    if (::stat(m_path.c_str(), &info) == 0) {
+        stamp = {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+    }
+    if (m_cache && m_cache->trusted && m_cache->stamp == stamp)
+        return *m_cache;
+
+    FileContents file = ReadDataFile(m_path);
+    const bool readable = file.status == ReadStatus::Ok || file.status == ReadStatus::Missing;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const bool trusted =
+        !stamp.exists || Nanoseconds(now) - Nanoseconds(stamp.modified) > kClockStepNs;
+    // Just written: the bytes tell whether the parsed file still holds.
+    if (!(m_cache && m_cache->readable == readable && m_cache->bytes == file.bytes)) {
+        m_cache.emplace();
+        m_cache->document = IniDocument::Parse(file.bytes);
+        m_cache->bytes = std::move(file.bytes);
+    }
+    m_cache->stamp = stamp;
+    m_cache->readable = readable;
+    m_cache->trusted = trusted;
+    return *m_cache;
+}
 
 std::optional<std::string> ProfileStore::StoredValue(std::string_view section,
                                                      std::string_view key) const
 {
     if (m_pending)
         return m_pending->Value(section, key);
+    return Current().document.Value(section, key);
+}
+
+std::optional<WriteError> ProfileStore::Replace(const std::vector<Edit>& edits)
+{
+    m_cache.reset();
+    const FileLock lock(m_path);
+    if (!lock.Held())
+        return WriteError{ReasonOf(lock.Error()), m_path, lock.Error()};
+    // Re-read under the lock: another copy may have written since our last read.
     const FileContents file = ReadDataFile(m_path);
-    if (file.status != ReadStatus::Ok)
-        return std::nullopt;
-    return IniDocument::FindValue(file.bytes, section, key);
+    if (file.status != ReadStatus::Ok && file.status != ReadStatus::Missing)
+        return WriteError{WriteError::Reason::Unreadable, m_path, EIO}; // never replace it
+    IniDocument doc = IniDocument::Parse(file.bytes);
+    for (const Edit& edit : edits) {
+        if (!doc.SetValue(edit.section, edit.key, edit.encoded))
+            return WriteError{WriteError::Reason::Other, m_path, EINVAL};
+    }
+    if (const int error = ReplaceFile(m_path, doc.Serialise()))
+        return WriteError{ReasonOf(error), m_path, error};
+    return std::nullopt;
+}
+
+bool ProfileStore::Report(const std::optional<WriteError>& failure)
+{
+    if (!failure) {
+        m_reported.reset();
+        return true;
+    }
+    if (m_reported != failure->reason) {
+        m_reported = failure->reason;
+        if (m_onWriteError)
+            m_onWriteError(*failure);
+    }
+    return false;
 }
 
 std::optional<std::string> ProfileStore::StoredText(std::string_view section,
@@ -57,17 +174,17 @@ std::string ProfileStore::ReadProfile(std::string_view section, std::string_view
 bool ProfileStore::WriteProfile(std::string_view section, std::string_view key,
                                 std::string_view value)
 {
-    const std::string encoded = valuecodec::Encode(value);
+    Edit edit{std::string(section), std::string(key), valuecodec::Encode(value)};
+    // A name that would not read back is the program's own mistake, not the user's
+    // problem: refused without a message.
+    if (!IniDocument::IsStorableName(section, false) || !IniDocument::IsStorableName(key, true))
+        return false;
     if (m_pending) {
-        m_pending->SetValue(section, key, encoded);
+        m_pending->SetValue(edit.section, edit.key, edit.encoded);
+        m_edits.push_back(std::move(edit));
         return m_pendingOk;
     }
-    bool ok = false;
-    IniDocument doc = LoadDocument(m_path, ok);
-    if (!ok)
-        return false; // never replace a file we could not read
-    doc.SetValue(section, key, encoded);
-    return WriteFileAtomically(m_path, doc.Serialise());
+    return Report(Replace({std::move(edit)}));
 }
 
 std::int16_t ProfileStore::Read(std::string_view section, const settings::IntegerKey& key) const
@@ -78,6 +195,11 @@ std::int16_t ProfileStore::Read(std::string_view section, const settings::Intege
 std::int32_t ProfileStore::Read(std::string_view section, const settings::LongKey& key) const
 {
     return ReadTyped(*this, section, key, valuetext::ParseLong);
+}
+
+std::int64_t ProfileStore::Read(std::string_view section, const settings::CountKey& key) const
+{
+    return ReadTyped(*this, section, key, valuetext::ParseLong64);
 }
 
 double ProfileStore::Read(std::string_view section, const settings::NumberKey& key) const
@@ -110,6 +232,11 @@ std::string ProfileStore::Format(std::int32_t value)
     return valuetext::FormatInteger(value);
 }
 
+std::string ProfileStore::Format(std::int64_t value)
+{
+    return valuetext::FormatInteger(value);
+}
+
 std::string ProfileStore::Format(double value)
 {
     return valuetext::FormatDouble(value);
@@ -137,15 +264,22 @@ bool ProfileStore::CanSave() const
 
 bool ProfileStore::Flush()
 {
-    const bool ok = m_pendingOk && WriteFileAtomically(m_path, m_pending->Serialise());
+    std::vector<Edit> edits = std::move(m_edits);
+    m_edits.clear();
     m_pending.reset();
-    return ok;
+    if (edits.empty())
+        return m_pendingOk;
+    return Report(Replace(edits));
 }
 
 ProfileBatch::ProfileBatch(ProfileStore& store) : m_store(&store)
 {
-    if (m_store->m_batchDepth++ == 0)
-        m_store->m_pending = LoadDocument(m_store->m_path, m_store->m_pendingOk);
+    if (m_store->m_batchDepth++ == 0) {
+        const ProfileStore::CachedFile& current = m_store->Current();
+        m_store->m_pending = current.document;
+        m_store->m_pendingOk = current.readable;
+        m_store->m_edits.clear();
+    }
 }
 
 ProfileBatch::~ProfileBatch()
@@ -153,8 +287,10 @@ ProfileBatch::~ProfileBatch()
     if (m_done)
         return;
     // Dropped uncommitted: the outermost batch forgets every write of it.
-    if (--m_store->m_batchDepth == 0)
+    if (--m_store->m_batchDepth == 0) {
         m_store->m_pending.reset();
+        m_store->m_edits.clear();
+    }
 }
 
 bool ProfileBatch::Commit()

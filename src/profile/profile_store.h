@@ -4,16 +4,41 @@
 #include "profile/settings_keys.h"
 
 #include <cstdint>
+#include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <type_traits>
+#include <vector>
 
 namespace tarvelo {
 
+// A write of the settings file that did not reach the disk.
+struct WriteError
+{
+    enum class Reason
+    {
+        DiskFull,
+        Permission,
+        LockBusy,   // another running copy held the file past the time limit
+        Unreadable, // the current file could not be read, so it was kept
+        Other,
+    };
+    Reason reason = Reason::Other;
+    std::string path; // UTF-8, as the system gives it
+    int error = 0;    // errno of the failing step
+};
+
+// The one message that tells the user about `error` (Windows-1252).
+std::string WriteErrorMessage(const WriteError& error);
+
 // The only access to the settings file "Tarvelo.INI". Values are stored
-// encoded (see valuecodec); every operation goes to the file, with no cache,
-// and every write replaces the file atomically.
+// encoded (see valuecodec). Reads use the parsed file kept in memory while the
+// file on disk is the same one (identity, size and modification time); every
+// write re-reads the file under its lock (FileLock), so two running copies
+// never lose each other's writes, and replaces it atomically.
 class ProfileStore
 {
 public:
@@ -39,6 +64,7 @@ public:
     // clamped. Singles and numbers are written with "." and read with "." or ",".
     std::int16_t Read(std::string_view section, const settings::IntegerKey& key) const;
     std::int32_t Read(std::string_view section, const settings::LongKey& key) const;
+    std::int64_t Read(std::string_view section, const settings::CountKey& key) const;
     double Read(std::string_view section, const settings::NumberKey& key) const;
     float Read(std::string_view section, const settings::SingleKey& key) const;
     bool Read(std::string_view section, const settings::BooleanKey& key) const;
@@ -55,26 +81,75 @@ public:
         return Write(section, key, key.fallback);
     }
 
-    // True when the settings file can be replaced (checked once at start-up).
+    // True when the settings file can be replaced (checked once at start-up):
+    // false for a file the user may not write, whatever its folder allows.
     bool CanSave() const;
+
+    // Called with the first failed write, and again only once a write has
+    // succeeded in between or the reason has changed: one message per problem.
+    using WriteErrorListener = std::function<void(const WriteError&)>;
+    void SetWriteErrorListener(WriteErrorListener listener)
+    {
+        m_onWriteError = std::move(listener);
+    }
 
 private:
     friend class ProfileBatch;
 
     static std::string Format(std::int16_t value);
     static std::string Format(std::int32_t value);
+    static std::string Format(std::int64_t value);
     // Whole numbers as plain digits, which every reader of the key accepts.
     static std::string Format(double value);
     static std::string Format(float value);
     static std::string Format(bool value);
     static std::string Format(std::string_view value);
 
+    struct Edit
+    {
+        std::string section;
+        std::string key;
+        std::string encoded;
+    };
+    // What tells that the file on disk is still the one parsed.
+    struct FileStamp
+    {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        timespec changed{};
+        bool operator==(const FileStamp& other) const;
+    };
+    struct CachedFile
+    {
+        CachedFile() {} // provided: clang 14 rejects optional::emplace() otherwise
+        FileStamp stamp;
+        bool readable = true;
+        std::string bytes;
+        IniDocument document;
+        // False when the file was modified within the file system's clock
+        // step of the read: a same-size rewrite into a reused inode could
+        // then carry the same stamp.
+        bool trusted = false;
+    };
+
+    const CachedFile& Current() const;
     std::optional<std::string> StoredValue(std::string_view section, std::string_view key) const;
+    // Applies `edits` to the current file under the lock and replaces it.
+    std::optional<WriteError> Replace(const std::vector<Edit>& edits);
+    bool Report(const std::optional<WriteError>& failure);
     bool Flush();
 
     std::string m_path;
-    // While a batch is open, writes collect here and reach the file once.
+    mutable std::optional<CachedFile> m_cache;
+    WriteErrorListener m_onWriteError;
+    std::optional<WriteError::Reason> m_reported; // since the last successful write
+    // While a batch is open, writes collect here (and in m_pending, which
+    // reads of the batch see) and reach the file once.
     std::optional<IniDocument> m_pending;
+    std::vector<Edit> m_edits;
     bool m_pendingOk = true;
     int m_batchDepth = 0;
 };

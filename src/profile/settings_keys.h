@@ -19,6 +19,8 @@ template <typename T> struct Key
 
 using IntegerKey = Key<std::int16_t>;
 using LongKey = Key<std::int32_t>;
+// A count that outgrows 32 bits; stored as decimal digits.
+using CountKey = Key<std::int64_t>;
 // A single-precision number kept at full precision (sums that outgrow a float).
 using NumberKey = Key<double>;
 using SingleKey = Key<float>;
@@ -48,8 +50,8 @@ inline constexpr IntegerKey kTypeMode{"typemode", 1};
 inline constexpr LongKey kSentenceNumber{"sentencenumber", 1};
 inline constexpr IntegerKey kLesson{"lesson", 1};
 inline constexpr NumberKey kCompleteQSeconds{"completeqseconds", 1};
-inline constexpr LongKey kCompletePosition{"completeposition", 1};
-inline constexpr LongKey kCompleteErrors{"completeerrors", 0};
+inline constexpr CountKey kCompletePosition{"completeposition", 1};
+inline constexpr CountKey kCompleteErrors{"completeerrors", 0};
 inline constexpr BooleanKey kBackspaceLessons{"backspacel", true};
 inline constexpr BooleanKey kBackspacePractice{"backspacef", false};
 inline constexpr BooleanKey kIntelligent{"intelligent", false};

@@ -82,6 +82,22 @@ std::optional<std::int32_t> ParseLong(std::string_view text)
     return ToClampedInteger<std::int32_t>(text);
 }
 
+std::optional<std::int64_t> ParseLong64(std::string_view text)
+{
+    std::string_view digits = TrimBlanks(text);
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    std::int64_t value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
+    if (ptr == end && ec == std::errc())
+        return value;
+    if (ptr == end && ec == std::errc::result_out_of_range)
+        return digits.front() == '-' ? std::numeric_limits<std::int64_t>::min()
+                                     : std::numeric_limits<std::int64_t>::max();
+    return ToClampedInteger<std::int64_t>(text); // fractions and exponents
+}
+
 std::optional<float> ParseSingle(std::string_view text)
 {
     const auto number = ParseNumber(text);

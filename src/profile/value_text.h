@@ -14,6 +14,8 @@ namespace tarvelo::valuetext {
 std::optional<double> ParseNumber(std::string_view text);
 std::optional<std::int16_t> ParseInteger(std::string_view text);
 std::optional<std::int32_t> ParseLong(std::string_view text);
+// Whole numbers exactly to the last digit; others as ParseNumber, clamped.
+std::optional<std::int64_t> ParseLong64(std::string_view text);
 std::optional<float> ParseSingle(std::string_view text);
 // "True"/"False" in any case, or a number (non-zero is true).
 std::optional<bool> ParseBoolean(std::string_view text);

@@ -43,6 +43,7 @@ KeyEditor::Modifiers ToModifiers(Qt::KeyboardModifiers modifiers)
 QLabel* PanelLabel(const QString& text, QWidget* parent, const QString& name = {})
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
@@ -113,6 +114,7 @@ QLayout* SessionWindow::buildHeader()
     ui::MakeHeading(m_titleLabel, 1.8);
     m_modeLabel = new QLabel(this);
     m_modeLabel->setObjectName("lMode");
+    m_modeLabel->setTextFormat(Qt::PlainText);
     ui::MakeHeading(m_modeLabel, 1.3);
 
     auto* header = new QHBoxLayout;

@@ -68,14 +68,14 @@ void TypingStats::CountWrongKeystroke()
     ++SentenceErrors;
     ++SessionErrors;
     if (m_user.Practising())
-        ++m_totals.CompleteErrors;
+        m_totals.CompleteErrors = SaturatingAdd(m_totals.CompleteErrors, 1);
 }
 
 void TypingStats::CountPosition()
 {
     ++SessionPosition;
     if (m_user.Practising())
-        ++m_totals.CompletePosition;
+        m_totals.CompletePosition = SaturatingAdd(m_totals.CompletePosition, 1);
 }
 
 void TypingStats::UpdateAccuracies(int sentencePosition)
@@ -88,12 +88,12 @@ void TypingStats::UncountPosition(bool wasError, int sentencePosition)
 {
     --SessionPosition;
     if (m_user.Practising())
-        --m_totals.CompletePosition;
+        m_totals.CompletePosition = SaturatingAdd(m_totals.CompletePosition, -1);
     if (wasError) {
         --SentenceErrors;
         --SessionErrors;
         if (m_user.Practising())
-            --m_totals.CompleteErrors;
+            m_totals.CompleteErrors = SaturatingAdd(m_totals.CompleteErrors, -1);
     }
     UpdateAccuracies(sentencePosition);
 }

@@ -3,6 +3,7 @@
 #include "ui/text_codec.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace tarvelo::ui {
@@ -30,6 +31,7 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon)
 void QtDialogs::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon)
 {
     QMessageBox box(ToQtIcon(icon), ToQString(title), ToQString(text), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText); // texts carry user names: never markup
     box.exec();
 }
 
@@ -38,6 +40,7 @@ bool QtDialogs::AskYesNo(std::string_view text, std::string_view title, MessageI
 {
     QMessageBox box(ToQtIcon(icon), ToQString(title), ToQString(text),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -45,12 +48,15 @@ bool QtDialogs::AskYesNo(std::string_view text, std::string_view title, MessageI
 std::optional<std::string> QtDialogs::AskText(std::string_view prompt, std::string_view title,
                                               std::string_view initial)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(m_parent, ToQString(title), ToQString(prompt),
-                                               QLineEdit::Normal, ToQString(initial), &accepted);
-    if (!accepted)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(ToQString(title));
+    dialog.setLabelText(ToQString(prompt));
+    dialog.setTextValue(ToQString(initial));
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return FromQString(text);
+    return FromQString(dialog.textValue());
 }
 
 } // namespace tarvelo::ui

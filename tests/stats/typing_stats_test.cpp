@@ -5,6 +5,7 @@
 #include "stats/typing_stats.h"
 #include "support/temp_folder.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 namespace tarvelo {
@@ -121,6 +122,45 @@ TEST(CompleteTotalsTest, TimeStaysExactPast2To24Ticks)
     EXPECT_EQ(loaded.CompletePosition, 123456);
     EXPECT_EQ(loaded.CompleteErrors, 789);
     EXPECT_EQ(CompleteTotals::Load(profile, "user5").CompletePosition, 1) << "defaults";
+}
+
+TEST(CompleteTotalsTest, CountsPast2To31AreKeptAndNeverWrap)
+{
+    test::TempFolder folder;
+    ProfileStore profile(folder.Path());
+    struct Row
+    {
+        const char* name;
+        std::string stored;
+        std::int64_t loaded;
+    };
+    const Row rows[] = {
+        {"exponent_form", "3e9", 3000000000LL},
+        {"just_past_int32", "2147483648", 2147483648LL},
+        {"int64_max", "9223372036854775807", INT64_MAX},
+        {"beyond_int64", "99999999999999999999", INT64_MAX},
+    };
+    for (const Row& row : rows) {
+        profile.WriteProfile("user0", "completeposition", row.stored);
+        profile.WriteProfile("user0", "completeerrors", row.stored);
+        const CompleteTotals totals = CompleteTotals::Load(profile, "user0");
+        EXPECT_EQ(totals.CompletePosition, row.loaded) << row.name;
+        EXPECT_EQ(totals.CompleteErrors, row.loaded) << row.name;
+    }
+
+    CurrentUser user;
+    user.TypeMode = CurrentUser::kPractice;
+    CompleteTotals totals = CompleteTotals::Load(profile, "user0"); // the last row: beyond
+    LetterTallies tallies;
+    TypingStats stats{totals, tallies, user};
+    stats.CountPosition();
+    stats.CountWrongKeystroke();
+    EXPECT_EQ(totals.CompletePosition, INT64_MAX) << "saturates";
+    EXPECT_EQ(totals.CompleteErrors, INT64_MAX);
+    totals.CompletePosition = 2147483647;
+    stats.CountPosition();
+    ASSERT_TRUE(totals.Save(profile, "user1"));
+    EXPECT_EQ(profile.ReadProfile("user1", "completeposition", ""), "2147483648");
 }
 
 } // namespace

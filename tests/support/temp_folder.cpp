@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tarvelo::test {
 
@@ -42,6 +44,22 @@ void TempFolder::CopyShipped(std::string_view name) const
 {
     std::filesystem::copy_file(std::filesystem::path(TARVELO_DATA_DIR) / std::string(name),
                                File(name), std::filesystem::copy_options::overwrite_existing);
+}
+
+bool RunAsUnprivileged(const std::function<bool()>& check)
+{
+    if (::geteuid() != 0)
+        return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr id_t kNobody = 65534;
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            ::_exit(2);
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
 FileSizeLimit::FileSizeLimit(unsigned long bytes)

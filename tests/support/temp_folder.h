@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ public:
 private:
     std::string m_path;
 };
+
+// Runs `check` as an unprivileged user (in a child process when the tests run
+// as root, who may write any file) and returns its result; false when the
+// child could not become that user.
+bool RunAsUnprivileged(const std::function<bool()>& check);
 
 // Lowers the file-size limit of the process for its lifetime, so writes of
 // more bytes fail even for root, which ignores permission bits.

@@ -9,10 +9,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tarvelo;
 
@@ -61,6 +64,17 @@ private slots:
                 shown.pixel(32, 24) != shown.pixel(8, 40));
     }
 
+    void fifoInPlaceOfThePictureDoesNotBlock()
+    {
+        test::TempFolder folder;
+        folder.CopyShipped("Tarvelo.INI");
+        QCOMPARE(::mkfifo(folder.File("Masada.jpg").c_str(), 0644), 0);
+        ::alarm(10); // a blocking open would hang the run
+        test::ScriptedDialogs dialogs;
+        QVERIFY(StartApplication(folder.Path(), dialogs));
+        ::alarm(0);
+    }
+
     void messageBoxShowsTitleIconAndCodePageText()
     {
         QString title;
@@ -94,6 +108,35 @@ private slots:
                                       DefaultAnswer::No),
                      button == QMessageBox::Yes);
         }
+    }
+
+    // A user name holding markup is shown as the characters typed, in every
+    // kind of box: no heading, no image loaded from disk.
+    void userNameWithMarkupStaysPlainText()
+    {
+        const std::string name = "<h1>Big</h1><img src=\"/etc/x.png\">";
+        QList<Qt::TextFormat> formats;
+        const auto inspect = [&formats] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                formats << box->textFormat();
+            else
+                for (QLabel* label : modal->findChildren<QLabel*>())
+                    formats << label->textFormat();
+            qobject_cast<QDialog*>(modal)->done(0);
+        };
+        ui::QtDialogs dialogs;
+        QTimer::singleShot(0, inspect);
+        dialogs.ShowMessage(name, "Warning", MessageIcon::Exclamation);
+        QTimer::singleShot(0, inspect);
+        dialogs.AskYesNo("Are you sure you would like to delete user " + name + "?", "Confirmation",
+                         MessageIcon::Question, DefaultAnswer::No);
+        QTimer::singleShot(0, inspect);
+        dialogs.AskText(name, "Rename", name);
+        QVERIFY(formats.size() >= 3);
+        for (const Qt::TextFormat format : formats)
+            QCOMPARE(format, Qt::PlainText);
     }
 
     void textOutsideTheCodePageBecomesQuestionMarks()

@@ -1,0 +1,97 @@
+#include "profile/data_file.h"
+#include "profile/profile_store.h"
+#include "support/temp_folder.h"
+
+#include <algorithm>
+#include <array>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tarvelo {
+namespace {
+
+constexpr int kKeys = 8;
+
+struct Acknowledged
+{
+    int key = 0;
+    long value = 0;
+};
+
+// The writing copy: writes ever larger values round the keys and reports each
+// write the store acknowledged, until it is killed.
+[[noreturn]] void WriteUntilKilled(const std::string& folder, int round, int report)
+{
+    ProfileStore store(folder);
+    for (long i = 1;; ++i) {
+        const Acknowledged write{static_cast<int>(i % kKeys), round * 1'000'000L + i};
+        if (store.WriteProfile("crash", "k" + std::to_string(write.key),
+                               std::to_string(write.value)))
+            (void)!::write(report, &write, sizeof write);
+    }
+}
+
+// SIGKILL at random moments of a writing copy, 200 times: after every kill the
+// settings file is whole, decodes, and holds every acknowledged write.
+TEST(SettingsCrashTest, KilledWriterLeavesAWholeFileWithEveryAcknowledgedWrite)
+{
+    constexpr int kRounds = 200;
+    test::TempFolder folder;
+    const std::string path = folder.File("Tarvelo.INI");
+    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+    std::array<long, kKeys> last{}; // last acknowledged value of each key
+    std::mt19937 random(20261206);
+    int leftovers = 0;
+    long acknowledgedWrites = 0;
+    for (int round = 1; round <= kRounds; ++round) {
+        leftovers += RemoveLeftoverTemporaries(path); // as the program's start-up does
+        int report[2];
+        ASSERT_EQ(::pipe(report), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(report[0]);
+            WriteUntilKilled(folder.Path(), round, report[1]);
+        }
+        ::close(report[1]);
+        // A write takes a few milliseconds (two fsyncs): kills land on every step.
+        ::usleep(std::uniform_int_distribution<unsigned>(0, 25'000)(random));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        Acknowledged write;
+        while (::read(report[0], &write, sizeof write) == sizeof write) {
+            last[static_cast<std::size_t>(write.key)] = write.value;
+            ++acknowledgedWrites;
+        }
+        ::close(report[0]);
+
+        const FileContents file = ReadDataFile(path);
+        ASSERT_EQ(file.status, ReadStatus::Ok) << "round " << round;
+        ASSERT_TRUE(file.bytes.ends_with("\r\n")) << "round " << round << ": cut short";
+        const ProfileStore store(folder.Path());
+        ASSERT_EQ(store.ReadProfile("users", "lastuser", "lost"), "0") << "round " << round;
+        for (int key = 0; key < kKeys; ++key) {
+            const long acknowledged = last[static_cast<std::size_t>(key)];
+            const std::string stored = store.ReadProfile("crash", "k" + std::to_string(key), "0");
+            ASSERT_GE(std::stol(stored), acknowledged) << "round " << round << ", key " << key;
+        }
+    }
+    leftovers += RemoveLeftoverTemporaries(path);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".Tarvelo.INI.lock", "Tarvelo.INI"}));
+    EXPECT_GT(acknowledgedWrites, kRounds) << "the kills must fall among writes";
+    RecordProperty("acknowledged_writes", static_cast<int>(acknowledgedWrites));
+    RecordProperty("leftover_temporaries_removed", leftovers);
+}
+
+} // namespace
+} // namespace tarvelo
