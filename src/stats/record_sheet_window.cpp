@@ -25,38 +25,31 @@ bool RecordSheetWindow::paint(QPagedPaintDevice& device) const
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    // Lay the sheet out in points on the printable area, whatever its resolution.
-    const double scale = device.logicalDpiX() / 72.0;
-    painter.scale(scale, device.logicalDpiY() / 72.0);
-    const double width = device.width() / scale;
-    const double left = 36;
-    const double right = width - 36;
-    double y = 48;
-
-    QFont font("Liberation Serif");
-    font.setPointSizeF(28);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRectF(left, y, right - left, 40), Qt::AlignHCenter | Qt::AlignTop,
-                     ui::ToQString(RecordSheet::kProduct));
-    y += 48;
-    font.setPointSizeF(18);
-    painter.setFont(font);
-    painter.drawText(QRectF(left, y, right - left, 30), Qt::AlignHCenter | Qt::AlignTop,
-                     ui::ToQString(RecordSheet::kTitle));
-    y += 64;
-
-    font.setPointSizeF(14);
-    font.setBold(false);
-    painter.setFont(font);
-    painter.setPen(QPen(Qt::black, 0.75));
+    // Positions in points of the page, whatever the device's resolution;
+    // fonts take their point sizes from the device itself.
+    const double pt = device.logicalDpiY() / 72.0;
+    const double left = 36 * pt;
+    const double right = device.width() - 36 * pt;
+    double y = 48 * pt;
+    auto line = [&](const QString& text, double pointSize, bool bold, Qt::Alignment align,
+                    double advance) {
+        QFont font("Liberation Serif");
+        font.setPointSizeF(pointSize);
+        font.setBold(bold);
+        painter.setFont(font);
+        const double inset = align & Qt::AlignHCenter ? 0 : 24 * pt;
+        painter.drawText(QRectF(left + inset, y, right - left - 2 * inset, 2 * pointSize * pt),
+                         align | Qt::AlignTop, text);
+        y += advance * pt;
+    };
+    line(ui::ToQString(RecordSheet::kProduct), 28, true, Qt::AlignHCenter, 48);
+    line(ui::ToQString(RecordSheet::kTitle), 18, true, Qt::AlignHCenter, 64);
+    painter.setPen(QPen(Qt::black, 0.75 * pt));
     for (std::size_t i = 0; i < m_sheet.lines.size(); ++i) {
-        painter.drawText(QRectF(left + 24, y, right - left - 48, 24), Qt::AlignLeft | Qt::AlignTop,
-                         ui::ToQString(m_sheet.lines[i]));
-        y += 40;
+        line(ui::ToQString(m_sheet.lines[i]), 14, false, Qt::AlignLeft, 40);
         if (i + 1 < m_sheet.lines.size()) {
-            painter.drawLine(QPointF(left, y - 8), QPointF(right, y - 8));
-            y += 16;
+            painter.drawLine(QPointF(left, y - 8 * pt), QPointF(right, y - 8 * pt));
+            y += 16 * pt;
         }
     }
     return painter.end();
