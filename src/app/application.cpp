@@ -10,6 +10,8 @@
 #include "ui/qt_dialogs.h"
 #include "ui/qt_url_opener.h"
 
+#include <QApplication>
+
 namespace tarvelo {
 namespace {
 
@@ -43,8 +45,7 @@ void FillServices(MenuServices& services, const std::string& appFolder)
             if (!RunDonationCheck(state.profile, shared->clock))
                 return;
             auto* window = new DonationWindow([shared] { shared->links.OpenDonationPage(); });
-            window->show();
-            window->raise();
+            window->showOver(QApplication::activeWindow());
         };
 }
 

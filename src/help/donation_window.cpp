@@ -3,10 +3,13 @@
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tarvelo {
 
@@ -60,6 +63,24 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
 DonationWindow::~DonationWindow()
 {
     m_text->viewport()->removeEventFilter(this);
+}
+
+void DonationWindow::showOver(const QWidget* activity)
+{
+    const QScreen* screen =
+        activity && activity->screen() ? activity->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect over = activity ? activity->frameGeometry() : available;
+    QRect placed(QPoint(0, 0), size());
+    placed.moveCenter(over.center());
+    placed.moveLeft(std::clamp(placed.left(), available.left(),
+                               std::max(available.left(), available.right() - width())));
+    placed.moveTop(std::clamp(placed.top(), available.top(),
+                              std::max(available.top(), available.bottom() - height())));
+    move(placed.topLeft());
+    show();
+    raise();
+    activateWindow();
 }
 
 void DonationWindow::pressOption(int option)

@@ -25,6 +25,9 @@ public:
     explicit DonationWindow(std::function<void()> openDonationPage, QWidget* parent = nullptr);
     ~DonationWindow() override;
 
+    // Shows the request centred over `activity` (or the screen), on screen.
+    void showOver(const QWidget* activity);
+
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -33,13 +33,14 @@ struct MenuServices
     // Creates the session window; empty: new SessionWindow(state).
     std::function<SessionWindow*(ProgramState&)> sessionWindow;
     // What the folders above the menu give (editor/, help/), filled in by the
-    // application; an empty member leaves its row without effect.
+    // application; an empty member leaves its row without effect. ("{}" keeps
+    // callers that list only the members above free of warnings.)
     // Creates the editor, which calls `leftToMenu` when it has closed.
-    std::function<QWidget*(ProgramState&, std::function<void()> leftToMenu)> editorWindow;
-    std::function<void()> openHelpPage;
-    std::function<void()> openWebSite; // empty: the desktop's browser, unchecked
+    std::function<QWidget*(ProgramState&, std::function<void()> leftToMenu)> editorWindow{};
+    std::function<void()> openHelpPage{};
+    std::function<void()> openWebSite{}; // empty: the desktop's browser, unchecked
     // Runs after the activity window is shown, at every activity start.
-    std::function<void(ProgramState&)> donationCheck;
+    std::function<void(ProgramState&)> donationCheck{};
 };
 
 // The main menu window "Intro": the user boxes, the menu rows and the hint
