@@ -15,6 +15,7 @@ struct RecordSheet
     static constexpr std::string_view kProduct = "Tarvelo";
     static constexpr std::string_view kTitle = "Typing Skills Record Sheet";
 
+    std::string userName;
     // lUser, lTime, lWPM, lAccuracy.
     std::array<std::string, 4> lines;
 };

@@ -91,8 +91,7 @@ void RecordSheetWindow::print()
                           "record sheet as a PDF file instead?",
                           "Tarvelo", MessageIcon::Question, DefaultAnswer::Yes))
         return;
-    const QString user = ui::ToQString(m_sheet.lines[0]).section("  ", 1);
-    const QString suggested = suggestedPdfName(user);
+    const QString suggested = suggestedPdfName(ui::ToQString(m_sheet.userName));
     const QString path = m_services.choosePdfFile
                              ? m_services.choosePdfFile(suggested)
                              : QFileDialog::getSaveFileName(m_parent, "Save Record Sheet",
