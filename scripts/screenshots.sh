@@ -9,7 +9,7 @@ bin=$PWD/build/bin
 mkdir -p "$out"
 
 source scripts/packages.sh
-ensure_packages xvfb imagemagick openbox xdotool
+ensure_packages xvfb imagemagick openbox xdotool poppler-utils
 
 display=:${SCREENSHOT_DISPLAY:-97}
 Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
@@ -39,7 +39,7 @@ type_text() {
 # install FOLDER: the program with its shipped data.
 install() {
     mkdir -p "$1"
-    cp "$bin/tarvelo" "$bin"/*.txt "$bin"/*.INI "$bin"/*.jpg "$1/"
+    cp "$bin/tarvelo" "$bin"/*.txt "$bin"/*.INI "$bin"/*.jpg "$bin"/*.htm "$1/"
 }
 
 # Start-up with no data files: the error message.
@@ -51,10 +51,16 @@ shot startup-error 2
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 
-# Two users; the first one has never typed, so the first-use message shows.
+# Two users; the first one has never typed, so the first-use message shows,
+# but has practice totals for the statistics window.
 install "$work/app"
 printf '%s\n' '["write", "users", "user0", "Ada"]' '["write", "users", "user1", "Bram"]' \
-    '["write", "users", "lastuser", "0"]' | "$bin/tarvelo-probe" profile "$work/app" >/dev/null
+    '["write", "users", "lastuser", "0"]' '["write", "user0", "completeposition", "4810"]' \
+    '["write", "user0", "completeqseconds", "9600"]' '["write", "user0", "completeerrors", "240"]' |
+    "$bin/tarvelo-probe" profile "$work/app" >/dev/null
+# The record sheet's PDF lands in the home folder.
+export HOME=$work/home
+mkdir -p "$HOME"
 "$work/app/tarvelo" &
 pid=$!
 shot main-menu 2
@@ -77,5 +83,50 @@ keys Return                  # Begin: the first lesson is introduced
 shot lesson-guidance 2
 keys Escape
 shot session-lesson
+
+keys Escape Escape Down Down Down Return # back to the menu, View Stats
+shot statistics 2
+xdotool mousemove 414 561 # over the heat-map's E key, for its tip
+shot statistics-hover 2
+xdotool mousemove 1279 899
+keys Up Return                           # Print: Xvfb has no printer
+shot statistics-no-printer
+keys Return                              # Yes: the file dialog
+shot statistics-save-pdf
+keys Return                              # save under the offered name
+sleep 1
+pdftoppm -png -r 50 -singlefile "$HOME/Tarvelo record sheet Ada.pdf" "$out/record-sheet"
+echo "$out/record-sheet.png"
+
+keys Escape Down Down Down Down Return   # back to the menu, Edit Typing Text
+shot editor 2
+type_text " A new sentence."
+keys alt+F4                              # the close box with unsaved changes
+shot editor-unsaved-question
+keys Return                              # No: the editor stays
+# The options lie along the bottom edge, Restore Default first.
+editor=$(xdotool search --name "Text Editor - Tarvelo" | head -1)
+eh=$(xdotool getwindowgeometry --shell "$editor" | sed -n 's/^HEIGHT=//p')
+xdotool mousemove --window "$editor" 70 $((eh - 28)) click 1
+shot editor-restore-question
+keys Return                              # No
+xdotool mousemove --window "$editor" 360 $((eh - 28)) click 1
+shot language-help
+xdotool mousemove 1279 899
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
+
+# The first activity start three days after the first one: the donation request.
+printf '%s\n' '["write", "users", "begindate", "2020-01-01"]' '["write", "users", "showeddonate", "False"]' |
+    "$bin/tarvelo-probe" profile "$work/app" >/dev/null
+"$work/app/tarvelo" &
+pid=$!
+sleep 2
+keys Right Return # Ada, Typing Lessons
+shot donation 2
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+
+# The help page's first screen as Qt's text browser shows it.
+"$bin/tarvelo-render-page" "$bin/Dalmor_help.htm" "$out/help-page.png"
+echo "$out/help-page.png"

@@ -1,17 +1,64 @@
 #include "app/application.h"
 
-#include "state/program_state.h"
+#include "editor/editor_window.h"
+#include "game/system_sources.h"
+#include "help/donation.h"
+#include "help/donation_window.h"
+#include "help/outside_links.h"
 #include "menu/startup.h"
 #include "platform/dialogs.h"
 #include "profile/profile_store.h"
+#include "state/program_state.h"
+#include "ui/qt_dialogs.h"
+#include "ui/qt_url_opener.h"
+
+#include <QApplication>
 
 namespace tarvelo {
+namespace {
+
+// What the menu's links and the donation request use, shared by the menu's
+// services for as long as any of them lives.
+struct Links
+{
+    explicit Links(const std::string& appFolder) : links(appFolder, opener, dialogs) {}
+
+    ui::QtUrlOpener opener;
+    ui::QtDialogs dialogs;
+    SystemClock clock;
+    OutsideLinks links;
+};
+
+void FillServices(MenuServices& services, const std::string& appFolder)
+{
+    const auto shared = std::make_shared<Links>(appFolder);
+    if (!services.editorWindow)
+        services.editorWindow = [](ProgramState& state, std::function<void()> leftToMenu) {
+            auto* window = new EditorWindow(state);
+            QObject::connect(window, &EditorWindow::leftToMenu, window, std::move(leftToMenu));
+            return window;
+        };
+    if (!services.openHelpPage)
+        services.openHelpPage = [shared] { shared->links.OpenHelpPage(); };
+    if (!services.openWebSite)
+        services.openWebSite = [shared] { shared->links.OpenWebSite(); };
+    if (!services.donationCheck)
+        services.donationCheck = [shared](ProgramState& state) {
+            if (!RunDonationCheck(state.profile, shared->clock))
+                return;
+            auto* window = new DonationWindow([shared] { shared->links.OpenDonationPage(); });
+            window->showOver(QApplication::activeWindow());
+        };
+}
+
+} // namespace
 
 std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialogs& dialogs,
                                              MenuServices services)
 {
     if (!RunStartupChecks(ProfileStore(appFolder), dialogs))
         return nullptr;
+    FillServices(services, appFolder);
     auto window = std::make_unique<MainWindow>(appFolder, std::move(services));
     // A write that fails mid-session (a full disk, a lost permission) is told
     // once; the store keeps quiet about the same problem until a write works.

@@ -234,6 +234,8 @@ MenuAction MainMenu::Activate(int row)
         // The window records the start (RecordGameStart) when it opens the game.
         return MenuAction::StartGame;
     case kStatsRow:
+        // The window shows the saved totals.
+        m_state.totals = CompleteTotals::Load(m_state.profile, user.UserSection);
         return MenuAction::ShowStats;
     case kRenameRow:
         m_profiles.Rename();

@@ -6,6 +6,7 @@
 #include "session/session_window.h"
 #include "state/program_state.h"
 #include "ui/clickable_label.h"
+#include "stats/statistics_window.h"
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
@@ -19,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -58,6 +60,13 @@ MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWid
     if (!m_nameDialog)
         m_nameDialog = new NewUserDialog(appFolder, *dialogs, this);
     m_menu = std::make_unique<MainMenu>(*m_state, *dialogs, *m_nameDialog);
+    if (m_services.donationCheck) {
+        // The start is recorded before the activity's window opens; the check
+        // comes once that window is shown.
+        m_menu->Profiles().SetDonationCheck([this] {
+            QTimer::singleShot(0, this, [this] { m_services.donationCheck(*m_state); });
+        });
+    }
 
     buildControls();
     m_menu->Start();
@@ -71,6 +80,7 @@ MainWindow::~MainWindow()
 {
     // The activity window works on the state this window owns.
     delete m_activity.data();
+    delete m_tool.data();
 }
 
 void MainWindow::buildControls()
@@ -206,15 +216,25 @@ void MainWindow::act(MenuAction action)
         openSessionWindow();
         break;
     case MenuAction::OpenWebSite:
-        QDesktopServices::openUrl(
-            QUrl(QString::fromLatin1(kWebSiteAddress.data(), kWebSiteAddress.size())));
+        if (m_services.openWebSite)
+            m_services.openWebSite();
+        else
+            QDesktopServices::openUrl(
+                QUrl(QString::fromLatin1(kWebSiteAddress.data(), kWebSiteAddress.size())));
+        break;
+    case MenuAction::ShowStats:
+        openStatisticsWindow();
+        break;
+    case MenuAction::OpenHelp:
+        if (m_services.openHelpPage)
+            m_services.openHelpPage();
+        break;
+    case MenuAction::EditText:
+        openEditorWindow();
         break;
     case MenuAction::None:
     case MenuAction::StartGame:
-    case MenuAction::ShowStats:
-    case MenuAction::OpenHelp:
-    case MenuAction::EditText:
-        // The windows of these activities come later.
+        // The game window comes later.
         break;
     }
 }
@@ -230,6 +250,33 @@ void MainWindow::openSessionWindow()
     });
     hide();
     window->show();
+}
+
+void MainWindow::openStatisticsWindow()
+{
+    auto* window = new StatisticsWindow(*m_state);
+    m_tool = window;
+    connect(window, &StatisticsWindow::leftToMenu, this, [this, window] {
+        window->deleteLater();
+        returnToMenu();
+    });
+    hide();
+    window->show();
+}
+
+void MainWindow::openEditorWindow()
+{
+    if (!m_services.editorWindow)
+        return;
+    m_tool = m_services.editorWindow(*m_state, [this] {
+        if (m_tool)
+            m_tool->deleteLater();
+        returnToMenu();
+    });
+    if (!m_tool)
+        return;
+    hide();
+    m_tool->show();
 }
 
 void MainWindow::returnToMenu()

@@ -32,6 +32,15 @@ struct MenuServices
     NameDialog* nameDialog = nullptr; // null: a NewUserDialog
     // Creates the session window; empty: new SessionWindow(state).
     std::function<SessionWindow*(ProgramState&)> sessionWindow;
+    // What the folders above the menu give (editor/, help/), filled in by the
+    // application; an empty member leaves its row without effect. ("{}" keeps
+    // callers that list only the members above free of warnings.)
+    // Creates the editor, which calls `leftToMenu` when it has closed.
+    std::function<QWidget*(ProgramState&, std::function<void()> leftToMenu)> editorWindow{};
+    std::function<void()> openHelpPage{};
+    std::function<void()> openWebSite{}; // empty: the desktop's browser, unchecked
+    // Runs after the activity window is shown, at every activity start.
+    std::function<void(ProgramState&)> donationCheck{};
 };
 
 // The main menu window "Intro": the user boxes, the menu rows and the hint
@@ -72,6 +81,8 @@ private:
     void keyDown(int key);
     void act(MenuAction action);
     void openSessionWindow();
+    void openStatisticsWindow();
+    void openEditorWindow();
     void refresh();
 
     std::unique_ptr<ProgramState> m_state;
@@ -85,6 +96,8 @@ private:
     std::array<ui::OptionFrame*, 9> m_boxes{};
     std::array<ui::OptionFrame*, 8> m_rows{};
     QPointer<SessionWindow> m_activity;
+    // The statistics window or the editor.
+    QPointer<QWidget> m_tool;
     bool m_ending = false;
 };
 

@@ -38,6 +38,8 @@ inline constexpr LongKey kTop{"top", 1035};
 inline constexpr LongKey kLeft{"left", 1995};
 inline constexpr BooleanKey kMainMaximized{"mainmaximized", false};
 inline constexpr BooleanKey kGameMaximized{"gamemaximized", false};
+inline constexpr BooleanKey kStatsMaximized{"statsmaximized", false};
+inline constexpr BooleanKey kEditorMaximized{"editormaximized", false};
 inline constexpr TextKey kBeginDate{"begindate", "9/29/80"};
 inline constexpr BooleanKey kShowedDonate{"showeddonate", false};
 

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "state/palette.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvelo {
+
+class ProfileStore;
+
+// "begindate" is stored as YYYY-MM-DD; the default "9/29/80" and the date
+// 1980-09-29 in any form mean that no date is stored.
+std::string FormatDate(const CalendarDate& date);
+// A YYYY-MM-DD date, or the default "9/29/80"; nullopt for anything else.
+std::optional<CalendarDate> ParseDate(std::string_view text);
+// Days from 1970-01-01.
+long DayNumber(const CalendarDate& date);
+
+// The one-time donation request, checked at the end of every activity
+// start: the first start stores its date; the first start three or more days
+// later asks once. True when the request is to be shown.
+bool RunDonationCheck(ProfileStore& profile, const Clock& clock);
+
+// The donation window's texts and the hover of its two options.
+class DonationRequest
+{
+public:
+    static constexpr int kDonate = 0, kIgnore = 1, kNone = -1;
+    static constexpr std::string_view kTitle = "Donation - Tarvelo";
+    static constexpr std::string_view kHeading = "A Friendly Request";
+    static std::string_view Text();
+    static std::string_view OptionCaption(int option);
+
+    void HoverOption(int option)
+    {
+        m_hovered = option == kDonate || option == kIgnore ? option : kNone;
+    }
+    int Hovered() const { return m_hovered; }
+    std::int32_t OptionBorder(int option) const
+    {
+        return option == m_hovered ? palette::kHoverBorder : palette::kBorder;
+    }
+
+private:
+    int m_hovered = kNone;
+};
+
+} // namespace tarvelo

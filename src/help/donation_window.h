@@ -1,0 +1,46 @@
+#pragma once
+
+#include "help/donation.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QPlainTextEdit;
+
+namespace tarvelo {
+
+namespace ui {
+class OptionFrame;
+}
+
+// "Donation - Tarvelo": the one-time request with the options Donate and
+// Ignore. Not modal; either option hides it, Donate then opens the page.
+class DonationWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `openDonationPage` runs after Donate has hidden the window.
+    explicit DonationWindow(std::function<void()> openDonationPage, QWidget* parent = nullptr);
+    ~DonationWindow() override;
+
+    // Shows the request centred over `activity` (or the screen), on screen.
+    void showOver(const QWidget* activity);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void pressOption(int option);
+    void hoverOption(int option);
+    void refresh();
+
+    DonationRequest m_request;
+    std::function<void()> m_openDonationPage;
+    QPlainTextEdit* m_text = nullptr;
+    std::array<ui::OptionFrame*, 2> m_options{};
+};
+
+} // namespace tarvelo

@@ -1,0 +1,331 @@
+#include "stats/statistics_window.h"
+
+#include "state/program_state.h"
+#include "ui/colours.h"
+#include "ui/focus_box.h"
+#include "ui/keyboard_view.h"
+#include "ui/navigation_keys.h"
+#include "ui/option_frame.h"
+#include "ui/text_codec.h"
+#include "ui/window_placement.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace tarvelo {
+namespace {
+
+QLabel* MakeLabel(std::string_view text, const char* name = nullptr, bool bold = false)
+{
+    auto* label = new QLabel(ui::ToQString(text));
+    if (name)
+        label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+// A white, slightly see-through panel so text reads over the picture.
+QFrame* MakePanel()
+{
+    auto* panel = new QFrame;
+    panel->setObjectName("panel");
+    panel->setStyleSheet("QFrame#panel { background: rgba(255, 255, 255, 225); border-radius: "
+                         "6px; }");
+    return panel;
+}
+
+} // namespace
+
+// --- The letter chart ------------------------------------------------------
+
+LetterChart::LetterChart(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("StatBox");
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void LetterChart::setStatistics(const Statistics* statistics)
+{
+    m_statistics = statistics;
+    update();
+}
+
+void LetterChart::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_statistics)
+        return;
+
+    // Chart units: x 0..N+2, y 0..110 (the label row sits at 106.5). The left
+    // margin holds the percentage scale.
+    const QFontMetricsF metrics(font());
+    const double margin = metrics.horizontalAdvance("100 %") + 8;
+    const QRectF area(margin, 4, width() - margin - 4, height() - 8);
+    const double xUnit = area.width() / m_statistics->ScaleWidth();
+    const double yUnit = area.height() / 110.0;
+    auto at = [&](double x, double y) {
+        return QPointF(area.left() + x * xUnit, area.top() + y * yUnit);
+    };
+
+    painter.setPen(QColor(0xC8, 0xC8, 0xC8));
+    for (int percent = 0; percent <= 100; percent += 25) {
+        const QPointF from = at(0, Statistics::MarkerRow(percent));
+        painter.drawLine(from, at(m_statistics->ScaleWidth(), Statistics::MarkerRow(percent)));
+        painter.setPen(Qt::darkGray);
+        painter.drawText(QRectF(0, from.y() - metrics.height() / 2, margin - 6, metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, QString("%1 %").arg(percent));
+        painter.setPen(QColor(0xC8, 0xC8, 0xC8));
+    }
+
+    // Letters shrink with their column so every one stays readable.
+    QFont letterFont = font();
+    letterFont.setBold(true);
+    const double pixelSize = std::clamp(std::min(xUnit * 0.9, 7 * yUnit), 6.0, 20.0);
+    letterFont.setPixelSize(static_cast<int>(pixelSize));
+    painter.setFont(letterFont);
+    const QSizeF cell(std::max(xUnit, pixelSize), pixelSize * 1.3);
+
+    const auto& letters = m_statistics->Letters();
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const double x = static_cast<double>(i) + 1;
+        const QString text = ui::ToQString(letters[i].letter);
+        const QPointF marker = at(x, Statistics::MarkerRow(letters[i].percentage));
+        const QPointF label = at(x, Statistics::kLabelRow);
+        painter.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), std::max(1.0, xUnit * 0.15)));
+        painter.drawLine(at(x, Statistics::kZeroRow), marker);
+        painter.setPen(ui::FromBgr(Statistics::HeatColour(letters[i].percentage)).darker(130));
+        painter.drawText(QRectF(marker - QPointF(cell.width() / 2, cell.height() / 2), cell),
+                         Qt::AlignCenter, text);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(label - QPointF(cell.width() / 2, cell.height() / 2), cell),
+                         Qt::AlignCenter, text);
+    }
+}
+
+// --- The window ------------------------------------------------------------
+
+StatisticsWindow::StatisticsWindow(ProgramState& state, StatisticsServices services,
+                                   QWidget* parent)
+    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_services(std::move(services)),
+      m_statistics(state.totals, state.layout, state.tallies, state.user.UserSlot,
+                   state.user.UserName),
+      m_placement(state, settings::kStatsMaximized)
+{
+    setObjectName("Stats");
+    setWindowTitle(ui::ToQString(Statistics::kTitle));
+    setMouseTracking(true);
+    buildControls();
+    refresh();
+    ui::PlaceWindow(*this, m_state, QSize(760, 700), m_placement.OpensMaximized());
+    m_focusBox->setFocus();
+}
+
+StatisticsWindow::~StatisticsWindow()
+{
+    for (QObject* watched : m_filtered)
+        watched->removeEventFilter(this);
+}
+
+void StatisticsWindow::buildControls()
+{
+    m_focusBox = new ui::FocusBox(this);
+    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
+        act(m_statistics.KeyDown(ui::ToNavigationKey(key)));
+    });
+    setFocusProxy(m_focusBox);
+
+    auto* options = new QHBoxLayout;
+    options->addStretch();
+    for (int i = 0; i < Statistics::kOptionCount; ++i) {
+        auto* frame = new ui::OptionFrame(ui::ToQString(Statistics::OptionCaption(i)));
+        frame->setObjectName(QString("sOption%1").arg(i));
+        frame->setMinimumWidth(110);
+        connect(frame, &ui::OptionFrame::pressed, this,
+                [this, i] { act(m_statistics.PressOption(i)); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+        options->addWidget(frame);
+        m_options[static_cast<std::size_t>(i)] = frame;
+    }
+    options->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(10);
+    layout->addWidget(buildFigures());
+    layout->addWidget(buildLetters(), 1);
+    layout->addLayout(options);
+}
+
+QWidget* StatisticsWindow::buildFigures()
+{
+    QFrame* panel = MakePanel();
+    watch(panel);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->setHorizontalSpacing(10);
+    grid->addWidget(MakeLabel("Records for:", "Label3", true), 0, 0);
+    grid->addWidget(MakeLabel(m_statistics.UserName(), "lusername", true), 0, 1, 1, 2);
+    grid->addWidget(MakeLabel("Your complete historical stats are:", "Label5"), 1, 0, 1, 3);
+    const CompleteFigures& figures = m_statistics.Figures();
+    const struct
+    {
+        std::string_view caption;
+        const std::string& value;
+        const char* name;
+        std::string_view unit;
+    } rows[] = {{"Time spent typing:", figures.lctime, "lctime", "minutes"},
+                {"Complete WPM:", figures.lcwpm, "lcwpm", ""},
+                {"Complete Percentage:", figures.lcpercent, "lcpercent", ""}};
+    int row = 2;
+    for (const auto& line : rows) {
+        grid->addWidget(MakeLabel(line.caption), row, 0);
+        QLabel* value = MakeLabel(line.value, line.name, true);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(value, row, 1);
+        grid->addWidget(MakeLabel(line.unit, row == 2 ? "Label10" : nullptr), row, 2);
+        ++row;
+    }
+    grid->addWidget(MakeLabel("(WPM = Words Per Minute)"), row, 0, 1, 3);
+    grid->setColumnStretch(3, 1);
+    return panel;
+}
+
+QWidget* StatisticsWindow::buildLetters()
+{
+    QFrame* panel = MakePanel();
+    watch(panel);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->addWidget(MakeLabel("Your current percentage for each letter is:", "label1", true));
+    m_chart = new LetterChart;
+    m_chart->setStatistics(&m_statistics);
+    layout->addWidget(m_chart, 3);
+
+    m_keyboard = new ui::KeyboardView;
+    m_keyboard->setObjectName("heatMap");
+    m_keyboard->setMouseTracking(true);
+    watch(m_keyboard);
+    connect(m_keyboard, &ui::KeyboardView::keyHovered, this, [this](int key) { hoverKey(key); });
+    layout->addWidget(m_keyboard, 2);
+
+    auto* note = MakeLabel("Note: These letter percentages will not be meaningful ", "Label2");
+    layout->addWidget(note);
+    layout->addWidget(
+        MakeLabel("without at least 20 sentences of typing. Also note that", "Label4"));
+    layout->addWidget(
+        MakeLabel("the letter percentages are for the current lesson only.", "Label7"));
+    return panel;
+}
+
+void StatisticsWindow::watch(QObject* object)
+{
+    object->installEventFilter(this);
+    m_filtered.push_back(object);
+}
+
+RecordSheet StatisticsWindow::recordSheet() const
+{
+    return MakeRecordSheet(m_statistics.UserName(), m_statistics.Figures());
+}
+
+void StatisticsWindow::act(StatsAction action)
+{
+    refresh();
+    if (action == StatsAction::Print)
+        RecordSheetWindow(recordSheet(), this, m_services.printing).print();
+    else if (action == StatsAction::Close)
+        closeStatistics();
+}
+
+void StatisticsWindow::hoverOption(int option)
+{
+    if (m_statistics.Hovered() == option)
+        return;
+    m_statistics.HoverOption(option);
+    refresh();
+}
+
+void StatisticsWindow::hoverKey(int key)
+{
+    const QString tip = ui::ToQString(m_statistics.KeyTip(key));
+    m_keyboard->setToolTip(tip);
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(QCursor::pos(), tip, m_keyboard, m_keyboard->keyRect(key));
+    hoverOption(Statistics::kNone);
+}
+
+void StatisticsWindow::closeStatistics()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    m_placement.StoreOnExit(ui::PlacementOf(*this));
+    hide();
+    QMetaObject::invokeMethod(
+        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
+}
+
+void StatisticsWindow::refresh()
+{
+    for (int i = 0; i < Statistics::kOptionCount; ++i) {
+        ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
+        if (frame->fill() != m_statistics.OptionFill(i))
+            frame->setFill(m_statistics.OptionFill(i));
+        if (frame->border() != m_statistics.OptionBorder(i))
+            frame->setBorder(m_statistics.OptionBorder(i));
+    }
+    for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key) {
+        const QString caption = ui::ToQString(m_state.layout.Caption(key));
+        if (m_keyboard->caption(key) != caption)
+            m_keyboard->setCaption(key, caption);
+        const std::optional<float> percentage = m_statistics.KeyPercentage(key);
+        const QColor fill =
+            ui::FromBgr(percentage ? Statistics::HeatColour(*percentage) : palette::kKeyFill);
+        if (m_keyboard->fill(key) != fill)
+            m_keyboard->setFill(key, fill);
+    }
+}
+
+void StatisticsWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (m_left)
+        return;
+    m_left = true;
+    m_placement.StoreOnClose(ui::PlacementOf(*this));
+    QMetaObject::invokeMethod(
+        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
+}
+
+void StatisticsWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    hoverOption(Statistics::kNone);
+    ui::PictureWindow::mouseMoveEvent(event);
+}
+
+bool StatisticsWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_keyboard && event->type() == QEvent::Leave)
+        QToolTip::hideText();
+    else if (event->type() == QEvent::Enter)
+        hoverOption(Statistics::kNone); // a panel is window background
+    return ui::PictureWindow::eventFilter(watched, event);
+}
+
+} // namespace tarvelo

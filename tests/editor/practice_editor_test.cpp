@@ -1,0 +1,132 @@
+#include "editor/practice_editor.h"
+#include "state/program_state.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvelo {
+namespace {
+
+const std::string kHeaderLine = std::string(PracticeEditor::kHeader) + "\r\n";
+
+class PracticeEditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder.Write(PracticeText::kFileName, "old header\r\nOne.\r\nTwo.\r\nThree.\r\n");
+        folder.Write(PracticeText::kBackupFileName, "header\r\nSupplied text.\r\n");
+        state.user.SelectSlot(0);
+        state.profile.Write("user0", settings::kSentenceNumber, 5);
+        state.profile.Write("user1", settings::kSentenceNumber, 7);
+    }
+    std::string PracticeFile() const { return folder.Read(PracticeText::kFileName); }
+
+    test::TempFolder folder;
+    ProgramState state{folder.Path()};
+    test::ScriptedDialogs dialogs;
+    PracticeEditor editor{state, dialogs};
+};
+
+TEST_F(PracticeEditorTest, RoundTripDropsTheHeaderAndWritesItFirst)
+{
+    editor.Open();
+    EXPECT_EQ(editor.LoadedText(), "One.\r\nTwo.\r\nThree.");
+    EXPECT_FALSE(editor.Unsaved());
+    editor.TextChanged();
+    EXPECT_EQ(editor.Save(U"Caf\u00e9 one.\nTwo \u20ac.\nThree."), EditorAction::Saved);
+    EXPECT_EQ(PracticeFile(), kHeaderLine + "Caf\xE9 one.\r\nTwo \x80.\r\nThree.\r\n");
+    EXPECT_FALSE(editor.Unsaved());
+    EXPECT_EQ(editor.Practice().PracticeSentences().size(), 3u) << "the sentences are reloaded";
+
+    PracticeEditor reopened(state, dialogs);
+    reopened.Open();
+    EXPECT_EQ(reopened.LoadedText(), "Caf\xE9 one.\r\nTwo \x80.\r\nThree.");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PracticeEditorTest, SavingResetsTheSentenceNumberOfTheCurrentUserOnly)
+{
+    editor.Open();
+    editor.Save(U"New.");
+    EXPECT_EQ(state.profile.Read("user0", settings::kSentenceNumber), 1);
+    EXPECT_EQ(state.profile.Read("user1", settings::kSentenceNumber), 7);
+}
+
+TEST_F(PracticeEditorTest, RefusedSavesWriteNothing)
+{
+    const struct
+    {
+        const char* name;
+        std::u32string text;
+        std::string message;
+    } rows[] = {
+        {"empty", U"", "Have the wellsprings of creativity receded this far?"},
+        {"outside the code page", U"Fine.\n\u0141\u00f3d\u017a and \u4e2d",
+         "U+0141 at line 2, column 1, U+017A at line 2, column 4, U+4E2D at line 2, column 10"},
+    };
+    for (const auto& row : rows) {
+        editor.Open();
+        editor.TextChanged();
+        dialogs.shown.clear();
+        EXPECT_EQ(editor.Save(row.text), EditorAction::None) << row.name;
+        ASSERT_EQ(dialogs.shown.size(), 1u) << row.name;
+        EXPECT_NE(dialogs.shown[0].text.find(row.message), std::string::npos)
+            << row.name << ": " << dialogs.shown[0].text;
+        EXPECT_EQ(dialogs.shown[0].title, "Tarvelo");
+        EXPECT_TRUE(editor.Unsaved()) << row.name;
+        EXPECT_EQ(PracticeFile(), "old header\r\nOne.\r\nTwo.\r\nThree.\r\n") << row.name;
+        EXPECT_EQ(state.profile.Read("user0", settings::kSentenceNumber), 5) << row.name;
+    }
+}
+
+TEST_F(PracticeEditorTest, CloseAsksOnlyWithUnsavedChanges)
+{
+    editor.Open();
+    EXPECT_TRUE(editor.ConfirmClose());
+    EXPECT_TRUE(dialogs.shown.empty());
+    editor.TextChanged();
+    dialogs.yesNoAnswers = {false, true};
+    EXPECT_EQ(editor.PressOption(PracticeEditor::kClose, U"x"), EditorAction::None);
+    EXPECT_EQ(dialogs.shown.back().title, "Double Check");
+    EXPECT_TRUE(editor.ConfirmClose());
+}
+
+TEST_F(PracticeEditorTest, RestoreDefaultAsksThenWritesTheSuppliedText)
+{
+    editor.Open();
+    dialogs.yesNoAnswers = {false};
+    EXPECT_EQ(editor.RestoreDefault(), EditorAction::None);
+    EXPECT_EQ(editor.LoadedText(), "One.\r\nTwo.\r\nThree.");
+
+    const unsigned loads = editor.LoadCount();
+    dialogs.yesNoAnswers = {true};
+    EXPECT_EQ(editor.RestoreDefault(), EditorAction::Saved);
+    EXPECT_EQ(editor.LoadedText(), "Supplied text.");
+    EXPECT_GT(editor.LoadCount(), loads);
+    EXPECT_EQ(PracticeFile(), kHeaderLine + "Supplied text.\r\n");
+    EXPECT_EQ(state.profile.Read("user0", settings::kSentenceNumber), 1);
+    EXPECT_EQ(folder.Read(PracticeText::kBackupFileName), "header\r\nSupplied text.\r\n");
+}
+
+TEST_F(PracticeEditorTest, FilesWithoutTextAreToldAndNeverRestored)
+{
+    for (const char* bytes : {"", "only a header\r\n", "only a header"}) {
+        folder.Write(PracticeText::kFileName, bytes);
+        folder.Write(PracticeText::kBackupFileName, bytes);
+        dialogs.shown.clear();
+        editor.Open();
+        EXPECT_EQ(editor.LoadedText(), "");
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_NE(dialogs.shown[0].text.find("held no text"), std::string::npos);
+
+        dialogs.yesNoAnswers = {true};
+        EXPECT_EQ(editor.RestoreDefault(), EditorAction::None);
+        EXPECT_NE(dialogs.shown.back().text.find("nothing to restore"), std::string::npos);
+        EXPECT_EQ(PracticeFile(), bytes);
+    }
+}
+
+} // namespace
+} // namespace tarvelo
