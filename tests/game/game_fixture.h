@@ -27,6 +27,7 @@ protected:
     {
         user.SelectSlot(0);
         user.UserName = "Tester";
+        folder.Write(TypingGame::kTuneFile, "MThd");
     }
 
     // Writes the user's game keys, then loads the window's game.
