@@ -1,6 +1,7 @@
 #include "game/game_menu.h"
 
 #include "profile/key_codes.h"
+#include "profile/value_text.h"
 
 namespace tarvelo {
 namespace {
@@ -243,6 +244,28 @@ std::int32_t GameMenu::CaptionColour(int option) const
     if ((option == kBegin && running) || (option == kPause && !running))
         return kUnavailableCaption;
     return kCaptionColour;
+}
+
+GameFigures GameMenu::Figures() const
+{
+    const TypingGame& game = m_game;
+    const auto percent = [](float value) {
+        return std::to_string(static_cast<long long>(valuetext::RoundHalfEven(value))) + "%";
+    };
+    GameFigures figures{std::to_string(game.Score()),
+                        std::to_string(game.ShownLevel()),
+                        percent(game.CurrentAccuracy()),
+                        std::to_string(game.LiveIntelligence()),
+                        {},
+                        {},
+                        {}};
+    if (game.HistoryFilled()) {
+        figures.historyAccuracy = percent(game.Averages().GameAccuracy);
+        figures.historyIntelligence = std::to_string(game.Averages().GameIntelligence) + "/100";
+    }
+    if (game.BonusFlying())
+        figures.bonus = std::to_string(game.LevelBonusValue());
+    return figures;
 }
 
 std::int32_t GameMenu::KeyBorder(int key) const

@@ -23,6 +23,18 @@ enum class GameAction
     LeaveToMenu,
 };
 
+// The texts of the score panel, the history group and the flying bonus.
+struct GameFigures
+{
+    std::string score;
+    std::string level;
+    std::string accuracy;
+    std::string intelligence;
+    std::string historyAccuracy;
+    std::string historyIntelligence;
+    std::string bonus; // empty while no bonus flies
+};
+
 // The game window's menu of eleven options down its left side (8..10 inside
 // the key panel): captions, availability, the highlight and the pointer
 // outline, and the key and mouse rules that work the game.
@@ -80,6 +92,7 @@ public:
     std::int32_t Fill(int option) const;
     std::int32_t Border(int option) const;
     std::int32_t CaptionColour(int option) const;
+    GameFigures Figures() const;
     // The border of key 1..49 in the panel.
     std::int32_t KeyBorder(int key) const;
 

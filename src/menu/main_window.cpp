@@ -1,5 +1,6 @@
 #include "menu/main_window.h"
 
+#include "game/game_window.h"
 #include "menu/main_menu.h"
 #include "menu/new_user_dialog.h"
 #include "profile/app_folder.h"
@@ -70,6 +71,7 @@ MainWindow::~MainWindow()
 {
     // The activity window works on the state this window owns.
     delete m_activity.data();
+    delete m_game.data();
 }
 
 void MainWindow::buildControls()
@@ -204,8 +206,10 @@ void MainWindow::act(MenuAction action)
         QDesktopServices::openUrl(
             QUrl(QString::fromLatin1(kWebSiteAddress.data(), kWebSiteAddress.size())));
         break;
-    case MenuAction::None:
     case MenuAction::StartGame:
+        openGameWindow();
+        break;
+    case MenuAction::None:
     case MenuAction::ShowStats:
     case MenuAction::OpenHelp:
     case MenuAction::EditText:
@@ -225,6 +229,20 @@ void MainWindow::openSessionWindow()
     });
     hide();
     window->show();
+}
+
+void MainWindow::openGameWindow()
+{
+    m_menu->RecordGameStart();
+    GameWindow* window = m_services.gameWindow ? m_services.gameWindow(*m_state, m_lastGameResult)
+                                               : new GameWindow(*m_state, m_lastGameResult);
+    m_game = window;
+    connect(window, &GameWindow::leftToMenu, this, [this, window] {
+        window->deleteLater();
+        returnToMenu();
+    });
+    hide();
+    window->open();
 }
 
 void MainWindow::returnToMenu()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "game/high_scores.h"
 #include "ui/picture_window.h"
 
 #include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -13,6 +15,7 @@ class QLabel;
 namespace tarvelo {
 
 class Dialogs;
+class GameWindow;
 class MainMenu;
 class NameDialog;
 class SessionWindow;
@@ -32,6 +35,8 @@ struct MenuServices
     NameDialog* nameDialog = nullptr; // null: a NewUserDialog
     // Creates the session window; empty: new SessionWindow(state).
     std::function<SessionWindow*(ProgramState&)> sessionWindow;
+    // Creates the game window; empty: new GameWindow(state, lastResult).
+    std::function<GameWindow*(ProgramState&, std::optional<ScoreTexts>&)> gameWindow;
 };
 
 // The main menu window "Intro": the user boxes, the menu rows and the hint
@@ -72,6 +77,7 @@ private:
     void keyDown(int key);
     void act(MenuAction action);
     void openSessionWindow();
+    void openGameWindow();
     void refresh();
 
     std::unique_ptr<ProgramState> m_state;
@@ -85,6 +91,9 @@ private:
     std::array<ui::OptionFrame*, 9> m_boxes{};
     std::array<ui::OptionFrame*, 8> m_rows{};
     QPointer<SessionWindow> m_activity;
+    QPointer<GameWindow> m_game;
+    // The last game of the run, shown by every high-score window.
+    std::optional<ScoreTexts> m_lastGameResult;
     bool m_ending = false;
 };
 
