@@ -210,7 +210,7 @@ QWidget* GameWindow::buildMenu()
         if (option == GameMenu::kPause) {
             auto* hint = MakeLabel(ui::ToQString(GameMenu::kPauseHint), "lPauseHint");
             hint->setAlignment(Qt::AlignHCenter);
-            hint->setStyleSheet("color: white;");
+            hint->setStyleSheet("color: black;");
             column->addWidget(hint);
         }
     }
