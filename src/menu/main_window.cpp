@@ -234,8 +234,8 @@ void MainWindow::openSessionWindow()
 void MainWindow::openGameWindow()
 {
     m_menu->RecordGameStart();
-    GameWindow* window = m_services.gameWindow ? m_services.gameWindow(*m_state, m_lastGameResult)
-                                               : new GameWindow(*m_state, m_lastGameResult);
+    GameWindow* window = m_gameWindow ? m_gameWindow(*m_state, m_lastGameResult)
+                                      : new GameWindow(*m_state, m_lastGameResult);
     m_game = window;
     connect(window, &GameWindow::leftToMenu, this, [this, window] {
         window->deleteLater();

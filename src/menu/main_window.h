@@ -35,9 +35,11 @@ struct MenuServices
     NameDialog* nameDialog = nullptr; // null: a NewUserDialog
     // Creates the session window; empty: new SessionWindow(state).
     std::function<SessionWindow*(ProgramState&)> sessionWindow;
-    // Creates the game window; empty: new GameWindow(state, lastResult).
-    std::function<GameWindow*(ProgramState&, std::optional<ScoreTexts>&)> gameWindow;
 };
+
+// Creates the game window for the program state and the run's last game
+// result; tests pass one that scripts the game's platform.
+using GameWindowFactory = std::function<GameWindow*(ProgramState&, std::optional<ScoreTexts>&)>;
 
 // The main menu window "Intro": the user boxes, the menu rows and the hint
 // line over the background picture. Owns the program state that the windows
@@ -55,6 +57,9 @@ public:
 
     ProgramState& state() { return *m_state; }
     MainMenu& menu() { return *m_menu; }
+
+    // Empty: new GameWindow(state, lastResult).
+    void setGameWindowFactory(GameWindowFactory factory) { m_gameWindow = std::move(factory); }
 
     // Shows the menu again at the shared window position, as it was left.
     void returnToMenu();
@@ -91,6 +96,7 @@ private:
     std::array<ui::OptionFrame*, 9> m_boxes{};
     std::array<ui::OptionFrame*, 8> m_rows{};
     QPointer<SessionWindow> m_activity;
+    GameWindowFactory m_gameWindow;
     QPointer<GameWindow> m_game;
     // The last game of the run, shown by every high-score window.
     std::optional<ScoreTexts> m_lastGameResult;

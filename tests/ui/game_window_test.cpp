@@ -259,7 +259,8 @@ private slots:
         MenuServices services;
         services.dialogs = &dialogs;
         services.nameDialog = &names;
-        services.gameWindow = [&](ProgramState& state, std::optional<ScoreTexts>& last) {
+        MainWindow menu(folder.Path(), services);
+        menu.setGameWindowFactory([&](ProgramState& state, std::optional<ScoreTexts>& last) {
             GameWindow::Services game;
             game.dialogs = &dialogs;
             game.sound = &sound;
@@ -268,8 +269,7 @@ private slots:
             game.showRules = [] {};
             opened = new GameWindow(state, last, game);
             return opened.data();
-        };
-        MainWindow menu(folder.Path(), services);
+        });
         menu.show();
         auto* box = menu.findChild<QWidget*>("ControlBox");
         QTest::keyClick(box, Qt::Key_Right); // Ann
