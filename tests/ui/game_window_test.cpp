@@ -145,6 +145,38 @@ private slots:
         QCOMPARE(drop->interval(), game.DropTimer().intervalMs);
     }
 
+    // Thirty letters placed and hit: the interlude, then the faster level
+    // and the bonus flying in on its own timer.
+    void levelRiseRetimesTheDropAndFliesTheBonus()
+    {
+        Table table;
+        table.Open();
+        table.Press(GameMenu::kBegin);
+        QTimer* drop = table.Timer("Timer1");
+        QTimer* bonus = table.Timer("TimerScoreAdd");
+        auto* raise = table.Find<QLabel>("lRaise");
+        for (int i = 0; i < TypingGame::kSpawnsPerLevel; ++i) {
+            table.random.Spawn(i % FallingBoard::kColumns, 'Q');
+            Table::Tick(drop);
+            QTest::keyClicks(table.Find<QWidget>("ControlBox"), "q");
+        }
+        QVERIFY(raise->isVisibleTo(table.window.get()));
+        QCOMPARE(drop->interval(), TypingGame::kBaseIntervalMs);
+        Table::Tick(drop, TypingGame::kInterludeTicks);
+        QVERIFY(!raise->isVisibleTo(table.window.get()));
+        QVERIFY(drop->interval() < TypingGame::kBaseIntervalMs);
+        QCOMPARE(drop->interval(), table.window->menu().Game().DropTimer().intervalMs);
+        QVERIFY(bonus->isActive());
+        auto* flying = table.Find<QLabel>("lScoreAdd");
+        const QString points = flying->text();
+        QVERIFY(!points.isEmpty());
+        const int before = table.Find<QLabel>("lScore")->text().toInt();
+        Table::Tick(bonus, TypingGame::kBonusSteps);
+        QVERIFY(!bonus->isActive());
+        QVERIFY(flying->text().isEmpty());
+        QCOMPARE(table.Find<QLabel>("lScore")->text().toInt(), before + points.toInt());
+    }
+
     void levelOptionClicksAndDoubleClicks()
     {
         Table table;
