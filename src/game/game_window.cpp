@@ -380,10 +380,8 @@ void GameWindow::refreshOptions()
             frame->setFill(m_menu->Fill(option));
         if (frame->border() != m_menu->Border(option))
             frame->setBorder(m_menu->Border(option));
-        if (frame->property("captionColour").toInt() != m_menu->CaptionColour(option)) {
+        if (frame->captionColour() != m_menu->CaptionColour(option))
             frame->setCaptionColour(m_menu->CaptionColour(option));
-            frame->setProperty("captionColour", m_menu->CaptionColour(option));
-        }
         if (option < GameMenu::kCase)
             SetShown(frame, m_menu->Shown(option));
     }
