@@ -4,7 +4,6 @@
 #include "state/window_placement.h"
 #include "ui/picture_window.h"
 
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
