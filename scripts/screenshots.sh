@@ -130,3 +130,41 @@ wait "$pid" 2>/dev/null || true
 # The help page's first screen as Qt's text browser shows it.
 "$bin/tarvelo-render-page" "$bin/Dalmor_help.htm" "$out/help-page.png"
 echo "$out/help-page.png"
+
+# The game, for a user who has never played it: the rules come first. Level
+# 10 makes the letters fall fast enough to pile up within seconds.
+install "$work/game"
+cp "$bin"/*.wav "$bin"/*.mid "$work/game/"
+printf '%s\n' '["write", "users", "user0", "Ada"]' '["write", "users", "lastuser", "0"]' \
+    '["write", "user0", "gamelevel", "10"]' | "$bin/tarvelo-probe" profile "$work/game" >/dev/null
+SDL_AUDIODRIVER=dummy "$work/game/tarvelo" &
+pid=$!
+sleep 2
+keys Right Down Down Right # Ada, Play Game
+shot game-rules 2
+keys Return
+shot game-before
+keys Return # Begin
+shot game-playing 6
+# Red pixels: the line under the falling area, and "Raising Level" when it shows.
+red() { convert "$1" -fill black +opaque red -format '%[fx:mean*w*h]' info:; }
+base=$(red "$out/game-playing.png")
+for _ in $(seq 60); do # sweep the falling letters away until the level rises
+    type_text "qwertyuiopasdfghjklzxcvbnm"
+    import -window root "$work/raising.png"
+    if (($(red "$work/raising.png" | cut -d. -f1) > ${base%.*} + 200)); then
+        cp "$work/raising.png" "$out/game-raising.png"
+        echo "$out/game-raising.png"
+        break
+    fi
+done
+keys space
+shot game-paused
+keys space Down Return # End Game: the high scores
+shot game-high-scores 2
+keys Escape Down Down Down Down Down Return # Modify Keys
+shot game-key-panel
+keys Escape Escape # the panel, then the game
+shot game-back-to-menu
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true

@@ -32,6 +32,19 @@ std::string_view ColourLiteral(LetterColour colour)
     return "";
 }
 
+std::int32_t ColourValue(LetterColour colour)
+{
+    switch (colour) {
+    case LetterColour::Falling:
+        return 0x0000C0;
+    case LetterColour::Overflow:
+        return 0xC000C0;
+    case LetterColour::Unset:
+        break;
+    }
+    return 0;
+}
+
 void FallingBoard::ResetBoard()
 {
     for (int c = 0; c < kColumns; ++c) {

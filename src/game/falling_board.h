@@ -21,6 +21,15 @@ enum class LetterColour
 
 // The colour as the literal of the stored form ("&H00BBGGRR"), "" for Unset.
 std::string_view ColourLiteral(LetterColour colour);
+// The same colour as a 0x00BBGGRR number; black for Unset.
+std::int32_t ColourValue(LetterColour colour);
+
+// How the playfield is painted, 0x00BBGGRR.
+inline constexpr std::int32_t kFallingAreaFill = 0xFFFFFF;
+inline constexpr std::int32_t kPileAreaFill = 0xF4ECE4;
+inline constexpr std::int32_t kPileLetterColour = 0x000000;
+// The line the piles must not cross.
+inline constexpr std::int32_t kPileLineColour = 0x0000FF;
 
 // One column slot of the falling area.
 struct LetterInstance

@@ -6,6 +6,7 @@
 #include "platform/random_source.h"
 #include "platform/sound.h"
 #include "profile/app_folder.h"
+#include "profile/data_file.h"
 #include "state/current_user.h"
 
 #include <cmath>
@@ -291,6 +292,11 @@ void TypingGame::PlayLevelSound()
 void TypingGame::StartMusic()
 {
     m_music.PlayMidi(m_running);
+    // A missing tune is told once; a missing audio device is never told.
+    if (!m_tuneMissingTold && !FileExists(DataFilePath(m_context.appFolder, kTuneFile))) {
+        m_tuneMissingTold = true;
+        m_context.dialogs.ShowMessage(kTuneMissingMessage, kMessageTitle, MessageIcon::None);
+    }
 }
 
 void TypingGame::StopMusic()

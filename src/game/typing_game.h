@@ -56,6 +56,9 @@ public:
     static constexpr std::string_view kLevelSoundFile = "Dalmor_NextLevel.wav";
     static constexpr std::string_view kTuneFile = "dw1_kng.mid";
     static constexpr std::string_view kMessageTitle = "Tarvelo";
+    static constexpr std::string_view kTuneMissingMessage =
+        "The music file \"dw1_kng.mid\" is missing from the program's folder. The game goes "
+        "on without music.";
 
     explicit TypingGame(GameContext context);
 
@@ -191,6 +194,7 @@ private:
     bool m_panelOpen = false;
 
     bool m_scoresRequested = false;
+    bool m_tuneMissingTold = false;
 };
 
 } // namespace tarvelo

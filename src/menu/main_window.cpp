@@ -1,5 +1,6 @@
 #include "menu/main_window.h"
 
+#include "game/game_window.h"
 #include "menu/main_menu.h"
 #include "menu/new_user_dialog.h"
 #include "profile/app_folder.h"
@@ -81,6 +82,7 @@ MainWindow::~MainWindow()
     // The activity window works on the state this window owns.
     delete m_activity.data();
     delete m_tool.data();
+    delete m_game.data();
 }
 
 void MainWindow::buildControls()
@@ -232,9 +234,10 @@ void MainWindow::act(MenuAction action)
     case MenuAction::EditText:
         openEditorWindow();
         break;
-    case MenuAction::None:
     case MenuAction::StartGame:
-        // The game window comes later.
+        openGameWindow();
+        break;
+    case MenuAction::None:
         break;
     }
 }
@@ -277,6 +280,20 @@ void MainWindow::openEditorWindow()
         return;
     hide();
     m_tool->show();
+}
+
+void MainWindow::openGameWindow()
+{
+    m_menu->RecordGameStart();
+    GameWindow* window = m_gameWindow ? m_gameWindow(*m_state, m_lastGameResult)
+                                      : new GameWindow(*m_state, m_lastGameResult);
+    m_game = window;
+    connect(window, &GameWindow::leftToMenu, this, [this, window] {
+        window->deleteLater();
+        returnToMenu();
+    });
+    hide();
+    window->open();
 }
 
 void MainWindow::returnToMenu()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "game/high_scores.h"
 #include "ui/picture_window.h"
 
 #include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -13,6 +15,7 @@ class QLabel;
 namespace tarvelo {
 
 class Dialogs;
+class GameWindow;
 class MainMenu;
 class NameDialog;
 class SessionWindow;
@@ -43,6 +46,10 @@ struct MenuServices
     std::function<void(ProgramState&)> donationCheck{};
 };
 
+// Creates the game window for the program state and the run's last game
+// result; tests pass one that scripts the game's platform.
+using GameWindowFactory = std::function<GameWindow*(ProgramState&, std::optional<ScoreTexts>&)>;
+
 // The main menu window "Intro": the user boxes, the menu rows and the hint
 // line over the background picture. Owns the program state that the windows
 // of an activity share, runs the menu's start-up and passes keys, clicks and
@@ -59,6 +66,9 @@ public:
 
     ProgramState& state() { return *m_state; }
     MainMenu& menu() { return *m_menu; }
+
+    // Empty: new GameWindow(state, lastResult).
+    void setGameWindowFactory(GameWindowFactory factory) { m_gameWindow = std::move(factory); }
 
     // Shows the menu again at the shared window position, as it was left.
     void returnToMenu();
@@ -83,6 +93,7 @@ private:
     void openSessionWindow();
     void openStatisticsWindow();
     void openEditorWindow();
+    void openGameWindow();
     void refresh();
 
     std::unique_ptr<ProgramState> m_state;
@@ -98,6 +109,10 @@ private:
     QPointer<SessionWindow> m_activity;
     // The statistics window or the editor.
     QPointer<QWidget> m_tool;
+    GameWindowFactory m_gameWindow;
+    QPointer<GameWindow> m_game;
+    // The last game of the run, shown by every high-score window.
+    std::optional<ScoreTexts> m_lastGameResult;
     bool m_ending = false;
 };
 

@@ -25,6 +25,7 @@ public:
     void setCaptionColour(std::int32_t bgr);
     std::int32_t fill() const { return m_fill; }
     std::int32_t border() const { return m_border; }
+    std::int32_t captionColour() const { return m_captionColour; }
 
 signals:
     void pressed();

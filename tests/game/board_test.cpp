@@ -2,6 +2,7 @@
 #include "game_fixture.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace tarvelo {
 namespace {
@@ -133,6 +134,17 @@ TEST(FallingBoardTest, SlotsHaveNoColourUntilTheFirstReset)
     EXPECT_EQ(ColourLiteral(board.Slot(0).color), "");
     board.ResetBoard();
     EXPECT_EQ(ColourLiteral(board.Slot(0).color), "&H000000C0");
+}
+
+// The painted colour and the stored literal name the same colour.
+TEST(FallingBoardTest, ColourValueMatchesItsLiteral)
+{
+    for (LetterColour colour : {LetterColour::Falling, LetterColour::Overflow}) {
+        const std::string_view literal = ColourLiteral(colour);
+        ASSERT_EQ(literal.substr(0, 2), "&H");
+        EXPECT_EQ(ColourValue(colour), std::stoi(std::string(literal.substr(2)), nullptr, 16));
+    }
+    EXPECT_EQ(ColourValue(LetterColour::Unset), 0);
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "game/typing_game.h"
-#include "state/current_user.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
 #include "platform/sound.h"
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
+#include "state/current_user.h"
+#include "support/game_fakes.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -18,59 +19,6 @@
 
 namespace tarvelo::test {
 
-// Draws from a queue; an empty queue loses every toss.
-class ScriptedRandom : public RandomSource
-{
-public:
-    double Next() override
-    {
-        ++draws;
-        if (queue.empty())
-            return 0.0;
-        const double u = queue.front();
-        queue.pop_front();
-        return u;
-    }
-    // The draws of one won toss that places `code` in `column`.
-    void Spawn(int column, unsigned char code)
-    {
-        queue.insert(queue.end(), {0.75, (column + 0.5) / 20, (code - 0.5) / 255});
-    }
-
-    std::deque<double> queue;
-    int draws = 0;
-};
-
-// Records every call as a word; the tune's length and position are set by
-// the test.
-class RecordingSound : public Sound
-{
-public:
-    bool PlayWave(const std::string& path) override { return Record("wave " + path); }
-    bool OpenMusic(const std::string&) override { return Record("open"); }
-    void PlayMusic() override { Record("play"); }
-    void StopMusic() override { Record("stop"); }
-    void CloseMusic() override { Record("close"); }
-    double MusicLength() override { return length; }
-    double MusicPosition() override { return position; }
-
-    bool Record(std::string call)
-    {
-        calls.push_back(std::move(call));
-        return true;
-    }
-    std::vector<std::string> calls;
-    double length = 0;
-    double position = 0;
-};
-
-class FixedClock : public Clock
-{
-public:
-    CalendarDate Today() const override { return today; }
-    CalendarDate today{2026, 3, 7};
-};
-
 // A game for user "Tester" on a fresh profile with the default layout.
 class GameFixture : public ::testing::Test
 {
@@ -79,6 +27,7 @@ protected:
     {
         user.SelectSlot(0);
         user.UserName = "Tester";
+        folder.Write(TypingGame::kTuneFile, "MThd");
     }
 
     // Writes the user's game keys, then loads the window's game.

@@ -2,6 +2,7 @@
 #include "game_fixture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace tarvelo {
@@ -230,6 +231,18 @@ TEST_F(Game, WatchdogRestartsTheTuneAtItsEnd)
     sound_.length = 0; // a failed query
     game->MusicTick();
     EXPECT_EQ(sound_.calls.size(), 4u);
+}
+
+TEST_F(Game, MissingTuneIsToldOnceAndTheGameGoesOn)
+{
+    std::remove(folder.File(TypingGame::kTuneFile).c_str());
+    Load();
+    game->StartGame();
+    game->AbortGame();
+    game->StartGame();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, TypingGame::kTuneMissingMessage);
+    EXPECT_TRUE(game->Running());
 }
 
 } // namespace

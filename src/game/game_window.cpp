@@ -1,0 +1,542 @@
+#include "game/game_window.h"
+
+#include "game/game_rules_window.h"
+#include "game/high_scores_window.h"
+#include "game/system_sources.h"
+#include "state/program_state.h"
+#include "ui/focus_box.h"
+#include "ui/keyboard_view.h"
+#include "ui/navigation_keys.h"
+#include "ui/option_frame.h"
+#include "ui/playfield_view.h"
+#include "ui/qt_dialogs.h"
+#include "ui/sdl_sound.h"
+#include "ui/text_codec.h"
+#include "ui/window_placement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tarvelo {
+namespace {
+
+// The flying bonus starts just above the window's top edge, right of the
+// playfield, and moves 50 twips down and right at every step.
+constexpr int kBonusTopPx = -8;
+constexpr double kBonusStepPx = 50.0 / 15.0;
+constexpr std::string_view kTitle = "Dalmor's                Typing Game";
+constexpr std::string_view kTitleGapStart = "Dalmor's   ";
+
+QLabel* MakeLabel(const QString& text, const char* name, int pointSize = 0, bool bold = false)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    QFont font = label->font();
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    font.setBold(bold);
+    label->setFont(font);
+    return label;
+}
+
+void SetText(QLabel* label, const std::string& text)
+{
+    const QString shown = ui::ToQString(text);
+    if (label->text() != shown)
+        label->setText(shown);
+}
+
+void SetShown(QWidget* widget, bool shown)
+{
+    if (widget->isVisibleTo(widget->parentWidget()) != shown)
+        widget->setVisible(shown);
+}
+
+} // namespace
+
+GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResult, QWidget* parent)
+    : GameWindow(state, lastResult, Services{}, parent)
+{}
+
+GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResult,
+                       Services services, QWidget* parent)
+    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_services(std::move(services)),
+      m_placement(state, settings::kGameMaximized)
+{
+    setObjectName("game");
+    Dialogs* dialogs = m_services.dialogs;
+    if (!dialogs) {
+        m_ownDialogs = std::make_unique<ui::QtDialogs>(this);
+        dialogs = m_ownDialogs.get();
+    }
+    Sound* sound = m_services.sound;
+    if (!sound) {
+        m_ownSound = std::make_unique<SdlSound>();
+        sound = m_ownSound.get();
+    }
+    RandomSource* random = m_services.random;
+    if (!random) {
+        m_ownRandom = std::make_unique<SystemRandom>();
+        random = m_ownRandom.get();
+    }
+    const Clock* clock = m_services.clock;
+    if (!clock) {
+        m_ownClock = std::make_unique<SystemClock>();
+        clock = m_ownClock.get();
+    }
+    if (!m_services.endProgram)
+        m_services.endProgram = [] { QApplication::quit(); };
+    m_menu = std::make_unique<GameMenu>(
+        GameContext{state.profile, state.user, state.layout, *dialogs, *sound, *random, *clock,
+                    state.gameAverages, lastResult, state.appFolder});
+
+    buildControls();
+    buildTimers();
+    ui::PlaceWindow(*this, state, QSize(980, 680), m_placement.OpensMaximized());
+    setWindowTitle(ui::ToQString("Dalmor's Typing Game - Welcome " + state.user.UserName));
+    m_rulesFirst = m_menu->Load();
+    for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key)
+        m_keys->setCaption(key, ui::ToQString(m_menu->Game().Pool().Caption(key)));
+    refresh();
+    m_focusBox->setFocus();
+}
+
+GameWindow::~GameWindow()
+{
+    for (QObject* watched : std::initializer_list<QObject*>{
+             m_options[GameMenu::kLevel], m_playfield, m_keyPanel, m_title, m_title2})
+        watched->removeEventFilter(this);
+    // Timers and controls go first: their handlers use the game.
+    qDeleteAll(findChildren<QTimer*>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+void GameWindow::open()
+{
+    show();
+    raise();
+    activateWindow();
+    if (m_rulesFirst) {
+        m_rulesFirst = false;
+        showRules(); // no pause toggles: no game runs yet
+    }
+    m_focusBox->setFocus();
+}
+
+// --- Controls ---------------------------------------------------------------
+
+void GameWindow::buildControls()
+{
+    setMouseTracking(true);
+    m_focusBox = new ui::FocusBox(this);
+    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
+        if (!m_left)
+            handle(m_menu->KeyDown(ui::ToNavigationKey(key)));
+    });
+    connect(m_focusBox, &ui::FocusBox::keyTyped, this, [this](int code) {
+        if (m_left)
+            return;
+        m_menu->TypeChar(code);
+        handle(GameAction::None);
+    });
+
+    m_playfield = new ui::PlayfieldView;
+    m_playfield->setFocusPolicy(Qt::NoFocus);
+    m_playfield->installEventFilter(this);
+    m_keyPanel = buildKeyPanel();
+    auto* middle = new QWidget;
+    auto* stack = new QStackedLayout(middle);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    stack->addWidget(m_playfield);
+    stack->addWidget(m_keyPanel);
+    stack->setCurrentWidget(m_keyPanel); // on top when shown
+
+    auto* centre = new QVBoxLayout;
+    centre->addWidget(buildTitle());
+    centre->addWidget(middle, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(16);
+    layout->addWidget(buildMenu());
+    layout->addLayout(centre, 1);
+    layout->addWidget(buildScorePanel());
+
+    // Free of the layout: it flies over the window.
+    m_scoreAdd = MakeLabel(QString(), "lScoreAdd", 14, true);
+    m_scoreAdd->setParent(this);
+    m_scoreAdd->setStyleSheet("color: #0000c0; background: transparent;");
+    m_scoreAdd->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+ui::OptionFrame* GameWindow::buildOption(int option)
+{
+    auto* frame = new ui::OptionFrame(ui::ToQString(m_menu->Caption(option)));
+    frame->setObjectName(QString("lOption%1").arg(option));
+    frame->setMinimumWidth(130);
+    m_options[option] = frame;
+    if (option == GameMenu::kLevel) {
+        // Clicks and double-clicks raise the level; a press does nothing.
+        frame->installEventFilter(this);
+    } else {
+        connect(frame, &ui::OptionFrame::pressed, this,
+                [this, option] { handle(m_menu->PressOption(option)); });
+    }
+    connect(frame, &ui::OptionFrame::hovered, this, [this, option] {
+        if (m_menu->Hovered() != option) {
+            m_menu->HoverOption(option);
+            refreshOptions();
+        }
+    });
+    return frame;
+}
+
+QWidget* GameWindow::buildMenu()
+{
+    auto* menu = new QWidget;
+    auto* column = new QVBoxLayout(menu);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(10);
+    column->addStretch(1);
+    for (int option = GameMenu::kBegin; option <= GameMenu::kKeys; ++option) {
+        column->addWidget(buildOption(option));
+        if (option == GameMenu::kPause) {
+            auto* hint = MakeLabel(ui::ToQString(GameMenu::kPauseHint), "lPauseHint");
+            hint->setAlignment(Qt::AlignHCenter);
+            hint->setStyleSheet("color: black;");
+            column->addWidget(hint);
+        }
+    }
+    column->addStretch(2);
+    return menu;
+}
+
+QWidget* GameWindow::buildTitle()
+{
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_title = MakeLabel(ui::ToQString(kTitle), "lTitle", 20, true);
+    m_title->setStyleSheet("color: white;");
+    row->addWidget(m_title, 0, Qt::AlignHCenter);
+    // "Dederure" sits in the gap of the first title; it follows its moves.
+    m_title2 = MakeLabel("Dederure", "lTitle2", 14, true);
+    m_title2->setParent(m_title);
+    m_title2->setStyleSheet("color: #ffd080;");
+    m_title->installEventFilter(this);
+    m_title2->installEventFilter(this);
+    return box;
+}
+
+QWidget* GameWindow::buildScorePanel()
+{
+    auto* panel = new QWidget;
+    panel->setObjectName("scorePanel");
+    panel->setStyleSheet("#scorePanel { background: rgba(255, 255, 255, 215); }");
+    panel->setMinimumWidth(190);
+    auto* grid = new QGridLayout(panel);
+    m_score = MakeLabel("0", "lScore", 14, true);
+    m_level = MakeLabel("1", "lLevel", 14, true);
+    m_accuracy = MakeLabel("100%", "lCAccuracy", 14, true);
+    m_intelligence = MakeLabel("100", "lcIntelligence", 14, true);
+    const std::pair<const char*, QLabel*> figures[] = {
+        {"Score:", m_score},
+        {"Level:", m_level},
+        {"Accuracy:", m_accuracy},
+        {"Intelligence:", m_intelligence},
+    };
+    int line = 0;
+    for (const auto& [caption, value] : figures) {
+        grid->addWidget(MakeLabel(caption, "lCaption", 12), line, 0);
+        grid->addWidget(value, line++, 1);
+    }
+    m_raise = MakeLabel(ui::ToQString(GameMenu::kRaisingLevel), "lRaise", 16, true);
+    m_raise->setStyleSheet("color: red;");
+    m_raise->hide();
+    grid->addWidget(m_raise, line++, 0, 1, 2);
+    grid->setRowStretch(line++, 1);
+
+    m_history = new QWidget;
+    m_history->setObjectName("History");
+    auto* history = new QGridLayout(m_history);
+    history->setContentsMargins(0, 0, 0, 0);
+    history->addWidget(MakeLabel("History", "lHistory", 12, true), 0, 0, 1, 2);
+    m_historyAccuracy = MakeLabel(QString(), "lAccuracy");
+    m_historyIntelligence = MakeLabel(QString(), "lIntelligence");
+    history->addWidget(MakeLabel("Accuracy:", "lHistoryCaption"), 1, 0);
+    history->addWidget(m_historyAccuracy, 1, 1);
+    history->addWidget(MakeLabel("Intelligence:", "lHistoryCaption"), 2, 0);
+    history->addWidget(m_historyIntelligence, 2, 1);
+    history->addWidget(MakeLabel("Speed:", "lHistoryCaption"), 3, 0);
+    grid->addWidget(m_history, line, 0, 1, 2);
+    return panel;
+}
+
+QWidget* GameWindow::buildKeyPanel()
+{
+    auto* panel = new ui::PictureWindow(m_state.appFolder);
+    panel->setObjectName("KeyBox");
+    panel->setMouseTracking(true);
+    panel->installEventFilter(this);
+    m_keys = new ui::KeyboardView;
+    m_keys->setObjectName("keys");
+    connect(m_keys, &ui::KeyboardView::keyClicked, this, [this](int key) {
+        m_menu->PressKey(key);
+        handle(GameAction::None);
+    });
+    connect(m_keys, &ui::KeyboardView::keyHovered, this, [this](int) {
+        if (m_menu->Hovered() != GameMenu::kNone) {
+            m_menu->HoverBackground();
+            refreshOptions();
+        }
+    });
+    auto* options = new QHBoxLayout;
+    for (int option = GameMenu::kCase; option < GameMenu::kOptionCount; ++option)
+        options->addWidget(buildOption(option));
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->addStretch(1);
+    layout->addWidget(m_keys, 4);
+    layout->addLayout(options);
+    layout->addStretch(1);
+    panel->hide();
+    return panel;
+}
+
+void GameWindow::buildTimers()
+{
+    m_dropTimer = new QTimer(this);
+    m_scoreAddTimer = new QTimer(this);
+    m_musicTimer = new QTimer(this);
+    m_dropTimer->setObjectName("Timer1");
+    m_scoreAddTimer->setObjectName("TimerScoreAdd");
+    m_musicTimer->setObjectName("tmrMusic");
+    for (QTimer* timer : {m_dropTimer, m_scoreAddTimer, m_musicTimer})
+        timer->setTimerType(Qt::PreciseTimer);
+    connect(m_dropTimer, &QTimer::timeout, this, [this] {
+        m_menu->Game().GameTick();
+        handle(GameAction::None);
+    });
+    connect(m_scoreAddTimer, &QTimer::timeout, this, [this] {
+        m_menu->Game().ScoreAddTick();
+        handle(GameAction::None);
+    });
+    connect(m_musicTimer, &QTimer::timeout, this, [this] {
+        m_menu->Game().MusicTick();
+        handle(GameAction::None);
+    });
+}
+
+// --- From the logic to the widgets -------------------------------------------
+
+void GameWindow::handle(GameAction action)
+{
+    refresh();
+    if (m_menu->Game().TakeScoresRequest()) {
+        showScores();
+        refresh();
+    }
+    switch (action) {
+    case GameAction::None:
+        break;
+    case GameAction::ShowRules:
+        showRules();
+        m_menu->RulesClosed();
+        refresh();
+        break;
+    case GameAction::LeaveToMenu:
+        leave();
+        break;
+    }
+}
+
+void GameWindow::refresh()
+{
+    refreshOptions();
+    refreshFigures();
+    refreshKeyPanel();
+    m_playfield->showBoard(m_menu->Game().Board());
+    const TypingGame& game = m_menu->Game();
+    syncTimer(m_dropTimer, game.DropTimer(), m_dropSeen);
+    syncTimer(m_scoreAddTimer, game.ScoreAddTimer(), m_scoreAddSeen);
+    syncTimer(m_musicTimer, game.MusicTimer(), m_musicSeen);
+}
+
+void GameWindow::refreshOptions()
+{
+    for (int option = 0; option < GameMenu::kOptionCount; ++option) {
+        ui::OptionFrame* frame = m_options[option];
+        const QString caption = ui::ToQString(m_menu->Caption(option));
+        if (frame->caption() != caption)
+            frame->setCaption(caption);
+        if (frame->fill() != m_menu->Fill(option))
+            frame->setFill(m_menu->Fill(option));
+        if (frame->border() != m_menu->Border(option))
+            frame->setBorder(m_menu->Border(option));
+        if (frame->captionColour() != m_menu->CaptionColour(option))
+            frame->setCaptionColour(m_menu->CaptionColour(option));
+        if (option < GameMenu::kCase)
+            SetShown(frame, m_menu->Shown(option));
+    }
+}
+
+void GameWindow::refreshFigures()
+{
+    const TypingGame& game = m_menu->Game();
+    const GameFigures figures = m_menu->Figures();
+    SetText(m_score, figures.score);
+    SetText(m_level, figures.level);
+    SetText(m_accuracy, figures.accuracy);
+    SetText(m_intelligence, figures.intelligence);
+    SetText(m_historyAccuracy, figures.historyAccuracy);
+    SetText(m_historyIntelligence, figures.historyIntelligence);
+    SetShown(m_history, game.HistoryShown());
+    SetShown(m_raise, game.RaisingLevel());
+
+    SetText(m_scoreAdd, figures.bonus);
+    SetShown(m_scoreAdd, !figures.bonus.empty());
+    if (!figures.bonus.empty()) {
+        const int step = static_cast<int>(game.BonusStep() * kBonusStepPx);
+        const QPoint corner = m_playfield->mapTo(this, QPoint(m_playfield->width(), 0));
+        m_scoreAdd->adjustSize();
+        m_scoreAdd->move(corner.x() + 8 + step, kBonusTopPx + step);
+        m_scoreAdd->raise();
+    }
+}
+
+void GameWindow::refreshKeyPanel()
+{
+    const bool open = m_menu->Game().KeyPanelOpen();
+    SetShown(m_keyPanel, open);
+    if (!open)
+        return;
+    for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key)
+        m_keys->setBorder(key, ui::FromBgr(m_menu->KeyBorder(key)));
+}
+
+void GameWindow::syncTimer(QTimer* timer, const TimerState& state, unsigned& seen)
+{
+    if (!state.enabled || m_left) {
+        if (timer->isActive())
+            timer->stop();
+    } else if (!timer->isActive() || state.restarts != seen ||
+               timer->interval() != state.intervalMs) {
+        timer->start(state.intervalMs);
+    }
+    seen = state.restarts;
+}
+
+// --- Modal windows and leaving -------------------------------------------------
+
+void GameWindow::showRules()
+{
+    if (m_services.showRules) {
+        m_services.showRules();
+    } else {
+        GameRulesWindow rules(m_state.appFolder, this);
+        rules.move(pos() + QPoint(60, 60));
+        rules.exec();
+    }
+    m_focusBox->setFocus();
+}
+
+void GameWindow::showScores()
+{
+    const ScoreRows rows = m_menu->Game().ScoreRows();
+    if (m_services.showScores) {
+        m_services.showScores(rows);
+    } else {
+        HighScoresWindow scores(m_state.appFolder, rows, this);
+        scores.move(pos());
+        scores.exec();
+    }
+    m_focusBox->setFocus();
+}
+
+void GameWindow::leave()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    m_placement.StoreOnExit(ui::PlacementOf(*this));
+    refresh(); // stops the timers
+    hide();
+    QMetaObject::invokeMethod(
+        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
+}
+
+void GameWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (m_left)
+        return;
+    m_menu->Game().Close();
+    m_left = true;
+    refresh();
+    m_placement.StoreOnClose(ui::PlacementOf(*this));
+    m_services.endProgram();
+}
+
+// --- The pointer ---------------------------------------------------------------
+
+void GameWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    ui::PictureWindow::mouseMoveEvent(event);
+    if (m_menu->Hovered() != GameMenu::kNone) {
+        m_menu->HoverBackground();
+        refreshOptions();
+    }
+}
+
+void GameWindow::mousePressEvent(QMouseEvent* event)
+{
+    ui::PictureWindow::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !m_left) {
+        m_menu->PressBackground();
+        handle(GameAction::None);
+    }
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == m_options[GameMenu::kLevel]) {
+        if (type == QEvent::MouseButtonDblClick) {
+            m_levelDoubleClicked = true;
+            m_menu->ClickLevel();
+            handle(GameAction::None);
+            return true;
+        }
+        if (type == QEvent::MouseButtonRelease) {
+            if (!m_levelDoubleClicked && !m_left) {
+                m_menu->ClickLevel();
+                handle(GameAction::None);
+            }
+            m_levelDoubleClicked = false;
+            return true;
+        }
+    } else if (watched == m_title && type == QEvent::Resize) {
+        const QFontMetrics metrics(m_title->font());
+        m_title2->adjustSize();
+        m_title2->move(metrics.horizontalAdvance(ui::ToQString(kTitleGapStart)),
+                       (m_title->height() - m_title2->height()) / 2);
+    } else if ((watched == m_playfield || watched == m_keyPanel || watched == m_title ||
+                watched == m_title2) &&
+               type == QEvent::MouseMove && m_menu->Hovered() != GameMenu::kNone) {
+        m_menu->HoverBackground();
+        refreshOptions();
+    } else if ((watched == m_keyPanel || watched == m_playfield) &&
+               type == QEvent::MouseButtonPress) {
+        return true; // neither is the window's background
+    }
+    return ui::PictureWindow::eventFilter(watched, event);
+}
+
+} // namespace tarvelo
