@@ -11,6 +11,7 @@
 #include "state/program_state.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_url_opener.h"
+#include "ui/sdl_sound.h"
 
 #include <QApplication>
 
@@ -34,7 +35,15 @@ void FillServices(MenuServices& services, const std::string& appFolder)
     const auto shared = std::make_shared<Links>(appFolder);
     if (!services.editorWindow)
         services.editorWindow = [](ProgramState& state, std::function<void()> leftToMenu) {
-            auto* window = new EditorWindow(state);
+            EditorServices editor;
+            // The audio device opens at the first sound, not with the editor.
+            editor.playSound =
+                [sound = std::shared_ptr<SdlSound>()](const std::string& wavePath) mutable {
+                    if (!sound)
+                        sound = std::make_shared<SdlSound>();
+                    sound->PlayWave(wavePath);
+                };
+            auto* window = new EditorWindow(state, std::move(editor));
             QObject::connect(window, &EditorWindow::leftToMenu, window, std::move(leftToMenu));
             return window;
         };
