@@ -17,6 +17,34 @@ TEST(StartupTest, MissingDataFilesStopWithTheErrorMessage)
     EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Critical);
 }
 
+TEST(StartupTest, ErrorMessageKeepsTheWebAddressOnOneLine)
+{
+    test::TempFolder folder;
+    test::ScriptedDialogs dialogs;
+    ASSERT_FALSE(RunStartupChecks(ProfileStore(folder.Path()), dialogs));
+    const std::string& text = dialogs.shown.at(0).text;
+    EXPECT_NE(text.find("reinstall Tarvelo"), std::string::npos) << text;
+    EXPECT_EQ(text.find("  "), std::string::npos) << "a run of spaces wraps into the address";
+    EXPECT_NE(text.find("download at:\n\nhttps://"), std::string::npos) << text;
+}
+
+// A settings file that is there but is no settings file at all.
+TEST(StartupTest, DamagedSettingsFileIsNamedAndLeftUntouched)
+{
+    test::TempFolder folder;
+    const std::string damaged("\x89PNG\r\n\x1a\n\0\0\0\rIHDR garbage [users] lastuser", 41);
+    folder.Write("Tarvelo.INI", damaged);
+    test::ScriptedDialogs dialogs;
+    EXPECT_FALSE(RunStartupChecks(ProfileStore(folder.Path()), dialogs));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    const std::string& text = dialogs.shown[0].text;
+    EXPECT_NE(text.find("damaged"), std::string::npos) << text;
+    EXPECT_NE(text.find(folder.File("Tarvelo.INI")), std::string::npos) << text;
+    EXPECT_EQ(text.find("reinstall"), std::string::npos) << text;
+    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(folder.Read("Tarvelo.INI"), damaged);
+}
+
 TEST(StartupTest, ShippedSettingsStartSilently)
 {
     test::TempFolder folder;
