@@ -137,9 +137,17 @@ std::optional<std::string> NewUserDialog::AskName(std::string_view currentName)
 
 void NewUserDialog::acceptName()
 {
-    auto name = NameInCodePage(m_edit->text());
+    const QString entered = m_edit->text();
+    auto name = NameInCodePage(entered);
     if (!name) {
         m_dialogs.ShowMessage(kRefusal, kTitle, MessageIcon::Exclamation);
+        m_edit->setFocus();
+        return;
+    }
+    const QString stored = ui::ToQString(*name);
+    if (stored != entered.normalized(QString::NormalizationForm_C)) {
+        m_edit->setText(stored);
+        m_dialogs.ShowMessage(kConverted, kTitle, MessageIcon::Information);
         m_edit->setFocus();
         return;
     }
