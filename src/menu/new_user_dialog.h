@@ -18,10 +18,13 @@ class Dialogs;
 // other character (Greek, Chinese, emoji, symbols) is left.
 std::optional<std::string> NameInCodePage(const QString& entered);
 
-// The modal name dialog "NewUser" over the background picture. OK with a
-// name the code page cannot hold is refused with a message and the dialog
-// stays open. OK with a name that loses accents puts the name as it will be
-// stored into the box and says so; a second OK keeps it.
+// `entered` with every letter that NameInCodePage would strip of its accents
+// already stripped; characters it would refuse are kept, for OK to refuse.
+QString NameAsStored(const QString& entered);
+
+// The modal name dialog "NewUser" over the background picture. Its box shows
+// a name as it will be stored while it is typed. OK with a name the code page
+// cannot hold is refused with a message and the dialog stays open.
 class NewUserDialog : public QDialog, public NameDialog
 {
     Q_OBJECT
@@ -31,9 +34,6 @@ public:
         "The name can only hold letters of Western European languages, digits and the usual "
         "punctuation. Letters of other Latin alphabets are kept without their accents; other "
         "characters cannot be stored. Please change the name.";
-    static constexpr std::string_view kConverted =
-        "Some letters of the name cannot be stored with their accents. The name now reads as it "
-        "will be stored: press OK to keep it, or change it.";
 
     NewUserDialog(const std::string& appFolder, Dialogs& dialogs, QWidget* parent = nullptr);
 
