@@ -63,7 +63,8 @@ template <typename At> bool IsAbbreviation(At at, std::size_t p)
 
 // Removes the last character and then everything back to the last space, so
 // a word crossing the limit moves to the next sentence whole. A piece without
-// such a space is cut at the line limit instead, so no character is lost.
+// such a space is cut so that it and the appended space fill the line, so no
+// character is lost.
 void CutAtWordBoundary(std::string& piece)
 {
     const std::size_t firstWord = piece.find_first_not_of(' ');

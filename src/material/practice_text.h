@@ -19,8 +19,9 @@ public:
     static constexpr std::string_view kBackupFileName = "Tarvelo Text1 Backup.txt";
     static constexpr std::size_t kMaxLines = 350;
     static constexpr std::size_t kMaxSentences = 1500;
-    // A sentence holds at most this many characters including its final space.
-    static constexpr std::size_t kMaxSentenceLength = 76;
+    // A sentence holds at most this many characters including its final space:
+    // the typing line shows 75, and the hint promises a space to type at the end.
+    static constexpr std::size_t kMaxSentenceLength = 75;
 
     // Reads and splits the file; a missing or unreadable file leaves no
     // sentences. Returns whether the file was read.
@@ -49,7 +50,7 @@ private:
 // Lines end with CR LF, a lone CR or a lone LF.
 std::vector<std::string> ReadPracticeLines(std::string_view fileBytes);
 
-// Cuts paragraphs into sentences of at most 76 characters, each ending with
+// Cuts paragraphs into sentences of at most 75 characters, each ending with
 // one space; stops at `PracticeText::kMaxSentences`.
 std::vector<std::string> SplitIntoSentences(const std::vector<std::string>& lines);
 

@@ -302,7 +302,9 @@ std::int32_t MainMenu::RowBorder(int row) const
 
 std::string MainMenu::NamedBoxHint(std::string_view prefix, int box) const
 {
-    return std::string(prefix) + BoxCaption(box) + ".";
+    // A long name is cut as in window titles, so the hint line keeps the
+    // menu's width.
+    return std::string(prefix) + TitleName(BoxCaption(box)) + ".";
 }
 
 void MainMenu::ShowKeyboardHint()

@@ -244,6 +244,8 @@ void MainWindow::act(MenuAction action)
 
 void MainWindow::openSessionWindow()
 {
+    // Hidden first: the session window's load may show the first-use message.
+    hide();
     SessionWindow* window =
         m_services.sessionWindow ? m_services.sessionWindow(*m_state) : new SessionWindow(*m_state);
     m_activity = window;
@@ -251,7 +253,6 @@ void MainWindow::openSessionWindow()
         window->deleteLater();
         returnToMenu();
     });
-    hide();
     window->show();
 }
 

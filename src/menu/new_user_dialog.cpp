@@ -61,6 +61,23 @@ std::optional<std::string> BaseLetters(char32_t c)
 
 } // namespace
 
+QString NameAsStored(const QString& entered)
+{
+    QString shown;
+    for (const char32_t c : entered.normalized(QString::NormalizationForm_C).toUcs4()) {
+        if (c != 0 && codepage::Fits(c)) {
+            shown += QString::fromUcs4(&c, 1);
+        } else if (QChar::isMark(c)) {
+            continue;
+        } else if (auto base = BaseLetters(c)) {
+            shown += ui::ToQString(*base);
+        } else {
+            shown += QString::fromUcs4(&c, 1);
+        }
+    }
+    return shown;
+}
+
 std::optional<std::string> NameInCodePage(const QString& entered)
 {
     std::string name;
@@ -99,6 +116,16 @@ NewUserDialog::NewUserDialog(const std::string& appFolder, Dialogs& dialogs, QWi
     promptFont.setBold(true);
     prompt->setFont(promptFont);
     m_edit->setObjectName("tName");
+    // The box always shows the name as it will be stored: a letter that loses
+    // its accents changes as it is typed or pasted.
+    connect(m_edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QString shown = NameAsStored(text);
+        if (shown == text)
+            return;
+        const auto cursor = NameAsStored(text.left(m_edit->cursorPosition())).size();
+        m_edit->setText(shown);
+        m_edit->setCursorPosition(static_cast<int>(cursor));
+    });
     prompt->setBuddy(m_edit);
 
     auto* ok = new QPushButton("&OK");

@@ -18,9 +18,13 @@ class Dialogs;
 // other character (Greek, Chinese, emoji, symbols) is left.
 std::optional<std::string> NameInCodePage(const QString& entered);
 
-// The modal name dialog "NewUser" over the background picture. OK with a
-// name the code page cannot hold is refused with a message and the dialog
-// stays open.
+// `entered` with every letter that NameInCodePage would strip of its accents
+// already stripped; characters it would refuse are kept, for OK to refuse.
+QString NameAsStored(const QString& entered);
+
+// The modal name dialog "NewUser" over the background picture. Its box shows
+// a name as it will be stored while it is typed. OK with a name the code page
+// cannot hold is refused with a message and the dialog stays open.
 class NewUserDialog : public QDialog, public NameDialog
 {
     Q_OBJECT

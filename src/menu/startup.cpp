@@ -8,10 +8,23 @@
 
 namespace tarvelo {
 
+std::string DamagedSettingsMessage(const std::string& path)
+{
+    return "The settings file \"" + codepage::FromUtf8(path) +
+           "\" is damaged: Tarvelo cannot read its users from it. The file has been left as it "
+           "is. Put back a copy from a backup, or move the file away to start afresh with the "
+           "settings of a new installation.";
+}
+
 bool RunStartupChecks(const ProfileStore& profile, Dialogs& dialogs)
 {
     if (!DataFilesPresent(profile)) {
-        dialogs.ShowMessage(MissingDataFilesMessage(), "Error", MessageIcon::Critical);
+        // A file that is there but holds no users was damaged, not lost:
+        // reinstalling would not help, and replacing it would lose the users.
+        const std::string text = FileExists(profile.FilePath())
+                                     ? DamagedSettingsMessage(profile.FilePath())
+                                     : MissingDataFilesMessage();
+        dialogs.ShowMessage(text, "Error", MessageIcon::Critical);
         return false;
     }
     // What interrupted writes of earlier runs left behind; a copy that is

@@ -110,7 +110,9 @@ bool UserProfiles::DeleteUser()
         return false;
     m_user.SelectSlot(slot);
     const std::string& section = m_user.UserSection;
-    const std::string name = m_profile.Read(settings::kUsers, NameKey(section));
+    // The caption, not the file: a user entered in this run is stored only
+    // when an activity starts.
+    const std::string& name = m_captions[slot];
     if (!m_dialogs.AskYesNo("Are you sure you would like to delete user " + name + "?",
                             "Confirmation", MessageIcon::Exclamation, DefaultAnswer::No))
         return false;

@@ -136,7 +136,9 @@ std::string MissingDataFilesMessage()
 {
     return "Program cannot find data files! You must reinstall Tarvelo from installation file. "
            "If you have lost the installation file, I have made it available for download at:" +
-           std::string(33, ' ') + std::string(kWebSiteAddress);
+           // A line of its own: message boxes would wrap a run of spaces
+           // into the address.
+           std::string("\n\n") + std::string(kWebSiteAddress);
 }
 
 std::optional<std::string> FolderArgument(std::span<const std::string> arguments)

@@ -42,6 +42,16 @@ constexpr std::array<DefaultCharacter, 13> kDefaultCharacters = {{
     {')', 45, true, true},
 }};
 
+bool IsInDefaultLayout(int code)
+{
+    if ((code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'))
+        return true;
+    for (const DefaultCharacter& c : kDefaultCharacters)
+        if (c.code == code)
+            return true;
+    return false;
+}
+
 bool IsUpperLetter(int code)
 {
     return (code >= 'A' && code <= 'Z') || (code >= 192 && code <= 222);
@@ -162,6 +172,19 @@ void KeyboardLayout::Load(const ProfileStore& profile)
         m_label[c.code] = ReadFlag(profile, LabelName(c.code), c.label);
     for (const DefaultCharacter& c : kDefaultCharacters)
         m_shift[c.code] = ReadFlag(profile, ShiftName(c.code), c.shift);
+
+    // Symbols the user put on keys for another language, so that the tables
+    // come back as the program left them.
+    for (int code = 1; code <= kMaxCode; ++code) {
+        if (IsInDefaultLayout(code))
+            continue;
+        const int key = ReadKey(profile, code, kNoKey);
+        if (key == kNoKey)
+            continue;
+        m_keyOfChar[code] = key;
+        m_label[code] = ReadFlag(profile, LabelName(code), false);
+        m_shift[code] = ReadFlag(profile, ShiftName(code), false);
+    }
 
     SetKeyCaptions();
 }

@@ -34,10 +34,11 @@ public:
     bool KeyShift(int code) const;
 
     // Fills the tables from section "language": the 65 characters of the
-    // default layout, each absent key giving its default. A letter's shift flag
-    // is read from its "p" key, like its label flag; no other character is
-    // read. A stored key index outside 1..49 counts as no key. Then sets the
-    // captions as SetKeyCaptions does.
+    // default layout, each absent key giving its default, then every other
+    // code stored with a key (its flags default to clear). A letter's shift
+    // flag is read from its "p" key, like its label flag. A stored key index
+    // outside 1..49 counts as no key. Then sets the captions as SetKeyCaptions
+    // does.
     void Load(const ProfileStore& profile);
 
     // Caption of key 1..49 as the window shows it: code-page bytes, "SHIFT" or

@@ -18,6 +18,12 @@ public:
     static constexpr std::string_view kResetQuestion =
         "Are you sure you would like to undo all changes to the onscreen keyboard layout?";
     static constexpr std::string_view kResetTitle = "Confirmation";
+    // A typed character the code page lacks is refused with this; the keys
+    // stay as they were.
+    static constexpr std::string_view kOutsideCodePage =
+        "This character cannot be put on a key: the keys hold only letters of Western European "
+        "languages, digits and the usual punctuation. The key is unchanged.";
+    static constexpr std::string_view kOutsideCodePageTitle = "Tarvelo";
 
     // Modifier keys held in a key event of the edit box.
     struct Modifiers

@@ -348,7 +348,7 @@ OptionOutcome SessionOptions::AfterEngine()
 
 std::string SessionWindowTitle(const CurrentUser& user)
 {
-    return std::string(SessionOptions::kTitlePrefix) + user.UserName;
+    return std::string(SessionOptions::kTitlePrefix) + TitleName(user.UserName);
 }
 
 bool IsDedicationAnswer(std::string_view answer)

@@ -279,6 +279,8 @@ void SessionWindow::load()
         m_dialogs.ShowMessage(SessionOptions::kFirstUseText, SessionOptions::kFirstUseTitle,
                               MessageIcon::None);
     }
+    if (const auto missing = m_material.MissingAtStart())
+        m_dialogs.ShowMessage(*missing, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
     if (!m_guide.target) {
         m_helpWindow = new LessonHelpWindow(m_state, this);
         m_helpWindow->hide();
@@ -320,8 +322,8 @@ void SessionWindow::handle(OptionOutcome outcome)
         exitToMenu();
         break;
     case OptionOutcome::NothingToType:
-        m_dialogs.ShowMessage(m_options.NothingToTypeMessage(), SessionOptions::kMessageTitle,
-                              MessageIcon::Information);
+        m_dialogs.ShowMessage(m_material.NothingToType(m_options.NothingToTypeMessage()),
+                              SessionOptions::kMessageTitle, MessageIcon::Information);
         refresh();
         break;
     }
@@ -370,6 +372,12 @@ bool SessionWindow::keyEditEvent(QEvent* event)
             return true;
         if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
             afterKeyEdit(m_keyEditor.Clear());
+        } else if (!ui::FitsCodePage(key->text())) {
+            // As "?" it would land on the key and take "/" along.
+            m_keyEditor.Close();
+            afterKeyEdit(false);
+            m_dialogs.ShowMessage(KeyEditor::kOutsideCodePage, KeyEditor::kOutsideCodePageTitle,
+                                  MessageIcon::Exclamation);
         } else if (const int code = ui::TypedCode(*key);
                    code == keycode::kEscape || code >= keycode::kFirstPrintable) {
             afterKeyEdit(m_keyEditor.Type(code));
@@ -566,7 +574,9 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
       m_engine(SessionContext{m_state.profile, m_state.user, m_lines, m_state.layout, m_beeper},
                m_state.totals, m_state.tallies),
       m_options(m_state.profile, m_state.user, m_engine),
-      m_keyEditor(m_state.layout, m_state.profile), m_placement(m_state, settings::kMainMaximized)
+      m_keyEditor(m_state.layout, m_state.profile),
+      m_material(m_state.appFolder, m_state.user.Practising()),
+      m_placement(m_state, settings::kMainMaximized)
 {
     m_guide.target = services.guide;
     buildControls();

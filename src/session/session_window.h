@@ -4,6 +4,7 @@
 #include "material/lesson_guide.h"
 #include "material/practice_text.h"
 #include "session/key_editor.h"
+#include "session/material_files.h"
 #include "session/material_lines.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
@@ -138,6 +139,7 @@ private:
     TypingEngine m_engine;
     SessionOptions m_options;
     KeyEditor m_keyEditor;
+    MaterialFiles m_material;
     PlacementStore m_placement;
     LessonHelpWindow* m_helpWindow = nullptr;
     bool m_left = false;

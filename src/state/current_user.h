@@ -4,8 +4,22 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tarvelo {
+
+// Names may hold 255 characters; a window title shows at most this many,
+// the last being the ellipsis.
+inline constexpr std::size_t kTitleNameLength = 40;
+
+// `name` as window titles show it: a longer one cut, ending with "…" (0x85
+// in the code page).
+inline std::string TitleName(std::string_view name)
+{
+    if (name.size() <= kTitleNameLength)
+        return std::string(name);
+    return std::string(name.substr(0, kTitleNameLength - 1)) + '\x85';
+}
 
 // The user whose box is selected, shared by every window of an activity.
 struct CurrentUser

@@ -32,8 +32,10 @@ int TypedCode(const QKeyEvent& event)
     const QString text = event.text();
     if (text.isEmpty() || event.modifiers().testFlag(Qt::ControlModifier))
         return 0;
-    if (text.size() == 1 && text.at(0).unicode() < 32)
-        return 0; // other control characters type nothing
+    // Other control characters type nothing: Delete carries "\x7f" on X11,
+    // and keys of some layouts carry C1 controls.
+    if (text.at(0).category() == QChar::Other_Control)
+        return 0;
     const std::string bytes = FromQString(text);
     return bytes.empty() ? 0 : static_cast<unsigned char>(bytes.front());
 }

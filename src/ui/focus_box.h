@@ -19,7 +19,8 @@ public:
 signals:
     void keyDown(int key, Qt::KeyboardModifiers modifiers);
     // A typed character as a code-page byte (8 Backspace, 9 Tab, 13 Enter,
-    // 27 Escape); characters outside the code page come as '?'.
+    // 27 Escape; no other control character, Delete included); characters
+    // outside the code page come as '?'.
     void keyTyped(int code);
     void keyUp(int key, Qt::KeyboardModifiers modifiers);
 

@@ -70,6 +70,11 @@ QColor KeyboardView::fill(int key) const
     return valid(key) ? m_keys[key].fill : QColor();
 }
 
+QColor KeyboardView::border(int key) const
+{
+    return valid(key) ? m_keys[key].border : QColor();
+}
+
 void KeyboardView::setBorder(int key, QColor border)
 {
     if (valid(key) && m_keys[key].border != border) {
@@ -153,6 +158,13 @@ void KeyboardView::mousePressEvent(QMouseEvent* event)
 void KeyboardView::mouseMoveEvent(QMouseEvent* event)
 {
     emit keyHovered(keyAt(event->position().toPoint()));
+}
+
+void KeyboardView::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    // The pointer may leave the window straight from a key.
+    emit keyHovered(0);
 }
 
 } // namespace tarvelo::ui

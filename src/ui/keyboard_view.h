@@ -11,7 +11,7 @@ namespace tarvelo::ui {
 
 // The on-screen keyboard: keys 1..49 in their rows, each with a caption, a
 // fill and a border, scaled to the widget. Reports clicks and the key under
-// the pointer (0 when none).
+// the pointer (0 when none, and when the pointer leaves).
 class KeyboardView : public QWidget
 {
     Q_OBJECT
@@ -26,6 +26,7 @@ public:
     void setFill(int key, QColor fill);
     QColor fill(int key) const;
     void setBorder(int key, QColor border);
+    QColor border(int key) const;
     // Keys not shown are neither drawn nor clickable.
     void setShown(int key, bool shown);
 
@@ -43,6 +44,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     struct Key

@@ -18,8 +18,16 @@ class OptionFrame : public QFrame
 public:
     explicit OptionFrame(const QString& caption, QWidget* parent = nullptr);
 
+    // A caption wider than the frame is shown elided ("…"), whole in the
+    // tooltip; the frame asks for no more width than kMaxCaptionChars
+    // average characters, so a long user name cannot widen its window.
     void setCaption(const QString& caption);
-    QString caption() const;
+    QString caption() const { return m_caption; }
+    QString shownCaption() const;
+    static constexpr int kMaxCaptionChars = 32;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     void setFill(std::int32_t bgr);
     void setBorder(std::int32_t bgr);
     void setCaptionColour(std::int32_t bgr);
@@ -35,10 +43,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void applyStyle();
+    void showCaption();
+    // The hint with room for the caption, up to kMaxCaptionChars.
+    QSize withCaption(QSize hint) const;
 
+    QString m_caption;
     QLabel* m_label;
     std::int32_t m_fill = palette::kOptionFill;
     std::int32_t m_border = 0;

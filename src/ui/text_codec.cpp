@@ -19,4 +19,10 @@ std::string FromQString(const QString& text)
     return codepage::FromUnicode(unicode);
 }
 
+bool FitsCodePage(const QString& text)
+{
+    const QList<uint> ucs4 = text.toUcs4();
+    return codepage::Fits(std::u32string(ucs4.begin(), ucs4.end()));
+}
+
 } // namespace tarvelo::ui

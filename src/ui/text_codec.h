@@ -11,4 +11,7 @@ QString ToQString(std::string_view bytes);
 // Characters outside the code page become "?".
 std::string FromQString(const QString& text);
 
+// Whether every character of `text` has a code-page byte.
+bool FitsCodePage(const QString& text);
+
 } // namespace tarvelo::ui

@@ -12,9 +12,10 @@ QPoint TwipsToPixels(int left, int top, const QWidget* widget);
 // Rounded to whole twips, halves to even.
 QPoint PixelsToTwips(QPoint pixels, const QWidget* widget);
 
-// Moves `window` to the shared position (in twips), kept on the screen that
-// holds it, or the primary screen, so a stale position never hides it.
-// Returns where the window went, in pixels.
+// Moves `window`'s frame to the shared position (in twips), kept on the
+// screen that holds it, or the primary screen, so a stale position never
+// hides it; a hidden window whose frame the window system forgot is placed
+// by the frame it last had. Returns where the frame went, in pixels.
 QPoint PlaceAtTwips(QWidget* window, int left, int top);
 
 } // namespace tarvelo::ui

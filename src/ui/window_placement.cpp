@@ -23,7 +23,8 @@ void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred, bo
 
 WindowPlacement PlacementOf(const QWidget& window)
 {
-    const QPoint twips = PixelsToTwips(window.pos(), &window);
+    // The frame's top-left: what PlaceAtTwips restores.
+    const QPoint twips = PixelsToTwips(window.frameGeometry().topLeft(), &window);
     return {window.isMaximized(), window.isMinimized(), twips.x(), twips.y()};
 }
 

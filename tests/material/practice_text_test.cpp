@@ -75,22 +75,27 @@ INSTANTIATE_TEST_SUITE_P(
         // The mark falls at 76 and its space makes 77.
         SplitCase{"mark_at_the_limit_carries_its_word_over",
                   Words(14, "abcd") + " abcde. Next.",
-                  {Words(14, "abcd") + " ", "abcde. ", "Next. "}}),
+                  {Words(14, "abcd") + " ", "abcde. ", "Next. "}},
+        // The mark at 75 and its space at 76 would leave a final space the
+        // typing line cannot show.
+        SplitCase{"space_at_76_is_not_left_untypeable",
+                  Words(15, "abcd") + ". Next.",
+                  {Words(14, "abcd") + " ", "abcd. ", "Next. "}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SplitLongTest, RunWithoutSpacesIsCutAtTheLimitKeepingEveryCharacter)
+TEST(SplitLongTest, RunWithoutSpacesIsCutToFillTheLineKeepingEveryCharacter)
 {
     std::string run;
     for (int i = 0; i < 200; ++i)
         run.push_back(static_cast<char>('a' + i % 26));
     const Sentences sentences = Split("Go " + run + " ok");
-    std::string typed;
+    EXPECT_EQ(sentences.at(1), run.substr(0, 74) + " ");
+    std::string joined;
     for (const std::string& s : sentences) {
-        EXPECT_LE(s.size(), PracticeText::kMaxSentenceLength);
-        // The typing line shows at most 75 characters.
-        typed += s.substr(0, 75);
+        EXPECT_LE(s.size(), 75u) << s; // the typing line's width
+        joined += s.substr(0, s.size() - 1);
     }
-    EXPECT_EQ(typed, "Go " + run + " ok ");
+    EXPECT_EQ(joined, "Go" + run + " ok");
 }
 
 TEST(ReadLinesTest, HeaderAndBlankLinesAreSkipped)
@@ -196,7 +201,7 @@ TEST(ShippedTextTest, SplitsIntoTypeableSentences)
     const auto& sentences = text.PracticeSentences();
     EXPECT_GE(sentences.size(), 200u);
     for (const std::string& s : sentences) {
-        EXPECT_LE(s.size(), PracticeText::kMaxSentenceLength) << s;
+        EXPECT_LE(s.size(), 75u) << "its final space must fit the typing line: " << s;
         EXPECT_EQ(s.find('\t'), std::string::npos) << s;
         EXPECT_EQ(s.find("  "), std::string::npos) << s;
         EXPECT_EQ(s.back(), ' ') << s;

@@ -252,7 +252,8 @@ TEST_F(UserProfilesTest, DeleteAsksWithTheStoredNameAndEmptiesTheBox)
     EXPECT_EQ(user.UserName, "");
 }
 
-TEST_F(UserProfilesTest, RefusedDeletionOfAnUnstoredUserAsksWithAnEmptyNameAndChangesNothing)
+// A user entered in this run but never started is not in the file yet.
+TEST_F(UserProfilesTest, DeleteQuestionNamesAUserNotYetStored)
 {
     folder.Write(ProfileStore::kFileName, "[users]\r\nlastuser=347\r\n");
     profiles.LoadCaptions();
@@ -261,7 +262,7 @@ TEST_F(UserProfilesTest, RefusedDeletionOfAnUnstoredUserAsksWithAnEmptyNameAndCh
     dialogs.yesNoAnswers = {false};
     EXPECT_FALSE(profiles.DeleteUser());
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "Are you sure you would like to delete user ?");
+    EXPECT_EQ(dialogs.shown[0].text, "Are you sure you would like to delete user Ann?");
     EXPECT_EQ(profiles.Caption(3), "Ann");
     EXPECT_EQ(user.UserName, "Ann");
     EXPECT_EQ(File(), "[users]\r\nlastuser=347\r\n");

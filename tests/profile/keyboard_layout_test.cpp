@@ -144,7 +144,7 @@ TEST_F(KeyboardLayoutTest, LoadReadsStoredKeysAndNeverWrites)
     Store("98p", "True"); // b
     Store("98c", "False");
     Store("66", "47");    // B moved
-    Store("167", "5");    // outside the default table: not read
+    Store("167", "5");    // outside the default table: read too, flags clear
     Store("67", "50");    // not a key index
     Store("68", "0");     // not a key index
     Store("69", "999");   // no key
@@ -161,7 +161,8 @@ TEST_F(KeyboardLayoutTest, LoadReadsStoredKeysAndNeverWrites)
     EXPECT_EQ(KeyText(loaded, 47), "[B] B+^");
     EXPECT_EQ(Chars(loaded, 24), "c");
     EXPECT_EQ(KeyText(loaded, 20), "[;] :+^ ;+") << "the higher code wins";
-    for (const int code : {167, int{'C'}, int{'D'}, int{'E'}})
+    EXPECT_EQ(KeyText(loaded, 5), "[T] T+^ t \\xA7");
+    for (const int code : {int{'C'}, int{'D'}, int{'E'}})
         EXPECT_EQ(loaded.KeyOfChar(code), kNoKey) << Byte(code);
 }
 
@@ -403,16 +404,19 @@ TEST_F(KeyboardLayoutTest, AnsweringNoToResetChangesNothing)
 
 // --- Restart ---------------------------------------------------------------
 
-TEST_F(KeyboardLayoutTest, CharacterOutsideDefaultsIsLostButItsSideEffectsRemain)
+TEST_F(KeyboardLayoutTest, KeyLabelOutsideTheDefaultTableSurvivesARestart)
 {
     ASSERT_TRUE(Type(20, 0xA7, true)); // ":" removed, ";" kept as second
-    ASSERT_TRUE(Type(1, 0xC4));        // Q and q removed
-    EXPECT_EQ(KeyText(layout, 20), "[\xA7] ; \\xA7+^");
+    ASSERT_TRUE(Type(1, 0xC9));        // E-acute over Q, with its twin
+    ASSERT_TRUE(Type(47, 0xD1));       // N-tilde on a key empty by default
+    Store("190", "77");                // not a key index: stays without a key
+    layout.SetKeyCaptions();
 
     layout.Load(store); // as at a restart, on the same object
-    EXPECT_EQ(KeyText(layout, 20), "[] ;");
-    EXPECT_EQ(KeyText(layout, 1), "[] ");
-    for (const int code : {0xA7, 0xC4, 0xE4, int{'Q'}, int{':'}})
+    EXPECT_EQ(KeyText(layout, 20), "[\xA7] ; \\xA7+^");
+    EXPECT_EQ(KeyText(layout, 1), "[\xC9] \\xC9+^ \\xE9");
+    EXPECT_EQ(KeyText(layout, 47), "[\xD1] \\xD1+^ \\xF1");
+    for (const int code : {0xC4, int{'Q'}, int{'q'}, int{':'}, 190})
         EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << Byte(code);
 }
 
