@@ -78,8 +78,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libc6 timgm6mb-soundfont; do
     grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
 done
-dpkg-deb -c "$deb" | grep -q '/usr/share/tarvelo/Tarvelo.INI$' || fail "package lacks the data files"
-[[ -z $(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'post|pre') ]] ||
+# Listed whole first: `grep -q` quitting early would break the pipe under pipefail.
+contents=$(dpkg-deb -c "$deb")
+grep -q '/usr/share/tarvelo/Tarvelo.INI$' <<<"$contents" || fail "package lacks the data files"
+control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
+[[ -z $(grep -E 'post|pre' <<<"$control") ]] ||
     fail "package has maintainer scripts; users' folders must never be touched"
 echo "package: $(basename "$deb"), $(($(stat -c %s "$deb") / 1024)) KiB," \
     "installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
