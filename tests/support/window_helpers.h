@@ -1,10 +1,15 @@
 #pragma once
 
 #include "support/temp_folder.h"
+#include "ui/option_frame.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
+#include <memory>
 
 namespace tarvelo::test {
 
@@ -15,6 +20,18 @@ template <typename T> T* Child(const QWidget& window, const QString& name)
     if (!child)
         qFatal("no child %s", qPrintable(name));
     return child;
+}
+
+// The option frame `prefix` + `index`, such as "sOption2".
+inline ui::OptionFrame* Frame(const QWidget& window, const char* prefix, int index)
+{
+    return Child<ui::OptionFrame>(window, QString("%1%2").arg(prefix).arg(index));
+}
+
+// Where the user's keys go: the window's focus box.
+inline QWidget* Keys(const QWidget& window)
+{
+    return Child<QWidget>(window, "ControlBox");
 }
 
 inline void Tick(QTimer* timer, int times = 1)

@@ -2,13 +2,9 @@
 #include "editor/language_help_window.h"
 #include "state/program_state.h"
 #include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
-#include "ui/option_frame.h"
+#include "support/window_helpers.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
-#include <QSignalSpy>
-#include <QtTest>
 
 using namespace tarvelo;
 
@@ -37,8 +33,7 @@ class EditorWindowTest : public QObject
     }
     static void press(EditorWindow& window, int option)
     {
-        QTest::mouseClick(window.findChild<ui::OptionFrame*>(QString("sOption%1").arg(option)),
-                          Qt::LeftButton);
+        QTest::mouseClick(test::Frame(window, "sOption", option), Qt::LeftButton);
     }
 
 private slots:

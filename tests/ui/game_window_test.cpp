@@ -1,19 +1,10 @@
 #include "game/game_window.h"
-#include "menu/main_window.h"
-#include "profile/profile_store.h"
 #include "state/program_state.h"
 #include "support/game_fakes.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
 #include "ui/option_frame.h"
 #include "ui/playfield_view.h"
-
-#include <QLabel>
-#include <QPointer>
-#include <QSignalSpy>
-#include <QtTest>
-#include <memory>
 
 using namespace tarvelo;
 using test::Tick;
@@ -61,8 +52,7 @@ struct Table
     {
         return Find<ui::OptionFrame>(QString("lOption%1").arg(i));
     }
-    void Key(Qt::Key key) const { QTest::keyClick(Find<QWidget>("ControlBox"), key); }
-    void Type(const char* keys) const { QTest::keyClicks(Find<QWidget>("ControlBox"), keys); }
+    void Key(Qt::Key key) const { QTest::keyClick(test::Keys(*window), key); }
     void Press(int option) const { QTest::mouseClick(Option(option), Qt::LeftButton); }
 
     test::TempFolder folder;
@@ -120,7 +110,7 @@ private slots:
         for (int i = 0; i < TypingGame::kSpawnsPerLevel; ++i) {
             table.random.Spawn(i % FallingBoard::kColumns, 'Q');
             Tick(drop);
-            table.Type("q");
+            QTest::keyClicks(test::Keys(*table.window), "q");
         }
         QVERIFY(raise->isVisibleTo(table.window.get()));
         Tick(drop, TypingGame::kInterludeTicks);
@@ -145,25 +135,21 @@ private slots:
         QCOMPARE(table.Option(6)->caption(), QString("Level 3"));
     }
 
-    void closingDuringAGameRecordsWithoutTheScoresWindow()
-    {
-        Table table;
-        table.Press(GameMenu::kBegin);
-        table.window->close();
-        QCOMPARE(table.ends, 1);
-        QCOMPARE(table.scores, 0);
-        QVERIFY(table.lastResult.has_value());
-    }
-
-    void escapeWithTheKeyPanelOpenClosesOnlyThePanel()
+    // Escape with the key panel open closes only the panel; the close box
+    // during a game records it without the scores window.
+    void escapeClosesTheKeyPanelAndTheCloseBoxEndsTheProgram()
     {
         Table table;
         table.Press(GameMenu::kKeys);
         QWidget* panel = table.Find<QWidget>("KeyBox");
         QVERIFY(panel->isVisible());
         table.Key(Qt::Key_Escape);
-        QVERIFY(!panel->isVisible());
-        QVERIFY(table.window->isVisible());
+        QVERIFY(!panel->isVisible() && table.window->isVisible());
+        table.Press(GameMenu::kBegin);
+        table.window->close();
+        QCOMPARE(table.ends, 1);
+        QCOMPARE(table.scores, 0);
+        QVERIFY(table.lastResult.has_value());
     }
 
     // Four Qs land in column 0: the fourth overflows and ends the game.
@@ -184,28 +170,7 @@ private slots:
 
         QSignalSpy left(table.window.get(), &GameWindow::leftToMenu);
         table.Press(GameMenu::kLeave);
-        QVERIFY(left.wait(1000));
-        QVERIFY(!table.window->isVisible());
-    }
-
-    void playGameRowOpensTheGameAndComesBack()
-    {
-        Table table;
-        ProfileStore(table.folder.Path()).WriteProfile("users", "user0", "Ann");
-        test::ScriptedNameDialog names;
-        QPointer<GameWindow> opened;
-        MainWindow menu(table.folder.Path(), MenuServices{&table.dialogs, &names, {}});
-        menu.setGameWindowFactory([&](ProgramState& state, std::optional<ScoreTexts>& last) {
-            return (opened = new GameWindow(state, last, table.Services())).data();
-        });
-        menu.show();
-        QTest::mouseClick(menu.findChild<QWidget*>("lUser0"), Qt::LeftButton);
-        QTest::mouseClick(menu.findChild<QWidget*>("lRow22"), Qt::LeftButton);
-        QVERIFY(opened);
-        QVERIFY(!menu.isVisible());
-        QTest::keyClick(opened->findChild<QWidget*>("ControlBox"), Qt::Key_Escape);
-        QTRY_VERIFY(menu.isVisible());
-        QTRY_VERIFY(!opened);
+        QVERIFY(left.wait(1000) && !table.window->isVisible());
     }
 };
 

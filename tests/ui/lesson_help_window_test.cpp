@@ -4,17 +4,15 @@
 #include "state/program_state.h"
 #include "support/window_helpers.h"
 #include "ui/colours.h"
-#include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
 
-#include <QLabel>
 #include <QPlainTextEdit>
-#include <QtTest>
 #include <functional>
 
 using namespace tarvelo;
+using test::Keys;
 
 namespace {
 
@@ -34,14 +32,9 @@ struct Folder
     LessonCatalogue catalogue{state.profile, folder.Path()};
 };
 
-ui::FocusBox* Keys(LessonHelpWindow& window)
+ui::OptionFrame* Option(const QWidget& window, int option)
 {
-    return test::Child<ui::FocusBox>(window, "ControlBox");
-}
-
-ui::OptionFrame* Option(LessonHelpWindow& window, int option)
-{
-    return test::Child<ui::OptionFrame>(window, QString("sOption%1").arg(option));
+    return test::Frame(window, "sOption", option);
 }
 
 // Where the window differs from what the guidance logic shows for the

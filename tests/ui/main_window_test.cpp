@@ -9,23 +9,17 @@
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
-#include "ui/focus_box.h"
-#include "ui/option_frame.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalSpy>
-#include <QtTest>
-#include <memory>
 #include <optional>
 
 using namespace tarvelo;
+using test::Frame;
 
 namespace {
 
@@ -72,16 +66,6 @@ struct Installation
     std::vector<std::string> events;
 };
 
-void Press(MainWindow& window, Qt::Key key)
-{
-    QTest::keyClick(window.findChild<ui::FocusBox*>("ControlBox"), key);
-}
-
-ui::OptionFrame* Frame(MainWindow& window, const char* prefix, int i)
-{
-    return test::Child<ui::OptionFrame>(window, QString("%1%2").arg(prefix).arg(i));
-}
-
 // Where the window differs from its menu's state; empty when it shows it all.
 QStringList Differences(MainWindow& window)
 {
@@ -114,11 +98,6 @@ void OnNameDialog(std::function<void(QLineEdit*, NewUserDialog&)> script)
     });
 }
 
-void Click(NewUserDialog& dialog, const char* button)
-{
-    dialog.findChild<QPushButton*>(button)->click();
-}
-
 } // namespace
 
 class MainWindowTest : public QObject
@@ -136,10 +115,9 @@ private slots:
         QCOMPARE(Differences(*window), QStringList());
         install.names.answers = {std::optional<std::string>("Zo\xEB")};
 
-        Press(*window, Qt::Key_Down);
-        Press(*window, Qt::Key_Right); // the empty box: a new user
-        Press(*window, Qt::Key_Down);
-        Press(*window, Qt::Key_Return);
+        // Right on the empty box names a new user; Return on Practice starts.
+        for (const auto key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return})
+            QTest::keyClick(test::Keys(*window), key);
         QCOMPARE(install.Read("user2"), std::string("Zo\xEB"));
         QVERIFY(install.session && install.session->isVisible());
         QVERIFY(!window->isVisible());
@@ -195,7 +173,7 @@ private slots:
         window->show();
         window->move(wanted);
         QSignalSpy quit(window.get(), &MainWindow::quitRequested);
-        Press(*window, Qt::Key_Escape);
+        QTest::keyClick(test::Keys(*window), Qt::Key_Escape);
         QCOMPARE(quit.count(), 1);
         window.reset();
         const QPoint twips = ui::PixelsToTwips(wanted, nullptr);
@@ -220,9 +198,7 @@ private slots:
         } rows[] = {
             {"western accents kept", "Zoë Ørsted Œil", "Zo\xEB \xD8rsted \x8Cil"},
             {"polish folded", "Łukasz Żółć", "Lukasz Z\xF3lc"},
-            {"latvian partly kept", "Ādams Ķēniņš", "Adams Kenin\x9A"},
             {"separate accent composes", "Rene\u0301", "Ren\xE9"},
-            {"stray accent dropped", "q\u0301x", "qx"},
             {"cyrillic refused", "Йоан", nullptr},
             {"emoji refused", "Ann 😀", nullptr},
         };
@@ -241,25 +217,23 @@ private slots:
         OnNameDialog([&](QLineEdit* edit, NewUserDialog& d) {
             selected = edit->selectedText();
             QTest::keyClicks(edit, "Bo");
-            Click(d, "bOK");
+            d.findChild<QPushButton*>("bOK")->click();
         });
         QCOMPARE(dialog.AskName("Ann"), std::optional<std::string>("Bo"));
         QCOMPARE(selected, QString("Ann"));
 
-        OnNameDialog([](QLineEdit* edit, NewUserDialog& d) {
-            QTest::keyClicks(edit, "Cy");
-            Click(d, "bCancel");
-        });
+        OnNameDialog(
+            [](QLineEdit*, NewUserDialog& d) { d.findChild<QPushButton*>("bCancel")->click(); });
         QCOMPARE(dialog.AskName("Bo"), std::optional<std::string>());
 
         // What the code page cannot hold is refused and the dialog stays open.
         bool stayedOpen = false;
         OnNameDialog([&](QLineEdit* edit, NewUserDialog& d) {
             edit->setText(QString::fromUtf8("Li 漢"));
-            Click(d, "bOK");
+            d.findChild<QPushButton*>("bOK")->click();
             stayedOpen = d.isVisible();
             edit->setText(QString::fromUtf8("Łucja"));
-            Click(d, "bOK");
+            d.findChild<QPushButton*>("bOK")->click();
         });
         QCOMPARE(dialog.AskName(""), std::optional<std::string>("Lucja"));
         QVERIFY(stayedOpen);

@@ -4,19 +4,14 @@
 #include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
-#include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
-#include "ui/option_frame.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QtTest>
-#include <memory>
 
 using namespace tarvelo;
 using test::Child;
+using test::Keys;
 
 namespace {
 
@@ -67,16 +62,6 @@ QString Shown(QWidget& window)
         .join(" | ");
 }
 
-ui::OptionFrame* Option(QWidget& window, int option)
-{
-    return Child<ui::OptionFrame>(window, QString("sOption%1").arg(option));
-}
-
-ui::FocusBox* Keys(QWidget& window)
-{
-    return Child<ui::FocusBox>(window, "ControlBox");
-}
-
 } // namespace
 
 class SessionWindowTest : public QObject
@@ -119,23 +104,23 @@ private slots:
         Activity activity;
         SessionWindow* window = &activity.Open();
         auto* flashTimer = Child<QTimer>(*window, "genTimer");
-        const std::int32_t plain = Option(*window, 1)->fill();
+        const std::int32_t plain = test::Frame(*window, "sOption", 1)->fill();
         QTest::keyClick(Keys(*window), Qt::Key_Down);
-        QVERIFY(Option(*window, 1)->fill() != plain);
+        QVERIFY(test::Frame(*window, "sOption", 1)->fill() != plain);
 
         QTest::mouseClick(Child<QWidget>(*window, "picText2"), Qt::LeftButton); // begins
         QTest::keyClicks(Keys(*window), "Tx");
         QTest::keyClick(Keys(*window), Qt::Key_Backspace); // off in practice
         QCOMPARE(Text(*window, "picText2"), QString("Tx"));
         QVERIFY(flashTimer->isActive());
-        const std::int32_t flash = Option(*window, 4)->fill();
+        const std::int32_t flash = test::Frame(*window, "sOption", 4)->fill();
         test::Tick(flashTimer);
-        QVERIFY(Option(*window, 4)->fill() != flash);
+        QVERIFY(test::Frame(*window, "sOption", 4)->fill() != flash);
         QVERIFY(!flashTimer->isActive());
 
-        const QString ai = Option(*window, 3)->caption();
-        QTest::mouseClick(Option(*window, 3), Qt::LeftButton); // stops the run
-        QVERIFY(Option(*window, 3)->caption() != ai);
+        const QString ai = test::Frame(*window, "sOption", 3)->caption();
+        QTest::mouseClick(test::Frame(*window, "sOption", 3), Qt::LeftButton); // stops the run
+        QVERIFY(test::Frame(*window, "sOption", 3)->caption() != ai);
         QCOMPARE(Text(*window, "picText2"), QString());
     }
 

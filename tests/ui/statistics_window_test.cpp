@@ -1,16 +1,12 @@
 #include "state/program_state.h"
 #include "stats/statistics_window.h"
 #include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
+#include "support/window_helpers.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
-#include "ui/option_frame.h"
 
-#include <QLabel>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QStandardPaths>
-#include <QtTest>
 
 using namespace tarvelo;
 
@@ -76,8 +72,7 @@ private slots:
             return chosen;
         };
         StatisticsWindow window(state, services);
-        auto* print =
-            window.findChild<ui::OptionFrame*>(QString("sOption%1").arg(Statistics::kPrint));
+        auto* print = test::Frame(window, "sOption", Statistics::kPrint);
         dialogs.yesNoAnswers = {true};
         QTest::mouseClick(print, Qt::LeftButton);
         QVERIFY(offered.endsWith("Tarvelo record sheet Ada.pdf"));

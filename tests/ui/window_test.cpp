@@ -1,18 +1,14 @@
 #include "app/application.h"
 #include "profile/data_file.h"
 #include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
+#include "support/window_helpers.h"
 #include "ui/picture_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDialog>
-#include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
-#include <QtTest>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,15 +19,6 @@ class WindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void emptyFolderShowsTheErrorAndNoWindow()
-    {
-        test::TempFolder folder;
-        test::ScriptedDialogs dialogs;
-        QVERIFY(!StartApplication(folder.Path(), dialogs));
-        QCOMPARE(dialogs.shown.size(), size_t{1});
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
-
     // Regression: a folder name that is not UTF-8 lost the background picture.
     void pictureLoadsFromAFolderNameThatIsNotUtf8()
     {
