@@ -62,9 +62,7 @@ struct Table
     test::RecordingSound sound;
     test::ScriptedRandom random;
     test::FixedClock clock;
-    int ends = 0;
-    int rules = 0;
-    int scores = 0; // score windows shown
+    int ends = 0, rules = 0, scores = 0; // program ends, rules and score windows shown
     std::unique_ptr<GameWindow> window;
 };
 

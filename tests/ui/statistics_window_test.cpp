@@ -2,7 +2,6 @@
 #include "stats/statistics_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
-#include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 
 #include <QProcess>
@@ -52,7 +51,7 @@ private slots:
 
         window.show();
         QSignalSpy left(&window, &StatisticsWindow::leftToMenu);
-        QTest::keyClick(window.findChild<ui::FocusBox*>(), Qt::Key_Escape);
+        QTest::keyClick(test::Keys(window), Qt::Key_Escape);
         QVERIFY(left.wait(1000));
         QVERIFY(!window.isVisible());
     }
