@@ -48,10 +48,7 @@ struct Table
     {
         return test::Child<T>(*window, name);
     }
-    ui::OptionFrame* Option(int i) const
-    {
-        return Find<ui::OptionFrame>(QString("lOption%1").arg(i));
-    }
+    ui::OptionFrame* Option(int i) const { return test::Frame(*window, "lOption", i); }
     void Key(Qt::Key key) const { QTest::keyClick(test::Keys(*window), key); }
     void Press(int option) const { QTest::mouseClick(Option(option), Qt::LeftButton); }
 

@@ -69,9 +69,8 @@ QStringList Differences(LessonHelpWindow& window, Folder& data,
     return differences;
 }
 
-// Introduces the catalogue's lesson and runs `whileOpen` inside the modal
-// wait. Returns whether `whileOpen` closed the window and so ended the wait;
-// if not, it is closed so the test goes on.
+// Introduces the lesson and runs `whileOpen` inside the modal wait; returns
+// whether that closed the window. If not, it is closed so the test goes on.
 bool RunOpen(LessonHelpWindow& window, LessonCatalogue& catalogue,
              const std::function<void()>& whileOpen)
 {

@@ -88,10 +88,7 @@ private slots:
 
     void textOutsideTheCodePageBecomesQuestionMarks()
     {
-        QCOMPARE(ui::FromQString(QString::fromUtf8("Łódź €")), std::string("?\xF3"
-                                                                           "d? \x80"));
-        QCOMPARE(ui::ToQString(ui::FromQString(QString::fromUtf8("naïve ‘x’"))),
-                 QString::fromUtf8("naïve ‘x’"));
+        QCOMPARE(ui::FromQString(QString::fromUtf8("Łódź €‘")), std::string("?\xF3\x64? \x80\x91"));
     }
 };
 
