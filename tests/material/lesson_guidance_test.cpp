@@ -6,7 +6,6 @@
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -78,8 +77,6 @@ protected:
     LessonGuidance guidance;
 };
 
-// --- Pages and steps ---------------------------------------------------------
-
 TEST_F(LessonGuidanceTest, PagesShowHeadingIntroductionAndLevel)
 {
     for (const Lines& page :
@@ -109,13 +106,12 @@ TEST_F(LessonGuidanceTest, HelpFileIsReadOnceUnlessItsFirstIntroductionIsEmpty)
 
 TEST_F(LessonGuidanceTest, StepsWrapAndSelectTheLessonInTheCatalogue)
 {
+    // clang-format off
     const std::tuple<const char*, int, bool, int> rows[] = {
-        {"next from 1", 1, true, 2},
-        {"next from 13 shows the completion page", 13, true, 14},
-        {"next from the completion page", 14, true, 2},
-        {"previous from 1", 1, false, 13},
-        {"previous from the completion page", 14, false, 13},
-    };
+        {"next from 1", 1, true, 2}, {"next from 13 shows the completion page", 13, true, 14},
+        {"next from the completion page", 14, true, 2}, {"previous from 1", 1, false, 13},
+        {"previous from the completion page", 14, false, 13}};
+    // clang-format on
     for (const auto& [name, from, next, to] : rows) {
         SCOPED_TRACE(name);
         Introduce(from);
@@ -128,8 +124,6 @@ TEST_F(LessonGuidanceTest, StepsWrapAndSelectTheLessonInTheCatalogue)
         EXPECT_EQ(guidance.Introduction(), Introductions()[static_cast<std::size_t>(to - 1)]);
     }
 }
-
-// --- Highlighting the lesson's keys -----------------------------------------
 
 TEST_F(LessonGuidanceTest, StepsLoadTheLettersAndTurnThePreviousLessonsKeysBack)
 {
@@ -169,11 +163,11 @@ TEST_F(LessonGuidanceTest, AKeyRelabelledToALessonLetterIsHighlightedUnderItsNew
     EXPECT_EQ(LessonKeys(), (std::set<int>{1, 17}));
 }
 
-// --- Keys and mouse ----------------------------------------------------------
-
 TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
 {
     constexpr int kBegin = LessonGuidance::kBegin, kLevel = LessonGuidance::kLevel;
+    // Level selected?, the key, then: closes?, the lesson shown, the option selected.
+    // clang-format off
     const std::tuple<const char*, bool, Key, bool, int, int> rows[] = {
         {"Enter on Begin", false, Key::Enter, true, 5, kBegin},
         {"Right on Begin", false, Key::Right, true, 5, kBegin},
@@ -187,6 +181,7 @@ TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
         {"Up on Level", true, Key::Up, false, 5, kBegin},
         {"Down on Level", true, Key::Down, false, 5, kBegin},
     };
+    // clang-format on
     for (const auto& [name, levelSelected, key, closes, shown, selected] : rows) {
         SCOPED_TRACE(name);
         LessonGuidance fresh;
@@ -211,14 +206,6 @@ TEST_F(LessonGuidanceTest, MousePressesOnOptions)
     EXPECT_EQ(guidance.ShownLesson(), 6);
     EXPECT_TRUE(guidance.PressOption(LessonGuidance::kBegin, catalogue));
     EXPECT_EQ(guidance.SelectedOption(), LessonGuidance::kBegin);
-}
-
-TEST_F(LessonGuidanceTest, OnlyTheHoveredOptionHasTheHoverBorder)
-{
-    using G = LessonGuidance;
-    guidance.HoverOption(G::kNext);
-    guidance.HoverOption(G::kBegin);
-    EXPECT_NE(guidance.OptionBorder(G::kNext), guidance.OptionBorder(G::kBegin));
 }
 
 } // namespace

@@ -137,32 +137,22 @@ TEST_F(MainMenuTest, EachBoxOpensOnTheRowOfItsTypeModeAndTypeModeEndsWithBox7)
 
 TEST_F(MainMenuTest, ArrowsMoveTheFocusAndWrapThroughTheQuitBox)
 {
-    struct Row
-    {
-        const char* name;
-        int from;
-        std::vector<MenuKey> keys;
-        int to;
-    };
-    const Row rows[] = {
-        {"up from 0 to quit", 0, {MenuKey::Up}, 8},
-        {"down from quit to 0", 0, {MenuKey::Up, MenuKey::Down}, 0},
-        {"down", 2, {MenuKey::Down, MenuKey::Down}, 4},
-        {"full circle", 3, std::vector<MenuKey>(9, MenuKey::Down), 3},
-        {"left right other on an empty box stay",
-         6,
-         {MenuKey::Left, MenuKey::Right, MenuKey::Other},
-         6},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        StartWith({{"users", "lastuser", std::to_string(row.from)}});
-        for (MenuKey key : row.keys)
+    using enum MenuKey;
+    // clang-format off
+    const std::tuple<const char*, int, std::vector<MenuKey>, int> rows[] = {
+        {"up from 0 to quit", 0, {Up}, 8}, {"down from quit to 0", 0, {Up, Down}, 0},
+        {"down", 2, {Down, Down}, 4}, {"full circle", 3, std::vector<MenuKey>(9, Down), 3},
+        {"left right other on an empty box stay", 6, {Left, Right, Other}, 6}};
+    // clang-format on
+    for (const auto& [name, from, keys, to] : rows) {
+        SCOPED_TRACE(name);
+        StartWith({{"users", "lastuser", std::to_string(from)}});
+        for (MenuKey key : keys)
             EXPECT_EQ(menu->KeyDown(key), MenuAction::None);
         std::string fills = "......... ........";
-        fills[static_cast<std::size_t>(row.to)] = 'F';
+        fills[static_cast<std::size_t>(to)] = 'F';
         EXPECT_EQ(Fills(), fills);
-        EXPECT_EQ(state->user.UserSlot, row.to);
+        EXPECT_EQ(state->user.UserSlot, to);
     }
 }
 
@@ -230,38 +220,27 @@ TEST_F(MainMenuTest, OnlyTheBoxOrRowUnderThePointerIsHovered)
 
 TEST_F(MainMenuTest, EndsTheProgramSavingThePositionUnlessEnteredFromTheQuitBox)
 {
-    enum From
-    {
-        QuitBox,
-        UserBox,
-        MenuColumn
-    };
-    // nullopt: a click on the Quit box.
-    const std::tuple<const char*, From, std::optional<MenuKey>, bool> rows[] = {
-        {"enter on quit", QuitBox, MenuKey::Enter, false},
-        {"right on quit", QuitBox, MenuKey::Right, false},
-        {"left on quit", QuitBox, MenuKey::Left, true},
-        {"click on quit", QuitBox, std::nullopt, true},
-        {"escape on a user box", UserBox, MenuKey::Escape, true},
-        {"escape in the menu column", MenuColumn, MenuKey::Escape, true},
-        {"click on quit from the menu column", MenuColumn, std::nullopt, true},
-    };
-    for (const auto& [name, from, key, savesPosition] : rows) {
-        SCOPED_TRACE(name);
+    using enum MenuKey;
+    // The keys before ending (Up: the Quit box, Right: Ann's menu column), the
+    // ending key (nullopt: a click on the Quit box), whether the position is saved.
+    // clang-format off
+    const std::tuple<std::vector<MenuKey>, std::optional<MenuKey>, bool> rows[] = {
+        {{Up}, Enter, false}, {{Up}, Right, false}, {{Up}, Left, true}, {{Up}, std::nullopt, true},
+        {{}, Escape, true}, {{Right}, Escape, true}, {{Right}, std::nullopt, true}};
+    // clang-format on
+    int top = 1200;
+    for (const auto& [before, key, savesPosition] : rows) {
+        SCOPED_TRACE(++top);
         StartWith({{"users", "user0", "Ann"}});
-        if (from == MenuColumn)
-            EnterBox(0);
-        else if (from == QuitBox)
-            menu->KeyDown(MenuKey::Up);
-        state->WindowTop = 1200;
+        for (MenuKey k : before)
+            menu->KeyDown(k);
+        state->WindowTop = top;
         state->WindowLeft = 2400;
-        const std::string before = File();
         EXPECT_EQ(key ? menu->KeyDown(*key) : menu->PressBox(MainMenu::kQuitBox),
                   MenuAction::EndProgram);
-        if (savesPosition)
-            EXPECT_EQ(Read("users", "top") + "," + Read("users", "left"), "1200,2400");
-        else
-            EXPECT_EQ(File(), before);
+        EXPECT_EQ(Read("users", "top") + "," + Read("users", "left") ==
+                      std::to_string(top) + ",2400",
+                  savesPosition);
     }
 }
 
