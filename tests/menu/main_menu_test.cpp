@@ -93,11 +93,10 @@ protected:
 
 TEST_F(MainMenuTest, StartUpFillsTheBoxesAndSelectsTheLastUser)
 {
-    StartWith({{"users", "user0", "Ann"},
-               {"users", "user3", "Kim"},
-               {"users", "lastuser", "3"},
-               {"users", "top", "600"},
-               {"users", "left", "900"}});
+    // clang-format off
+    StartWith({{"users", "user0", "Ann"}, {"users", "user3", "Kim"}, {"users", "lastuser", "3"},
+               {"users", "top", "600"}, {"users", "left", "900"}});
+    // clang-format on
     EXPECT_EQ(menu->BoxCaption(0) + "|" + menu->BoxCaption(1) + "|" + menu->BoxCaption(3),
               "Ann||Kim");
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
@@ -187,21 +186,6 @@ TEST_F(MainMenuTest, EnteringAndLeavingABoxSelectsTheUserAndRecoloursIt)
 
 // --- Hints and hover -----------------------------------------------------------
 
-TEST_F(MainMenuTest, KeyboardAndMouseHintsNameTheBox)
-{
-    StartWith({{"users", "user0", "Ann"}});
-    menu->KeyDown(MenuKey::Down);
-    EXPECT_EQ(menu->Hint(), kEmptyBoxHint);
-    menu->HoverBox(0);
-    EXPECT_EQ(menu->Hint(), "Click here to select Ann.");
-    menu->HoverRow(3);
-    menu->HoverBackground();
-    EXPECT_EQ(menu->Hint(), "See your current and previous statistics.")
-        << "the background leaves the hint";
-    menu->KeyDown(MenuKey::Other);
-    EXPECT_EQ(menu->Hint(), kEmptyBoxHint);
-}
-
 TEST_F(MainMenuTest, OnlyTheBoxOrRowUnderThePointerIsHovered)
 {
     StartWith({});
@@ -211,8 +195,13 @@ TEST_F(MainMenuTest, OnlyTheBoxOrRowUnderThePointerIsHovered)
     EXPECT_EQ(std::pair(menu->HoveredBox(), menu->HoveredRow()), std::pair(1, MainMenu::kNone));
     EXPECT_EQ(menu->RowBorder(4), plain);
     EXPECT_NE(menu->BoxBorder(1), plain);
+    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
+                            "in this box.");
     menu->HoverBackground();
     EXPECT_EQ(menu->BoxBorder(1), plain);
+    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
+                            "in this box.")
+        << "the background leaves the hint";
     EXPECT_EQ(menu->HoveredBox() + menu->HoveredRow(), 2 * MainMenu::kNone);
 }
 
@@ -318,9 +307,19 @@ TEST_F(MainMenuTest, ClickingARowOnTheQuitBoxOrOnABoxLeftEmptyDoesNothing)
 
 TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow)
 {
-    StartWith({{"users", "user0", "Ann"}});
-    EXPECT_EQ(menu->PressRow(MainMenu::kPracticeRow), MenuAction::StartTypingSession);
-    EXPECT_EQ(Fills(), "S........ .F......");
+    const std::pair<int, MenuAction> rows[] = {
+        {MainMenu::kPracticeRow, MenuAction::StartTypingSession},
+        {MainMenu::kStatsRow, MenuAction::ShowStats},
+        {MainMenu::kHelpRow, MenuAction::OpenHelp},
+        {MainMenu::kEditorRow, MenuAction::EditText}};
+    for (const auto& [row, action] : rows) {
+        StartWith({{"users", "user0", "Ann"}});
+        EXPECT_EQ(menu->PressRow(row), action) << "row " << row;
+        std::string fills = "S........ ........";
+        fills[10 + static_cast<std::size_t>(row)] = 'F';
+        EXPECT_EQ(Fills(), fills);
+    }
+    EXPECT_EQ(menu->PressTitle(), MenuAction::OpenWebSite);
 }
 
 TEST_F(MainMenuTest, ClickingABoxEntersIt)
@@ -368,22 +367,6 @@ TEST_F(MainMenuTest, GameAsFirstActivityWritesBox7sTypeMode)
     menu->RecordGameStart();
     EXPECT_EQ(Read("user0", "typemode") + "," + Read("user0", "sessionnumber"), "0,1");
     EXPECT_EQ(state->gameAverages.GamesPlayed, 3);
-}
-
-TEST_F(MainMenuTest, RowsWithoutLogicHereOnlyReportTheirAction)
-{
-    StartWith({{"users", "user0", "Ann"}});
-    EnterBox(0);
-    const std::string before = File();
-    const std::pair<int, MenuAction> rows[] = {{MainMenu::kStatsRow, MenuAction::ShowStats},
-                                               {MainMenu::kHelpRow, MenuAction::OpenHelp},
-                                               {MainMenu::kEditorRow, MenuAction::EditText}};
-    for (const auto& [row, action] : rows) {
-        EXPECT_EQ(menu->PressRow(row), action) << "row " << row;
-        EXPECT_EQ(menu->FocusedRow(), row);
-    }
-    EXPECT_EQ(menu->PressTitle(), MenuAction::OpenWebSite);
-    EXPECT_EQ(File(), before);
 }
 
 } // namespace
