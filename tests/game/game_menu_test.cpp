@@ -16,9 +16,7 @@ protected:
     {
         profile.Write(user.UserSection, settings::kGameLevel, level);
         layout.Load(profile);
-        menu =
-            std::make_unique<GameMenu>(GameContext{profile, user, layout, dialogs, sound_, random,
-                                                   clock, averages, lastResult, folder.Path()});
+        menu = std::make_unique<GameMenu>(Context());
         menu->Load();
         return *menu;
     }

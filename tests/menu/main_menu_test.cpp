@@ -95,7 +95,7 @@ TEST_F(MainMenuTest, StartUpFillsTheBoxesAndSelectsTheLastUser)
 {
     // clang-format off
     StartWith({{"users", "user0", "Ann"}, {"users", "user3", "Kim"}, {"users", "lastuser", "3"},
-               {"users", "top", "600"}, {"users", "left", "900"}});
+               {"users", "top", "600"}, {"users", "left", "900"}, {"user7", "typemode", "0"}});
     // clang-format on
     EXPECT_EQ(menu->BoxCaption(0) + "|" + menu->BoxCaption(1) + "|" + menu->BoxCaption(3),
               "Ann||Kim");
@@ -105,6 +105,7 @@ TEST_F(MainMenuTest, StartUpFillsTheBoxesAndSelectsTheLastUser)
     EXPECT_EQ(Fills(), "...F..... ........");
     EXPECT_EQ(state->WindowTop * 10000 + state->WindowLeft, 600 * 10000 + 900);
     EXPECT_NE(state->layout.KeyOfChar('a'), KeyboardLayout::kNoKey) << "layout loaded";
+    EXPECT_EQ(state->user.TypeMode, 0) << "the type mode is the one read last, box 7's";
 }
 
 TEST_F(MainMenuTest, LastUserOutsideTheBoxesSelectsTheNearestBox)
@@ -117,21 +118,6 @@ TEST_F(MainMenuTest, LastUserOutsideTheBoxesSelectsTheNearestBox)
         EXPECT_EQ(state->user.UserSection, "user" + std::to_string(slot));
         EXPECT_EQ(menu->BoxFill(slot), 0xFFFFFF);
     }
-}
-
-TEST_F(MainMenuTest, EachBoxOpensOnTheRowOfItsTypeModeAndTypeModeEndsWithBox7)
-{
-    StartWith({{"users", "user1", "Ann"},
-               {"user1", "typemode", "0"},
-               {"users", "user2", "Bob"},
-               {"user2", "typemode", "1"},
-               {"user7", "typemode", "0"}});
-    EXPECT_EQ(menu->MenuRowOfBox(0), MainMenu::kLessonsRow) << "no typemode reads 1";
-    EXPECT_EQ(menu->MenuRowOfBox(1), MainMenu::kPracticeRow);
-    EXPECT_EQ(menu->MenuRowOfBox(2), MainMenu::kLessonsRow);
-    EXPECT_EQ(state->user.TypeMode, 0);
-    EnterBox(1);
-    EXPECT_EQ(Fills(), ".S....... .F......");
 }
 
 TEST_F(MainMenuTest, ArrowsMoveTheFocusAndWrapThroughTheQuitBox)
@@ -324,12 +310,12 @@ TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow
 
 TEST_F(MainMenuTest, ClickingABoxEntersIt)
 {
-    StartWith({{"users", "user0", "Ann"}, {"users", "user5", "Eve"}});
+    StartWith({{"users", "user0", "Ann"}, {"users", "user5", "Eve"}, {"user5", "typemode", "0"}});
     EnterBox(0);
     FocusRow(3);
     EXPECT_EQ(menu->PressBox(5), MenuAction::None);
     EXPECT_EQ(state->user.UserName, "Eve");
-    EXPECT_EQ(Fills(), ".....S... F.......") << "on the row of its own type mode";
+    EXPECT_EQ(Fills(), ".....S... .F......") << "on the row of its own type mode";
 
     names.answers = {std::nullopt};
     EXPECT_EQ(menu->PressBox(3), MenuAction::None);
