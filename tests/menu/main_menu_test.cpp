@@ -108,66 +108,50 @@ TEST_F(MainMenuTest, StartUpFillsTheBoxesAndSelectsTheLastUser)
     EXPECT_EQ(state->user.TypeMode, 0) << "the type mode is the one read last, box 7's";
 }
 
-TEST_F(MainMenuTest, LastUserOutsideTheBoxesSelectsTheNearestBox)
-{
-    const std::pair<const char*, int> rows[] = {
-        {"7", 7}, {"8", 7}, {"99999", 7}, {"-3", 0}, {"abc", 0}};
-    for (const auto& [stored, slot] : rows) {
-        SCOPED_TRACE(stored);
-        StartWith({{"users", "lastuser", stored}});
-        EXPECT_EQ(state->user.UserSection, "user" + std::to_string(slot));
-        EXPECT_EQ(menu->BoxFill(slot), 0xFFFFFF);
-    }
-}
-
-TEST_F(MainMenuTest, ArrowsMoveTheFocusAndWrapThroughTheQuitBox)
+// The stored last user outside the boxes selects the nearest box.
+TEST_F(MainMenuTest, LastUserAndArrowsMoveTheFocusWrappingThroughTheQuitBox)
 {
     using enum MenuKey;
     // clang-format off
-    const std::tuple<const char*, int, std::vector<MenuKey>, int> rows[] = {
-        {"up from 0 to quit", 0, {Up}, 8}, {"down from quit to 0", 0, {Up, Down}, 0},
-        {"down", 2, {Down, Down}, 4}, {"full circle", 3, std::vector<MenuKey>(9, Down), 3},
-        {"left right other on an empty box stay", 6, {Left, Right, Other}, 6}};
+    const std::tuple<const char*, const char*, std::vector<MenuKey>, int> rows[] = {
+        {"last user 8", "8", {}, 7}, {"last user 99999", "99999", {}, 7},
+        {"last user -3", "-3", {}, 0}, {"last user abc", "abc", {}, 0},
+        {"up from 0 to quit", "0", {Up}, 8}, {"down from quit to 0", "0", {Up, Down}, 0},
+        {"down", "2", {Down, Down}, 4}, {"full circle", "3", std::vector<MenuKey>(9, Down), 3},
+        {"left right other on an empty box stay", "6", {Left, Right, Other}, 6}};
     // clang-format on
-    for (const auto& [name, from, keys, to] : rows) {
+    for (const auto& [name, lastUser, keys, to] : rows) {
         SCOPED_TRACE(name);
-        StartWith({{"users", "lastuser", std::to_string(from)}});
+        StartWith({{"users", "lastuser", lastUser}});
         for (MenuKey key : keys)
             EXPECT_EQ(menu->KeyDown(key), MenuAction::None);
         std::string fills = "......... ........";
         fills[static_cast<std::size_t>(to)] = 'F';
         EXPECT_EQ(Fills(), fills);
-        EXPECT_EQ(state->user.UserSlot, to);
+        EXPECT_EQ(state->user.UserSection, "user" + std::to_string(to));
     }
 }
 
-TEST_F(MainMenuTest, RowsWrapAndEachBoxRemembersItsRow)
+TEST_F(MainMenuTest, EnteringABoxSelectsTheUserRowsWrapAndEachBoxRemembersItsRow)
 {
     StartWith({{"users", "user0", "Ann"}, {"users", "user1", "Bob"}});
     EnterBox(0);
+    EXPECT_EQ(state->user.UserName, "Ann");
+    EXPECT_EQ(Fills(), "S........ F.......");
     menu->KeyDown(MenuKey::Up);
     EXPECT_EQ(Fills(), "S........ .......F");
     menu->KeyDown(MenuKey::Down);
     Keys({MenuKey::Down, MenuKey::Down, MenuKey::Down, MenuKey::Other});
     EXPECT_EQ(menu->FocusedRow(), 3);
 
-    Keys({MenuKey::Left, MenuKey::Down, MenuKey::Right});
+    menu->KeyDown(MenuKey::Left);
+    EXPECT_EQ(state->user.UserName, "");
+    EXPECT_EQ(Fills(), "F........ ........");
+    Keys({MenuKey::Down, MenuKey::Right});
     EXPECT_EQ(state->user.UserName, "Bob");
     EXPECT_EQ(menu->FocusedRow(), 0);
     Keys({MenuKey::Left, MenuKey::Up, MenuKey::Right});
     EXPECT_EQ(menu->FocusedRow(), 3);
-}
-
-TEST_F(MainMenuTest, EnteringAndLeavingABoxSelectsTheUserAndRecoloursIt)
-{
-    StartWith({{"users", "user0", "Ann"}});
-    EnterBox(0);
-    EXPECT_EQ(state->user.UserName, "Ann");
-    EXPECT_EQ(Fills(), "S........ F.......");
-    menu->KeyDown(MenuKey::Left);
-    EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
-    EXPECT_EQ(state->user.UserName, "");
-    EXPECT_EQ(Fills(), "F........ ........");
 }
 
 // --- Hints and hover -----------------------------------------------------------
@@ -181,13 +165,12 @@ TEST_F(MainMenuTest, OnlyTheBoxOrRowUnderThePointerIsHovered)
     EXPECT_EQ(std::pair(menu->HoveredBox(), menu->HoveredRow()), std::pair(1, MainMenu::kNone));
     EXPECT_EQ(menu->RowBorder(4), plain);
     EXPECT_NE(menu->BoxBorder(1), plain);
-    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
-                            "in this box.");
+    const std::string hint = menu->Hint();
+    EXPECT_EQ(hint, "Your focus is now on an empty user. Click here to create a new user in this "
+                    "box.");
     menu->HoverBackground();
     EXPECT_EQ(menu->BoxBorder(1), plain);
-    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
-                            "in this box.")
-        << "the background leaves the hint";
+    EXPECT_EQ(menu->Hint(), hint) << "the background leaves the hint";
     EXPECT_EQ(menu->HoveredBox() + menu->HoveredRow(), 2 * MainMenu::kNone);
 }
 
