@@ -31,14 +31,6 @@ protected:
                                     {2025, 1, 1});
         }
     }
-    std::vector<std::int32_t> Scores() const
-    {
-        std::vector<std::int32_t> scores;
-        for (const HighScoreEntry& e : storage.ReadHighScores())
-            scores.push_back(e.score);
-        return scores;
-    }
-
     test::TempFolder folder;
     ProfileStore profile{folder.Path()};
     GameStorage storage{profile, "user0"};
@@ -60,15 +52,15 @@ TEST_F(HighScoreTest, SortingKeepsEqualScoresInOrderAndCutsToTen)
 {
     StoreTen();
     storage.InsertHighScore({100, 1, 1, 0, 0, 1}, "Low", {2026, 1, 2});
-    EXPECT_EQ(Scores().back(), 100);
+    EXPECT_EQ(storage.ReadHighScores().back().score, 100);
     EXPECT_EQ(Stored(10, ScoreField::User), "P10") << "a result equal to the last sorts after it";
 
     storage.InsertHighScore({700, 1, 1, 0, 0, 1}, "New", {2026, 1, 2});
     EXPECT_EQ(Stored(4, ScoreField::User) + Stored(5, ScoreField::User) +
                   Stored(6, ScoreField::User),
               "P4NewP5");
-    EXPECT_EQ(Scores().size(), 10u);
-    EXPECT_EQ(Scores().back(), 200);
+    ASSERT_EQ(storage.ReadHighScores().size(), 10u);
+    EXPECT_EQ(storage.ReadHighScores().back().score, 200);
 }
 
 TEST_F(HighScoreTest, HandEditedTablesReadSafely)

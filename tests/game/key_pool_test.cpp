@@ -11,7 +11,7 @@ using KeyPanel = test::GameFixture;
 
 constexpr std::string_view kDefaultStream = "0102030405060708091011121314151617181922232425262728";
 
-class KeyPoolTest : public ::testing::Test
+class KeyPoolTest : public test::GameFixture
 {
 protected:
     KeyPoolTest()
@@ -19,10 +19,6 @@ protected:
         layout.Load(profile);
         pool.Build(layout);
     }
-
-    test::TempFolder folder;
-    ProfileStore profile{folder.Path()};
-    KeyboardLayout layout;
     KeyPool pool;
 };
 
@@ -87,24 +83,19 @@ TEST_F(KeyPanel, EmptyPoolKeepsThePanelOpenAndRefusesToStart)
     EXPECT_EQ(profile.Read(user.UserSection, settings::kLetterStream), kDefaultStream);
 }
 
-TEST_F(KeyPanel, EmptyingThePoolEndsARunningGameAsCounted)
-{
-    Load("01");
-    game->StartGame();
-    game->OpenKeyPanel();
-    game->ToggleKey(1);
-    game->SaveKeyPool();
-    EXPECT_FALSE(game->Running());
-    EXPECT_EQ(averages.GamesPlayed, 1);
-}
-
-TEST_F(KeyPanel, LetterCaseCyclesAndIsWrittenAtOnce)
+TEST_F(KeyPanel, EmptyingThePoolEndsARunningGameAsCountedTheCaseIsWrittenAtOnce)
 {
     Load("01", 5);
+    game->StartGame();
+    game->OpenKeyPanel();
     game->CycleLetterCase();
     game->CycleLetterCase();
     EXPECT_EQ(profile.Read(user.UserSection, settings::kLetterCase), 1);
     EXPECT_EQ(game->Pool().PlayableCount(), 2) << "the set changes at the next save";
+    game->ToggleKey(1);
+    game->SaveKeyPool();
+    EXPECT_FALSE(game->Running());
+    EXPECT_EQ(averages.GamesPlayed, 1);
 }
 
 } // namespace
