@@ -67,18 +67,6 @@ TEST_F(ProfileStoreTest, NamesMatchWithoutCaseAndKeepTheirSpelling)
     EXPECT_EQ(File(), "[Users]\r\nLastUser=350\r\n");
 }
 
-TEST_F(ProfileStoreTest, OtherLinesSurviveAWrite)
-{
-    folder.Write("Tarvelo.INI", "; settings\n[users]\nlastuser=352\nnot a key line\nold=junk\n\n"
-                                "[language]\n65=351");
-    ASSERT_TRUE(store.WriteProfile("users", "top", "1035"));
-    ASSERT_TRUE(store.WriteProfile("language", "66", "2"));
-    ASSERT_TRUE(store.WriteProfile("scores", "numscores", "0"));
-    EXPECT_EQ(File(), "; settings\r\n[users]\r\nlastuser=352\r\nnot a key line\r\nold=junk\r\n"
-                      "top=351352349347\r\n\r\n[language]\r\n65=351\r\n66=350\r\n"
-                      "[scores]\r\nnumscores=352\r\n");
-}
-
 TEST_F(ProfileStoreTest, FirstOfDuplicatesIsReadAndWritten)
 {
     folder.Write("Tarvelo.INI", "[a]\r\nk=351\r\nk=350\r\n[a]\r\nj=351\r\n");
@@ -174,18 +162,6 @@ TEST_F(ProfileStoreTest, FailedWritesAreReportedOncePerProblem)
     ASSERT_TRUE(store.WriteProfile("users", "top", "1"));
     failFourTimes();
     EXPECT_EQ(reported.size(), 3u) << "told again once a write has worked in between";
-}
-
-TEST_F(ProfileStoreTest, ReadOnlyFileIsNotSavedAndSaysSo)
-{
-    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
-    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
-    ASSERT_EQ(::chmod(folder.File("Tarvelo.INI").c_str(), 0444), 0);
-    EXPECT_TRUE(test::RunAsUnprivileged([&] {
-        ProfileStore mine(folder.Path());
-        return !mine.CanSave() && !mine.WriteProfile("users", "top", "1");
-    }));
-    EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
 }
 
 // Two copies of the program writing back to back: every acknowledged write
