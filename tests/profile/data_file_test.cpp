@@ -29,10 +29,15 @@ std::vector<std::string> Entries(const test::TempFolder& folder)
     return names;
 }
 
-TEST(DataFileTest, AtomicWriteKeepsPermissionsNewFilesTakeTheUmask)
+class DataFileTest : public ::testing::Test
 {
+protected:
     test::TempFolder folder;
-    const std::string path = folder.File("file.txt");
+    const std::string path = folder.File("Tarvelo.INI");
+};
+
+TEST_F(DataFileTest, AtomicWriteKeepsPermissionsNewFilesTakeTheUmask)
+{
     const mode_t old = ::umask(027);
     const bool written = WriteFileAtomically(path, "first");
     ::umask(old);
@@ -40,25 +45,23 @@ TEST(DataFileTest, AtomicWriteKeepsPermissionsNewFilesTakeTheUmask)
     EXPECT_EQ((StatOf(path).st_mode & 0777), 0640u);
     ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
     ASSERT_TRUE(WriteFileAtomically(path, "second"));
-    EXPECT_EQ(folder.Read("file.txt"), "second");
+    EXPECT_EQ(folder.Read("Tarvelo.INI"), "second");
     EXPECT_EQ((StatOf(path).st_mode & 0777), 0604u);
 }
 
-TEST(DataFileTest, FailedWriteLeavesTheOldFileAndNoTemporary)
+TEST_F(DataFileTest, FailedWriteLeavesTheOldFileAndNoTemporary)
 {
-    test::TempFolder folder;
-    ASSERT_TRUE(WriteFileAtomically(folder.File("file.txt"), "old"));
+    ASSERT_TRUE(WriteFileAtomically(path, "old"));
     {
         test::FileSizeLimit limit(3);
-        EXPECT_FALSE(WriteFileAtomically(folder.File("file.txt"), "much longer"));
+        EXPECT_FALSE(WriteFileAtomically(path, "much longer"));
     }
-    EXPECT_EQ(folder.Read("file.txt"), "old");
-    EXPECT_EQ(Entries(folder), std::vector<std::string>{"file.txt"});
+    EXPECT_EQ(folder.Read("Tarvelo.INI"), "old");
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"Tarvelo.INI"});
 }
 
-TEST(DataFileTest, ReadReportsMissingAndOversizedFiles)
+TEST_F(DataFileTest, ReadReportsMissingAndOversizedFiles)
 {
-    test::TempFolder folder;
     EXPECT_EQ(ReadDataFile(folder.File("none")).status, ReadStatus::Missing);
     folder.Write("big", std::string(100, 'x'));
     EXPECT_EQ(ReadDataFile(folder.File("big"), 99).status, ReadStatus::TooLarge);
@@ -66,10 +69,8 @@ TEST(DataFileTest, ReadReportsMissingAndOversizedFiles)
     EXPECT_EQ(ReadDataFile(folder.Path()).status, ReadStatus::Unreadable) << "a folder";
 }
 
-TEST(DataFileTest, ReadOnlyFileIsNeitherReplacedNorCalledReplaceable)
+TEST_F(DataFileTest, ReadOnlyFileIsNeitherReplacedNorCalledReplaceable)
 {
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
     folder.Write("Tarvelo.INI", "old");
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0); // the folder itself takes new files
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
@@ -80,9 +81,8 @@ TEST(DataFileTest, ReadOnlyFileIsNeitherReplacedNorCalledReplaceable)
     EXPECT_EQ(StatOf(path).st_ino, before);
 }
 
-TEST(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
+TEST_F(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
 {
-    test::TempFolder folder;
     std::filesystem::create_directory(folder.File("real"));
     folder.Write("real/data.ini", "old");
     std::filesystem::create_symlink("real/data.ini", folder.File("link.ini"));
@@ -92,22 +92,18 @@ TEST(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{"link.ini", "real"}));
 }
 
-TEST(DataFileTest, ReplacedFileKeepsItsOwnerAndGroup)
+TEST_F(DataFileTest, ReplacedFileKeepsItsOwnerAndGroup)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root may give a file to another user";
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
     folder.Write("Tarvelo.INI", "old");
     ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
     ASSERT_TRUE(WriteFileAtomically(path, "new"));
     EXPECT_EQ(StatOf(path).st_uid + StatOf(path).st_gid, 2 * 65534u);
 }
 
-TEST(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)
+TEST_F(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)
 {
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     ::alarm(10); // a blocking open would otherwise hang the whole test run
     EXPECT_EQ(ReadDataFile(path).status, ReadStatus::Unreadable);
@@ -116,21 +112,8 @@ TEST(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)
     ::alarm(0);
 }
 
-TEST(DataFileTest, LockHeldElsewhereRunsOutAfterItsLimit)
+TEST_F(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
 {
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
-    const FileLock first(path);
-    ASSERT_TRUE(first.Held());
-    const FileLock second(path, std::chrono::milliseconds(20));
-    EXPECT_FALSE(second.Held());
-    EXPECT_EQ(second.Error(), EWOULDBLOCK);
-}
-
-TEST(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
-{
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
     folder.Write("Tarvelo.INI", "x");
     for (const char* name : {".Tarvelo.INI.tmp-a1B2c3", ".tarvelo-Zz9Yy8", ".Tarvelo.INI.tmp-short",
                              ".Text.txt.tmp-a1B2c3", "notes.tmp-a1B2c3"})
