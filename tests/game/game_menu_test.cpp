@@ -83,10 +83,21 @@ TEST_F(GameMenuTest, PressesIgnoredWhereTheOptionCannotBeUsed)
     EXPECT_FALSE(m.Shown(GameMenu::kLevel));
 }
 
-TEST_F(GameMenuTest, EndGameStaysAndASecondActivationLeaves)
+// In a game: Enter and Escape type nothing, Help pauses while the rules show,
+// End Game stays in the window and a second activation leaves.
+TEST_F(GameMenuTest, RunningGameTypingHelpAndEnding)
 {
     GameMenu& m = Menu();
     m.KeyDown(Key::Enter);
+    m.TypeChar(27);
+    m.TypeChar(13);
+    m.TypeChar('Q');
+    EXPECT_EQ(m.Game().Keystrokes(), 1);
+    EXPECT_EQ(m.PressOption(GameMenu::kHelp), GameAction::ShowRules);
+    EXPECT_TRUE(m.Game().Paused());
+    m.RulesClosed();
+    EXPECT_FALSE(m.Game().Paused());
+
     EXPECT_EQ(m.PressOption(GameMenu::kLeave), GameAction::None);
     EXPECT_FALSE(m.Game().Running());
     EXPECT_TRUE(m.Game().TakeScoresRequest());
@@ -123,26 +134,6 @@ TEST_F(GameMenuTest, KeyPressesToggleThePoolAndHoverLeavesNoBorderBehind)
     m.HoverBackground();
     EXPECT_EQ(m.Border(4), plain);
     EXPECT_EQ(m.Hovered(), GameMenu::kNone);
-}
-
-TEST_F(GameMenuTest, HelpPausesARunningGameWhileTheRulesShow)
-{
-    GameMenu& m = Menu();
-    m.KeyDown(Key::Enter);
-    EXPECT_EQ(m.PressOption(GameMenu::kHelp), GameAction::ShowRules);
-    EXPECT_TRUE(m.Game().Paused());
-    m.RulesClosed();
-    EXPECT_FALSE(m.Game().Paused());
-}
-
-TEST_F(GameMenuTest, EnterAndEscapeTypeNothing)
-{
-    GameMenu& m = Menu();
-    m.KeyDown(Key::Enter);
-    m.TypeChar(27);
-    m.TypeChar(13);
-    m.TypeChar('Q');
-    EXPECT_EQ(m.Game().Keystrokes(), 1);
 }
 
 } // namespace
