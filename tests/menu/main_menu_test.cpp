@@ -204,55 +204,42 @@ TEST_F(MainMenuTest, EndsTheProgramSavingThePositionUnlessEnteredFromTheQuitBox)
 
 // --- Creating, renaming and deleting (the stored effects are the profiles' own tests)
 
-TEST_F(MainMenuTest, RightOnAnEmptyBoxAsksForANameAndEntersOnlyWithOne)
+TEST_F(MainMenuTest, RightOnAnEmptyBoxAsksForANameAndTheRenameRowForANewOne)
 {
     StartWith({{"users", "lastuser", "4"}});
-    names.answers = {std::nullopt, std::optional<std::string>("Zo\xEB")};
+    names.answers = {std::nullopt, "Zo\xEB", "Anna"};
     Keys({MenuKey::Right});
     EXPECT_EQ(Fills(), "....F.... ........") << "cancelled";
     menu->KeyDown(MenuKey::Right);
-    EXPECT_EQ(menu->BoxCaption(4), "Zo\xEB");
     EXPECT_EQ(Fills(), "....S.... F.......");
+    FocusRow(MainMenu::kRenameRow);
+    EXPECT_EQ(menu->KeyDown(MenuKey::Enter), MenuAction::None);
+    EXPECT_EQ(names.asked, (std::vector<std::string>{"", "", "Zo\xEB"}));
+    EXPECT_EQ(menu->BoxCaption(4), "Anna");
+    EXPECT_EQ(menu->MenuFocus(), MainMenu::kMenuColumn);
 }
 
-TEST_F(MainMenuTest, DeleteKeyOnANamedBoxAsksAndEmptiesIt)
+TEST_F(MainMenuTest, DeleteKeyOrRowAsksAndLeavesTheBoxOnlyWhenConfirmed)
 {
-    StartWith({{"users", "user0", "Ann"}});
-    dialogs.yesNoAnswers = {false, true};
+    StartWith({{"users", "user0", "Ann"}, {"users", "user2", "Kim"}});
+    dialogs.yesNoAnswers = {false, true, false, true};
     menu->KeyDown(MenuKey::Delete);
     EXPECT_EQ(menu->BoxCaption(0), "Ann");
     menu->KeyDown(MenuKey::Delete);
-    EXPECT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(menu->BoxCaption(0) + menu->Hint(), kEmptyBoxHint);
-}
 
-TEST_F(MainMenuTest, DeleteRowGoesBackToTheUserColumnOnlyWhenConfirmed)
-{
-    StartWith({{"users", "user2", "Kim"}, {"users", "lastuser", "2"}});
     EnterBox(2);
     FocusRow(MainMenu::kDeleteRow);
-    dialogs.yesNoAnswers = {false, true};
     EXPECT_EQ(menu->KeyDown(MenuKey::Enter), MenuAction::None);
     EXPECT_EQ(Fills(), "..S...... .....F..");
     EXPECT_EQ(menu->KeyDown(MenuKey::Right), MenuAction::None);
     EXPECT_EQ(Fills(), "..F...... ........");
-    EXPECT_EQ(state->user.UserName, "");
+    EXPECT_EQ(state->user.UserName + menu->BoxCaption(2), "");
+    EXPECT_EQ(dialogs.shown.size(), 4u);
 
-    names.answers = {std::optional<std::string>("Lee")};
+    names.answers = {"Lee"};
     menu->KeyDown(MenuKey::Right);
     EXPECT_EQ(menu->FocusedRow(), MainMenu::kLessonsRow) << "a new user starts on row 0";
-}
-
-TEST_F(MainMenuTest, ChangeNameRowAsksWithTheNameAndShowsTheNewOne)
-{
-    StartWith({{"users", "user0", "Ann"}});
-    EnterBox(0);
-    FocusRow(MainMenu::kRenameRow);
-    names.answers = {std::optional<std::string>("Anna")};
-    EXPECT_EQ(menu->KeyDown(MenuKey::Enter), MenuAction::None);
-    EXPECT_EQ(names.asked, std::vector<std::string>{"Ann"});
-    EXPECT_EQ(menu->BoxCaption(0), "Anna");
-    EXPECT_EQ(menu->MenuFocus(), MainMenu::kMenuColumn);
 }
 
 // --- Mouse ---------------------------------------------------------------------
