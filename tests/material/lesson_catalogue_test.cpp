@@ -49,14 +49,13 @@ std::vector<Lines> CountedLessons(bool spaced = false, int count = kLessons)
 }
 
 // The counted lessons' lines from lesson `from` on, then `more`.
-Lines CountedLines(int from, const Lines& more = {})
+Lines CountedLines(int from, Lines more = {})
 {
-    Lines lines;
-    for (const Lines& lesson : CountedLessons(true))
-        if (lesson.size() >= static_cast<std::size_t>(from))
-            lines.insert(lines.end(), lesson.begin(), lesson.end());
-    lines.insert(lines.end(), more.begin(), more.end());
-    return lines;
+    for (int n = kLessons; n >= from; --n) {
+        const Lines lesson = Numbered("L" + std::to_string(n) + ".", n, " ");
+        more.insert(more.begin(), lesson.begin(), lesson.end());
+    }
+    return more;
 }
 
 const std::string kCounted = LessonsFile(CountedLessons());

@@ -13,16 +13,14 @@
 namespace tarvelo {
 namespace {
 
-TEST(AppFolderTest, FolderEndsWithOneSeparator)
+TEST(AppFolderTest, FolderEndsWithOneSeparatorAndTheCheckLooksOnlyAtLastUser)
 {
     EXPECT_EQ(NormaliseFolder("/opt/tarvelo"), "/opt/tarvelo/");
     EXPECT_EQ(NormaliseFolder("/"), "/");
     EXPECT_EQ(NormaliseFolder("/opt//tarvelo//"), "/opt/tarvelo/");
     EXPECT_EQ(DataFilePath("/opt/tarvelo", "\\Tarvelo.INI"), "/opt/tarvelo/Tarvelo.INI");
-}
 
-TEST(AppFolderTest, CheckLooksOnlyAtLastUserWithOrWithoutTheSeparator)
-{
+    // The start-up check looks only at lastuser, with or without the separator.
     test::TempFolder folder;
     std::string bare = folder.Path();
     bare.pop_back();
