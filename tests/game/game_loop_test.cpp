@@ -11,7 +11,7 @@ namespace {
 
 using Game = test::GameFixture;
 
-TEST(GameScoringTest, IntervalsBonusesAndIntelligence)
+TEST(GameScoringTest, IntervalsBonusesIntelligenceAndAverages)
 {
     // clang-format off
     const std::pair<int, int> rows[] = {{2, 450}, {5, 328}, {10, 194}, {18, 85}, {19, 82}, {23, 70}};
@@ -32,10 +32,7 @@ TEST(GameScoringTest, IntervalsBonusesAndIntelligence)
     for (const auto& [level, hits, bonus] : bonuses)
         EXPECT_EQ(scoring::LevelBonus(level, hits), bonus) << "level " << level << ", " << hits;
     EXPECT_EQ(scoring::FinalIntelligence(25) * 1000 + scoring::FinalIntelligence(61), 50100);
-}
 
-TEST(GameScoringTest, AveragesRoundHalvesUp)
-{
     GameAverages averages;
     averages = scoring::WithGame(averages, 40, 80.0f);
     EXPECT_EQ(averages.GameIntelligence, 40) << "the first game is the average";
