@@ -144,15 +144,11 @@ TEST_F(LessonGuidanceTest, LettersMatchLabelsExactly)
         guidance.HighlightLessonKeys(fresh);
         EXPECT_EQ(LessonKeys(), keys);
     }
-}
-
-TEST_F(LessonGuidanceTest, AKeyRelabelledToALessonLetterIsHighlightedUnderItsNewLabel)
-{
+    WriteLetters({"FJ"});
     layout.AssignCharacter(1, 'F', false, profile);
     guidance.LoadLessonLabels(layout);
-    EXPECT_EQ(guidance.KeyLabel(1), "F");
     Introduce(1);
-    EXPECT_EQ(LessonKeys(), (std::set<int>{1, 17}));
+    EXPECT_EQ(LessonKeys(), (std::set<int>{1, 17})) << "a relabelled key goes by its new label";
 }
 
 TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
