@@ -13,9 +13,7 @@ using Game = test::GameFixture;
 
 TEST(GameScoringTest, IntervalsBonusesIntelligenceAndAverages)
 {
-    // clang-format off
-    const std::pair<int, int> rows[] = {{2, 450}, {5, 328}, {10, 194}, {18, 85}, {19, 82}, {23, 70}};
-    // clang-format on
+    const std::pair<int, int> rows[] = {{2, 450}, {5, 328}, {10, 194}, {19, 82}, {23, 70}};
     for (const auto& [startLevel, intervalMs] : rows) {
         int interval = 500;
         for (int level = 1; level < startLevel; ++level)
