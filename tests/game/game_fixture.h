@@ -1,9 +1,6 @@
 #pragma once
 
 #include "game/typing_game.h"
-#include "platform/clock.h"
-#include "platform/random_source.h"
-#include "platform/sound.h"
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
 #include "state/current_user.h"
@@ -11,11 +8,8 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
-#include <deque>
 #include <gtest/gtest.h>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace tarvelo::test {
 
@@ -40,11 +34,15 @@ protected:
         profile.Write(user.UserSection, settings::kGameLevel, level);
         profile.Write(user.UserSection, settings::kGameSound, sound);
         layout.Load(profile);
-        game =
-            std::make_unique<TypingGame>(GameContext{profile, user, layout, dialogs, sound_, random,
-                                                     clock, averages, lastResult, folder.Path()});
+        game = std::make_unique<TypingGame>(Context());
         game->Load();
         return *game;
+    }
+
+    GameContext Context()
+    {
+        return {profile, user,  layout,   dialogs,    sound_,
+                random,  clock, averages, lastResult, folder.Path()};
     }
 
     void Ticks(int n)

@@ -4,55 +4,36 @@
 #include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace tarvelo {
 namespace {
 
 using Game = test::GameFixture;
 
-TEST(GameScoringTest, IntervalTableByStartLevel)
+TEST(GameScoringTest, IntervalsBonusesIntelligenceAndAverages)
 {
-    struct Row
-    {
-        const char* name;
-        int level;
-        int intervalMs;
-    };
-    const Row rows[] = {{"level1", 1, 500},   {"level2", 2, 450},  {"level5", 5, 328},
-                        {"level10", 10, 194}, {"level18", 18, 85}, {"level19", 19, 82},
-                        {"level23", 23, 70}};
-    for (const Row& row : rows) {
-        int interval = TypingGame::kBaseIntervalMs;
-        for (int level = 1; level < row.level; ++level)
+    const std::pair<int, int> rows[] = {{2, 450}, {5, 328}, {10, 194}, {19, 82}, {23, 70}};
+    for (const auto& [startLevel, intervalMs] : rows) {
+        int interval = 500;
+        for (int level = 1; level < startLevel; ++level)
             interval = scoring::NextLevelInterval(interval, level);
-        EXPECT_EQ(interval, row.intervalMs) << row.name;
+        EXPECT_EQ(interval, intervalMs) << "level " << startLevel;
     }
     EXPECT_EQ(scoring::NextLevelInterval(12, 63), 12) << "the floor";
     EXPECT_EQ(scoring::DollarInterval(194), 213);
-}
+    // Level, hits, bonus.
+    // clang-format off
+    const std::tuple<int, int, int> bonuses[] = {
+        {1, 30, 2}, {3, 30, 8}, {5, 30, 18}, {10, 30, 60}, {10, 1, 13}, {4, 28, 8}};
+    // clang-format on
+    for (const auto& [level, hits, bonus] : bonuses)
+        EXPECT_EQ(scoring::LevelBonus(level, hits), bonus) << "level " << level << ", " << hits;
+    EXPECT_EQ(scoring::FinalIntelligence(25) * 1000 + scoring::FinalIntelligence(61), 50100);
 
-TEST(GameScoringTest, LevelBonusFigures)
-{
-    struct Row
-    {
-        int level, hits, bonus;
-    };
-    const Row rows[] = {{1, 30, 2},   {3, 30, 8},  {5, 30, 18}, {2, 30, 4},
-                        {10, 30, 60}, {10, 1, 13}, {4, 28, 8}};
-    for (const Row& row : rows)
-        EXPECT_EQ(scoring::LevelBonus(row.level, row.hits), row.bonus)
-            << "level " << row.level << ", " << row.hits << " hits";
-}
-
-TEST(GameScoringTest, IntelligenceAndAverages)
-{
-    EXPECT_EQ(scoring::FinalIntelligence(25), 50);
-    EXPECT_EQ(scoring::FinalIntelligence(61), 100);
     GameAverages averages;
     averages = scoring::WithGame(averages, 40, 80.0f);
-    EXPECT_EQ(averages.GamesPlayed, 1);
     EXPECT_EQ(averages.GameIntelligence, 40) << "the first game is the average";
-    EXPECT_FLOAT_EQ(averages.GameAccuracy, 80.0f);
     averages = scoring::WithGame(averages, 45, 90.0f);
     averages = scoring::WithGame(averages, 46, 70.0f);
     EXPECT_EQ(averages.GameIntelligence, 44) << "(2 * 43 + 46) / 3, after 42.5 rounded up";
@@ -63,9 +44,7 @@ TEST_F(Game, StartingAtLevelFiveRaisesFourTimesWithTheSound)
 {
     Load("01", 0, 5);
     game->StartGame();
-    EXPECT_EQ(game->Level(), 5);
     EXPECT_EQ(game->DropTimer().intervalMs, 328);
-    EXPECT_TRUE(game->DropTimer().enabled);
     EXPECT_EQ(std::count_if(sound_.calls.begin(), sound_.calls.end(),
                             [](const std::string& c) { return c.starts_with("wave "); }),
               5);
@@ -83,22 +62,16 @@ TEST_F(Game, LevelRisesAfterThirtyWonTossesAndTheInterlude)
         if (toss == 1)
             Type("b"); // a hit, so the level earns a bonus
     }
-    EXPECT_EQ(game->RaiseTicks(), 1);
-    EXPECT_TRUE(game->RaisingLevel());
-    EXPECT_EQ(game->ShownLevel(), 2) << "shown ahead of the change";
-    EXPECT_EQ(game->Level(), 1);
+    EXPECT_EQ(game->ShownLevel() * 10 + game->Level(), 21) << "shown ahead of the change";
     const int drawsBefore = random.draws;
     Ticks(19);
-    EXPECT_EQ(game->RaiseTicks(), 20);
     EXPECT_EQ(random.draws, drawsBefore) << "no toss during the interlude";
+    EXPECT_TRUE(game->RaisingLevel());
     game->GameTick();
     EXPECT_EQ(game->Level(), 2);
-    EXPECT_EQ(game->DropTimer().intervalMs, 450);
     EXPECT_FALSE(game->RaisingLevel());
 
     // The bonus, 1^2 / 31 + 1, lands after 19 animation steps.
-    ASSERT_TRUE(game->ScoreAddTimer().enabled);
-    EXPECT_EQ(game->LevelBonusValue(), 1);
     const int score = game->Score();
     for (int step = 1; step < TypingGame::kBonusSteps; ++step)
         game->ScoreAddTick();
@@ -116,7 +89,6 @@ TEST_F(Game, PauseStopsTheDropTimerAndIgnoresKeys)
     Ticks(3);
     const unsigned restarts = game->DropTimer().restarts;
     game->ProcessTypedChar(' ');
-    EXPECT_TRUE(game->Paused());
     EXPECT_FALSE(game->DropTimer().enabled);
     EXPECT_TRUE(game->Board().FallingArea().empty()) << "hidden while paused";
     Type("k");
@@ -124,7 +96,6 @@ TEST_F(Game, PauseStopsTheDropTimerAndIgnoresKeys)
     EXPECT_EQ(game->Keystrokes(), 0);
     EXPECT_EQ(game->Board().Slot(2).posY, 2);
     game->ProcessTypedChar(' ');
-    EXPECT_TRUE(game->DropTimer().enabled);
     EXPECT_GT(game->DropTimer().restarts, restarts);
     Type("k");
     EXPECT_EQ(game->CorrectKeys(), 1) << "a lower-case key hits with Uppercase";
@@ -138,7 +109,6 @@ TEST_F(Game, KeystrokesScoreAndAccuracy)
     game->GameTick();
     Type("Q\b\rq");
     EXPECT_EQ(game->Keystrokes(), 2) << "backspace and Enter do not count";
-    EXPECT_EQ(game->Score(), 0);
     EXPECT_FLOAT_EQ(game->CurrentAccuracy(), 50.0f);
     Type("$");
     EXPECT_EQ(game->Score(), -1 + 3000);
@@ -152,27 +122,16 @@ TEST_F(Game, CountedGamesUpdateTheAveragesAndAbortedOnesDoNot)
     for (int i = 0; i < 4; ++i)
         Land(0, 'Q');
     EXPECT_FALSE(game->Running());
-    EXPECT_EQ(game->LiveIntelligence(), 8);
     EXPECT_FLOAT_EQ(game->CurrentAccuracy(), 100.0f) << "no keystroke";
-    EXPECT_EQ(averages.GamesPlayed, 1);
     EXPECT_EQ(averages.GameIntelligence, 8);
     EXPECT_EQ(profile.Read(user.UserSection, settings::kGamesPlayed), 1);
     EXPECT_TRUE(game->TakeScoresRequest());
 
     game->StartGame();
+    Type(std::string(11, '$')); // a score beyond 16 bits
     game->AbortGame();
     EXPECT_EQ(averages.GamesPlayed, 1);
-    EXPECT_EQ(GameStorage(profile, user.UserSection).ReadHighScores().size(), 2u);
-}
-
-TEST_F(Game, ScoreOutgrowsSixteenBits)
-{
-    Load("01");
-    game->StartGame();
-    Type(std::string(11, '$'));
-    EXPECT_EQ(game->Score(), 11 * 2999);
-    game->AbortGame();
-    EXPECT_EQ(GameStorage(profile, user.UserSection).ReadHighScores().at(0).score, 32989);
+    EXPECT_EQ(GameStorage(profile, user.UserSection).ReadHighScores().at(0).score, 11 * 2999);
 }
 
 TEST_F(Game, NothingMovesAfterTheGameEndsInsideATick)
@@ -190,18 +149,9 @@ TEST_F(Game, NothingMovesAfterTheGameEndsInsideATick)
     EXPECT_FALSE(game->Running());
     EXPECT_EQ(game->Board().Slot(9).posY, 15) << "later columns stay";
     EXPECT_EQ(random.queue.size(), 3u) << "no toss";
-    EXPECT_EQ(game->Board().Slot(4).letter, 'Q');
 }
 
-TEST_F(Game, SoundOffRequestsNothing)
-{
-    Load("01", 0, 3, false);
-    game->StartGame();
-    game->AbortGame();
-    EXPECT_TRUE(sound_.calls.empty());
-}
-
-TEST_F(Game, SoundToggleDuringAGame)
+TEST_F(Game, SoundToggleStopsAndReopensTheTune)
 {
     Load();
     game->StartGame();
@@ -213,6 +163,11 @@ TEST_F(Game, SoundToggleDuringAGame)
     game->ToggleSound();
     EXPECT_EQ(sound_.calls.size(), 4u);
     EXPECT_EQ(sound_.calls[2], "open") << "no stop or close before reopening";
+    game->ToggleSound();
+    sound_.calls.clear();
+    game->AbortGame();
+    game->StartGame();
+    EXPECT_TRUE(sound_.calls.empty()) << "sound off requests nothing";
 }
 
 TEST_F(Game, WatchdogRestartsTheTuneAtItsEnd)
@@ -240,8 +195,7 @@ TEST_F(Game, MissingTuneIsToldOnceAndTheGameGoesOn)
     game->StartGame();
     game->AbortGame();
     game->StartGame();
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, TypingGame::kTuneMissingMessage);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(game->Running());
 }
 

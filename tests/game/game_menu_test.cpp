@@ -1,6 +1,7 @@
 #include "game/game_menu.h"
 #include "game_fixture.h"
 
+#include <tuple>
 #include <vector>
 
 namespace tarvelo::test {
@@ -15,22 +16,9 @@ protected:
     {
         profile.Write(user.UserSection, settings::kGameLevel, level);
         layout.Load(profile);
-        menu =
-            std::make_unique<GameMenu>(GameContext{profile, user, layout, dialogs, sound_, random,
-                                                   clock, averages, lastResult, folder.Path()});
+        menu = std::make_unique<GameMenu>(Context());
         menu->Load();
         return *menu;
-    }
-
-    // The options the key visits, from the current one, `steps` times.
-    std::vector<int> Walk(Key key, int steps)
-    {
-        std::vector<int> seen{menu->Selected()};
-        for (int i = 0; i < steps; ++i) {
-            menu->KeyDown(key);
-            seen.push_back(menu->Selected());
-        }
-        return seen;
     }
 
     std::unique_ptr<GameMenu> menu;
@@ -38,54 +26,38 @@ protected:
 
 TEST_F(GameMenuTest, ArrowCyclesSkipWhatCannotBeUsed)
 {
-    struct Row
-    {
-        const char* name;
-        bool running;
-        Key key;
-        std::vector<int> cycle;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, bool, Key, std::vector<int>> rows[] = {
         {"down without a game skips Pause", false, Key::Down, {0, 2, 3, 4, 5, 6, 7, 0}},
         {"up without a game skips Pause", false, Key::Up, {0, 7, 6, 5, 4, 3, 2, 0}},
         {"down in a game skips Begin and Level", true, Key::Down, {1, 2, 3, 4, 5, 7, 1}},
         {"up in a game skips Begin and Level", true, Key::Up, {1, 7, 5, 4, 3, 2, 1}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, running, key, cycle] : rows) {
         Menu();
-        if (row.running) {
+        if (running)
             menu->KeyDown(Key::Enter); // Begin moves the highlight to Pause
-            ASSERT_TRUE(menu->Game().Running());
+        std::vector<int> seen{menu->Selected()};
+        while (seen.size() < cycle.size()) {
+            menu->KeyDown(key);
+            seen.push_back(menu->Selected());
         }
-        EXPECT_EQ(Walk(row.key, static_cast<int>(row.cycle.size()) - 1), row.cycle);
+        EXPECT_EQ(seen, cycle) << name;
     }
 }
 
 TEST_F(GameMenuTest, LevelOptionWraps)
 {
-    struct Row
-    {
-        const char* name;
-        int stored;
-        Key key;
-        int expected;
-    };
-    const Row rows[] = {
-        {"right from 10 wraps to 1", 10, Key::Right, 1},
-        {"left from 1 wraps to 10", 1, Key::Left, 10},
-        {"enter raises", 4, Key::Enter, 5},
-        {"left lowers", 4, Key::Left, 3},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        GameMenu& m = Menu(row.stored);
+    const std::tuple<int, Key, int> rows[] = {
+        {10, Key::Right, 1}, {1, Key::Left, 10}, {4, Key::Enter, 5}, {4, Key::Left, 3}};
+    for (const auto& [stored, key, expected] : rows) {
+        GameMenu& m = Menu(stored);
         m.KeyDown(Key::Up);
         m.KeyDown(Key::Up);
         ASSERT_EQ(m.Selected(), GameMenu::kLevel);
-        m.KeyDown(row.key);
-        EXPECT_EQ(m.Game().ChosenLevel(), row.expected);
-        EXPECT_EQ(m.Caption(GameMenu::kLevel), "Level " + std::to_string(row.expected));
+        m.KeyDown(key);
+        EXPECT_EQ(m.Caption(GameMenu::kLevel), "Level " + std::to_string(expected))
+            << "from " << stored;
+        EXPECT_EQ(m.Game().ChosenLevel(), expected);
     }
 }
 
@@ -104,24 +76,31 @@ TEST_F(GameMenuTest, PressesIgnoredWhereTheOptionCannotBeUsed)
 
     m.PressOption(GameMenu::kBegin);
     ASSERT_TRUE(m.Game().Running());
-    EXPECT_EQ(m.Selected(), GameMenu::kPause);
     m.PressOption(GameMenu::kBegin);
     m.ClickLevel();
     EXPECT_EQ(m.Selected(), GameMenu::kPause);
     EXPECT_EQ(m.Game().ChosenLevel(), 5);
-    EXPECT_EQ(m.CaptionColour(GameMenu::kBegin), GameMenu::kUnavailableCaption);
     EXPECT_FALSE(m.Shown(GameMenu::kLevel));
 }
 
-TEST_F(GameMenuTest, EndGameStaysAndASecondActivationLeaves)
+// In a game: Enter and Escape type nothing, Help pauses while the rules show,
+// End Game stays in the window and a second activation leaves.
+TEST_F(GameMenuTest, RunningGameTypingHelpAndEnding)
 {
     GameMenu& m = Menu();
     m.KeyDown(Key::Enter);
-    EXPECT_EQ(m.Caption(GameMenu::kLeave), "End Game");
+    m.TypeChar(27);
+    m.TypeChar(13);
+    m.TypeChar('Q');
+    EXPECT_EQ(m.Game().Keystrokes(), 1);
+    EXPECT_EQ(m.PressOption(GameMenu::kHelp), GameAction::ShowRules);
+    EXPECT_TRUE(m.Game().Paused());
+    m.RulesClosed();
+    EXPECT_FALSE(m.Game().Paused());
+
     EXPECT_EQ(m.PressOption(GameMenu::kLeave), GameAction::None);
     EXPECT_FALSE(m.Game().Running());
     EXPECT_TRUE(m.Game().TakeScoresRequest());
-    EXPECT_EQ(m.Caption(GameMenu::kLeave), "Main Menu");
     EXPECT_EQ(m.KeyDown(Key::Left), GameAction::LeaveToMenu);
 }
 
@@ -129,70 +108,32 @@ TEST_F(GameMenuTest, EscapeWithThePanelOpenClosesOnlyThePanel)
 {
     GameMenu& m = Menu();
     m.PressOption(GameMenu::kKeys);
-    EXPECT_TRUE(m.Game().KeyPanelOpen());
-    EXPECT_EQ(m.Caption(GameMenu::kKeys), "Done");
     EXPECT_EQ(m.Selected(), GameMenu::kCase);
     EXPECT_TRUE(m.Shown(GameMenu::kSelectAll));
-
-    EXPECT_EQ(m.KeyDown(Key::Escape), GameAction::None);
-    EXPECT_FALSE(m.Game().KeyPanelOpen());
-    EXPECT_EQ(m.Caption(GameMenu::kKeys), "Modify Keys");
-    EXPECT_EQ(m.KeyDown(Key::Escape), GameAction::LeaveToMenu);
-}
-
-TEST_F(GameMenuTest, PanelKeysAndCaseWorkThroughTheMenu)
-{
-    GameMenu& m = Menu();
-    EXPECT_EQ(m.KeyBorder(1), GameMenu::kKeySelectedBorder); // Q is in the default pool
-    m.PressKey(1);
-    EXPECT_EQ(m.KeyBorder(1), GameMenu::kBorder);
-    m.PressOption(GameMenu::kKeys);
-    m.KeyDown(Key::Enter); // option 8: the letter case
+    m.KeyDown(Key::Enter);
     EXPECT_EQ(m.Caption(GameMenu::kCase), "Lowercase");
     m.KeyDown(Key::Up);
     EXPECT_EQ(m.Selected(), GameMenu::kKeys);
+
+    EXPECT_EQ(m.KeyDown(Key::Escape), GameAction::None);
+    EXPECT_FALSE(m.Game().KeyPanelOpen());
+    EXPECT_EQ(m.KeyDown(Key::Escape), GameAction::LeaveToMenu);
 }
 
-TEST_F(GameMenuTest, HighlightAndHoverColours)
+TEST_F(GameMenuTest, KeyPressesToggleThePoolAndHoverLeavesNoBorderBehind)
 {
     GameMenu& m = Menu();
-    EXPECT_EQ(m.Fill(GameMenu::kBegin), GameMenu::kBeginSelectedFill);
-    m.KeyDown(Key::Down);
-    EXPECT_EQ(m.Fill(GameMenu::kBegin), GameMenu::kBeginFill);
-    EXPECT_EQ(m.Fill(GameMenu::kLeave), GameMenu::kSelectedFill);
-    int from = GameMenu::kLeave, to = GameMenu::kOptionCount;
-    m.MoveHighlight(from, to);
-    EXPECT_EQ(to, GameMenu::kBegin);
+    const std::int32_t inPool = m.KeyBorder(1); // Q is in the default pool
+    m.PressKey(1);
+    EXPECT_NE(m.KeyBorder(1), inPool);
 
+    const std::int32_t plain = m.Border(3);
     m.HoverOption(3);
-    EXPECT_EQ(m.Border(3), GameMenu::kHoverBorder);
     m.HoverOption(4);
-    EXPECT_EQ(m.Border(3), GameMenu::kBorder);
+    EXPECT_EQ(m.Border(3), plain);
     m.HoverBackground();
+    EXPECT_EQ(m.Border(4), plain);
     EXPECT_EQ(m.Hovered(), GameMenu::kNone);
-    EXPECT_EQ(m.Border(4), GameMenu::kBorder);
-}
-
-TEST_F(GameMenuTest, HelpPausesARunningGameWhileTheRulesShow)
-{
-    GameMenu& m = Menu();
-    m.KeyDown(Key::Enter);
-    EXPECT_EQ(m.PressOption(GameMenu::kHelp), GameAction::ShowRules);
-    EXPECT_TRUE(m.Game().Paused());
-    EXPECT_EQ(m.Caption(GameMenu::kPause), "UnPause");
-    m.RulesClosed();
-    EXPECT_FALSE(m.Game().Paused());
-}
-
-TEST_F(GameMenuTest, EnterAndEscapeTypeNothing)
-{
-    GameMenu& m = Menu();
-    m.KeyDown(Key::Enter);
-    m.TypeChar(27);
-    m.TypeChar(13);
-    EXPECT_EQ(m.Game().Keystrokes(), 0);
-    m.TypeChar('Q');
-    EXPECT_EQ(m.Game().Keystrokes(), 1);
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tarvelo {
@@ -77,23 +77,6 @@ protected:
     LessonGuidance guidance;
 };
 
-// --- Pages and steps ---------------------------------------------------------
-
-TEST_F(LessonGuidanceTest, PagesShowHeadingIntroductionAndLevel)
-{
-    const std::vector<Lines> pages = {
-        {"1", "You are now beginning Lesson 1. ", "Intro 1", "Level 1"},
-        {"13", "You are now beginning Lesson 13. ", "Intro 13", "Level 13"},
-        {"14", "You have now completed all lessons.", "All done", "Level 1"},
-    };
-    for (const Lines& page : pages) {
-        guidance.ShowIntro(std::stoi(page[0]), catalogue);
-        EXPECT_EQ((Lines{std::to_string(guidance.ShownLesson()), guidance.Heading(),
-                         guidance.Introduction(), guidance.OptionCaption(LessonGuidance::kLevel)}),
-                  page);
-    }
-}
-
 TEST_F(LessonGuidanceTest, HelpFileIsReadOnceUnlessItsFirstIntroductionIsEmpty)
 {
     guidance.ShowIntro(2, catalogue);
@@ -109,36 +92,31 @@ TEST_F(LessonGuidanceTest, HelpFileIsReadOnceUnlessItsFirstIntroductionIsEmpty)
     EXPECT_EQ(fresh.Introduction(), "Again 2"); // read again: the first line is empty
 }
 
-TEST_F(LessonGuidanceTest, StepsWrapAndSelectTheLessonInTheCatalogue)
+TEST_F(LessonGuidanceTest, StepsWrapSelectTheLessonAndShowItsPage)
 {
-    struct Row
-    {
-        const char* name;
-        int from;
-        bool next;
-        int to;
-    };
-    const Row rows[] = {
-        {"next from 1", 1, true, 2},
-        {"next from 13 shows the completion page", 13, true, 14},
-        {"next from the completion page", 14, true, 2},
-        {"previous from 1", 1, false, 13},
-        {"previous from the completion page", 14, false, 13},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Introduce(row.from);
-        if (row.next)
+    // clang-format off
+    const std::tuple<const char*, int, bool, int> rows[] = {
+        {"next from 1", 1, true, 2}, {"next from the completion page", 14, true, 2},
+        {"previous from 1", 1, false, 13}, {"previous from the completion page", 14, false, 13},
+        {"next from 13 shows the completion page", 13, true, 14}};
+    // clang-format on
+    for (const auto& [name, from, next, to] : rows) {
+        SCOPED_TRACE(name);
+        Introduce(from);
+        if (next)
             guidance.NextLesson(catalogue);
         else
             guidance.PreviousLesson(catalogue);
-        EXPECT_EQ(guidance.ShownLesson(), row.to);
-        EXPECT_EQ(profile.ReadProfile(kUser, settings::kLesson.name, ""), std::to_string(row.to));
-        EXPECT_EQ(guidance.Introduction(), Introductions()[static_cast<std::size_t>(row.to - 1)]);
+        EXPECT_EQ(guidance.ShownLesson(), to);
+        EXPECT_EQ(profile.ReadProfile(kUser, settings::kLesson.name, ""), std::to_string(to));
+        EXPECT_EQ(guidance.Introduction(), Introductions()[static_cast<std::size_t>(to - 1)]);
+        EXPECT_EQ(guidance.OptionCaption(LessonGuidance::kLevel),
+                  "Level " + std::to_string(to == 14 ? 1 : to));
     }
+    EXPECT_EQ(guidance.Heading(), "You have now completed all lessons.");
+    guidance.ShowIntro(1, catalogue);
+    EXPECT_EQ(guidance.Heading(), "You are now beginning Lesson 1. ");
 }
-
-// --- Highlighting the lesson's keys -----------------------------------------
 
 TEST_F(LessonGuidanceTest, StepsLoadTheLettersAndTurnThePreviousLessonsKeysBack)
 {
@@ -153,52 +131,32 @@ TEST_F(LessonGuidanceTest, StepsLoadTheLettersAndTurnThePreviousLessonsKeysBack)
 
 TEST_F(LessonGuidanceTest, LettersMatchLabelsExactly)
 {
-    struct Row
-    {
-        const char* name;
-        std::string letters;
-        std::set<int> keys;
-    };
-    const Row rows[] = {
-        {"shift colours both Shift keys", "^A", {11, 32, 33}},
-        {"lower case matches no label", "fj", {}},
-        {"number-row captions", "!-", {35, 36}},
-        {"punctuation on letter keys", ";,.?", {20, 29, 30, 31}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    // clang-format off
+    const std::tuple<const char*, std::string, std::set<int>> rows[] = {
+        {"both Shift keys", "^A", {11, 32, 33}}, {"lower case matches no label", "fj", {}},
+        {"number row", "!-", {35, 36}}, {"punctuation on letter keys", ";,.?", {20, 29, 30, 31}}};
+    // clang-format on
+    for (const auto& [name, letters, keys] : rows) {
+        SCOPED_TRACE(name);
         LessonCatalogue fresh(profile, folder.Path());
-        WriteLetters({row.letters});
+        WriteLetters({letters});
         fresh.LoadLessonLetters();
         guidance.HighlightLessonKeys(fresh);
-        EXPECT_EQ(LessonKeys(), row.keys);
+        EXPECT_EQ(LessonKeys(), keys);
     }
-}
-
-TEST_F(LessonGuidanceTest, AKeyRelabelledToALessonLetterIsHighlightedUnderItsNewLabel)
-{
+    WriteLetters({"FJ"});
     layout.AssignCharacter(1, 'F', false, profile);
     guidance.LoadLessonLabels(layout);
-    EXPECT_EQ(guidance.KeyLabel(1), "F");
     Introduce(1);
-    EXPECT_EQ(LessonKeys(), (std::set<int>{1, 17}));
+    EXPECT_EQ(LessonKeys(), (std::set<int>{1, 17})) << "a relabelled key goes by its new label";
 }
-
-// --- Keys and mouse ----------------------------------------------------------
 
 TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
 {
     constexpr int kBegin = LessonGuidance::kBegin, kLevel = LessonGuidance::kLevel;
-    struct Row
-    {
-        const char* name;
-        bool levelSelected;
-        Key key;
-        bool closes;
-        int shown;
-        int selected;
-    };
-    const Row rows[] = {
+    // Level selected?, the key, then: closes?, the lesson shown, the option selected.
+    // clang-format off
+    const std::tuple<const char*, bool, Key, bool, int, int> rows[] = {
         {"Enter on Begin", false, Key::Enter, true, 5, kBegin},
         {"Right on Begin", false, Key::Right, true, 5, kBegin},
         {"Left on Begin", false, Key::Left, false, 5, kBegin},
@@ -211,17 +169,18 @@ TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
         {"Up on Level", true, Key::Up, false, 5, kBegin},
         {"Down on Level", true, Key::Down, false, 5, kBegin},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    // clang-format on
+    for (const auto& [name, levelSelected, key, closes, shown, selected] : rows) {
+        SCOPED_TRACE(name);
         LessonGuidance fresh;
         catalogue.SetLesson(5);
         fresh.ShowIntro(5, catalogue);
-        if (row.levelSelected)
+        if (levelSelected)
             fresh.PressKey(Key::Down, catalogue);
-        EXPECT_EQ(fresh.PressKey(row.key, catalogue), row.closes);
-        EXPECT_EQ(fresh.ShownLesson(), row.shown);
-        EXPECT_EQ(catalogue.LessonNumber(), row.shown);
-        EXPECT_EQ(fresh.SelectedOption(), row.selected);
+        EXPECT_EQ(fresh.PressKey(key, catalogue), closes);
+        EXPECT_EQ(fresh.ShownLesson(), shown);
+        EXPECT_EQ(catalogue.LessonNumber(), shown);
+        EXPECT_EQ(fresh.SelectedOption(), selected);
     }
 }
 
@@ -230,32 +189,11 @@ TEST_F(LessonGuidanceTest, MousePressesOnOptions)
     Introduce(5);
     EXPECT_FALSE(guidance.PressOption(LessonGuidance::kNext, catalogue));
     EXPECT_FALSE(guidance.PressOption(LessonGuidance::kPrevious, catalogue));
-    EXPECT_EQ(guidance.ShownLesson(), 5);
     EXPECT_EQ(guidance.SelectedOption(), LessonGuidance::kBegin); // arrows select nothing
-
     EXPECT_FALSE(guidance.PressOption(LessonGuidance::kLevel, catalogue));
-    EXPECT_EQ(guidance.SelectedOption(), LessonGuidance::kLevel);
     EXPECT_EQ(guidance.ShownLesson(), 6);
-
     EXPECT_TRUE(guidance.PressOption(LessonGuidance::kBegin, catalogue));
     EXPECT_EQ(guidance.SelectedOption(), LessonGuidance::kBegin);
-    EXPECT_EQ(guidance.ShownLesson(), 6);
-}
-
-TEST_F(LessonGuidanceTest, FillFollowsTheSelectionAndBorderTheHover)
-{
-    using G = LessonGuidance;
-    guidance.SelectOption(G::kLevel);
-    guidance.HoverOption(G::kNext);
-    EXPECT_EQ(guidance.OptionFill(G::kLevel), G::kSelectedFill);
-    EXPECT_EQ(guidance.OptionFill(G::kBegin), G::kUnselectedFill);
-    EXPECT_EQ(guidance.OptionBorder(G::kNext), G::kHoverBorder);
-
-    guidance.HoverOption(G::kBegin); // the previous hover gets its border back
-    EXPECT_EQ(guidance.OptionBorder(G::kNext), G::kOtherBorder);
-    EXPECT_EQ(guidance.OptionBorder(G::kBegin), G::kHoverBorder);
-    guidance.HoverOption(G::kNoOption);
-    EXPECT_EQ(guidance.OptionBorder(G::kBegin), G::kBeginBorder);
 }
 
 } // namespace

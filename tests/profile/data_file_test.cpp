@@ -12,53 +12,12 @@
 namespace tarvelo {
 namespace {
 
-TEST(DataFileTest, AtomicWriteReplacesWholeAndKeepsPermissions)
-{
-    test::TempFolder folder;
-    const std::string path = folder.File("file.txt");
-    ASSERT_TRUE(WriteFileAtomically(path, "first"));
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(WriteFileAtomically(path, "second"));
-    EXPECT_EQ(folder.Read("file.txt"), "second");
-    struct stat info
-    {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-}
-
-TEST(DataFileTest, FailedWriteLeavesNoTemporaryBehind)
-{
-    test::TempFolder folder;
-    const std::string path = folder.File("file.txt");
-    ASSERT_TRUE(WriteFileAtomically(path, "old"));
-    {
-        test::FileSizeLimit limit(3);
-        EXPECT_FALSE(WriteFileAtomically(path, "much longer"));
-    }
-    EXPECT_EQ(folder.Read("file.txt"), "old");
-    int entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        (void)entry;
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1);
-}
-
-TEST(DataFileTest, ReadReportsMissingAndOversizedFiles)
-{
-    test::TempFolder folder;
-    EXPECT_EQ(ReadDataFile(folder.File("none")).status, ReadStatus::Missing);
-    folder.Write("big", std::string(100, 'x'));
-    EXPECT_EQ(ReadDataFile(folder.File("big"), 99).status, ReadStatus::TooLarge);
-    EXPECT_EQ(ReadDataFile(folder.File("big"), 100).bytes.size(), 100u);
-    EXPECT_EQ(ReadDataFile(folder.Path()).status, ReadStatus::Unreadable) << "a folder";
-}
-
-ino_t InodeOf(const std::string& path)
+struct stat StatOf(const std::string& path)
 {
     struct stat info
     {};
-    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+    ::stat(path.c_str(), &info);
+    return info;
 }
 
 std::vector<std::string> Entries(const test::TempFolder& folder)
@@ -70,23 +29,60 @@ std::vector<std::string> Entries(const test::TempFolder& folder)
     return names;
 }
 
-TEST(DataFileTest, ReadOnlyFileIsNeitherReplacedNorCalledReplaceable)
+class DataFileTest : public ::testing::Test
 {
+protected:
     test::TempFolder folder;
     const std::string path = folder.File("Tarvelo.INI");
+};
+
+TEST_F(DataFileTest, AtomicWriteKeepsPermissionsNewFilesTakeTheUmask)
+{
+    const mode_t old = ::umask(027);
+    const bool written = WriteFileAtomically(path, "first");
+    ::umask(old);
+    ASSERT_TRUE(written);
+    EXPECT_EQ((StatOf(path).st_mode & 0777), 0640u);
+    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, "second"));
+    EXPECT_EQ(folder.Read("Tarvelo.INI"), "second");
+    EXPECT_EQ((StatOf(path).st_mode & 0777), 0604u);
+}
+
+TEST_F(DataFileTest, FailedWriteLeavesTheOldFileAndNoTemporary)
+{
+    ASSERT_TRUE(WriteFileAtomically(path, "old"));
+    {
+        test::FileSizeLimit limit(3);
+        EXPECT_FALSE(WriteFileAtomically(path, "much longer"));
+    }
+    EXPECT_EQ(folder.Read("Tarvelo.INI"), "old");
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"Tarvelo.INI"});
+}
+
+TEST_F(DataFileTest, ReadReportsMissingAndOversizedFiles)
+{
+    EXPECT_EQ(ReadDataFile(folder.File("none")).status, ReadStatus::Missing);
+    folder.Write("big", std::string(100, 'x'));
+    EXPECT_EQ(ReadDataFile(folder.File("big"), 99).status, ReadStatus::TooLarge);
+    EXPECT_EQ(ReadDataFile(folder.File("big"), 100).bytes.size(), 100u);
+    EXPECT_EQ(ReadDataFile(folder.Path()).status, ReadStatus::Unreadable) << "a folder";
+}
+
+TEST_F(DataFileTest, ReadOnlyFileIsNeitherReplacedNorCalledReplaceable)
+{
     folder.Write("Tarvelo.INI", "old");
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0); // the folder itself takes new files
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    const ino_t before = InodeOf(path);
+    const ino_t before = StatOf(path).st_ino;
     EXPECT_TRUE(test::RunAsUnprivileged(
         [&] { return !CanReplaceFile(path) && ReplaceFile(path, "new") == EACCES; }));
     EXPECT_EQ(folder.Read("Tarvelo.INI"), "old");
-    EXPECT_EQ(InodeOf(path), before);
+    EXPECT_EQ(StatOf(path).st_ino, before);
 }
 
-TEST(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
+TEST_F(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
 {
-    test::TempFolder folder;
     std::filesystem::create_directory(folder.File("real"));
     folder.Write("real/data.ini", "old");
     std::filesystem::create_symlink("real/data.ini", folder.File("link.ini"));
@@ -96,39 +92,18 @@ TEST(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{"link.ini", "real"}));
 }
 
-TEST(DataFileTest, ReplacedFileKeepsItsOwnerAndGroup)
+TEST_F(DataFileTest, ReplacedFileKeepsItsOwnerAndGroup)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root may give a file to another user";
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
     folder.Write("Tarvelo.INI", "old");
     ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
     ASSERT_TRUE(WriteFileAtomically(path, "new"));
-    struct stat info
-    {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, 65534u);
-    EXPECT_EQ(info.st_gid, 65534u);
+    EXPECT_EQ(StatOf(path).st_uid + StatOf(path).st_gid, 2 * 65534u);
 }
 
-TEST(DataFileTest, NewFileTakesTheUmask)
+TEST_F(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)
 {
-    test::TempFolder folder;
-    const mode_t old = ::umask(027);
-    const bool written = WriteFileAtomically(folder.File("new.ini"), "x");
-    ::umask(old);
-    ASSERT_TRUE(written);
-    struct stat info
-    {};
-    ASSERT_EQ(::stat(folder.File("new.ini").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-}
-
-TEST(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)
-{
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     ::alarm(10); // a blocking open would otherwise hang the whole test run
     EXPECT_EQ(ReadDataFile(path).status, ReadStatus::Unreadable);
@@ -137,21 +112,8 @@ TEST(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)
     ::alarm(0);
 }
 
-TEST(DataFileTest, LockHeldElsewhereRunsOutAfterItsLimit)
+TEST_F(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
 {
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
-    const FileLock first(path);
-    ASSERT_TRUE(first.Held());
-    const FileLock second(path, std::chrono::milliseconds(20));
-    EXPECT_FALSE(second.Held());
-    EXPECT_EQ(second.Error(), EWOULDBLOCK);
-}
-
-TEST(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
-{
-    test::TempFolder folder;
-    const std::string path = folder.File("Tarvelo.INI");
     folder.Write("Tarvelo.INI", "x");
     for (const char* name : {".Tarvelo.INI.tmp-a1B2c3", ".tarvelo-Zz9Yy8", ".Tarvelo.INI.tmp-short",
                              ".Text.txt.tmp-a1B2c3", "notes.tmp-a1B2c3"})

@@ -1,12 +1,10 @@
 #include "profile/data_file.h"
 #include "profile/profile_store.h"
-#include "profile/value_codec.h"
 #include "support/temp_folder.h"
 
 #include <cstdint>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -25,54 +23,30 @@ protected:
     std::string File() const { return folder.Read("Tarvelo.INI"); }
 };
 
-struct EncodingCase
+TEST_F(ProfileStoreTest, WritesEncodedAndReadsBack)
 {
-    const char* name;
-    std::string plain;
-    std::string stored;
-    friend void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class EncodingTest : public ProfileStoreTest, public ::testing::WithParamInterface<EncodingCase>
-{};
-
-TEST_P(EncodingTest, WritesEncodedAndReadsBack)
-{
-    const EncodingCase& c = GetParam();
-    ASSERT_TRUE(store.WriteProfile("users", "key", c.plain));
-    EXPECT_EQ(File(), "[users]\r\nkey=" + c.stored + "\r\n");
-    EXPECT_EQ(store.ReadProfile("users", "key", "default"), c.plain);
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {"0", "352"}, {"True", "316286283299"}, {"999", "343343343"}, {" ", "368"},
+        {std::string("\0\1\xFF", 3), "400399145"}, {"", ""}};
+    // clang-format on
+    for (const auto& [plain, stored] : rows) {
+        ASSERT_TRUE(store.WriteProfile("users", "key", plain));
+        EXPECT_EQ(File(), "[users]\r\nkey=" + stored + "\r\n");
+        EXPECT_EQ(store.ReadProfile("users", "key", "default"), plain);
+    }
+    ASSERT_TRUE(store.WriteProfile("users", "key", std::string(200, 'x')));
+    EXPECT_EQ(store.ReadProfile("users", "key", ""), std::string(170, 'x')) << "cut to 170";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, EncodingTest,
-    ::testing::Values(EncodingCase{"zero", "0", "352"}, EncodingCase{"one", "1", "351"},
-                      EncodingCase{"true", "True", "316286283299"},
-                      EncodingCase{"false", "False", "330303292285299"},
-                      EncodingCase{"nines", "999", "343343343"}, EncodingCase{"space", " ", "368"},
-                      EncodingCase{"abc", "abc", "303302301"},
-                      EncodingCase{"codes_0_1_255", std::string("\0\1\xFF", 3), "400399145"},
-                      EncodingCase{"empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileStoreTest, AbsentKeyGivesDefaultUnencodedAnEmptyValueIsPresent)
 {
     EXPECT_EQ(store.ReadProfile("users", "lastuser", "-999"), "-999");
     folder.Write("Tarvelo.INI", "[users]\r\nblank=\r\nspaces=   \t \r\n");
     EXPECT_EQ(store.ReadProfile("users", "lastuser", "-999"), "-999");
-    EXPECT_EQ(store.ReadProfile("users", "blank", "x"), "");
-    EXPECT_EQ(store.ReadProfile("users", "spaces", "x"), "");
+    EXPECT_EQ(store.ReadProfile("users", "blank", "x") + store.ReadProfile("users", "spaces", "x"),
+              "");
     EXPECT_EQ(File(), "[users]\r\nblank=\r\nspaces=   \t \r\n") << "a read never writes";
-}
-
-TEST_F(ProfileStoreTest, LongValueIsCutToItsFirst170Characters)
-{
-    const std::string value(200, 'x');
-    ASSERT_TRUE(store.WriteProfile("user0", "user0", value));
-    EXPECT_EQ(store.ReadProfile("user0", "user0", ""), value.substr(0, 170));
-    const std::string exact(170, 'y');
-    ASSERT_TRUE(store.WriteProfile("user0", "user0", exact));
-    EXPECT_EQ(store.ReadProfile("user0", "user0", ""), exact);
 }
 
 TEST_F(ProfileStoreTest, HandEditedValueReadsAsAbsent)
@@ -81,88 +55,39 @@ TEST_F(ProfileStoreTest, HandEditedValueReadsAsAbsent)
                                 "ok=352\r\nquoted=\"352\"\r\n");
     for (const char* key : {"letters", "short", "high", "low"})
         EXPECT_EQ(store.ReadProfile("users", key, "dflt"), "dflt") << key;
-    EXPECT_EQ(store.ReadProfile("users", "ok", "dflt"), "0");
-    EXPECT_EQ(store.ReadProfile("users", "quoted", "dflt"), "0");
+    EXPECT_EQ(store.ReadProfile("users", "ok", "d") + store.ReadProfile("users", "quoted", "d"),
+              "00");
 }
 
-TEST_F(ProfileStoreTest, NamesMatchWithoutCaseAndKeepTheirSpelling)
+TEST_F(ProfileStoreTest, NamesMatchWithoutCaseTheFirstOfDuplicatesCounts)
 {
-    folder.Write("Tarvelo.INI", "[Users]\r\nLastUser=351\r\n");
+    folder.Write("Tarvelo.INI", "[Users]\r\nLastUser=351\r\nlastuser=350\r\n[users]\r\nj=351\r\n");
     EXPECT_EQ(store.ReadProfile("USERS", "lastuser", "d"), "1");
+    EXPECT_EQ(store.ReadProfile("users", "j", "d"), "d") << "keys of a second section are not seen";
     ASSERT_TRUE(store.WriteProfile("users", "LASTUSER", "2"));
-    EXPECT_EQ(File(), "[Users]\r\nLastUser=350\r\n");
+    EXPECT_EQ(File(), "[Users]\r\nLastUser=350\r\nlastuser=350\r\n[users]\r\nj=351\r\n");
 }
 
-TEST_F(ProfileStoreTest, OtherLinesSurviveAWrite)
-{
-    folder.Write("Tarvelo.INI", "; settings\n[users]\nlastuser=352\nnot a key line\nold=junk\n\n"
-                                "[language]\n65=351");
-    ASSERT_TRUE(store.WriteProfile("users", "top", "1035"));
-    ASSERT_TRUE(store.WriteProfile("language", "66", "2"));
-    ASSERT_TRUE(store.WriteProfile("scores", "numscores", "0"));
-    EXPECT_EQ(File(), "; settings\r\n[users]\r\nlastuser=352\r\nnot a key line\r\nold=junk\r\n"
-                      "top=351352349347\r\n\r\n[language]\r\n65=351\r\n66=350\r\n"
-                      "[scores]\r\nnumscores=352\r\n");
-}
-
-TEST_F(ProfileStoreTest, FirstOfDuplicatesIsReadAndWritten)
-{
-    folder.Write("Tarvelo.INI", "[a]\r\nk=351\r\nk=350\r\n[a]\r\nj=351\r\n");
-    EXPECT_EQ(store.ReadProfile("a", "k", "d"), "1");
-    EXPECT_EQ(store.ReadProfile("a", "j", "d"), "d") << "keys of a second [a] are not seen";
-    ASSERT_TRUE(store.WriteProfile("a", "k", "3"));
-    EXPECT_EQ(File(), "[a]\r\nk=349\r\nk=350\r\n[a]\r\nj=351\r\n");
-}
-
-TEST_F(ProfileStoreTest, FailedWriteKeepsTheOldFileAndReportsFailure)
-{
-    ASSERT_TRUE(store.WriteProfile("users", "lastuser", "0"));
-    const std::string before = File();
-    {
-        test::FileSizeLimit limit(before.size() + 4);
-        EXPECT_FALSE(store.WriteProfile("users", "user0", "a rather longer name than fits"));
-        ProfileBatch batch(store);
-        store.WriteProfile("users", "user1", "another long name that does not fit");
-        EXPECT_FALSE(batch.Commit());
-    }
-    EXPECT_EQ(File(), before);
-
-    test::TempFolder other; // a folder where the settings file should be
-    ASSERT_EQ(::mkdir(other.File("Tarvelo.INI").c_str(), 0755), 0);
-    EXPECT_FALSE(ProfileStore(other.Path()).WriteProfile("users", "lastuser", "0"));
-}
-
-TEST_F(ProfileStoreTest, BatchWritesTheSameFileOnce)
+TEST_F(ProfileStoreTest, BatchWritesOnCommitOnly)
 {
     test::TempFolder other;
     ProfileStore single(other.Path());
     folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
     other.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
     {
-        ProfileBatch batch(store);
-        for (int i = 0; i < 30; ++i) {
-            const std::string key = std::to_string(i);
-            store.WriteProfile("language", key, key);
-            single.WriteProfile("language", key, key);
-        }
+        ProfileBatch dropped(store);
         store.WriteProfile("users", "lastuser", "3");
-        single.WriteProfile("users", "lastuser", "3");
-        EXPECT_EQ(store.ReadProfile("users", "lastuser", "d"), "3") << "reads see the batch";
-        EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n") << "nothing written before the end";
-        EXPECT_TRUE(batch.Commit());
     }
+    EXPECT_EQ(store.ReadProfile("users", "lastuser", "d"), "0") << "a dropped batch is gone";
+    ProfileBatch batch(store);
+    for (const char* key : {"1", "2", "lastuser"}) {
+        store.WriteProfile("users", key, "3");
+        single.WriteProfile("users", key, "3");
+    }
+    EXPECT_EQ(store.ReadProfile("users", "lastuser", "d"), "3") << "reads see the batch";
+    EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n") << "nothing written before the end";
+    EXPECT_TRUE(batch.Commit());
     EXPECT_EQ(File(), other.Read("Tarvelo.INI"));
-}
-
-TEST_F(ProfileStoreTest, BatchDroppedWithoutCommitWritesNothing)
-{
-    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
-    {
-        ProfileBatch batch(store);
-        store.WriteProfile("users", "lastuser", "3");
-    }
-    EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
-    EXPECT_EQ(store.ReadProfile("users", "lastuser", "d"), "0") << "the dropped value is gone";
 }
 
 TEST_F(ProfileStoreTest, TypedReadsFallBackAndClamp)
@@ -171,35 +96,19 @@ TEST_F(ProfileStoreTest, TypedReadsFallBackAndClamp)
     store.WriteProfile("user0", "lesson", "seven");
     store.WriteProfile("user0", "gamelevel", "99999");
     store.WriteProfile("user0", "sessionnumber", "-3000000000");
-    store.WriteProfile("user0", "accuracy", "12,5");
-    store.WriteProfile("user0", "intelligent", "maybe");
     store.WriteProfile("user0", "typemode", "2.5");
     EXPECT_EQ(store.Read("user0", settings::kLesson), 1);
     EXPECT_EQ(store.Read("user0", settings::kGameLevel), 32767);
     EXPECT_EQ(store.Read("user0", settings::kSessionNumber), INT32_MIN);
-    EXPECT_FLOAT_EQ(store.Read("user0", settings::kAccuracy), 12.5f);
-    EXPECT_FALSE(store.Read("user0", settings::kIntelligent));
     EXPECT_EQ(store.Read("user0", settings::kTypeMode), 2) << "halves round to even";
     EXPECT_TRUE(store.Read("user0", settings::kBackspaceLessons)) << "absent: default";
-}
-
-TEST_F(ProfileStoreTest, SinglesRoundTripExactly)
-{
     for (const float value : {0.1f, 1234567.0f, 16777217.0f, 3.4e38f, -0.5f}) {
         ASSERT_TRUE(store.Write("user0", settings::kAccuracy, value));
-        EXPECT_EQ(store.Read("user0", settings::kAccuracy), value);
+        EXPECT_EQ(store.Read("user0", settings::kAccuracy), value) << "singles round-trip exactly";
     }
-    EXPECT_EQ(store.ReadProfile("user0", "accuracy", ""), "-0.5");
 }
 
-TEST_F(ProfileStoreTest, CanSaveFailsWhenTheDiskRefusesData)
-{
-    EXPECT_TRUE(store.CanSave());
-    test::FileSizeLimit limit(0);
-    EXPECT_FALSE(store.CanSave());
-}
-
-TEST_F(ProfileStoreTest, FailedWritesAreReportedOncePerProblem)
+TEST_F(ProfileStoreTest, FailedWritesKeepTheOldFileAndAreReportedOncePerProblem)
 {
     ASSERT_TRUE(store.WriteProfile("users", "lastuser", "0"));
     std::vector<WriteError::Reason> reported;
@@ -208,9 +117,16 @@ TEST_F(ProfileStoreTest, FailedWritesAreReportedOncePerProblem)
         EXPECT_EQ(e.path, store.FilePath());
     });
     const auto failFourTimes = [&] {
-        test::FileSizeLimit limit(File().size()); // a nearly full disk
-        for (int i = 0; i < 4; ++i)
-            EXPECT_FALSE(store.WriteProfile("user0", "sentencenumber", std::to_string(i)));
+        const std::string before = File();
+        {
+            test::FileSizeLimit limit(before.size()); // a nearly full disk
+            for (int i = 0; i < 3; ++i)
+                EXPECT_FALSE(store.WriteProfile("user0", "sentencenumber", std::to_string(i)));
+            ProfileBatch batch(store);
+            store.WriteProfile("users", "user1", "a name that does not fit");
+            EXPECT_FALSE(batch.Commit());
+        }
+        EXPECT_EQ(File(), before) << "the old file is kept";
     };
     failFourTimes();
     EXPECT_EQ(reported, std::vector{WriteError::Reason::DiskFull})
@@ -223,18 +139,9 @@ TEST_F(ProfileStoreTest, FailedWritesAreReportedOncePerProblem)
     ASSERT_TRUE(store.WriteProfile("users", "top", "1"));
     failFourTimes();
     EXPECT_EQ(reported.size(), 3u) << "told again once a write has worked in between";
-}
-
-TEST_F(ProfileStoreTest, ReadOnlyFileIsNotSavedAndSaysSo)
-{
-    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
-    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
-    ASSERT_EQ(::chmod(folder.File("Tarvelo.INI").c_str(), 0444), 0);
-    EXPECT_TRUE(test::RunAsUnprivileged([&] {
-        ProfileStore mine(folder.Path());
-        return !mine.CanSave() && !mine.WriteProfile("users", "top", "1");
-    }));
-    EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
+    EXPECT_TRUE(store.CanSave());
+    test::FileSizeLimit limit(0);
+    EXPECT_FALSE(store.CanSave()) << "the disk refuses data";
 }
 
 // Two copies of the program writing back to back: every acknowledged write
@@ -260,40 +167,11 @@ TEST_F(ProfileStoreTest, TwoRunningCopiesLoseNoWrite)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every write acknowledged";
     }
-    std::vector<std::string> lost;
-    for (const char* prefix : {"a", "b"}) {
-        for (int i = 0; i < kWrites; ++i) {
-            if (store.ReadProfile("s", prefix + std::to_string(i), "") != "1")
-                lost.push_back(prefix + std::to_string(i));
-        }
-    }
-    EXPECT_EQ(lost, std::vector<std::string>{});
-}
-
-std::uint64_t BytesReadSoFar()
-{
-    std::ifstream io("/proc/self/io");
-    std::string field;
-    std::uint64_t value = 0;
-    while (io >> field >> value) {
-        if (field == "rchar:")
-            return value;
-    }
-    return 0;
-}
-
-TEST_F(ProfileStoreTest, UnchangedFileIsReadOnceForManyReads)
-{
-    std::string text = "[language]\r\n";
-    for (int c = 1; c < 256; ++c)
-        text += std::to_string(c) + "=343343343\r\n";
-    folder.Write("Tarvelo.INI", text);
-    const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, folder.File("Tarvelo.INI").c_str(), anHourAgo, 0), 0);
-    const std::uint64_t before = BytesReadSoFar();
-    for (int c = 1; c < 256; ++c)
-        ASSERT_EQ(store.ReadProfile("language", std::to_string(c), ""), "999");
-    EXPECT_LT(BytesReadSoFar() - before, 2 * text.size());
+    int kept = 0;
+    for (int i = 0; i < 2 * kWrites; ++i)
+        kept += store.ReadProfile("s", (i < kWrites ? "a" : "b") + std::to_string(i % kWrites),
+                                  "") == "1";
+    EXPECT_EQ(kept, 2 * kWrites);
 }
 
 TEST_F(ProfileStoreTest, ChangesBetweenReadsAreSeen)
