@@ -123,8 +123,8 @@ bool UserProfiles::DeleteUser()
     ResetUserSection(m_profile, section);
     m_profile.Write(settings::kUsers, settings::kLastUser, 0);
     (void)batch.Commit(); // a failure is reported by the store
-    if (m_history)
-        (void)m_history->DeleteUser(section);
+    if (RunHistory* history = m_history ? m_history() : nullptr)
+        (void)history->DeleteUser(section);
     return true;
 }
 

@@ -36,8 +36,9 @@ public:
     // Runs last at every activity start; may be empty.
     void SetDonationCheck(std::function<void()> check) { m_donationCheck = std::move(check); }
 
-    // The run history whose rows go with a deleted user; may be null.
-    void SetHistory(RunHistory* history) { m_history = history; }
+    // Gives the run history whose rows go with a deleted user; asked only when
+    // a user is deleted. May be empty (no history).
+    void SetHistory(std::function<RunHistory*()> history) { m_history = std::move(history); }
 
     // Reads the names of boxes 0..7 from "users" into the captions.
     void LoadCaptions();
@@ -81,7 +82,7 @@ private:
     NameDialog& m_nameDialog;
     CurrentUser& m_user;
     std::function<void()> m_donationCheck;
-    RunHistory* m_history = nullptr;
+    std::function<RunHistory*()> m_history;
     std::array<std::string, settings::kUserCount> m_captions;
 };
 

@@ -5,6 +5,7 @@
 #include "material/practice_text.h"
 #include "session/key_editor.h"
 #include "session/material_lines.h"
+#include "session/run_recorder.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
 #include "state/window_placement.h"
@@ -136,6 +137,7 @@ private:
     LessonCatalogue m_lessons;
     MaterialLines m_lines;
     TypingEngine m_engine;
+    RunRecorder m_recorder;
     SessionOptions m_options;
     KeyEditor m_keyEditor;
     PlacementStore m_placement;

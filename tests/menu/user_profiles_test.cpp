@@ -258,7 +258,7 @@ TEST_F(UserProfilesTest, DeleteRemovesTheUsersHistoryAndNothingElse)
 {
     test::SteppedUtcClock clock;
     RunHistory history(HistoryPath(folder.Path()), clock);
-    profiles.SetHistory(&history);
+    profiles.SetHistory([&] { return &history; });
     for (const char* section : {"user6", "user5", "user6"}) {
         RunRecord run;
         run.userSection = section;

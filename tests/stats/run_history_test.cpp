@@ -1,6 +1,8 @@
 #include "profile/data_file.h"
+#include "state/program_state.h"
 #include "stats/history_csv.h"
 #include "stats/run_history.h"
+#include "stats/shared_history.h"
 #include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
@@ -202,6 +204,25 @@ TEST(HistoryCsvTest, OneQuotedRowPerRun)
               "practice,,120,2,360,31,94,off\r\n"
               "user0,Zo\xC3\xAB,2026-05-28T21:26:40Z,2026-05-28T21:28:10Z,lesson,12,80,2,360,31,"
               "94,on\r\n");
+}
+
+} // namespace
+} // namespace tarvelo::test
+
+namespace tarvelo::test {
+namespace {
+
+TEST(SharedHistoryTest, OpensOnFirstUseAndTellsADamagedFileOnce)
+{
+    TempFolder folder;
+    folder.Write(RunHistory::kFileName, "not a database at all");
+    ProgramState state(folder.Path());
+    EXPECT_EQ(TakeHistoryNotice(state), "") << "nothing opened yet";
+    RunHistory& history = SharedHistory(state);
+    EXPECT_EQ(&SharedHistory(state), &history);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::DamagedSetAside);
+    EXPECT_NE(TakeHistoryNotice(state), "");
+    EXPECT_EQ(TakeHistoryNotice(state), "");
 }
 
 } // namespace
