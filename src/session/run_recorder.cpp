@@ -41,6 +41,7 @@ void RunRecorder::Begin(const TypingEngine& engine)
     start.ticks = stats.SessionTime;
     start.utc = m_clock.NowUtc();
     start.lesson = m_user.Practising() || !m_lessonNumber ? 0 : m_lessonNumber();
+    start.detection = engine.Options().detection;
     m_start = start;
 }
 
@@ -74,7 +75,7 @@ std::optional<RunRecord> RunRecorder::CurrentRun(const TypingEngine& engine) con
     // and time start at 1, and the accuracy's position counts what was typed.
     run.wpm = TypingStats::WordsPerMinute(characters + 1.0, run.errors, run.ticks + 1.0);
     run.accuracy = TypingStats::Accuracy(characters, run.errors);
-    run.detection = engine.Options().detection;
+    run.detection = m_start->detection;
     return run;
 }
 

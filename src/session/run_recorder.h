@@ -41,6 +41,9 @@ private:
         double ticks = 1;
         std::int64_t utc = 0;
         int lesson = 0;
+        // Switching detection stops the run, after the switch: the value
+        // the run was typed under is the one at its start.
+        bool detection = false;
     };
 
     void Begin(const TypingEngine& engine);

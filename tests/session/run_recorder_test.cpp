@@ -38,6 +38,11 @@ TEST_F(RunRecorderTest, EachEndingRecordsTheRun)
              SessionOptions options(profile, user, engine);
              options.StopForExit();
          }},
+        {"switching detection on",
+         [this] {
+             SessionOptions options(profile, user, engine);
+             options.Press(SessionOption::Detection);
+         }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -57,6 +62,8 @@ TEST_F(RunRecorderTest, EachEndingRecordsTheRun)
         EXPECT_EQ(run.userSection, "user2");
         EXPECT_EQ(run.userName, "Ana");
         EXPECT_EQ(run.endUtc - run.startUtc, 60);
+        EXPECT_FALSE(run.detection) << "typed without detection";
+        engine.SetOptions({});
     }
 }
 
