@@ -125,24 +125,26 @@ RunHistory::RunHistory(std::string path, const UtcClock& clock)
     : m_path(std::move(path)), m_clock(clock)
 {
     const bool existed = FileExists(m_path);
-    if (Open()) {
+    const std::string name = FileNameOf(m_path);
+    switch (Open()) {
+    case Opening::Ok:
         m_open.state = existed ? HistoryState::Opened : HistoryState::Created;
         return;
-    }
-    if (!m_db && !existed) {
-        m_open.state = HistoryState::Unavailable;
-        m_open.message = "The progress history \"" + FileNameOf(m_path) +
-                         "\" could not be created; runs are not recorded this time.";
+    case Opening::Newer:
+        m_open.message = "The progress history \"" + name +
+                         "\" was written by a newer Tarvelo; runs are not recorded this time.";
         return;
+    case Opening::Failed:
+        m_open.message = "The progress history \"" + name +
+                         "\" could not be opened for writing; runs are not recorded this time.";
+        return;
+    case Opening::Damaged:
+        break;
     }
-    if (m_open.state == HistoryState::Unavailable && !m_open.message.empty())
-        return; // a newer schema: left as it is
-    if (!SetAside() || !Open()) {
-        m_open.state = HistoryState::Unavailable;
-        m_open.message = "The progress history \"" + FileNameOf(m_path) +
+    if (!SetAside() || Open() != Opening::Ok) {
+        m_open.message = "The progress history \"" + name +
                          "\" is damaged and could not be set aside; runs are not recorded "
                          "this time.";
-        Close();
         return;
     }
     m_open.state = HistoryState::DamagedSetAside;
@@ -161,33 +163,41 @@ void RunHistory::Close()
     m_db = nullptr;
 }
 
-// Opens, checks and migrates; false leaves m_db closed. m_db stays null with
-// nothing reported when the file is damaged, so the caller sets it aside.
-bool RunHistory::Open()
+// Opens, checks and migrates; anything but Ok leaves m_db closed.
+RunHistory::Opening RunHistory::Open()
 {
     constexpr int kFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(m_path.c_str(), &db, kFlags, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
-        return false;
+        return Opening::Failed;
     }
     m_db = db;
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    bool sound = Exec(m_db, "PRAGMA journal_mode=WAL") && Exec(m_db, "PRAGMA synchronous=FULL");
-    if (sound) {
+    Opening outcome = Opening::Ok;
+    if (!Exec(m_db, "PRAGMA journal_mode=WAL") || !Exec(m_db, "PRAGMA synchronous=FULL")) {
+        // The file's own bytes are at fault, or the folder or a lock.
+        const int error = sqlite3_errcode(m_db);
+        outcome =
+            error == SQLITE_NOTADB || error == SQLITE_CORRUPT ? Opening::Damaged : Opening::Failed;
+    } else {
         Statement check(m_db, "PRAGMA quick_check");
-        sound = check && sqlite3_step(check.get()) == SQLITE_ROW && check.Text(0) == "ok";
+        if (!check || sqlite3_step(check.get()) != SQLITE_ROW)
+            outcome = Opening::Failed;
+        else if (check.Text(0) != "ok")
+            outcome = Opening::Damaged;
     }
-    if (sound && Migrate())
-        return true;
-    Close();
-    return false;
+    if (outcome == Opening::Ok)
+        outcome = Migrate();
+    if (outcome != Opening::Ok)
+        Close();
+    return outcome;
 }
 
-bool RunHistory::Migrate()
+RunHistory::Opening RunHistory::Migrate()
 {
     if (!Exec(m_db, "BEGIN IMMEDIATE"))
-        return false;
+        return Opening::Failed;
     int version = -1;
     {
         Statement read(m_db, "PRAGMA user_version");
@@ -196,10 +206,7 @@ bool RunHistory::Migrate()
     }
     if (version > kSchemaVersion) {
         Exec(m_db, "ROLLBACK");
-        m_open.state = HistoryState::Unavailable;
-        m_open.message = "The progress history was written by a newer Tarvelo; runs are not "
-                         "recorded this time.";
-        return false;
+        return Opening::Newer;
     }
     bool ok = version >= 0;
     for (int step = version; ok && step < kSchemaVersion; ++step)
@@ -207,9 +214,10 @@ bool RunHistory::Migrate()
     if (ok && version < kSchemaVersion)
         ok = Exec(m_db, ("PRAGMA user_version=" + std::to_string(kSchemaVersion)).c_str());
     if (ok && Exec(m_db, "COMMIT"))
-        return true;
+        return Opening::Ok;
+    const int error = sqlite3_errcode(m_db); // before the rollback resets it
     Exec(m_db, "ROLLBACK");
-    return false;
+    return error == SQLITE_NOTADB || error == SQLITE_CORRUPT ? Opening::Damaged : Opening::Failed;
 }
 
 // Renames the damaged file (and its journal files) to "<name>.damaged-DATE",

@@ -100,8 +100,15 @@ public:
     std::vector<GameRecord> Games(std::string_view userSection) const;
 
 private:
-    bool Open();
-    bool Migrate();
+    enum class Opening
+    {
+        Ok,
+        Damaged, // not a database, or one that fails its check
+        Failed,  // could not be opened or written (folder, permissions, locks)
+        Newer,   // a schema this version does not know
+    };
+    Opening Open();
+    Opening Migrate();
     bool SetAside();
     void Close();
     std::vector<RunRecord> QueryRuns(const char* sql,

@@ -123,6 +123,15 @@ TEST_F(RunHistoryTest, NewerSchemaIsLeftAloneAndNothingRecorded)
     EXPECT_FALSE(FileExists(Path() + ".damaged-2026-05-28"));
 }
 
+TEST_F(RunHistoryTest, FolderThatCannotHoldItLeavesTheHistoryOffWithAMessage)
+{
+    RunHistory history(folder.File("no such folder/") + std::string(RunHistory::kFileName), clock);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::Unavailable);
+    EXPECT_NE(history.OpenResult().message.find("could not be opened"), std::string::npos);
+    EXPECT_TRUE(history.OpenResult().setAsidePath.empty());
+    EXPECT_FALSE(history.Record(SampleRun("user0", 5)));
+}
+
 // Two copies of the program writing at once lose nothing.
 TEST_F(RunHistoryTest, TwoWriterProcessesLoseNoRun)
 {
