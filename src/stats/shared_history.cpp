@@ -19,6 +19,12 @@ RunHistory& SharedHistory(ProgramState& state)
     return *state.history;
 }
 
+void RecordGame(ProgramState& state, GameRecord game)
+{
+    game.endUtc = HistoryClock().NowUtc();
+    (void)SharedHistory(state).Record(game); // a lost row costs only the chart a point
+}
+
 std::string TakeHistoryNotice(ProgramState& state)
 {
     if (!state.history || state.historyNoticeTaken)

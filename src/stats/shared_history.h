@@ -5,6 +5,7 @@
 namespace tarvelo {
 
 class RunHistory;
+struct GameRecord;
 class UtcClock;
 struct ProgramState;
 
@@ -14,6 +15,10 @@ RunHistory& SharedHistory(ProgramState& state);
 
 // The system clock the history's runs are timed by.
 const UtcClock& HistoryClock();
+
+// Stamps a finished game with the time and keeps it: what the game window
+// hands to TypingGame::SetFinishedGameHook.
+void RecordGame(ProgramState& state, GameRecord game);
 
 // What opening the history found that the user should be told (a damaged
 // file set aside, a history that cannot be written), once per program run;

@@ -232,6 +232,15 @@ TEST(SharedHistoryTest, OpensOnFirstUseAndTellsADamagedFileOnce)
     EXPECT_EQ(history.OpenResult().state, HistoryState::DamagedSetAside);
     EXPECT_NE(TakeHistoryNotice(state), "");
     EXPECT_EQ(TakeHistoryNotice(state), "");
+
+    GameRecord game;
+    game.userSection = "user4";
+    game.score = 1234;
+    RecordGame(state, game);
+    const auto games = history.Games("user4");
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].score, 1234);
+    EXPECT_GT(games[0].endUtc, 0) << "stamped with the time";
 }
 
 } // namespace
