@@ -16,7 +16,7 @@ fi
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
-    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+    libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth imagemagick python3
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xdotool man-db poppler-utils
     clang libclang-rt-14-dev

@@ -269,6 +269,14 @@ void TypingGame::FinishGameScores()
             scoring::WithGame(m_context.averages, m_finalIntelligence, m_currentAccuracy);
         m_storage.WriteAverages(m_context.averages);
         m_historyFilled = true;
+        if (m_finishedHook)
+            m_finishedHook({.userSection = m_context.user.UserSection,
+                            .userName = m_context.user.UserName,
+                            .score = m_score,
+                            .startLevel = m_startLevel,
+                            .levelReached = m_level,
+                            .accuracy = m_currentAccuracy,
+                            .intelligence = m_finalIntelligence});
     }
 
     const GameResult result{m_score,

@@ -7,8 +7,10 @@
 #include "game/key_pool.h"
 #include "state/game_averages.h"
 #include "state/timer_state.h"
+#include "stats/run_history.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -47,6 +49,13 @@ struct GameContext
 class TypingGame
 {
 public:
+    // Told of every game that ends by itself (not ended by the player), with
+    // the user and the figures filled in; the time is the receiver's.
+    void SetFinishedGameHook(std::function<void(GameRecord)> hook)
+    {
+        m_finishedHook = std::move(hook);
+    }
+
     static constexpr int kBaseIntervalMs = 500;
     static constexpr int kScoreAddIntervalMs = 15;
     static constexpr int kSpawnsPerLevel = 30;
@@ -170,6 +179,7 @@ private:
     bool m_soundOn = true;
     std::int16_t m_chosenLevel = 1;
     std::int16_t m_startLevel = 1;
+    std::function<void(GameRecord)> m_finishedHook;
     std::int16_t m_level = 1;
     std::int16_t m_shownLevel = 1;
     std::int16_t m_spawnCount = 0;

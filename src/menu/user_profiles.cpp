@@ -5,6 +5,7 @@
 #include "profile/profile_store.h"
 #include "state/complete_totals.h"
 #include "state/game_averages.h"
+#include "stats/run_history.h"
 
 namespace tarvelo {
 namespace {
@@ -124,6 +125,8 @@ bool UserProfiles::DeleteUser()
     ResetUserSection(m_profile, section);
     m_profile.Write(settings::kUsers, settings::kLastUser, 0);
     (void)batch.Commit(); // a failure is reported by the store
+    if (RunHistory* history = m_history ? m_history() : nullptr)
+        (void)history->DeleteUser(section);
     return true;
 }
 

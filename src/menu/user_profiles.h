@@ -15,6 +15,7 @@ namespace tarvelo {
 class Dialogs;
 class NameDialog;
 class ProfileStore;
+class RunHistory;
 struct CompleteTotals;
 struct GameAverages;
 
@@ -35,6 +36,10 @@ public:
     // Runs last at every activity start; may be empty.
     void SetDonationCheck(std::function<void()> check) { m_donationCheck = std::move(check); }
 
+    // Gives the run history whose rows go with a deleted user; asked only when
+    // a user is deleted. May be empty (no history).
+    void SetHistory(std::function<RunHistory*()> history) { m_history = std::move(history); }
+
     // Reads the names of boxes 0..7 from "users" into the captions.
     void LoadCaptions();
     // The caption of box 0..7; empty for an empty box or any other index.
@@ -50,7 +55,8 @@ public:
     void Rename();
 
     // Asks for confirmation, then empties the box and resets its section to
-    // the defaults in one replacement of the settings file. True when the user
+    // the defaults in one replacement of the settings file, and removes the
+    // user's runs and games from the history. True when the user
     // was deleted; the Quit box and an empty box ask nothing and return false.
     bool DeleteUser();
 
@@ -76,6 +82,7 @@ private:
     NameDialog& m_nameDialog;
     CurrentUser& m_user;
     std::function<void()> m_donationCheck;
+    std::function<RunHistory*()> m_history;
     std::array<std::string, settings::kUserCount> m_captions;
 };
 

@@ -5,6 +5,7 @@
 #include "profile/key_codes.h"
 #include "state/palette.h"
 #include "state/program_state.h"
+#include "stats/shared_history.h"
 #include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
@@ -573,14 +574,19 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
       m_lines(m_state.profile, m_state.user, m_practice, m_lessons, m_guide),
       m_engine(SessionContext{m_state.profile, m_state.user, m_lines, m_state.layout, m_beeper},
                m_state.totals, m_state.tallies),
+      m_recorder(&SharedHistory(m_state), m_state.user, HistoryClock(),
+                 [this] { return int{m_lessons.LessonNumber()}; }),
       m_options(m_state.profile, m_state.user, m_engine),
       m_keyEditor(m_state.layout, m_state.profile),
       m_material(m_state.appFolder, m_state.user.Practising()),
       m_placement(m_state, settings::kMainMaximized)
 {
     m_guide.target = services.guide;
+    m_engine.SetRunObserver(&m_recorder);
     buildControls();
     load();
+    if (const std::string notice = TakeHistoryNotice(m_state); !notice.empty())
+        m_dialogs.ShowMessage(notice, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
 }
 
 SessionWindow::~SessionWindow()
@@ -597,6 +603,7 @@ void SessionWindow::closeEvent(QCloseEvent* event)
     if (m_left)
         return;
     m_left = true;
+    m_recorder.Stopping(m_engine); // the run so far is kept as the program ends
     m_placement.StoreOnClose(ui::PlacementOf(*this));
     m_endProgram();
 }

@@ -6,6 +6,7 @@
 #include "session/key_editor.h"
 #include "session/material_files.h"
 #include "session/material_lines.h"
+#include "session/run_recorder.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
 #include "state/window_placement.h"
@@ -137,6 +138,7 @@ private:
     LessonCatalogue m_lessons;
     MaterialLines m_lines;
     TypingEngine m_engine;
+    RunRecorder m_recorder;
     SessionOptions m_options;
     KeyEditor m_keyEditor;
     MaterialFiles m_material;

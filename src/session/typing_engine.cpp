@@ -125,6 +125,8 @@ void TypingEngine::EndOfLine()
     if (!m_options.detection)
         m_stats.CountPosition();
     ShowNextKey();
+    if (m_observer)
+        m_observer->LineSetUp(*this);
 }
 
 void TypingEngine::LoadLine(bool lesson)
@@ -175,10 +177,14 @@ void TypingEngine::BeginOrNext()
     else
         FinishLessonLine();
     ShowNextKey();
+    if (m_observer)
+        m_observer->LineSetUp(*this);
 }
 
 void TypingEngine::StopTyping()
 {
+    if (m_observer)
+        m_observer->Stopping(*this);
     m_focusShown = false;
     m_context.lines.Rewind(!Practising());
     m_running = false;

@@ -43,6 +43,19 @@ struct TypingOptions
     bool beepOnError = true;
 };
 
+class TypingEngine;
+
+// Told when a run's figures are complete: after each line is set up (the
+// previous line counted in full), and just before typing stops and the
+// session figures are reset.
+class RunObserver
+{
+public:
+    virtual ~RunObserver() = default;
+    virtual void LineSetUp(const TypingEngine& engine) = 0;
+    virtual void Stopping(const TypingEngine& engine) = 0;
+};
+
 // Why a Backspace was not taken.
 enum class Refusal
 {
@@ -64,6 +77,8 @@ public:
 
     const TypingOptions& Options() const { return m_options; }
     void SetOptions(const TypingOptions& options) { m_options = options; }
+    // May be null; not owned.
+    void SetRunObserver(RunObserver* observer) { m_observer = observer; }
 
     // One keystroke: a code-page character code, 8 Backspace, 9 Tab, 13 Enter.
     void TypeKey(int code);
@@ -129,6 +144,7 @@ private:
 
     SessionContext m_context;
     TypingOptions m_options;
+    RunObserver* m_observer = nullptr;
     TypingStats m_stats;
     TypingLine m_line;
 

@@ -8,9 +8,12 @@
 #include "state/game_averages.h"
 #include "state/letter_tallies.h"
 
+#include <memory>
 #include <string>
 
 namespace tarvelo {
+
+class RunHistory;
 
 // What the windows of one run share: the settings file, the current user,
 // the keyboard layout, the letter tallies and the figures loaded for the
@@ -29,6 +32,10 @@ struct ProgramState
     // The shared window position, in twips.
     int WindowTop = 1035;
     int WindowLeft = 1995;
+    // The run history, opened on first use (stats/shared_history.h) so the
+    // main menu's start-up does not pay for it.
+    std::shared_ptr<RunHistory> history;
+    bool historyNoticeTaken = false;
 };
 
 } // namespace tarvelo

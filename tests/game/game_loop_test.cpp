@@ -199,5 +199,23 @@ TEST_F(Game, MissingTuneIsToldOnceAndTheGameGoesOn)
     EXPECT_TRUE(game->Running());
 }
 
+TEST_F(Game, OnlyGamesThatEndByThemselvesReachTheHistoryHook)
+{
+    Load("01");
+    std::vector<GameRecord> finished;
+    game->SetFinishedGameHook([&](GameRecord record) { finished.push_back(record); });
+    game->StartGame();
+    for (int i = 0; i < 4; ++i)
+        Land(0, 'Q');
+    game->StartGame();
+    game->AbortGame();
+    ASSERT_EQ(finished.size(), 1u);
+    EXPECT_EQ(finished[0].userSection, user.UserSection);
+    EXPECT_EQ(finished[0].intelligence, 8);
+    EXPECT_EQ(finished[0].startLevel, 1);
+    EXPECT_EQ(finished[0].levelReached, 1);
+    EXPECT_EQ(finished[0].accuracy, 100.0);
+}
+
 } // namespace
 } // namespace tarvelo

@@ -5,8 +5,10 @@
 #include "state/complete_totals.h"
 #include "state/current_user.h"
 #include "state/game_averages.h"
+#include "stats/run_history.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
+#include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -250,6 +252,32 @@ TEST_F(UserProfilesTest, DeleteAsksWithTheStoredNameAndEmptiesTheBox)
     EXPECT_EQ(dialogs.shown[0].defaultAnswer, DefaultAnswer::No);
     EXPECT_EQ(profiles.Caption(6), "");
     EXPECT_EQ(user.UserName, "");
+}
+
+TEST_F(UserProfilesTest, DeleteRemovesTheUsersHistoryAndNothingElse)
+{
+    test::SteppedUtcClock clock;
+    RunHistory history(HistoryPath(folder.Path()), clock);
+    profiles.SetHistory([&] { return &history; });
+    for (const char* section : {"user6", "user5", "user6"}) {
+        RunRecord run;
+        run.userSection = section;
+        GameRecord game;
+        game.userSection = section;
+        ASSERT_TRUE(history.Record(run));
+        ASSERT_TRUE(history.Record(game));
+    }
+    Seed({"users/user6=Bob", "users/user5=Cy"});
+    ASSERT_TRUE(Enter(6));
+    dialogs.yesNoAnswers = {false, true};
+    EXPECT_FALSE(profiles.DeleteUser());
+    EXPECT_EQ(history.Runs("user6").size(), 2u) << "a refused deletion keeps the rows";
+
+    EXPECT_TRUE(profiles.DeleteUser());
+    EXPECT_TRUE(history.Runs("user6").empty());
+    EXPECT_TRUE(history.Games("user6").empty());
+    EXPECT_EQ(history.Runs("user5").size(), 1u);
+    EXPECT_EQ(history.Games("user5").size(), 1u);
 }
 
 // A user entered in this run but never started is not in the file yet.

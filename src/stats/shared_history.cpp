@@ -1,0 +1,36 @@
+#include "stats/shared_history.h"
+
+#include "state/program_state.h"
+#include "stats/history_clock.h"
+#include "stats/run_history.h"
+
+namespace tarvelo {
+
+const UtcClock& HistoryClock()
+{
+    static const SystemUtcClock clock;
+    return clock;
+}
+
+RunHistory& SharedHistory(ProgramState& state)
+{
+    if (!state.history)
+        state.history = std::make_shared<RunHistory>(HistoryPath(state.appFolder), HistoryClock());
+    return *state.history;
+}
+
+void RecordGame(ProgramState& state, GameRecord game)
+{
+    game.endUtc = HistoryClock().NowUtc();
+    (void)SharedHistory(state).Record(game); // a lost row costs only the chart a point
+}
+
+std::string TakeHistoryNotice(ProgramState& state)
+{
+    if (!state.history || state.historyNoticeTaken)
+        return {};
+    state.historyNoticeTaken = true;
+    return state.history->OpenResult().message;
+}
+
+} // namespace tarvelo
