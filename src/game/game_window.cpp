@@ -4,6 +4,7 @@
 #include "game/high_scores_window.h"
 #include "game/system_sources.h"
 #include "state/program_state.h"
+#include "stats/shared_history.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
@@ -97,10 +98,15 @@ GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResul
         GameContext{state.profile, state.user, state.layout, *dialogs, *sound, *random, *clock,
                     state.gameAverages, lastResult, state.appFolder});
 
+    // Games that end by themselves go into the run history.
+    m_menu->Game().SetFinishedGameHook(
+        [&state](GameRecord game) { RecordGame(state, std::move(game)); });
+
     buildControls();
     buildTimers();
     ui::PlaceWindow(*this, state, QSize(980, 680), m_placement.OpensMaximized());
-    setWindowTitle(ui::ToQString("Dalmor's Typing Game - Welcome " + state.user.UserName));
+    setWindowTitle(
+        ui::ToQString("Dalmor's Typing Game - Welcome " + TitleName(state.user.UserName)));
     m_rulesFirst = m_menu->Load();
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key)
         m_keys->setCaption(key, ui::ToQString(m_menu->Game().Pool().Caption(key)));

@@ -1,19 +1,30 @@
 #include "stats/statistics_window.h"
 
 #include "state/program_state.h"
+#include "stats/history_clock.h"
+#include "stats/history_csv.h"
+#include "stats/progress_days.h"
+#include "stats/run_history.h"
+#include "stats/shared_history.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
+#include "ui/progress_chart.h"
+#include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -165,9 +176,56 @@ void StatisticsWindow::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(10);
-    layout->addWidget(buildFigures());
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildFigures());
+    top->addWidget(buildProgress(), 1);
+    layout->addLayout(top);
     layout->addWidget(buildLetters(), 1);
     layout->addLayout(options);
+}
+
+QWidget* StatisticsWindow::buildProgress()
+{
+    QFrame* panel = MakePanel();
+    panel->setObjectName("progressPanel");
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(MakeLabel("Your progress by day:", "lProgress", true));
+    RunHistory& history = SharedHistory(m_state);
+    const std::vector<RunRecord> runs = history.Runs(m_state.user.UserSection);
+    const Progress progress = SummariseProgress(runs, HistoryClock().NowUtc());
+    m_progress = new ui::ProgressChart(panel);
+    m_progress->setObjectName("progressChart");
+    m_progress->setMinimumSize(280, 170);
+    m_progress->setProgress(progress);
+    layout->addWidget(m_progress, 1);
+    for (const std::string& line : {BestDayText(progress), RecentDaysText(progress)}) {
+        if (!line.empty()) {
+            QLabel* text = MakeLabel(line);
+            text->setWordWrap(true);
+            layout->addWidget(text);
+        }
+    }
+    auto* exportButton = new QPushButton("Export history.csv", panel);
+    exportButton->setObjectName("bExportHistory");
+    exportButton->setFocusPolicy(Qt::NoFocus);
+    exportButton->setEnabled(!runs.empty());
+    connect(exportButton, &QPushButton::clicked, this, [this] { exportHistory(); });
+    layout->addWidget(exportButton, 0, Qt::AlignRight);
+    return panel;
+}
+
+void StatisticsWindow::exportHistory()
+{
+    const QString suggested = QDir::home().filePath(QStringLiteral("history.csv"));
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, "Export history", suggested, "CSV files (*.csv)");
+    if (!chosen.isEmpty()) {
+        const std::vector<RunRecord> runs = SharedHistory(m_state).Runs(m_state.user.UserSection);
+        if (!ExportHistoryCsv(QFile::encodeName(chosen).toStdString(), runs))
+            ui::QtDialogs(this).ShowMessage("The history could not be written to that file.",
+                                            "Tarvelo", MessageIcon::Exclamation);
+    }
+    m_focusBox->setFocus();
 }
 
 QWidget* StatisticsWindow::buildFigures()

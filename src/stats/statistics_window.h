@@ -15,6 +15,7 @@ namespace tarvelo {
 struct ProgramState;
 
 namespace ui {
+class ProgressChart;
 class FocusBox;
 class KeyboardView;
 class OptionFrame;
@@ -74,6 +75,8 @@ private:
     void watch(QObject* object);
     QWidget* buildFigures();
     QWidget* buildLetters();
+    QWidget* buildProgress();
+    void exportHistory();
     void act(StatsAction action);
     void hoverOption(int option);
     void hoverKey(int key);
@@ -89,6 +92,7 @@ private:
 
     ui::FocusBox* m_focusBox = nullptr;
     LetterChart* m_chart = nullptr;
+    ui::ProgressChart* m_progress = nullptr;
     ui::KeyboardView* m_keyboard = nullptr;
     std::array<ui::OptionFrame*, Statistics::kOptionCount> m_options{};
 };
