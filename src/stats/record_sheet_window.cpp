@@ -1,6 +1,7 @@
 #include "stats/record_sheet_window.h"
 
 #include "platform/dialogs.h"
+#include "ui/progress_chart.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
 
@@ -51,6 +52,18 @@ bool RecordSheetWindow::paint(QPagedPaintDevice& device) const
             painter.drawLine(QPointF(left, y - 8 * pt), QPointF(right, y - 8 * pt));
             y += 16 * pt;
         }
+    }
+    if (!m_progress.Empty()) {
+        // The window's chart, drawn at its own size and scaled to the page.
+        ui::ProgressChart chart;
+        chart.setProgress(m_progress);
+        chart.resize(chart.sizeHint());
+        const double scale = (right - left) / chart.width();
+        painter.save();
+        painter.translate(left, y + 16 * pt);
+        painter.scale(scale, scale);
+        chart.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+        painter.restore();
     }
     return painter.end();
 }

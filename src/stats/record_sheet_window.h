@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stats/progress_days.h"
 #include "stats/record_sheet.h"
 
 #include <QString>
@@ -40,10 +41,14 @@ public:
 
     static QString suggestedPdfName(const QString& userName);
 
+    // The progress chart drawn under the figures; none when empty.
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+
 private:
     void tell(const QString& text) const;
 
     RecordSheet m_sheet;
+    Progress m_progress;
     QWidget* m_parent;
     RecordSheetServices m_services;
 };

@@ -303,9 +303,11 @@ RecordSheet StatisticsWindow::recordSheet() const
 void StatisticsWindow::act(StatsAction action)
 {
     refresh();
-    if (action == StatsAction::Print)
-        RecordSheetWindow(recordSheet(), this, m_services.printing).print();
-    else if (action == StatsAction::Close)
+    if (action == StatsAction::Print) {
+        RecordSheetWindow sheet(recordSheet(), this, m_services.printing);
+        sheet.setProgress(m_progress->progress());
+        sheet.print();
+    } else if (action == StatsAction::Close)
         closeStatistics();
 }
 
