@@ -58,6 +58,8 @@ printf '%s\n' '["write", "users", "user0", "Ada"]' '["write", "users", "user1", 
     '["write", "users", "lastuser", "0"]' '["write", "user0", "completeposition", "4810"]' \
     '["write", "user0", "completeqseconds", "9600"]' '["write", "user0", "completeerrors", "240"]' |
     "$bin/tarvelo-probe" profile "$work/app" >/dev/null
+# Sixty days of practice and lessons for the progress chart.
+"$bin/tarvelo-seed-history" "$work/app" user0 Ada 60
 # The record sheet's PDF lands in the home folder.
 export HOME=$work/home
 mkdir -p "$HOME"
