@@ -2,16 +2,13 @@
 #include "profile/profile_store.h"
 #include "support/temp_folder.h"
 
-#include <algorithm>
 #include <array>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 namespace tarvelo {
 namespace {
@@ -47,10 +44,9 @@ TEST(SettingsCrashTest, KilledWriterLeavesAWholeFileWithEveryAcknowledgedWrite)
     folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
     std::array<long, kKeys> last{}; // last acknowledged value of each key
     std::mt19937 random(20261206);
-    int leftovers = 0;
     long acknowledgedWrites = 0;
     for (int round = 1; round <= kRounds; ++round) {
-        leftovers += RemoveLeftoverTemporaries(path); // as the program's start-up does
+        RemoveLeftoverTemporaries(path); // as the program's start-up does
         int report[2];
         ASSERT_EQ(::pipe(report), 0);
         const pid_t child = ::fork();
@@ -71,27 +67,19 @@ TEST(SettingsCrashTest, KilledWriterLeavesAWholeFileWithEveryAcknowledgedWrite)
         }
         ::close(report[0]);
 
-        const FileContents file = ReadDataFile(path);
-        ASSERT_EQ(file.status, ReadStatus::Ok) << "round " << round;
-        ASSERT_TRUE(file.bytes.ends_with("\r\n")) << "round " << round << ": cut short";
+        ASSERT_TRUE(ReadDataFile(path).bytes.ends_with("\r\n")) << "round " << round;
         const ProfileStore store(folder.Path());
         ASSERT_EQ(store.ReadProfile("users", "lastuser", "lost"), "0") << "round " << round;
-        for (int key = 0; key < kKeys; ++key) {
-            const long acknowledged = last[static_cast<std::size_t>(key)];
-            const std::string stored = store.ReadProfile("crash", "k" + std::to_string(key), "0");
-            ASSERT_GE(std::stol(stored), acknowledged) << "round " << round << ", key " << key;
-        }
+        for (int key = 0; key < kKeys; ++key)
+            ASSERT_GE(std::stol(store.ReadProfile("crash", "k" + std::to_string(key), "0")),
+                      last[static_cast<std::size_t>(key)])
+                << "round " << round << ", key " << key;
     }
-    leftovers += RemoveLeftoverTemporaries(path);
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{".Tarvelo.INI.lock", "Tarvelo.INI"}));
+    RemoveLeftoverTemporaries(path);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2)
+        << "the file and its lock, no temporary";
     // A sanity floor only: on a loaded machine the writer starts late.
     EXPECT_GT(acknowledgedWrites, kRounds / 4) << "the kills must fall among writes";
-    RecordProperty("acknowledged_writes", static_cast<int>(acknowledgedWrites));
-    RecordProperty("leftover_temporaries_removed", leftovers);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-// What a new user ran into in the typing windows, one regression test each.
+// What a new user ran into in the typing windows.
 #include "app/application.h"
 #include "material/lesson_guide.h"
-#include "menu/new_user_dialog.h"
 #include "platform/beeper.h"
 #include "profile/profile_store.h"
 #include "session/session_window.h"
@@ -12,9 +11,7 @@
 #include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
 
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace tarvelo;
@@ -46,17 +43,14 @@ void SendKey(QWidget* target, int key, const QString& text) // as X11 gives it
     QCoreApplication::sendEvent(target, &press);
 }
 
-// The main menu over the shipped data less `without`, user 0 entered and a
-// session opened: practice, or lessons.
+// The main menu over the shipped data, user 0 entered and practice opened.
 struct Run
 {
-    explicit Run(std::initializer_list<std::string_view> without = {}, bool practice = true,
-                 const std::string& name = "Ann", const char* sessionNumber = "3")
+    explicit Run(const std::string& name = "Ann", const char* sessionNumber = "3")
     {
         for (const char* file : {"Tarvelo.INI", "Tarvelo Text1.txt", "Tarvelo Lessons.txt",
                                  "Tarvelo Letters.txt", "Tarvelo Lessonhelp.txt"})
-            if (std::find(without.begin(), without.end(), file) == without.end())
-                folder.CopyShipped(file);
+            folder.CopyShipped(file);
         ProfileStore store(folder.Path());
         store.WriteProfile("users", "user0", name);
         store.WriteProfile("user0", "sessionnumber", sessionNumber);
@@ -69,10 +63,8 @@ struct Run
         menu = StartApplication(folder.Path(), dialogs, std::move(services));
         menu->show();
         fakes.menu = menu.get();
-        QTest::keyClick(Keys(menu.get()), Qt::Key_Right);
-        if (practice)
-            QTest::keyClick(Keys(menu.get()), Qt::Key_Down);
-        QTest::keyClick(Keys(menu.get()), Qt::Key_Return);
+        for (int key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return})
+            QTest::keyClick(Keys(menu.get()), Qt::Key(key));
     }
 
     test::TempFolder folder;
@@ -90,60 +82,9 @@ class NewUserFaultsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void deleteAndControlKeysTypeNothingDuringARun()
-    {
-        Run run;
-        QTest::keyClick(Keys(run.session), Qt::Key_Return);
-        SendKey(Keys(run.session), Qt::Key_Delete, "\x7f");
-        SendKey(Keys(run.session), Qt::Key_unknown, QString(QChar(0x85))); // C1
-        QCOMPARE(run.session->findChild<QWidget*>("picText2")->property("text").toString(), "");
-        QCOMPARE(run.fakes.beeps, 0);
-    }
-
-    void keyEditRefusesACharacterOutsideTheCodePage()
-    {
-        Run run;
-        auto* keyboard = run.session->findChild<ui::KeyboardView*>();
-        const std::string before = run.folder.Read("Tarvelo.INI");
-        QTest::mouseClick(keyboard, Qt::LeftButton, {}, keyboard->keyRect(5).center());
-        SendKey(run.session->findChild<QLineEdit*>("tEnter"), Qt::Key_unknown, "ł");
-        QCOMPARE(run.fakes.shown.size(), std::size_t{1});
-        QCOMPARE(keyboard->caption(5) + keyboard->caption(31), QString("T?"));
-        QCOMPARE(run.folder.Read("Tarvelo.INI"), before);
-    }
-
-    void nameThatLosesAccentsIsShownBeforeItIsStored()
-    {
-        test::ScriptedDialogs dialogs;
-        NewUserDialog dialog(test::TempFolder().Path(), dialogs);
-        QTimer::singleShot(0, [&] {
-            auto* edit = dialog.findChild<QLineEdit*>("tName");
-            edit->setText("Łucja Wałęsa");
-            SendKey(edit, Qt::Key_unknown, "ő");
-            QCOMPARE(edit->text(), QString("Lucja Walesao"));
-            dialog.findChild<QPushButton*>("bOK")->click();
-        });
-        QCOMPARE(dialog.AskName(""), std::optional<std::string>("Lucja Walesao"));
-    }
-
-    void longNameKeepsTheMenuAndTitlesNarrow()
-    {
-        const QString name = QString("abcdefghijklmnopqrstuvwxyz").repeated(6);
-        Run run({}, true, name.toStdString());
-        QVERIFY2(run.menu->width() < 1000, qPrintable(QString::number(run.menu->width())));
-        auto* box = run.menu->findChild<ui::OptionFrame*>("lUser0");
-        QVERIFY(box->shownCaption().endsWith(QChar(0x2026)));
-        QCOMPARE(box->toolTip(), name);
-        QVERIFY(run.session->windowTitle().endsWith(QChar(0x2026)));
-    }
-
-    void firstUseMessageComesAfterTheMenuHides()
-    {
-        Run run({}, true, "Ann", "0");
-        QCOMPARE(run.fakes.menuVisible, std::vector<bool>{false});
-    }
-
-    void hoverBorderGoesWhenThePointerLeaves()
+    // The hover border goes when the pointer leaves; Delete and control keys
+    // type nothing during a run.
+    void hoverThenDeleteAndControlKeys()
     {
         Run run;
         auto* keyboard = run.session->findChild<ui::KeyboardView*>();
@@ -156,18 +97,26 @@ private slots:
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(keyboard, &leave);
         QCOMPARE(keyboard->border(5), plain);
+
+        QTest::keyClick(Keys(run.session), Qt::Key_Return);
+        SendKey(Keys(run.session), Qt::Key_Delete, "\x7f");
+        SendKey(Keys(run.session), Qt::Key_unknown, QString(QChar(0x85))); // C1
+        QCOMPARE(run.session->findChild<QWidget*>("picText2")->property("text").toString(), "");
+        QCOMPARE(run.fakes.beeps, 0);
     }
 
-    void missingFilesAreNamed()
+    // A long name keeps the menu and titles narrow; the first-use message comes
+    // after the menu hides.
+    void longNameAndFirstUse()
     {
-        Run lessons({"Tarvelo Letters.txt", "Tarvelo Lessonhelp.txt"}, false);
-        QCOMPARE(lessons.fakes.shown.size(), std::size_t{1}); // once, at the start
-        QVERIFY(lessons.fakes.shown[0].text.find("\"Tarvelo Letters.txt\"") != std::string::npos);
-
-        Run practice({"Tarvelo Text1.txt"});
-        QTest::keyClick(Keys(practice.session), Qt::Key_Return);
-        QVERIFY(practice.fakes.shown.at(0).text.find("\"Tarvelo Text1.txt\" is missing") !=
-                std::string::npos);
+        const QString name = QString("abcdefghijklmnopqrstuvwxyz").repeated(6);
+        Run run(name.toStdString(), "0");
+        QVERIFY2(run.menu->width() < 1000, qPrintable(QString::number(run.menu->width())));
+        auto* box = run.menu->findChild<ui::OptionFrame*>("lUser0");
+        QVERIFY(box->shownCaption().endsWith(QChar(0x2026)));
+        QCOMPARE(box->toolTip(), name);
+        QVERIFY(run.session->windowTitle().endsWith(QChar(0x2026)));
+        QCOMPARE(run.fakes.menuVisible, std::vector<bool>{false});
     }
 };
 
