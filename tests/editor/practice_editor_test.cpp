@@ -98,4 +98,16 @@ TEST_F(PracticeEditorTest, FilesWithoutTextAreToldAndNeverRestored)
 }
 
 } // namespace
+TEST_F(PracticeEditorTest, CloseAsksOnlyWithUnsavedChanges)
+{
+    editor.Open();
+    EXPECT_TRUE(editor.ConfirmClose());
+    EXPECT_TRUE(dialogs.shown.empty());
+    editor.TextChanged();
+    dialogs.yesNoAnswers = {false, true};
+    EXPECT_EQ(editor.PressOption(PracticeEditor::kClose, U"x"), EditorAction::None);
+    EXPECT_EQ(dialogs.shown.back().title, "Double Check");
+    EXPECT_TRUE(editor.ConfirmClose());
+}
+
 } // namespace tarvelo

@@ -121,5 +121,41 @@ TEST_F(NextSentenceTest, ResumesTheStoredSentenceThenAdvances)
     }
 }
 
+TEST(SplitLongTest, RunWithoutSpacesIsCutToFillTheLineKeepingEveryCharacter)
+{
+    std::string run;
+    for (int i = 0; i < 200; ++i)
+        run.push_back(static_cast<char>('a' + i % 26));
+    const auto sentences = SplitIntoSentences({"Go " + run + " ok"});
+    EXPECT_EQ(sentences.at(1), run.substr(0, 74) + " ");
+    std::string joined;
+    for (const std::string& s : sentences) {
+        EXPECT_LE(s.size(), 75u) << s; // the typing line's width
+        joined += s.substr(0, s.size() - 1);
+    }
+    EXPECT_EQ(joined, "Go" + run + " ok");
+}
+
+TEST(ShippedTextTest, SplitsIntoTypeableSentences)
+{
+    test::TempFolder folder;
+    folder.CopyShipped(PracticeText::kFileName);
+    PracticeText text;
+    ASSERT_TRUE(text.LoadPracticeText(folder.File(PracticeText::kFileName)));
+    const auto& sentences = text.PracticeSentences();
+    EXPECT_GE(sentences.size(), 200u);
+    for (const std::string& s : sentences) {
+        EXPECT_LE(s.size(), 75u) << "its final space must fit the typing line: " << s;
+        EXPECT_EQ(s.find('\t'), std::string::npos) << s;
+        EXPECT_EQ(s.find("  "), std::string::npos) << s;
+        EXPECT_EQ(s.back(), ' ') << s;
+    }
+    EXPECT_EQ(folder.Read(PracticeText::kFileName), [] {
+        test::TempFolder backup;
+        backup.CopyShipped(PracticeText::kBackupFileName);
+        return backup.Read(PracticeText::kBackupFileName);
+    }()) << "the supplied copy matches the shipped text";
+}
+
 } // namespace
 } // namespace tarvelo

@@ -50,4 +50,12 @@ TEST(IniDocumentTest, NamesThatWouldNotReadBackAreRefused)
 }
 
 } // namespace
+TEST(IniDocumentTest, KeysOutsideTheirSectionOrInCommentsAreNotFound)
+{
+    const char* text = "k=top\n[a]\n;k=comment\n[b]\nk=b\n";
+    EXPECT_EQ(IniDocument::FindValue(text, "a", "k"), std::nullopt);
+    EXPECT_EQ(IniDocument::FindValue(text, "b", "k"), "b");
+    EXPECT_EQ(IniDocument::FindValue(text, "c", "k"), std::nullopt);
+}
+
 } // namespace tarvelo

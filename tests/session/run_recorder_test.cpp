@@ -102,4 +102,14 @@ TEST_F(RunRecorderTest, FiguresComeFromTheSessionPanel)
 }
 
 } // namespace
+TEST_F(RunRecorderTest, NothingTypedRecordsNothing)
+{
+    Start({"abc "});
+    engine.StopTyping();
+    Start({"abc "});
+    Type("a\b"); // typed, then taken back
+    engine.StopTyping();
+    EXPECT_TRUE(Runs().empty());
+}
+
 } // namespace tarvelo::test

@@ -7,7 +7,10 @@
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tarvelo::test {
 namespace {
@@ -99,6 +102,70 @@ TEST_F(RunHistoryTest, UnusableDatabaseLeavesTheHistoryOffWithAMessage)
     EXPECT_EQ(history.OpenResult().state, HistoryState::Unavailable);
     EXPECT_FALSE(history.OpenResult().message.empty());
     EXPECT_FALSE(history.Record(SampleRun("user0", 5)));
+}
+
+TEST_F(RunHistoryTest, TwoWriterProcessesLoseNoRun)
+{
+    constexpr int kRuns = 1000;
+    {
+        RunHistory created(Path(), clock);
+    }
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            RunHistory history(Path(), clock);
+            int failed = 0;
+            for (int i = 0; i < kRuns; ++i)
+                failed += history.Record(SampleRun(w == 0 ? "user0" : "user1", i + 1)) ? 0 : 1;
+            _exit(failed == 0 ? 0 : 1);
+        }
+    }
+    for (pid_t writer : writers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(writer, &status, 0), writer);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.Runs("user0").size(), std::size_t{kRuns});
+    EXPECT_EQ(history.Runs("user1").size(), std::size_t{kRuns});
+}
+
+// A process killed while it writes leaves every committed run readable.
+TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
+{
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        close(pipeFds[0]);
+        RunHistory history(Path(), clock);
+        for (std::int32_t i = 1;; ++i) {
+            if (!history.Record(SampleRun("user3", i)))
+                _exit(1);
+            (void)!write(pipeFds[1], &i, sizeof i); // committed
+        }
+    }
+    close(pipeFds[1]);
+    std::int32_t committed = 0;
+    std::int32_t next = 0;
+    while (committed < 200 && read(pipeFds[0], &next, sizeof next) == sizeof next)
+        committed = next;
+    kill(writer, SIGKILL);
+    while (read(pipeFds[0], &next, sizeof next) == sizeof next)
+        committed = next;
+    close(pipeFds[0]);
+    waitpid(writer, nullptr, 0);
+    ASSERT_GE(committed, 200);
+
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
+    const auto runs = history.Runs("user3");
+    ASSERT_GE(runs.size(), static_cast<std::size_t>(committed));
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        ASSERT_EQ(runs[i].characters, static_cast<std::int32_t>(i) + 1) << "row " << i;
 }
 
 TEST(HistoryCsvTest, OneQuotedRowPerRun)

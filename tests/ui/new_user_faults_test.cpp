@@ -11,6 +11,7 @@
 #include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QtTest>
 
@@ -107,6 +108,18 @@ private slots:
 
     // A long name keeps the menu and titles narrow; the first-use message comes
     // after the menu hides.
+    void keyEditRefusesACharacterOutsideTheCodePage()
+    {
+        Run run;
+        auto* keyboard = run.session->findChild<ui::KeyboardView*>();
+        const std::string before = run.folder.Read("Tarvelo.INI");
+        QTest::mouseClick(keyboard, Qt::LeftButton, {}, keyboard->keyRect(5).center());
+        SendKey(run.session->findChild<QLineEdit*>("tEnter"), Qt::Key_unknown, "ł");
+        QCOMPARE(run.fakes.shown.size(), std::size_t{1});
+        QCOMPARE(keyboard->caption(5) + keyboard->caption(31), QString("T?"));
+        QCOMPARE(run.folder.Read("Tarvelo.INI"), before);
+    }
+
     void longNameAndFirstUse()
     {
         const QString name = QString("abcdefghijklmnopqrstuvwxyz").repeated(6);
