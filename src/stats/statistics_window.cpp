@@ -141,7 +141,7 @@ StatisticsWindow::StatisticsWindow(ProgramState& state, StatisticsServices servi
     setMouseTracking(true);
     buildControls();
     refresh();
-    ui::PlaceWindow(*this, m_state, QSize(760, 700), m_placement.OpensMaximized());
+    ui::PlaceWindow(*this, m_state, QSize(860, 800), m_placement.OpensMaximized());
     m_focusBox->setFocus();
 }
 
@@ -195,16 +195,9 @@ QWidget* StatisticsWindow::buildProgress()
     const Progress progress = SummariseProgress(runs, HistoryClock().NowUtc());
     m_progress = new ui::ProgressChart(panel);
     m_progress->setObjectName("progressChart");
-    m_progress->setMinimumSize(280, 170);
+    m_progress->setMinimumSize(320, 230);
     m_progress->setProgress(progress);
     layout->addWidget(m_progress, 1);
-    for (const std::string& line : {BestDayText(progress), RecentDaysText(progress)}) {
-        if (!line.empty()) {
-            QLabel* text = MakeLabel(line);
-            text->setWordWrap(true);
-            layout->addWidget(text);
-        }
-    }
     auto* exportButton = new QPushButton("Export history.csv", panel);
     exportButton->setObjectName("bExportHistory");
     exportButton->setFocusPolicy(Qt::NoFocus);
