@@ -61,8 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CompleteTotals totals;
     LetterTallies tallies;
     TypingEngine engine({profile, user, lines, layout, beeper}, totals, tallies);
-    engine.AiOn = input.ConsumeBool();
-    engine.BackspaceOn = input.ConsumeBool();
+    TypingOptions options;
+    options.detection = input.ConsumeBool();
+    options.backspace = input.ConsumeBool();
+    engine.SetOptions(options);
 
     for (int step = 0; step < 400 && input.remaining_bytes() > 0; ++step) {
         switch (input.ConsumeEnum<Step>()) {
@@ -81,13 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case Step::CaretTick:
             engine.CaretTick();
             break;
-        case Step::FlashTick:
-            engine.FlashTick();
+        case Step::FlashTick: // kept so that the seed corpus keeps its meaning
+            (void)engine.RefusalCount();
             break;
         }
         Check(totals.CompletePosition >= 0 && totals.CompleteErrors >= 0);
         (void)engine.ExpectedText();
-        (void)engine.TypedLineGlyphs();
+        (void)engine.TypedCells();
+        (void)engine.CaretCell();
     }
     return 0;
 }
