@@ -62,6 +62,15 @@ protected:
         }
         return text;
     }
+    // Cursor, keystrokes, sentence/session errors and session position.
+    std::string Counts() const
+    {
+        const auto& s = engine.Stats();
+        return "pos " + std::to_string(engine.Line().SentencePosition) + " keys " +
+               std::to_string(engine.Line().KeyCount) + " errors " +
+               std::to_string(s.SentenceErrors) + "/" + std::to_string(s.SessionErrors) + " at " +
+               std::to_string(s.SessionPosition);
+    }
     int Errors(char letter) const
     {
         return tallies.ErrorCount(user.UserSlot,
