@@ -185,8 +185,10 @@ TEST_F(UserProfilesTest, DeleteAsksThenEmptiesTheBoxAndRemovesOnlyThatUsersHisto
     RunHistory history(HistoryPath(folder.Path()), clock);
     profiles.SetHistory([&] { return &history; });
     for (const char* section : {"user6", "user5", "user6"}) {
-        ASSERT_TRUE(history.Record(RunRecord{.userSection = section}));
-        ASSERT_TRUE(history.Record(GameRecord{.userSection = section}));
+        RunRecord run;
+        GameRecord game;
+        run.userSection = game.userSection = section;
+        ASSERT_TRUE(history.Record(run) && history.Record(game));
     }
     Seed({"users/user6=Bob", "users/user5=Cy"});
     ASSERT_TRUE(Enter(6));
@@ -278,38 +280,30 @@ TEST_F(UserProfilesTest, StartingATypingSessionRecordsTheUserThenOpensThenChecks
     EXPECT_EQ(totals.CompleteErrors, 7);
 }
 
-TEST_F(UserProfilesTest, StartingTheGameRecordsTheUserAndLoadsTheAverages)
+// Sessions are counted per box, even for boxes with the same name.
+TEST_F(UserProfilesTest, StartingTheGameLoadsTheAveragesAndEachStartCountsOneSession)
 {
-    Seed({"users/user1=Gus", "user1/gamesplayed=3", "user1/intelligence=1200",
+    Seed({"users/user1=Sam", "users/user6=Sam", "user1/gamesplayed=3", "user1/intelligence=1200",
           "user1/accuracy=87.5"});
     int checks = 0;
     profiles.SetDonationCheck([&] { ++checks; });
-    ASSERT_TRUE(Enter(1));
-    user.TypeMode = CurrentUser::kPractice; // left by the menu; the game keeps it
-    GameAverages averages;
-    profiles.StartGame(averages);
-    EXPECT_EQ(checks, 1);
-    EXPECT_EQ(Read({"users/lastuser", "user1/sessionnumber", "user1/typemode"}), "1 1 0");
-    EXPECT_EQ(user.SessionNumber, 0) << "absent sessionnumber reads as 0";
-    EXPECT_EQ(averages.GamesPlayed, 3);
-    EXPECT_EQ(averages.GameIntelligence, 1200);
-    EXPECT_EQ(averages.GameAccuracy, 87.5f);
-}
-
-// Also: starting works with no hooks set.
-TEST_F(UserProfilesTest, EachStartCountsOneSessionForItsOwnBoxEvenWithTheSameName)
-{
-    Seed({"users/user1=Sam", "users/user6=Sam"});
     CompleteTotals totals;
     GameAverages averages;
     ASSERT_TRUE(Enter(1));
+    user.TypeMode = CurrentUser::kPractice; // left by the menu; the game keeps it
+    profiles.StartGame(averages);
+    EXPECT_EQ(user.SessionNumber, 0) << "absent sessionnumber reads as 0";
+    EXPECT_EQ(Read({"users/lastuser", "user1/sessionnumber", "user1/typemode"}), "1 1 0");
+    EXPECT_EQ(averages.GamesPlayed, 3);
+    EXPECT_EQ(averages.GameIntelligence, 1200);
+    EXPECT_EQ(averages.GameAccuracy, 87.5f);
     profiles.StartTypingSession(totals);
     profiles.StartGame(averages);
-    profiles.StartTypingSession(totals);
     EXPECT_EQ(user.SessionNumber, 2);
+    EXPECT_EQ(checks, 3);
     ASSERT_TRUE(Enter(6));
     profiles.StartTypingSession(totals);
-    EXPECT_EQ(Read({"user1/sessionnumber", "user1/typemode", "user6/sessionnumber"}), "3 1 1");
+    EXPECT_EQ(Read({"user1/sessionnumber", "user6/sessionnumber"}), "3 1");
     dialogs.yesNoAnswers = {true};
     ASSERT_TRUE(profiles.DeleteUser());
     EXPECT_EQ(Read({"users/user1", "user1/sessionnumber"}), "Sam 3");

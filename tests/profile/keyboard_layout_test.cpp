@@ -84,12 +84,6 @@ protected:
     {
         return store.ReadProfile("language", key, "absent");
     }
-    // A code's stored key and flags, e.g. "45=999,False,False".
-    std::string StoredCode(int c) const
-    {
-        const std::string code = std::to_string(c);
-        return code + "=" + Stored(code) + "," + Stored(code + "p") + "," + Stored(code + "c");
-    }
     void Store(const std::string& key, const std::string& value)
     {
         ASSERT_TRUE(store.WriteProfile("language", key, value));
@@ -176,31 +170,20 @@ TEST_F(KeyboardLayoutTest, EditBoxOpensOnEditableKeysOnly)
     EXPECT_FALSE(editor.IsOpen());
 }
 
+// Steps: + down, - up, with S Shift, C Ctrl, A Alt held.
 TEST_F(KeyboardLayoutTest, ShiftHeldFollowsShiftAlone)
 {
-    struct Step
-    {
-        bool down;
-        KeyEditor::Modifiers modifiers;
-        bool heldAfter;
-    };
-    const std::vector<Step> steps = {
-        {true, {}, false},                            // plain key
-        {true, {.shift = true, .ctrl = true}, false}, // Ctrl+Shift
-        {true, {.shift = true, .alt = true}, false},  // Alt+Shift
-        {true, {.shift = true}, true},                // Shift alone
-        {false, {.shift = true}, true},               // a key released, Shift still down
-        {false, {.ctrl = true}, true},                // Ctrl still down
-        {true, {.shift = true, .ctrl = true}, true},  // does not clear either
-        {false, {}, false},                           // all released
-    };
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        if (steps[i].down)
-            editor.KeyDown(steps[i].modifiers);
+    std::string held;
+    for (const std::string step : {"+", "+SC", "+SA", "+S", "-S", "-C", "+SC", "-"}) {
+        const auto has = [&](char c) { return step.find(c) != std::string::npos; };
+        const KeyEditor::Modifiers modifiers{.shift = has('S'), .ctrl = has('C'), .alt = has('A')};
+        if (step[0] == '+')
+            editor.KeyDown(modifiers);
         else
-            editor.KeyUp(steps[i].modifiers);
-        EXPECT_EQ(editor.ShiftHeld(), steps[i].heldAfter) << "step " << i;
+            editor.KeyUp(modifiers);
+        held += editor.ShiftHeld() ? '1' : '0';
     }
+    EXPECT_EQ(held, "00011110");
 }
 
 struct Typed
@@ -316,12 +299,12 @@ TEST_F(KeyboardLayoutTest, ClearKeyRemovesEveryCharacterOnIt)
         EXPECT_FALSE(editor.IsOpen());
         EXPECT_EQ(KeyText(layout, key), "[] ");
     }
-    for (const int code : {45, 88, 120})
-        EXPECT_EQ(StoredCode(code), std::to_string(code) + "=999,False,False");
+    for (const std::string code : {"45", "88", "120"})
+        EXPECT_EQ(Stored(code) + Stored(code + "p") + Stored(code + "c"), "999FalseFalse") << code;
     EXPECT_EQ(Describe(Reloaded()), Describe(layout));
 }
 
-TEST_F(KeyboardLayoutTest, ResetRestoresDefaultsAndKeepsOtherCharacters)
+TEST_F(KeyboardLayoutTest, ResetAsksThenRestoresDefaultsAndKeepsOtherCharacters)
 {
     const KeyboardLayout defaults = Reloaded();
     ASSERT_TRUE(Type(5, 'a'));
@@ -331,22 +314,19 @@ TEST_F(KeyboardLayoutTest, ResetRestoresDefaultsAndKeepsOtherCharacters)
     ASSERT_TRUE(Type(31, 0xB0)); // degree sign displaces "?" and "/"
     ASSERT_TRUE(editor.Open(1));
     ASSERT_TRUE(editor.Clear());
-
+    ASSERT_TRUE(editor.Open(20));
+    const std::string before = File() + Describe(layout);
     test::ScriptedDialogs dialogs;
-    dialogs.yesNoAnswers = {true};
-    EXPECT_TRUE(editor.Reset(dialogs));
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].defaultAnswer, DefaultAnswer::No);
+    dialogs.yesNoAnswers = {false, true};
+    EXPECT_FALSE(editor.Reset(dialogs));
+    EXPECT_EQ(File() + Describe(layout), before);
+    EXPECT_EQ(editor.EditingKey(), 20);
 
+    EXPECT_TRUE(editor.Reset(dialogs));
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].defaultAnswer, DefaultAnswer::No);
     EXPECT_EQ(DescribeDefaultCharacters(layout), DescribeDefaultCharacters(defaults));
     EXPECT_EQ(DescribeDefaultCharacters(Reloaded()), DescribeDefaultCharacters(defaults));
-    for (const char ch : kDefaultCharacters) { // the whole table is written
-        const int c = static_cast<unsigned char>(ch);
-        const auto flag = [](bool on) { return on ? "True" : "False"; };
-        EXPECT_EQ(StoredCode(c), std::to_string(c) + "=" + std::to_string(layout.KeyOfChar(c)) +
-                                     "," + flag(layout.KeyLabel(c)) + "," +
-                                     flag(layout.KeyShift(c)));
-    }
     EXPECT_EQ(Stored("200"), "absent") << "only the default characters are written";
     for (const int key : {1, 5, 11, 20, 21, 32, 33, 34, 35, 36, 44})
         EXPECT_EQ(layout.Caption(key), defaults.Caption(key)) << key;
@@ -357,25 +337,14 @@ TEST_F(KeyboardLayoutTest, ResetRestoresDefaultsAndKeepsOtherCharacters)
     EXPECT_EQ(KeyText(layout, 31), "[\xB0] / ?+^ \\xB0+");
 }
 
-TEST_F(KeyboardLayoutTest, AnsweringNoToResetChangesNothing)
-{
-    ASSERT_TRUE(Type(5, 'a'));
-    ASSERT_TRUE(editor.Open(20));
-    const std::string before = File() + Describe(layout);
-    test::ScriptedDialogs dialogs;
-    dialogs.yesNoAnswers = {false};
-    EXPECT_FALSE(editor.Reset(dialogs));
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(File() + Describe(layout), before);
-    EXPECT_EQ(editor.EditingKey(), 20);
-}
-
-TEST_F(KeyboardLayoutTest, EditsSurviveARestartOnTheSameObject)
+// The opening captions cover the upper half of the code page too.
+TEST_F(KeyboardLayoutTest, EditsAndCaptionsSurviveARestartOnTheSameObject)
 {
     ASSERT_TRUE(Type(20, 0xA7, true)); // ":" removed, ";" kept as second
     ASSERT_TRUE(Type(1, 0xC9));        // E-acute over Q, with its twin
-    ASSERT_TRUE(Type(47, 0xD1));       // N-tilde on a key empty by default
-    ASSERT_TRUE(Type(48, 'q'));
+    ASSERT_TRUE(Type(49, 0xFF));       // y-diaeresis: no upper-case form in the fold
+    ASSERT_TRUE(Type(48, 0xDF));       // sharp s: not a letter to the fold
+    ASSERT_TRUE(Type(47, 0xF7));       // division sign folds to the multiplication sign
     ASSERT_TRUE(Type(35, '/'));
     ASSERT_TRUE(Type(35, '?', true));
     ASSERT_TRUE(Type(31, '-'));
@@ -391,21 +360,12 @@ TEST_F(KeyboardLayoutTest, EditsSurviveARestartOnTheSameObject)
     EXPECT_EQ(Describe(layout), before);
     EXPECT_EQ(KeyText(layout, 20), "[\xA7] ; \\xA7+^");
     EXPECT_EQ(KeyText(layout, 1), "[\xC9] \\xC9+^ \\xE9");
-    EXPECT_EQ(KeyText(layout, 47), "[\xD1] \\xD1+^ \\xF1");
-    for (const int code : {0xC4, int{':'}, 190})
-        EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << Byte(code);
-}
-
-TEST_F(KeyboardLayoutTest, OpeningCaptionsCoverTheUpperHalf)
-{
-    ASSERT_TRUE(Type(49, 0xFF)); // y-diaeresis: no upper-case form in the fold
-    ASSERT_TRUE(Type(48, 0xDF)); // sharp s: not a letter to the fold
-    ASSERT_TRUE(Type(47, 0xF7)); // division sign folds to the multiplication sign
-    layout.SetKeyCaptions();
     EXPECT_EQ(KeyText(layout, 49), "[\xFF] \\xFF+");
     EXPECT_EQ(KeyText(layout, 48), "[\xDF] \\xDF+");
     EXPECT_EQ(KeyText(layout, 47), "[\xD7] \\xD7+^ \\xF7");
     EXPECT_EQ(layout.Caption(34), KeyboardLayout().Caption(34)) << "fixed captions stay";
+    for (const int code : {0xC4, int{':'}, 190})
+        EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << Byte(code);
 }
 
 } // namespace

@@ -40,27 +40,22 @@ protected:
             engine.TypeKey(static_cast<unsigned char>(c));
     }
 
-    // The typed positions 1..n as text (~ for none), and their marks as
+    // The typed positions 1..n as text (~ for none), then their marks as
     // letters: . correct, R red, G green, M magenta.
-    std::string Shown(int n) const
+    std::string Typed(int n) const
     {
         std::string text;
-        for (int i = 1; i <= n; ++i)
-            text.push_back(engine.Line().S(i) == 0 ? '~' : static_cast<char>(engine.Line().S(i)));
-        return text;
-    }
-    std::string Marks(int n) const
-    {
-        std::string text;
+        std::string marks;
         for (int i = 1; i <= n; ++i) {
+            text.push_back(engine.Line().S(i) == 0 ? '~' : static_cast<char>(engine.Line().S(i)));
             const Mark mark = engine.Line().M(i);
-            text += mark == Mark::Correct         ? '.'
-                    : mark == Mark::Wrong         ? 'R'
-                    : mark == Mark::SwappedFirst  ? 'G'
-                    : mark == Mark::SwappedSecond ? 'M'
-                                                  : '?';
+            marks += mark == Mark::Correct         ? '.'
+                     : mark == Mark::Wrong         ? 'R'
+                     : mark == Mark::SwappedFirst  ? 'G'
+                     : mark == Mark::SwappedSecond ? 'M'
+                                                   : '?';
         }
-        return text;
+        return text + " " + marks;
     }
     // Cursor, keystrokes, sentence/session errors and session position.
     std::string Counts() const

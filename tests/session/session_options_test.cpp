@@ -91,19 +91,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveCase{"AiOnUpWrapsFromBegin", true, 0, "UU", "53"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The old indicator gets its own fill back; Begin keeps its light green.
-TEST_F(SessionOptionsTest, MovingTheSelectionRecoloursOldAndNewIndicators)
-{
-    Open();
-    const std::int32_t stop = options.Fill(SessionOption::Stop);
-    const std::int32_t begin = options.Fill(SessionOption::Begin);
-    options.KeyDown(OptionKey::Down);
-    EXPECT_EQ(options.Fill(SessionOption::Begin), begin);
-    EXPECT_NE(options.Fill(SessionOption::Stop), stop);
-    options.KeyDown(OptionKey::Up);
-    EXPECT_EQ(options.Fill(SessionOption::Stop), stop);
-}
-
 TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPosition)
 {
     Open();
@@ -148,7 +135,6 @@ TEST_F(SessionOptionsTest, LoadReadsTheTogglesAndEachToggleWritesItsKey)
     Write("beeponerror", "False");
     Open();
     EXPECT_EQ(Toggles(), "B-- Backspace On|Sound Off|AI Off");
-    EXPECT_EQ(options.ModeLabel(), "Practice Mode");
     EXPECT_EQ(options.Press(SessionOption::Sound), OptionOutcome::None);
     options.PressTypingLine();
     Type("a");
@@ -191,36 +177,6 @@ TEST_F(SessionOptionsTest, AiOnAtLoadDisablesBackspaceUntilItIsTurnedOff)
     EXPECT_EQ(Toggles(), "BS- Backspace On|Sound On|AI Off") << "from backspacef";
     EXPECT_FALSE(Greyed(SessionOption::Backspace));
     EXPECT_EQ(Stored("intelligent") + Stored("backspacef"), "FalseTrue");
-}
-
-TEST_F(SessionOptionsTest, HoverMarksOneBorderAndTheBackgroundRestoresIt)
-{
-    Open();
-    const std::int32_t plain = options.Border(SessionOption::MainMenu);
-    const std::string keyboardHint = options.Hint();
-    options.HoverOption(SessionOption::MainMenu);
-    EXPECT_NE(options.Hint(), keyboardHint);
-    options.HoverOption(SessionOption::Detection);
-    options.HoverKey(11);
-    EXPECT_EQ(options.Border(SessionOption::MainMenu), plain);
-    EXPECT_NE(options.Border(SessionOption::Detection), plain);
-    EXPECT_EQ(options.HoveredKey(), 11);
-    options.HoverBackground();
-    EXPECT_EQ(options.Border(SessionOption::Detection), plain);
-    EXPECT_FALSE(options.HoveredOption() || options.HoveredKey());
-    EXPECT_EQ(options.Hint(), keyboardHint);
-}
-
-TEST_F(SessionOptionsTest, ClickingATypingLineBeginsOnlyWhenStopped)
-{
-    Open();
-    Select(SessionOption::Sound);
-    options.PressTypingLine();
-    EXPECT_TRUE(engine.Running());
-    EXPECT_EQ(options.SelectedOption(), SessionOption::Begin);
-    Type("a");
-    options.PressTypingLine();
-    EXPECT_EQ(engine.Line().SentencePosition, 2) << "a running line is not skipped";
 }
 
 TEST_F(SessionOptionsTest, RefusedBackspaceFlashesUntilTheFlashTick)
@@ -273,16 +229,6 @@ TEST(SessionPlacement, MaximizedStoresOnlyTheFlagNormalTheSpotMinimizedNothing)
     EXPECT_EQ(stored() + std::to_string(state.WindowLeft) + "," + std::to_string(state.WindowTop),
               "1500 900 False 1500,900");
     EXPECT_FALSE(PlacementStore(state, settings::kMainMaximized).OpensMaximized());
-}
-
-TEST(SessionTexts, TitleAndDedication)
-{
-    CurrentUser user;
-    user.UserName = "Ann";
-    EXPECT_EQ(SessionWindowTitle(user), "Tarvelo - Welcome Ann");
-    EXPECT_TRUE(IsDedicationAnswer("quartzfeatherlumens"));
-    EXPECT_FALSE(IsDedicationAnswer("Quartzfeatherlumens"));
-    EXPECT_FALSE(IsDedicationAnswer("quartzfeatherlumens "));
 }
 
 } // namespace
