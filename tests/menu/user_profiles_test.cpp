@@ -128,12 +128,11 @@ TEST_F(UserProfilesTest, NewNameIsShownButNotStoredUntilAnActivityStarts)
     EXPECT_EQ(profiles.Caption(4) + user.UserName, "");
     EXPECT_TRUE(Enter(4));
     EXPECT_EQ(names.asked, (std::vector<std::string>{"", "", ""}));
-    EXPECT_EQ(user.UserSection, "user4");
     dialogs.yesNoAnswers = {false};
     EXPECT_FALSE(profiles.DeleteUser());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Are you sure you would like to delete user Ann?");
-    EXPECT_EQ(profiles.Caption(4) + user.UserName, "AnnAnn");
+    EXPECT_EQ(profiles.Caption(4) + user.UserName + user.UserSection, "AnnAnnuser4");
     EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
     EXPECT_EQ(CaptionAfterARestart(4), "") << "an unused new user is gone after a restart";
 }
@@ -184,6 +183,10 @@ TEST_F(UserProfilesTest, DeleteAsksThenEmptiesTheBoxAndRemovesOnlyThatUsersHisto
     test::SteppedUtcClock clock;
     RunHistory history(HistoryPath(folder.Path()), clock);
     profiles.SetHistory([&] { return &history; });
+    const auto rows = [&](const char* section) {
+        return std::to_string(history.Runs(section).size()) + "/" +
+               std::to_string(history.Games(section).size());
+    };
     for (const char* section : {"user6", "user5", "user6"}) {
         RunRecord run;
         GameRecord game;
@@ -197,14 +200,10 @@ TEST_F(UserProfilesTest, DeleteAsksThenEmptiesTheBoxAndRemovesOnlyThatUsersHisto
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Are you sure you would like to delete user Bob?");
     EXPECT_EQ(dialogs.shown[0].defaultAnswer, DefaultAnswer::No);
-    EXPECT_EQ(history.Runs("user6").size(), 2u) << "a refused deletion keeps the rows";
-
+    EXPECT_EQ(rows("user6"), "2/2") << "a refused deletion keeps the rows";
     EXPECT_TRUE(profiles.DeleteUser());
     EXPECT_EQ(profiles.Caption(6) + user.UserName, "");
-    EXPECT_TRUE(history.Runs("user6").empty());
-    EXPECT_TRUE(history.Games("user6").empty());
-    EXPECT_EQ(history.Runs("user5").size(), 1u);
-    EXPECT_EQ(history.Games("user5").size(), 1u);
+    EXPECT_EQ(rows("user6") + " " + rows("user5"), "0/0 1/1");
 }
 
 struct DeletionCase

@@ -2,8 +2,6 @@
 #include "session/session_fixture.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
-#include "state/program_state.h"
-#include "state/window_placement.h"
 
 namespace tarvelo {
 namespace {
@@ -179,24 +177,21 @@ TEST_F(SessionOptionsTest, AiOnAtLoadDisablesBackspaceUntilItIsTurnedOff)
     EXPECT_EQ(Stored("intelligent") + Stored("backspacef"), "FalseTrue");
 }
 
+// Under AI both indicators flash (Backspace off alone is left to the window test).
 TEST_F(SessionOptionsTest, RefusedBackspaceFlashesUntilTheFlashTick)
 {
-    for (bool ai : {false, true}) {
-        SCOPED_TRACE(ai ? "AI on: both indicators" : "Backspace off: its indicator only");
-        Write("intelligent", ai ? "True" : "False");
-        Open(); // practice: Backspace off
-        const std::int32_t plain = options.Fill(SessionOption::Sound);
-        options.KeyDown(OptionKey::Enter);
-        Type("a");
-        options.TypeKey(kBackspace);
-        EXPECT_TRUE(options.FlashTimer().enabled);
-        EXPECT_NE(options.Fill(SessionOption::Backspace), plain);
-        EXPECT_EQ(options.Fill(SessionOption::Detection) != plain, ai);
-        options.FlashTick();
-        EXPECT_FALSE(options.FlashTimer().enabled);
-        EXPECT_EQ(options.Fill(SessionOption::Detection), options.Fill(SessionOption::Backspace));
-        options.KeyDown(OptionKey::Escape);
-    }
+    Write("intelligent", "True");
+    Open();
+    const std::int32_t plain = options.Fill(SessionOption::Sound);
+    options.KeyDown(OptionKey::Enter);
+    Type("a");
+    options.TypeKey(kBackspace);
+    EXPECT_TRUE(options.FlashTimer().enabled);
+    EXPECT_NE(options.Fill(SessionOption::Backspace), plain);
+    EXPECT_NE(options.Fill(SessionOption::Detection), plain);
+    options.FlashTick();
+    EXPECT_FALSE(options.FlashTimer().enabled);
+    EXPECT_EQ(options.Fill(SessionOption::Detection), options.Fill(SessionOption::Backspace));
 }
 
 TEST_F(SessionOptionsTest, BeginWithNothingToTypeStopsAndSaysSo)
@@ -206,29 +201,6 @@ TEST_F(SessionOptionsTest, BeginWithNothingToTypeStopsAndSaysSo)
     EXPECT_EQ(options.KeyDown(OptionKey::Enter), OptionOutcome::NothingToType);
     EXPECT_FALSE(engine.Running());
     EXPECT_EQ(options.Caption(SessionOption::Begin), "Begin");
-}
-
-TEST(SessionPlacement, MaximizedStoresOnlyTheFlagNormalTheSpotMinimizedNothing)
-{
-    test::TempFolder folder;
-    ProgramState state{folder.Path()};
-    const auto stored = [&] {
-        std::string text;
-        for (const char* key : {"left", "top", "mainmaximized"})
-            text += state.profile.ReadProfile("users", key, "-") + " ";
-        return text;
-    };
-    PlacementStore store(state, settings::kMainMaximized);
-    store.StoreOnClose({.minimized = true, .leftTwips = 1500, .topTwips = 900});
-    EXPECT_EQ(stored(), "- - - ");
-    store.StoreOnExit({.maximized = true, .leftTwips = 15, .topTwips = 30});
-    EXPECT_EQ(stored(), "- - True ");
-    EXPECT_EQ(state.WindowTop, 1035);
-    EXPECT_TRUE(PlacementStore(state, settings::kMainMaximized).OpensMaximized());
-    store.StoreOnClose({.leftTwips = 1500, .topTwips = 900});
-    EXPECT_EQ(stored() + std::to_string(state.WindowLeft) + "," + std::to_string(state.WindowTop),
-              "1500 900 False 1500,900");
-    EXPECT_FALSE(PlacementStore(state, settings::kMainMaximized).OpensMaximized());
 }
 
 } // namespace

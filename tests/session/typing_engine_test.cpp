@@ -12,14 +12,23 @@ using keycode::kEnter;
 
 using PlainTypingTest = test::SessionFixture;
 
-// Enter counts only on the last position, as the closing space.
+// Enter counts only on the last position, as the closing space. The
+// statistics timer runs from the first key until the line ends.
 TEST_F(PlainTypingTest, ErrorFreeLineAdvancesAndSavesTheTotalsBeforeTheLastCharacter)
 {
     Start({"abcdefghij ", "second "});
     engine.TypeKey(kEnter);
     EXPECT_EQ(engine.Line().KeyCount, 0) << "Enter mid-line never reaches the comparison";
-    Type("abcdefghij");
+    EXPECT_FALSE(engine.StatsTimer().enabled);
+    Type("a");
+    EXPECT_TRUE(engine.StatsTimer().enabled);
+    engine.StatsTick();
+    EXPECT_EQ(engine.Stats().SentenceTime, 2.0f);
+    EXPECT_EQ(totals.CompleteQSeconds, 2.0);
+    Type("bcdefghij");
     engine.TypeKey(kEnter);
+    EXPECT_FALSE(engine.StatsTimer().enabled);
+    EXPECT_EQ(engine.Stats().SentenceTime, 1.0f);
     EXPECT_EQ(engine.ExpectedText(), "second ");
     EXPECT_EQ(Counts(), "pos 1 keys 0 errors 0/0 at 12");
     EXPECT_EQ(engine.Stats().Panel().llpercent, "100");
@@ -119,20 +128,6 @@ TEST_F(PlainTypingTest, LessonsLeaveTheCompleteTotalsAlone)
     EXPECT_EQ(totals.CompletePosition + totals.CompleteErrors, 1);
     EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
     EXPECT_EQ(profile.ReadProfile("user0", "completeposition", "absent"), "absent");
-}
-
-TEST_F(PlainTypingTest, StatisticsTimerRunsFromTheFirstKeyUntilTheLineEnds)
-{
-    Start({"ab "});
-    EXPECT_FALSE(engine.StatsTimer().enabled);
-    Type("a");
-    EXPECT_TRUE(engine.StatsTimer().enabled);
-    engine.StatsTick();
-    EXPECT_EQ(engine.Stats().SentenceTime, 2.0f);
-    EXPECT_EQ(totals.CompleteQSeconds, 2.0);
-    Type("b ");
-    EXPECT_FALSE(engine.StatsTimer().enabled);
-    EXPECT_EQ(engine.Stats().SentenceTime, 1.0f);
 }
 
 // Stop then Begin retypes the interrupted sentence of the real practice text.
