@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 #include <optional>
-#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -206,44 +205,23 @@ TEST_F(UserProfilesTest, DeleteAsksThenEmptiesTheBoxAndRemovesOnlyThatUsersHisto
     EXPECT_EQ(rows("user6") + " " + rows("user5"), "0/0 1/1");
 }
 
-struct DeletionCase
-{
-    const char* name;
-    std::optional<std::string> file; // nullopt: no settings file
-    friend void PrintTo(const DeletionCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class DeletionFileTest : public UserProfilesTest, public ::testing::WithParamInterface<DeletionCase>
-{};
-
 // The file must be exactly what the single writes, in their order, give: this
 // shows both the order of new keys and that nothing else is touched.
-TEST_P(DeletionFileTest, FileEqualsTheListedWritesInOrder)
+TEST_F(UserProfilesTest, DeletionFileEqualsTheListedWritesInOrder)
 {
-    const std::optional<std::string>& seed = GetParam().file;
-    if (seed)
-        folder.Write(ProfileStore::kFileName, *seed);
+    const std::string seed = FileAfter(
+        "; shipped settings\r\n",
+        {"users/lastuser=5", "users/user0=Al", "users/user3=Zed", "users/top=900",
+         "users/begindate=1/2/24", "users/showeddonate=True", "user3/letterstream=0102",
+         "user3/gamelevel=7", "user3/custom=kept", "user3/accuracy=91.5", "user3/sessionnumber=30",
+         "user0/sessionnumber=9", "scores/numscores=1", "scores/score1u=Zed", "language/65=1"});
+    folder.Write(ProfileStore::kFileName, seed);
     profiles.LoadCaptions();
-    names.answers = {"Zed"}; // used only when box 3 is empty
     ASSERT_TRUE(Enter(3));
     dialogs.yesNoAnswers = {true};
     ASSERT_TRUE(profiles.DeleteUser());
     EXPECT_EQ(File(), FileAfter(seed, kDeletionWrites));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, DeletionFileTest,
-    ::testing::Values(
-        DeletionCase{"no_file", std::nullopt}, DeletionCase{"empty_file", ""},
-        DeletionCase{
-            "lived_in",
-            FileAfter("; shipped settings\r\n",
-                      {"users/lastuser=5", "users/user0=Al", "users/user3=Zed", "users/top=900",
-                       "users/begindate=1/2/24", "users/showeddonate=True",
-                       "user3/letterstream=0102", "user3/gamelevel=7", "user3/custom=kept",
-                       "user3/accuracy=91.5", "user3/sessionnumber=30", "user0/sessionnumber=9",
-                       "scores/numscores=1", "scores/score1u=Zed", "language/65=1"})}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UserProfilesTest, DeletionReachesTheFileAllAtOnce)
 {

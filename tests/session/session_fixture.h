@@ -57,14 +57,16 @@ protected:
         }
         return text + " " + marks;
     }
-    // Cursor, keystrokes, sentence/session errors and session position.
+    // The expected line, cursor, keystrokes, sentence/session errors, session
+    // position and beeps.
     std::string Counts() const
     {
         const auto& s = engine.Stats();
-        return "pos " + std::to_string(engine.Line().SentencePosition) + " keys " +
+        return "'" + engine.ExpectedText() + "' pos " +
+               std::to_string(engine.Line().SentencePosition) + " keys " +
                std::to_string(engine.Line().KeyCount) + " errors " +
                std::to_string(s.SentenceErrors) + "/" + std::to_string(s.SessionErrors) + " at " +
-               std::to_string(s.SessionPosition);
+               std::to_string(s.SessionPosition) + " beeps " + std::to_string(beeper.beeps);
     }
     int Errors(char letter) const
     {

@@ -51,43 +51,35 @@ protected:
 };
 
 // Keys as U (Up) and D (Down); visited options as digits.
-struct MoveCase
+TEST_F(SessionOptionsTest, SelectionWrapsAndSkipsBackspaceUnderAi)
 {
-    const char* name;
-    bool ai;
-    int from;
-    std::string keys;
-    std::string visited;
-};
-
-class SessionSelectionMoves : public SessionOptionsTest,
-                              public ::testing::WithParamInterface<MoveCase>
-{};
-
-TEST_P(SessionSelectionMoves, VisitTheExpectedOptions)
-{
-    const MoveCase& c = GetParam();
-    Write("intelligent", c.ai ? "True" : "False");
-    Open();
-    Select(static_cast<SessionOption>(c.from));
-    std::string visited;
-    for (char key : c.keys) {
-        EXPECT_EQ(options.KeyDown(key == 'U' ? OptionKey::Up : OptionKey::Down),
-                  OptionOutcome::None);
-        visited += std::to_string(static_cast<int>(options.SelectedOption()));
+    struct Row
+    {
+        const char* name;
+        bool ai;
+        int from;
+        std::string keys;
+        std::string visited;
+    };
+    for (const Row& row : {Row{"UpFromBeginWrapsToSound", false, 0, "UU", "54"},
+                           Row{"DownFromSoundWrapsToBegin", false, 5, "DD", "01"},
+                           Row{"AiOffVisitsBackspace", false, 3, "DU", "43"},
+                           Row{"AiOnDownSkipsBackspace", true, 3, "DD", "50"},
+                           Row{"AiOnUpSkipsBackspace", true, 5, "UU", "32"},
+                           Row{"AiOnUpWrapsFromBegin", true, 0, "UU", "53"}}) {
+        SCOPED_TRACE(row.name);
+        Write("intelligent", row.ai ? "True" : "False");
+        Open();
+        Select(static_cast<SessionOption>(row.from));
+        std::string visited;
+        for (char key : row.keys) {
+            EXPECT_EQ(options.KeyDown(key == 'U' ? OptionKey::Up : OptionKey::Down),
+                      OptionOutcome::None);
+            visited += std::to_string(static_cast<int>(options.SelectedOption()));
+        }
+        EXPECT_EQ(visited, row.visited);
     }
-    EXPECT_EQ(visited, c.visited);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Wraps, SessionSelectionMoves,
-    ::testing::Values(MoveCase{"UpFromBeginWrapsToSound", false, 0, "UU", "54"},
-                      MoveCase{"DownFromSoundWrapsToBegin", false, 5, "DD", "01"},
-                      MoveCase{"AiOffVisitsBackspace", false, 3, "DU", "43"},
-                      MoveCase{"AiOnDownSkipsBackspace", true, 3, "DD", "50"},
-                      MoveCase{"AiOnUpSkipsBackspace", true, 5, "UU", "32"},
-                      MoveCase{"AiOnUpWrapsFromBegin", true, 0, "UU", "53"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPosition)
 {
