@@ -16,16 +16,18 @@ using PlainTypingTest = test::SessionFixture;
 // statistics timer runs from the first key until the line ends.
 TEST_F(PlainTypingTest, ErrorFreeLineAdvancesAndSavesTheTotalsBeforeTheLastCharacter)
 {
-    Start({"abcdefghij ", "second "});
+    Start({"aBcdefghij ", "second "});
+    EXPECT_EQ(engine.NextKeys(), std::vector<int>{11});
     engine.TypeKey(kEnter);
     EXPECT_EQ(engine.Line().KeyCount, 0) << "Enter mid-line never reaches the comparison";
     EXPECT_FALSE(engine.StatsTimer().enabled);
     Type("a");
+    EXPECT_EQ(engine.NextKeys(), (std::vector<int>{32, 33, 26})) << "a capital lights Shift";
     EXPECT_TRUE(engine.StatsTimer().enabled);
     engine.StatsTick();
     EXPECT_EQ(engine.Stats().SentenceTime, 2.0f);
     EXPECT_EQ(totals.CompleteQSeconds, 2.0);
-    Type("bcdefghij");
+    Type("Bcdefghij");
     engine.TypeKey(kEnter);
     EXPECT_FALSE(engine.StatsTimer().enabled);
     EXPECT_EQ(engine.Stats().SentenceTime, 1.0f);
@@ -109,14 +111,6 @@ TEST_F(PlainTypingTest, StopClearsTheLineResetsTheRunAndIgnoresKeys)
     EXPECT_EQ(engine.Stats().SessionPosition, 1);
     EXPECT_TRUE(engine.NextKeys().empty());
     EXPECT_TRUE(engine.TypedCells().empty());
-}
-
-TEST_F(PlainTypingTest, NextKeyLightsItsKeyAndShiftForCapitals)
-{
-    Start({"aB "});
-    EXPECT_EQ(engine.NextKeys(), std::vector<int>{11});
-    Type("a");
-    EXPECT_EQ(engine.NextKeys(), (std::vector<int>{32, 33, 26}));
 }
 
 TEST_F(PlainTypingTest, LessonsLeaveTheCompleteTotalsAlone)
