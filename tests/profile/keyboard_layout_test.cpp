@@ -241,30 +241,23 @@ TEST_F(KeyboardLayoutTest, ClosedBoxFixedKeysEscapeSpaceBadCodesAndOwnLabelsChan
     EXPECT_EQ(Describe(Reloaded()), layoutBefore);
 }
 
-TEST_F(KeyboardLayoutTest, ClearKeyRemovesEveryCharacterOnIt)
-{
-    ASSERT_TRUE(Type(36, 'x'));          // key 36: - X x
-    for (const int key : {36, 21, 21}) { // clearing a key already empty is harmless
-        ASSERT_TRUE(editor.Open(key));
-        EXPECT_TRUE(editor.Clear());
-        EXPECT_FALSE(editor.IsOpen());
-        EXPECT_EQ(KeyText(layout, key), "[] ");
-    }
-    for (const std::string code : {"45", "88", "120"})
-        EXPECT_EQ(Stored(code) + Stored(code + "p") + Stored(code + "c"), "999FalseFalse") << code;
-    EXPECT_EQ(Describe(Reloaded()), Describe(layout));
-}
-
-TEST_F(KeyboardLayoutTest, ResetAsksThenRestoresDefaultsAndKeepsOtherCharacters)
+TEST_F(KeyboardLayoutTest, ClearThenResetAsksRestoresDefaultsAndKeepsOtherCharacters)
 {
     const KeyboardLayout defaults = Reloaded();
     ASSERT_TRUE(Type(5, 'a'));
     ASSERT_TRUE(Type(20, '!', true));
-    ASSERT_TRUE(Type(47, 0xA7)); // section sign on an empty key
-    ASSERT_TRUE(Type(48, 0xE4)); // a-umlaut: the key gets the pair C4 / E4
-    ASSERT_TRUE(Type(31, 0xB0)); // degree sign displaces "?" and "/"
-    ASSERT_TRUE(editor.Open(1));
-    ASSERT_TRUE(editor.Clear());
+    ASSERT_TRUE(Type(47, 0xA7));  // section sign on an empty key
+    ASSERT_TRUE(Type(48, 0xE4));  // a-umlaut: the key gets the pair C4 / E4
+    ASSERT_TRUE(Type(31, 0xB0));  // degree sign displaces "?" and "/"
+    for (int i = 0; i < 2; ++i) { // clearing a key already empty is harmless
+        ASSERT_TRUE(editor.Open(1));
+        EXPECT_TRUE(editor.Clear());
+        EXPECT_FALSE(editor.IsOpen());
+    }
+    EXPECT_EQ(KeyText(layout, 1), "[] ");
+    for (const std::string code : {"81", "113"})
+        EXPECT_EQ(Stored(code) + Stored(code + "p") + Stored(code + "c"), "999FalseFalse") << code;
+    EXPECT_EQ(Describe(Reloaded()), Describe(layout)) << "cleared keys stay cleared";
     ASSERT_TRUE(editor.Open(20));
     const std::string before = File() + Describe(layout);
     test::ScriptedDialogs dialogs;

@@ -81,6 +81,7 @@ TEST_F(SessionOptionsTest, SelectionWrapsAndSkipsBackspaceUnderAi)
     }
 }
 
+// Then Stop, Escape, Left and Right.
 TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPosition)
 {
     Open();
@@ -97,12 +98,7 @@ TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPositio
     options.TypeKey(kEnter);
     EXPECT_EQ(lines.handedOut, 3) << "its key press finishes the line";
     EXPECT_EQ(engine.Stats().Panel().llerrors, "0");
-}
 
-TEST_F(SessionOptionsTest, StopEscapeLeftAndRight)
-{
-    Open();
-    options.KeyDown(OptionKey::Enter);
     options.KeyDown(OptionKey::Down);
     options.KeyDown(OptionKey::Enter); // Stop
     EXPECT_FALSE(engine.Running());
