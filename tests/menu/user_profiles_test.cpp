@@ -237,53 +237,42 @@ TEST_F(UserProfilesTest, DeletionReachesTheFileAllAtOnce)
     EXPECT_EQ(File(), before);
 }
 
-TEST_F(UserProfilesTest, StartingATypingSessionRecordsTheUserThenOpensThenChecksDonation)
+// A typing session records the user, opens, then checks for a donation.
+// Sessions are counted per box, even for boxes with the same name.
+TEST_F(UserProfilesTest, EachStartRecordsTheUserLoadsItsDataAndCountsOneSession)
 {
-    Seed({"users/lastuser=5", "users/user2=Bea", "user2/sessionnumber=41", "user2/typemode=1",
-          "user2/completeposition=500", "user2/completeqseconds=240.5", "user2/completeerrors=7"});
+    Seed({"users/lastuser=5", "users/user1=Sam", "users/user6=Sam", "user1/sessionnumber=41",
+          "user1/typemode=1", "user1/completeposition=500", "user1/completeqseconds=240.5",
+          "user1/completeerrors=7", "user6/gamesplayed=3", "user6/intelligence=1200",
+          "user6/accuracy=87.5"});
     std::vector<std::string> events;
     profiles.SetDonationCheck([&] { events.push_back("donation check"); });
-    ASSERT_TRUE(Enter(2));
-    user.TypeMode = CurrentUser::kPractice;
+    ASSERT_TRUE(Enter(1));
+    user.TypeMode = CurrentUser::kPractice; // left by the menu; the game keeps it
     CompleteTotals totals;
     profiles.StartTypingSession(totals, [&] {
         events.push_back("window with position " + std::to_string(totals.CompletePosition));
     });
     EXPECT_EQ(events, (std::vector<std::string>{"window with position 500", "donation check"}));
-    EXPECT_EQ(Read({"users/user2", "users/lastuser", "user2/sessionnumber", "user2/typemode"}),
-              "Bea 2 42 0");
+    EXPECT_EQ(Read({"users/lastuser", "user1/sessionnumber", "user1/typemode"}), "1 42 0");
     EXPECT_EQ(user.SessionNumber, 41);
     EXPECT_EQ(totals.CompleteQSeconds, 240.5);
     EXPECT_EQ(totals.CompleteErrors, 7);
-}
 
-// Sessions are counted per box, even for boxes with the same name.
-TEST_F(UserProfilesTest, StartingTheGameLoadsTheAveragesAndEachStartCountsOneSession)
-{
-    Seed({"users/user1=Sam", "users/user6=Sam", "user1/gamesplayed=3", "user1/intelligence=1200",
-          "user1/accuracy=87.5"});
-    int checks = 0;
-    profiles.SetDonationCheck([&] { ++checks; });
-    CompleteTotals totals;
+    ASSERT_TRUE(Enter(6));
     GameAverages averages;
-    ASSERT_TRUE(Enter(1));
-    user.TypeMode = CurrentUser::kPractice; // left by the menu; the game keeps it
     profiles.StartGame(averages);
     EXPECT_EQ(user.SessionNumber, 0) << "absent sessionnumber reads as 0";
-    EXPECT_EQ(Read({"users/lastuser", "user1/sessionnumber", "user1/typemode"}), "1 1 0");
     EXPECT_EQ(averages.GamesPlayed, 3);
     EXPECT_EQ(averages.GameIntelligence, 1200);
     EXPECT_EQ(averages.GameAccuracy, 87.5f);
     profiles.StartTypingSession(totals);
     profiles.StartGame(averages);
-    EXPECT_EQ(user.SessionNumber, 2);
-    EXPECT_EQ(checks, 3);
-    ASSERT_TRUE(Enter(6));
-    profiles.StartTypingSession(totals);
-    EXPECT_EQ(Read({"user1/sessionnumber", "user6/sessionnumber"}), "3 1");
+    EXPECT_EQ(events.size(), 5u);
+    EXPECT_EQ(Read({"users/lastuser", "user1/sessionnumber", "user6/sessionnumber"}), "6 42 3");
     dialogs.yesNoAnswers = {true};
     ASSERT_TRUE(profiles.DeleteUser());
-    EXPECT_EQ(Read({"users/user1", "user1/sessionnumber"}), "Sam 3");
+    EXPECT_EQ(Read({"users/user1", "user1/sessionnumber"}), "Sam 42");
     EXPECT_EQ(profiles.Caption(1), "Sam");
 }
 

@@ -114,10 +114,12 @@ TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPositio
                   key == OptionKey::Other ? OptionOutcome::None : OptionOutcome::ExitToMenu);
 }
 
-// Toggling AI also stops a running run.
-TEST_F(SessionOptionsTest, LoadReadsTheTogglesAndEachToggleWritesItsKey)
+// Toggling AI stops a running run; AI on at load disables Backspace, which
+// comes back from the current mode's key when AI is turned off.
+TEST_F(SessionOptionsTest, TogglesAreReadAndWrittenAndAiDisablesBackspace)
 {
     Write("backspacef", "True");
+    Write("backspacel", "False");
     Write("beeponerror", "False");
     Open();
     EXPECT_EQ(Toggles(), "B-- Backspace On|Sound Off|AI Off");
@@ -126,9 +128,21 @@ TEST_F(SessionOptionsTest, LoadReadsTheTogglesAndEachToggleWritesItsKey)
     Type("a");
     options.Press(SessionOption::Detection);
     EXPECT_FALSE(engine.Running());
-    EXPECT_EQ(Toggles().substr(1), "SA Backspace On|Sound On|AI On");
-    EXPECT_TRUE(Greyed(SessionOption::Backspace));
     EXPECT_EQ(Stored("beeponerror") + Stored("intelligent"), "TrueTrue");
+
+    Open(); // as at the next start
+    EXPECT_EQ(Toggles(), "-SA Backspace On|Sound On|AI On");
+    EXPECT_TRUE(Greyed(SessionOption::Backspace));
+    const SessionOption selected = options.SelectedOption();
+    EXPECT_EQ(options.Press(SessionOption::Backspace), OptionOutcome::None);
+    EXPECT_EQ(options.SelectedOption(), selected) << "cannot be clicked";
+    options.PressTypingLine();
+    Type("a");
+    options.Press(SessionOption::Detection);
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(Toggles(), "BS- Backspace On|Sound On|AI Off");
+    EXPECT_FALSE(Greyed(SessionOption::Backspace));
+    EXPECT_EQ(Stored("intelligent") + Stored("backspacef"), "FalseTrue");
 }
 
 // Each mode has its own backspace key and default; the other mode's is left alone.
@@ -146,26 +160,6 @@ TEST_F(SessionOptionsTest, BackspaceToggleWritesTheKeyOfTheModeOnly)
     }
 }
 
-TEST_F(SessionOptionsTest, AiOnAtLoadDisablesBackspaceUntilItIsTurnedOff)
-{
-    Write("intelligent", "True");
-    Write("backspacef", "True");
-    Write("backspacel", "False");
-    Open(/*practice=*/true);
-    EXPECT_EQ(Toggles(), "-SA Backspace On|Sound On|AI On");
-    EXPECT_EQ(options.Press(SessionOption::Backspace), OptionOutcome::None);
-    EXPECT_EQ(options.SelectedOption(), SessionOption::Begin) << "cannot be clicked";
-    options.KeyDown(OptionKey::Enter);
-    Type("a");
-    options.Press(SessionOption::Detection);
-    EXPECT_FALSE(engine.Running());
-    EXPECT_EQ(options.Caption(SessionOption::Begin), "Begin");
-    EXPECT_EQ(Toggles(), "BS- Backspace On|Sound On|AI Off") << "from backspacef";
-    EXPECT_FALSE(Greyed(SessionOption::Backspace));
-    EXPECT_EQ(Stored("intelligent") + Stored("backspacef"), "FalseTrue");
-}
-
-// Under AI both indicators flash (Backspace off alone is left to the window test).
 TEST_F(SessionOptionsTest, RefusedBackspaceFlashesUntilTheFlashTick)
 {
     Write("intelligent", "True");
