@@ -60,15 +60,6 @@ const Settings kDeletionWrites = [] {
     return writes;
 }();
 
-// A name whose every prefix is distinguishable from a shorter one.
-std::string LongName(std::size_t length)
-{
-    std::string name;
-    for (std::size_t i = 0; i < length; ++i)
-        name += static_cast<char>('a' + i % 26);
-    return name;
-}
-
 class UserProfilesTest : public ::testing::Test
 {
 protected:
@@ -138,8 +129,10 @@ TEST_F(UserProfilesTest, NewNameIsShownButNotStoredUntilAnActivityStarts)
 
 TEST_F(UserProfilesTest, LongNamesAreStoredCutAndReadBackShortenedAfterARestart)
 {
-    const std::string name300 = LongName(300);
-    const std::string name256 = LongName(256);
+    std::string name300; // every prefix differs from a shorter one
+    for (int i = 0; i < 300; ++i)
+        name300 += static_cast<char>('a' + i % 26);
+    const std::string name256 = name300.substr(0, 256);
     names.answers = {name300, "x", name256};
     ASSERT_TRUE(Enter(0));
     EXPECT_EQ(user.UserName, name300.substr(0, 255));

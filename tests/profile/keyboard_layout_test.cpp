@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tarvelo {
@@ -146,12 +147,8 @@ TEST_F(KeyboardLayoutTest, ShiftHeldFollowsShiftAlone)
     EXPECT_EQ(held, "00011110");
 }
 
-struct Typed
-{
-    int key;
-    int code;
-    bool shift;
-};
+// Typed: key, code, with Shift.
+using Typed = std::tuple<int, int, bool>;
 
 // After typing: the KeyText of some keys and some stored values ("65p=True");
 // a code left without a key is stored as key 999.
@@ -161,7 +158,6 @@ struct EditCase
     std::vector<Typed> typed;
     std::vector<std::pair<int, std::string>> keys;
     std::string stored;
-    friend void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class EditTest : public KeyboardLayoutTest, public ::testing::WithParamInterface<EditCase>
@@ -170,8 +166,8 @@ class EditTest : public KeyboardLayoutTest, public ::testing::WithParamInterface
 TEST_P(EditTest, KeysAndStoredLayoutAfterTyping)
 {
     const EditCase& c = GetParam();
-    for (const Typed& t : c.typed)
-        EXPECT_TRUE(Type(t.key, t.code, t.shift));
+    for (const auto& [key, code, shift] : c.typed)
+        EXPECT_TRUE(Type(key, code, shift));
     EXPECT_FALSE(editor.IsOpen());
     for (const auto& [key, text] : c.keys)
         EXPECT_EQ(KeyText(layout, key), text) << "key " << key;

@@ -48,12 +48,7 @@ protected:
         std::string marks;
         for (int i = 1; i <= n; ++i) {
             text.push_back(engine.Line().S(i) == 0 ? '~' : static_cast<char>(engine.Line().S(i)));
-            const Mark mark = engine.Line().M(i);
-            marks += mark == Mark::Correct         ? '.'
-                     : mark == Mark::Wrong         ? 'R'
-                     : mark == Mark::SwappedFirst  ? 'G'
-                     : mark == Mark::SwappedSecond ? 'M'
-                                                   : '?';
+            marks += ".RGM"[static_cast<int>(engine.Line().M(i))];
         }
         return text + " " + marks;
     }

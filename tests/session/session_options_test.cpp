@@ -3,6 +3,8 @@
 #include "session/session_options.h"
 #include "session/typing_engine.h"
 
+#include <tuple>
+
 namespace tarvelo {
 namespace {
 
@@ -53,31 +55,25 @@ protected:
 // Keys as U (Up) and D (Down); visited options as digits.
 TEST_F(SessionOptionsTest, SelectionWrapsAndSkipsBackspaceUnderAi)
 {
-    struct Row
-    {
-        const char* name;
-        bool ai;
-        int from;
-        std::string keys;
-        std::string visited;
-    };
-    for (const Row& row : {Row{"UpFromBeginWrapsToSound", false, 0, "UU", "54"},
-                           Row{"DownFromSoundWrapsToBegin", false, 5, "DD", "01"},
-                           Row{"AiOffVisitsBackspace", false, 3, "DU", "43"},
-                           Row{"AiOnDownSkipsBackspace", true, 3, "DD", "50"},
-                           Row{"AiOnUpSkipsBackspace", true, 5, "UU", "32"},
-                           Row{"AiOnUpWrapsFromBegin", true, 0, "UU", "53"}}) {
-        SCOPED_TRACE(row.name);
-        Write("intelligent", row.ai ? "True" : "False");
+    using Row = std::tuple<const char*, bool, int, std::string, std::string>;
+    for (const auto& [name, ai, from, keys, expected] :
+         {Row{"UpFromBeginWrapsToSound", false, 0, "UU", "54"},
+          Row{"DownFromSoundWrapsToBegin", false, 5, "DD", "01"},
+          Row{"AiOffVisitsBackspace", false, 3, "DU", "43"},
+          Row{"AiOnDownSkipsBackspace", true, 3, "DD", "50"},
+          Row{"AiOnUpSkipsBackspace", true, 5, "UU", "32"},
+          Row{"AiOnUpWrapsFromBegin", true, 0, "UU", "53"}}) {
+        SCOPED_TRACE(name);
+        Write("intelligent", ai ? "True" : "False");
         Open();
-        Select(static_cast<SessionOption>(row.from));
+        Select(static_cast<SessionOption>(from));
         std::string visited;
-        for (char key : row.keys) {
+        for (char key : keys) {
             EXPECT_EQ(options.KeyDown(key == 'U' ? OptionKey::Up : OptionKey::Down),
                       OptionOutcome::None);
             visited += std::to_string(static_cast<int>(options.SelectedOption()));
         }
-        EXPECT_EQ(visited, row.visited);
+        EXPECT_EQ(visited, expected);
     }
 }
 
