@@ -141,7 +141,6 @@ TEST_F(UserProfilesTest, LongNamesAreStoredCutAndReadBackShortenedAfterARestart)
     ASSERT_TRUE(Enter(1));
     profiles.Rename();
     EXPECT_EQ(profiles.Caption(1), name256);
-
     // The whole stored value, past the 170 characters a read gives back.
     const auto whole = [&](std::string_view key) {
         return valuecodec::Decode(IniDocument::FindValue(File(), "users", key).value_or(""));
@@ -251,7 +250,6 @@ TEST_F(UserProfilesTest, EachStartRecordsTheUserLoadsItsDataAndCountsOneSession)
     EXPECT_EQ(user.SessionNumber, 41);
     EXPECT_EQ(totals.CompleteQSeconds, 240.5);
     EXPECT_EQ(totals.CompleteErrors, 7);
-
     ASSERT_TRUE(Enter(6));
     GameAverages averages;
     profiles.StartGame(averages);

@@ -162,7 +162,6 @@ struct EditCase
 
 class EditTest : public KeyboardLayoutTest, public ::testing::WithParamInterface<EditCase>
 {};
-
 TEST_P(EditTest, KeysAndStoredLayoutAfterTyping)
 {
     const EditCase& c = GetParam();
@@ -261,7 +260,6 @@ TEST_F(KeyboardLayoutTest, ClearThenResetAsksRestoresDefaultsAndKeepsOtherCharac
     EXPECT_FALSE(editor.Reset(dialogs));
     EXPECT_EQ(File() + Describe(layout), before);
     EXPECT_EQ(editor.EditingKey(), 20);
-
     EXPECT_TRUE(editor.Reset(dialogs));
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].defaultAnswer, DefaultAnswer::No);
@@ -298,7 +296,6 @@ TEST_F(KeyboardLayoutTest, EditsAndCaptionsSurviveARestartOnTheSameObject)
     Store("190", "77"); // not a key index: stays without a key
     layout.SetKeyCaptions();
     const std::string before = Describe(layout);
-
     layout.Load(store);
     EXPECT_EQ(Describe(layout), before);
     EXPECT_EQ(KeyText(layout, 20), "[\xA7] ; \\xA7+^");

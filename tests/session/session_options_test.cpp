@@ -77,7 +77,7 @@ TEST_F(SessionOptionsTest, SelectionWrapsAndSkipsBackspaceUnderAi)
     }
 }
 
-// Then Stop, Escape, Left and Right.
+// Then Stop, Escape, Left and Right, and Begin with nothing left to type.
 TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPosition)
 {
     Open();
@@ -94,7 +94,6 @@ TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPositio
     options.TypeKey(kEnter);
     EXPECT_EQ(lines.handedOut, 3) << "its key press finishes the line";
     EXPECT_EQ(engine.Stats().Panel().llerrors, "0");
-
     options.KeyDown(OptionKey::Down);
     options.KeyDown(OptionKey::Enter); // Stop
     EXPECT_FALSE(engine.Running());
@@ -108,6 +107,11 @@ TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPositio
     for (const OptionKey key : {OptionKey::Left, OptionKey::Right, OptionKey::Other})
         EXPECT_EQ(options.KeyDown(key),
                   key == OptionKey::Other ? OptionOutcome::None : OptionOutcome::ExitToMenu);
+    lines = FixedLines({});
+    Select(SessionOption::Begin);
+    EXPECT_EQ(options.KeyDown(OptionKey::Enter), OptionOutcome::NothingToType);
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(options.Caption(SessionOption::Begin), "Begin");
 }
 
 // Toggling AI stops a running run; AI on at load disables Backspace, which
@@ -125,7 +129,6 @@ TEST_F(SessionOptionsTest, TogglesAreReadAndWrittenAndAiDisablesBackspace)
     options.Press(SessionOption::Detection);
     EXPECT_FALSE(engine.Running());
     EXPECT_EQ(Stored("beeponerror") + Stored("intelligent"), "TrueTrue");
-
     Open(); // as at the next start
     EXPECT_EQ(Toggles(), "-SA Backspace On|Sound On|AI On");
     EXPECT_TRUE(Greyed(SessionOption::Backspace));
@@ -170,15 +173,6 @@ TEST_F(SessionOptionsTest, RefusedBackspaceFlashesUntilTheFlashTick)
     options.FlashTick();
     EXPECT_FALSE(options.FlashTimer().enabled);
     EXPECT_EQ(options.Fill(SessionOption::Detection), options.Fill(SessionOption::Backspace));
-}
-
-TEST_F(SessionOptionsTest, BeginWithNothingToTypeStopsAndSaysSo)
-{
-    lines = FixedLines({});
-    Open();
-    EXPECT_EQ(options.KeyDown(OptionKey::Enter), OptionOutcome::NothingToType);
-    EXPECT_FALSE(engine.Running());
-    EXPECT_EQ(options.Caption(SessionOption::Begin), "Begin");
 }
 
 } // namespace
