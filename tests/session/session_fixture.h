@@ -52,8 +52,7 @@ protected:
         }
         return text + " " + marks;
     }
-    // The expected line, cursor, keystrokes, sentence/session errors, session
-    // position and beeps.
+    // Expected line, cursor, keys, sentence/session errors, position, beeps.
     std::string Counts() const
     {
         const auto& s = engine.Stats();

@@ -8,9 +8,6 @@
 namespace tarvelo {
 namespace {
 
-using keycode::kBackspace;
-using keycode::kEnter;
-
 class SessionOptionsTest : public test::SessionFixture
 {
 protected:
@@ -83,7 +80,7 @@ TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPositio
     Open();
     EXPECT_EQ(options.KeyDown(OptionKey::Enter), OptionOutcome::None);
     EXPECT_EQ(options.Caption(SessionOption::Begin), "Next");
-    options.TypeKey(kEnter); // its key press reaches a line at position 1: ignored
+    options.TypeKey(keycode::kEnter); // its key press reaches a line at position 1: ignored
     EXPECT_EQ(engine.Line().KeyCount, 0);
     Type("a");
     options.KeyDown(OptionKey::Enter); // Next: the line is skipped
@@ -91,7 +88,7 @@ TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPositio
     Type("defg");
     options.KeyDown(OptionKey::Enter);
     EXPECT_EQ(lines.handedOut, 2) << "Enter at the last position activates nothing";
-    options.TypeKey(kEnter);
+    options.TypeKey(keycode::kEnter);
     EXPECT_EQ(lines.handedOut, 3) << "its key press finishes the line";
     EXPECT_EQ(engine.Stats().Panel().llerrors, "0");
     options.KeyDown(OptionKey::Down);
@@ -166,7 +163,7 @@ TEST_F(SessionOptionsTest, RefusedBackspaceFlashesUntilTheFlashTick)
     const std::int32_t plain = options.Fill(SessionOption::Sound);
     options.KeyDown(OptionKey::Enter);
     Type("a");
-    options.TypeKey(kBackspace);
+    options.TypeKey(keycode::kBackspace);
     EXPECT_TRUE(options.FlashTimer().enabled);
     EXPECT_NE(options.Fill(SessionOption::Backspace), plain);
     EXPECT_NE(options.Fill(SessionOption::Detection), plain);

@@ -7,9 +7,6 @@
 namespace tarvelo {
 namespace {
 
-using keycode::kBackspace;
-using keycode::kEnter;
-
 using PlainTypingTest = test::SessionFixture;
 
 // Enter counts only on the last position, as the closing space. The
@@ -18,7 +15,7 @@ TEST_F(PlainTypingTest, ErrorFreeLineAdvancesAndSavesTheTotalsBeforeTheLastChara
 {
     Start({"aBcdefghij ", "second "});
     EXPECT_EQ(engine.NextKeys(), std::vector<int>{11});
-    engine.TypeKey(kEnter);
+    engine.TypeKey(keycode::kEnter);
     EXPECT_EQ(engine.Line().KeyCount, 0) << "Enter mid-line never reaches the comparison";
     EXPECT_FALSE(engine.StatsTimer().enabled);
     Type("a");
@@ -28,7 +25,7 @@ TEST_F(PlainTypingTest, ErrorFreeLineAdvancesAndSavesTheTotalsBeforeTheLastChara
     EXPECT_EQ(engine.Stats().SentenceTime, 2.0f);
     EXPECT_EQ(totals.CompleteQSeconds, 2.0);
     Type("Bcdefghij");
-    engine.TypeKey(kEnter);
+    engine.TypeKey(keycode::kEnter);
     EXPECT_FALSE(engine.StatsTimer().enabled);
     EXPECT_EQ(engine.Stats().SentenceTime, 1.0f);
     EXPECT_EQ(Counts(), "'second ' pos 1 keys 0 errors 0/0 at 12 beeps 0");
@@ -55,17 +52,17 @@ TEST_F(PlainTypingTest, WrongSpaceShowsARedUnderscoreAndOnlyTheFirstOfARunIsChar
 TEST_F(PlainTypingTest, BackspaceTakesBackAnErrorButNotTheKeystrokeOrTallies)
 {
     Start({"abcdef "});
-    engine.TypeKey(kBackspace);
+    engine.TypeKey(keycode::kBackspace);
     EXPECT_EQ(Counts(), "'abcdef ' pos 1 keys 1 errors 0/0 at 1 beeps 0")
         << "nothing to take back at the start";
     Type("ax");
-    engine.TypeKey(kBackspace);
+    engine.TypeKey(keycode::kBackspace);
     EXPECT_EQ(Counts(), "'abcdef ' pos 2 keys 3 errors 0/0 at 2 beeps 1");
     EXPECT_EQ(totals.CompleteErrors, 0);
     EXPECT_EQ(engine.Stats().SentenceAccuracy, 100);
     EXPECT_EQ(Errors('b'), 1);
     Type("b");
-    engine.TypeKey(kBackspace); // over a correct position
+    engine.TypeKey(keycode::kBackspace); // over a correct position
     EXPECT_EQ(Counts(), "'abcdef ' pos 2 keys 4 errors 0/0 at 2 beeps 1");
     EXPECT_EQ(engine.RefusalCount(), 0u);
     engine.SetOptions({.backspace = false});
