@@ -40,27 +40,27 @@ protected:
             engine.TypeKey(static_cast<unsigned char>(c));
     }
 
-    // The typed positions 1..n as text (~ for none), and their marks as
+    // The typed positions 1..n as text (~ for none), then their marks as
     // letters: . correct, R red, G green, M magenta.
-    std::string Shown(int n) const
+    std::string Typed(int n) const
     {
         std::string text;
-        for (int i = 1; i <= n; ++i)
-            text.push_back(engine.Line().S(i) == 0 ? '~' : static_cast<char>(engine.Line().S(i)));
-        return text;
-    }
-    std::string Marks(int n) const
-    {
-        std::string text;
+        std::string marks;
         for (int i = 1; i <= n; ++i) {
-            const Mark mark = engine.Line().M(i);
-            text += mark == Mark::Correct         ? '.'
-                    : mark == Mark::Wrong         ? 'R'
-                    : mark == Mark::SwappedFirst  ? 'G'
-                    : mark == Mark::SwappedSecond ? 'M'
-                                                  : '?';
+            text.push_back(engine.Line().S(i) == 0 ? '~' : static_cast<char>(engine.Line().S(i)));
+            marks += ".RGM"[static_cast<int>(engine.Line().M(i))];
         }
-        return text;
+        return text + " " + marks;
+    }
+    // Expected line, cursor, keys, sentence/session errors, position, beeps.
+    std::string Counts() const
+    {
+        const auto& s = engine.Stats();
+        return "'" + engine.ExpectedText() + "' pos " +
+               std::to_string(engine.Line().SentencePosition) + " keys " +
+               std::to_string(engine.Line().KeyCount) + " errors " +
+               std::to_string(s.SentenceErrors) + "/" + std::to_string(s.SessionErrors) + " at " +
+               std::to_string(s.SessionPosition) + " beeps " + std::to_string(beeper.beeps);
     }
     int Errors(char letter) const
     {
