@@ -379,15 +379,9 @@ void GameWindow::refreshOptions()
 {
     for (int option = 0; option < GameMenu::kOptionCount; ++option) {
         ui::OptionFrame* frame = m_options[option];
-        const QString caption = ui::ToQString(m_menu->Caption(option));
-        if (frame->caption() != caption)
-            frame->setCaption(caption);
-        if (frame->fill() != m_menu->Fill(option))
-            frame->setFill(m_menu->Fill(option));
-        if (frame->border() != m_menu->Border(option))
-            frame->setBorder(m_menu->Border(option));
-        if (frame->captionColour() != m_menu->CaptionColour(option))
-            frame->setCaptionColour(m_menu->CaptionColour(option));
+        frame->setCaption(ui::ToQString(m_menu->Caption(option)));
+        frame->setColours(m_menu->Fill(option), m_menu->Border(option),
+                          m_menu->CaptionColour(option));
         if (option < GameMenu::kCase)
             SetShown(frame, m_menu->Shown(option));
     }

@@ -6,8 +6,8 @@
 #include "profile/app_folder.h"
 #include "session/session_window.h"
 #include "state/program_state.h"
-#include "ui/clickable_label.h"
 #include "stats/statistics_window.h"
+#include "ui/clickable_label.h"
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
@@ -161,21 +161,13 @@ void MainWindow::buildControls()
 void MainWindow::refresh()
 {
     for (int box = 0; box < MainMenu::kBoxCount; ++box) {
-        ui::OptionFrame* frame = m_boxes[box];
-        const QString caption = ui::ToQString(m_menu->BoxCaption(box));
-        if (frame->caption() != caption)
-            frame->setCaption(caption);
-        if (frame->fill() != m_menu->BoxFill(box))
-            frame->setFill(m_menu->BoxFill(box));
-        if (frame->border() != m_menu->BoxBorder(box))
-            frame->setBorder(m_menu->BoxBorder(box));
+        m_boxes[box]->setCaption(ui::ToQString(m_menu->BoxCaption(box)));
+        m_boxes[box]->setFill(m_menu->BoxFill(box));
+        m_boxes[box]->setBorder(m_menu->BoxBorder(box));
     }
     for (int row = 0; row < MainMenu::kRowCount; ++row) {
-        ui::OptionFrame* frame = m_rows[row];
-        if (frame->fill() != m_menu->RowFill(row))
-            frame->setFill(m_menu->RowFill(row));
-        if (frame->border() != m_menu->RowBorder(row))
-            frame->setBorder(m_menu->RowBorder(row));
+        m_rows[row]->setFill(m_menu->RowFill(row));
+        m_rows[row]->setBorder(m_menu->RowBorder(row));
     }
     const QString hint = ui::ToQString(m_menu->Hint());
     if (m_info->text() != hint)

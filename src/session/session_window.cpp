@@ -465,26 +465,10 @@ void SessionWindow::refresh()
 void SessionWindow::refreshOptions()
 {
     for (int i = 0; i < SessionOptions::kOptionCount; ++i) {
-        ui::OptionFrame* frame = m_optionFrames[i];
-        OptionLook& shown = m_shownLooks[i];
         const auto option = static_cast<SessionOption>(i);
-        const std::string caption = m_options.Caption(option);
-        if (caption != shown.caption) {
-            shown.caption = caption;
-            frame->setCaption(ui::ToQString(caption));
-        }
-        if (m_options.Fill(option) != shown.fill) {
-            shown.fill = m_options.Fill(option);
-            frame->setFill(shown.fill);
-        }
-        if (m_options.Border(option) != shown.border) {
-            shown.border = m_options.Border(option);
-            frame->setBorder(shown.border);
-        }
-        if (m_options.CaptionColour(option) != shown.captionColour) {
-            shown.captionColour = m_options.CaptionColour(option);
-            frame->setCaptionColour(shown.captionColour);
-        }
+        m_optionFrames[i]->setCaption(ui::ToQString(m_options.Caption(option)));
+        m_optionFrames[i]->setColours(m_options.Fill(option), m_options.Border(option),
+                                      m_options.CaptionColour(option));
     }
 }
 

@@ -87,15 +87,6 @@ private:
         LessonGuide* target = nullptr;
     };
 
-    // What an option frame shows, to apply only the changes.
-    struct OptionLook
-    {
-        std::string caption;
-        std::int32_t fill = -1;
-        std::int32_t border = -1;
-        std::int32_t captionColour = -1;
-    };
-
     void buildControls();
     QLayout* buildHeader();
     QLayout* buildOptionColumn();
@@ -150,7 +141,6 @@ private:
     QLabel* m_modeLabel = nullptr;
     QLabel* m_infoLabel = nullptr;
     std::array<ui::OptionFrame*, SessionOptions::kOptionCount> m_optionFrames{};
-    std::array<OptionLook, SessionOptions::kOptionCount> m_shownLooks;
     QLabel* m_llerrors = nullptr;
     QLabel* m_llpercent = nullptr;
     QLabel* m_llwpm = nullptr;

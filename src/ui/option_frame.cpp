@@ -72,21 +72,30 @@ void OptionFrame::resizeEvent(QResizeEvent* event)
     showCaption();
 }
 
+// Each setter restyles only on a change, so a window's refresh may apply
+// its whole state every time.
 void OptionFrame::setFill(std::int32_t bgr)
 {
-    m_fill = bgr;
-    applyStyle();
+    setColours(bgr, m_border, m_captionColour);
 }
 
 void OptionFrame::setBorder(std::int32_t bgr)
 {
-    m_border = bgr;
-    applyStyle();
+    setColours(m_fill, bgr, m_captionColour);
 }
 
 void OptionFrame::setCaptionColour(std::int32_t bgr)
 {
-    m_captionColour = bgr;
+    setColours(m_fill, m_border, bgr);
+}
+
+void OptionFrame::setColours(std::int32_t fill, std::int32_t border, std::int32_t captionColour)
+{
+    if (fill == m_fill && border == m_border && captionColour == m_captionColour)
+        return;
+    m_fill = fill;
+    m_border = border;
+    m_captionColour = captionColour;
     applyStyle();
 }
 

@@ -31,6 +31,7 @@ public:
     void setFill(std::int32_t bgr);
     void setBorder(std::int32_t bgr);
     void setCaptionColour(std::int32_t bgr);
+    void setColours(std::int32_t fill, std::int32_t border, std::int32_t captionColour);
     std::int32_t fill() const { return m_fill; }
     std::int32_t border() const { return m_border; }
     std::int32_t captionColour() const { return m_captionColour; }
