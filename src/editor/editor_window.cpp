@@ -139,10 +139,8 @@ void EditorWindow::refresh()
     }
     for (int i = 0; i < PracticeEditor::kOptionCount; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
-        if (frame->fill() != PracticeEditor::OptionFill(i))
-            frame->setFill(PracticeEditor::OptionFill(i));
-        if (frame->border() != m_editor->OptionBorder(i))
-            frame->setBorder(m_editor->OptionBorder(i));
+        frame->setFill(PracticeEditor::OptionFill(i));
+        frame->setBorder(m_editor->OptionBorder(i));
     }
 }
 

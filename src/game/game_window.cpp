@@ -13,6 +13,7 @@
 #include "ui/qt_dialogs.h"
 #include "ui/sdl_sound.h"
 #include "ui/text_codec.h"
+#include "ui/timer_sync.h"
 #include "ui/window_placement.h"
 
 #include <QApplication>
@@ -370,9 +371,13 @@ void GameWindow::refresh()
     refreshKeyPanel();
     m_playfield->showBoard(m_menu->Game().Board());
     const TypingGame& game = m_menu->Game();
-    syncTimer(m_dropTimer, game.DropTimer(), m_dropSeen);
-    syncTimer(m_scoreAddTimer, game.ScoreAddTimer(), m_scoreAddSeen);
-    syncTimer(m_musicTimer, game.MusicTimer(), m_musicSeen);
+    // A window that has left runs no timer.
+    const auto follow = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
+        ui::SyncTimer(*timer, m_left ? TimerState{} : state, seen);
+    };
+    follow(m_dropTimer, game.DropTimer(), m_dropSeen);
+    follow(m_scoreAddTimer, game.ScoreAddTimer(), m_scoreAddSeen);
+    follow(m_musicTimer, game.MusicTimer(), m_musicSeen);
 }
 
 void GameWindow::refreshOptions()
@@ -419,18 +424,6 @@ void GameWindow::refreshKeyPanel()
         return;
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key)
         m_keys->setBorder(key, ui::FromBgr(m_menu->KeyBorder(key)));
-}
-
-void GameWindow::syncTimer(QTimer* timer, const TimerState& state, unsigned& seen)
-{
-    if (!state.enabled || m_left) {
-        if (timer->isActive())
-            timer->stop();
-    } else if (!timer->isActive() || state.restarts != seen ||
-               timer->interval() != state.intervalMs) {
-        timer->start(state.intervalMs);
-    }
-    seen = state.restarts;
 }
 
 // --- Modal windows and leaving -------------------------------------------------

@@ -90,7 +90,6 @@ private:
     void refreshOptions();
     void refreshFigures();
     void refreshKeyPanel();
-    void syncTimer(QTimer* timer, const TimerState& state, unsigned& seen);
     void showRules();
     void showScores();
     void leave();

@@ -103,8 +103,7 @@ void DonationWindow::refresh()
 {
     for (int i = 0; i < 2; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
-        if (frame->border() != m_request.OptionBorder(i))
-            frame->setBorder(m_request.OptionBorder(i));
+        frame->setBorder(m_request.OptionBorder(i));
     }
 }
 

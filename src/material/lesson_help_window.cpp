@@ -208,10 +208,8 @@ void LessonHelpWindow::refresh()
     for (int i = 0; i < LessonGuidance::kOptionCount; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
         frame->setCaption(ui::ToQString(m_guidance.OptionCaption(i)));
-        if (frame->fill() != m_guidance.OptionFill(i))
-            frame->setFill(m_guidance.OptionFill(i));
-        if (frame->border() != m_guidance.OptionBorder(i))
-            frame->setBorder(m_guidance.OptionBorder(i));
+        frame->setFill(m_guidance.OptionFill(i));
+        frame->setBorder(m_guidance.OptionBorder(i));
     }
     for (int key = 1; key <= LessonGuidance::kPictureKeys; ++key) {
         m_keyboard->setCaption(key, ui::ToQString(m_guidance.KeyLabel(key)));

@@ -14,6 +14,7 @@
 #include "ui/option_frame.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
+#include "ui/timer_sync.h"
 #include "ui/typing_line_view.h"
 #include "ui/window_placement.h"
 
@@ -525,23 +526,13 @@ void SessionWindow::refreshCaptions()
 
 void SessionWindow::syncTimers()
 {
-    const TimerState stats = m_engine.StatsTimer();
-    if (stats.enabled && !m_statsTimer->isActive())
-        m_statsTimer->start(stats.intervalMs);
-    else if (!stats.enabled && m_statsTimer->isActive())
-        m_statsTimer->stop();
-
-    const TimerState caret = m_engine.CaretTimer();
-    if (!m_left && (caret.restarts != m_caretRestartsSeen || !m_caretTimer->isActive())) {
-        m_caretRestartsSeen = caret.restarts;
-        m_caretTimer->start(caret.intervalMs);
-    }
-
-    const TimerState flash = m_options.FlashTimer();
-    if (flash.restarts != m_flashRestartsSeen) {
-        m_flashRestartsSeen = flash.restarts;
-        m_flashTimer->start(flash.intervalMs);
-    }
+    // A window that has left runs no timer.
+    const auto follow = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
+        ui::SyncTimer(*timer, m_left ? TimerState{} : state, seen);
+    };
+    follow(m_statsTimer, m_engine.StatsTimer(), m_statsRestartsSeen);
+    follow(m_caretTimer, m_engine.CaretTimer(), m_caretRestartsSeen);
+    follow(m_flashTimer, m_options.FlashTimer(), m_flashRestartsSeen);
 }
 
 SessionWindow::SessionWindow(ProgramState& m_state, QWidget* parent)

@@ -163,6 +163,7 @@ private:
     QTimer* m_statsTimer = nullptr;
     QTimer* m_caretTimer = nullptr;
     QTimer* m_flashTimer = nullptr;
+    unsigned m_statsRestartsSeen = 0;
     unsigned m_caretRestartsSeen = 0;
     unsigned m_flashRestartsSeen = 0;
 };

@@ -338,20 +338,14 @@ void StatisticsWindow::refresh()
 {
     for (int i = 0; i < Statistics::kOptionCount; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
-        if (frame->fill() != m_statistics.OptionFill(i))
-            frame->setFill(m_statistics.OptionFill(i));
-        if (frame->border() != m_statistics.OptionBorder(i))
-            frame->setBorder(m_statistics.OptionBorder(i));
+        frame->setFill(m_statistics.OptionFill(i));
+        frame->setBorder(m_statistics.OptionBorder(i));
     }
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key) {
-        const QString caption = ui::ToQString(m_state.layout.Caption(key));
-        if (m_keyboard->caption(key) != caption)
-            m_keyboard->setCaption(key, caption);
+        m_keyboard->setCaption(key, ui::ToQString(m_state.layout.Caption(key)));
         const std::optional<float> percentage = m_statistics.KeyPercentage(key);
-        const QColor fill =
-            ui::FromBgr(percentage ? Statistics::HeatColour(*percentage) : palette::kKeyFill);
-        if (m_keyboard->fill(key) != fill)
-            m_keyboard->setFill(key, fill);
+        m_keyboard->setFill(
+            key, ui::FromBgr(percentage ? Statistics::HeatColour(*percentage) : palette::kKeyFill));
     }
 }
 
