@@ -83,7 +83,8 @@ class RunHistory
 public:
     static constexpr std::string_view kFileName = "Tarvelo History.sqlite";
     static constexpr int kSchemaVersion = 1;
-    static constexpr int kWaitLimitMs = 100;
+    // SQLite sleeps in steps: the wait and the write stay within 100 ms.
+    static constexpr int kWaitLimitMs = 80;
     // At the end of the program no window waits any more.
     static constexpr int kClosingWaitMs = 2000;
 
