@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "profile/data_file.h"
+#include "state/program_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/window_helpers.h"
