@@ -204,6 +204,10 @@ std::optional<WriteError> ProfileStore::Replace(const std::vector<Edit>& edits)
     m_deferred.clear();
     m_deferredView = {};
     all.insert(all.end(), edits.begin(), edits.end());
+    // Under a batch's lock nobody else wrote since the batch read the file.
+    std::optional<IniDocument> lockedRead;
+    if (m_lock && m_cache && m_cache->readable)
+        lockedRead = std::move(m_cache->document);
     m_cache.reset();
     std::optional<FileLock> ownLock;
     const FileLock& lock = m_lock ? *m_lock : ownLock.emplace(m_path, LockWait());
@@ -214,11 +218,14 @@ std::optional<WriteError> ProfileStore::Replace(const std::vector<Edit>& edits)
         }
         return WriteError{ReasonOf(lock.Error()), m_path, lock.Error(), FileLock::PathFor(m_path)};
     }
-    // Re-read under the lock: another copy may have written since our last read.
-    const FileContents file = ReadDataFile(m_path, kMaxFileBytes);
-    if (file.status != ReadStatus::Ok && file.status != ReadStatus::Missing)
-        return WriteError{WriteError::Reason::Unreadable, m_path, EIO, {}}; // never replace it
-    IniDocument doc = IniDocument::Parse(file.bytes);
+    if (!lockedRead) {
+        // Re-read under the lock: another copy may have written since our last read.
+        const FileContents file = ReadDataFile(m_path, kMaxFileBytes);
+        if (file.status != ReadStatus::Ok && file.status != ReadStatus::Missing)
+            return WriteError{WriteError::Reason::Unreadable, m_path, EIO, {}}; // never replace it
+        lockedRead = IniDocument::Parse(file.bytes);
+    }
+    IniDocument& doc = *lockedRead;
     for (const Edit& edit : all) {
         if (!doc.SetValue(edit.section, edit.key, edit.encoded))
             return WriteError{WriteError::Reason::Other, m_path, EINVAL, {}};
@@ -243,7 +250,7 @@ void ProfileStore::LockForBatch()
         m_lock.reset();
         return;
     }
-    m_cache.reset();
+    // The file as it is now: re-read unless the cached copy is provably it.
     m_pendingOk = Current().readable;
     IniDocument fresh = Current().document;
     for (const std::vector<Edit>* list : {&m_deferred, &m_edits}) {
