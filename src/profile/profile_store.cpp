@@ -85,7 +85,7 @@ std::string LockFileProblem(const WriteError& error)
         break;
     }
     return "its lock file \"" + codepage::FromUtf8(error.lockPath) + "\" cannot be used (" + what +
-           ") and the folder does not let Tarvelo replace it. Remove that file";
+           ") and the folder does not let Tarvelo replace it. Remove it";
 }
 
 std::string WhyNotSaved(const WriteError& error)
@@ -107,10 +107,12 @@ std::string WhyNotSaved(const WriteError& error)
 
 std::string WriteErrorMessage(const WriteError& error)
 {
+    const std::string_view risk =
+        error.reason == WriteError::Reason::LockBusy ? "" : ", but what changes now may be lost";
     return "Your progress could not be saved in the settings file \"" +
-           codepage::FromUtf8(error.path) + "\": " + WhyNotSaved(error) +
-           ". Tarvelo goes on, but what changes now may be lost. This message is not "
-           "shown again until saving has worked once more.";
+           codepage::FromUtf8(error.path) + "\": " + WhyNotSaved(error) + ". Tarvelo goes on" +
+           std::string(risk) +
+           ". This message is not shown again until saving has worked once more.";
 }
 
 std::string CannotSaveMessage(const WriteError& error)
