@@ -1,6 +1,8 @@
 #include "app/application.h"
 #include "profile/data_file.h"
+#include "state/program_state.h"
 #include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
 #include "support/window_helpers.h"
 #include "ui/picture_window.h"
 #include "ui/qt_dialogs.h"
@@ -36,6 +38,20 @@ private slots:
         // Without the picture the window is one flat colour.
         QVERIFY(shown.pixel(8, 8) != shown.pixel(56, 40) ||
                 shown.pixel(32, 24) != shown.pixel(8, 40));
+    }
+
+    // A settings file that cannot be saved is told at start, and not again
+    // by the first write that fails for the same reason.
+    void unsavableSettingsAreToldOnce()
+    {
+        test::TempFolder folder;
+        folder.CopyShipped("Tarvelo.INI");
+        test::ScriptedDialogs dialogs;
+        test::FileSizeLimit diskFull(0);
+        const auto window = StartApplication(folder.Path(), dialogs);
+        QVERIFY(window);
+        QVERIFY(!window->state().profile.WriteProfile("users", "probe", "1"));
+        QCOMPARE(dialogs.shown.size(), std::size_t(1));
     }
 
     void fifoInPlaceOfThePictureDoesNotBlock()
