@@ -1,5 +1,6 @@
 #include "ui/progress_chart.h"
 
+#include "stats/value_axis.h"
 #include "ui/colours.h"
 #include "ui/text_codec.h"
 
@@ -22,8 +23,7 @@ constexpr int kGridSteps = 4;
 struct Panel
 {
     QRectF area;
-    double low = 0;
-    double high = 1;
+    ValueAxis axis;
     std::int64_t firstDay = 0;
     std::int64_t lastDay = 0;
 
@@ -34,44 +34,35 @@ struct Panel
             lastDay == firstDay
                 ? area.center().x()
                 : area.left() + area.width() * static_cast<double>(day - firstDay) / span;
-        const double y = area.bottom() - area.height() * (value - low) / (high - low);
+        const double y =
+            area.bottom() - area.height() * (value - axis.low) / (axis.high - axis.low);
         return {x, y};
     }
 };
 
 using Measure = double DayFigures::*;
 
-// A range from a round step below the lowest value to one above the highest.
-std::pair<double, double> NiceRange(const Progress& progress, Measure measure, double floor,
-                                    double ceiling)
+// The axis over both series' values of `measure`.
+ValueAxis AxisOf(const Progress& progress, Measure measure, double floor, double ceiling)
 {
-    double low = ceiling;
-    double high = floor;
+    double lowest = ceiling;
+    double highest = floor;
     for (const auto* series : {&progress.practice, &progress.lessons})
         for (const DayFigures& day : *series) {
-            low = std::min(low, day.*measure);
-            high = std::max(high, day.*measure);
+            lowest = std::min(lowest, day.*measure);
+            highest = std::max(highest, day.*measure);
         }
-    const double step = high - low > 40 ? 20 : (high - low > 10 ? 10 : 5);
-    low = std::max(floor, std::floor(low / step) * step - (low == high ? step : 0));
-    high = std::min(ceiling, std::ceil(high / step) * step + (low == high ? step : 0));
-    if (high <= low)
-        high = low + step;
-    return {low, high};
+    return ValueAxisFor(lowest, highest, floor, ceiling, kGridSteps);
 }
 
 void DrawPanel(QPainter& painter, const Panel& panel, const QString& title)
 {
-    painter.setPen(FromBgr(ProgressChart::kGridColour));
-    for (int i = 0; i <= kGridSteps; ++i) {
-        const double y = panel.area.top() + panel.area.height() * i / kGridSteps;
-        painter.drawLine(QPointF(panel.area.left(), y), QPointF(panel.area.right(), y));
-    }
-    painter.setPen(FromBgr(ProgressChart::kTextColour));
     const QFontMetrics metrics(painter.font());
-    for (int i = 0; i <= kGridSteps; ++i) {
-        const double value = panel.high - (panel.high - panel.low) * i / kGridSteps;
-        const double y = panel.area.top() + panel.area.height() * i / kGridSteps;
+    for (const double value : panel.axis.ticks) {
+        const double y = panel.At(panel.firstDay, value).y();
+        painter.setPen(FromBgr(ProgressChart::kGridColour));
+        painter.drawLine(QPointF(panel.area.left(), y), QPointF(panel.area.right(), y));
+        painter.setPen(FromBgr(ProgressChart::kTextColour));
         const QRectF label(panel.area.left() - kAxisWidth, y - metrics.height() / 2.0,
                            kAxisWidth - 4, metrics.height());
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
@@ -198,13 +189,11 @@ void ProgressChart::paintEvent(QPaintEvent*)
 
     const std::int64_t firstDay = m_progress.all.front().dayNumber;
     const std::int64_t lastDay = m_progress.all.back().dayNumber;
-    const auto [wpmLow, wpmHigh] = NiceRange(m_progress, &DayFigures::wpm, 0, 1000);
-    const auto [accLow, accHigh] = NiceRange(m_progress, &DayFigures::accuracy, 0, 100);
-    const Panel speed{QRectF(plots.left(), plots.top(), plots.width(), panelHeight), wpmLow,
-                      wpmHigh, firstDay, lastDay};
+    const Panel speed{QRectF(plots.left(), plots.top(), plots.width(), panelHeight),
+                      AxisOf(m_progress, &DayFigures::wpm, 0, 1000), firstDay, lastDay};
     const Panel accuracy{
-        QRectF(plots.left(), plots.top() + panelHeight + gap, plots.width(), panelHeight), accLow,
-        accHigh, firstDay, lastDay};
+        QRectF(plots.left(), plots.top() + panelHeight + gap, plots.width(), panelHeight),
+        AxisOf(m_progress, &DayFigures::accuracy, 0, 100), firstDay, lastDay};
 
     DrawPanel(painter, speed, QStringLiteral("Words per minute"));
     DrawPanel(painter, accuracy, QStringLiteral("Accuracy (%)"));
