@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kMargin = 8;
 constexpr int kAxisWidth = 40;
-constexpr int kGridSteps = 4;
+constexpr int kMostIntervals = 5;
 
 // One measure's panel: the rectangle, the value range and the day range.
 struct Panel
@@ -43,7 +43,8 @@ struct Panel
 using Measure = double DayFigures::*;
 
 // The axis over both series' values of `measure`.
-ValueAxis AxisOf(const Progress& progress, Measure measure, double floor, double ceiling)
+ValueAxis AxisOf(const Progress& progress, Measure measure, double floor, double ceiling,
+                 int intervals)
 {
     double lowest = ceiling;
     double highest = floor;
@@ -52,7 +53,7 @@ ValueAxis AxisOf(const Progress& progress, Measure measure, double floor, double
             lowest = std::min(lowest, day.*measure);
             highest = std::max(highest, day.*measure);
         }
-    return ValueAxisFor(lowest, highest, floor, ceiling, kGridSteps);
+    return ValueAxisFor(lowest, highest, floor, ceiling, intervals);
 }
 
 void DrawPanel(QPainter& painter, const Panel& panel, const QString& title)
@@ -184,16 +185,19 @@ void ProgressChart::paintEvent(QPaintEvent*)
     const QRectF plots = whole.adjusted(kAxisWidth, line * 2 + 4, -4, -wordsHeight - line);
     const double gap = line * 2.5;
     const double panelHeight = (plots.height() - gap) / 2;
+    // No closer than a label and a half.
+    const int intervals =
+        std::clamp(static_cast<int>(panelHeight / (line * 1.5)), 1, kMostIntervals);
 
     DrawLegend(painter, QPointF(whole.left() + kAxisWidth, whole.top() + line));
 
     const std::int64_t firstDay = m_progress.all.front().dayNumber;
     const std::int64_t lastDay = m_progress.all.back().dayNumber;
     const Panel speed{QRectF(plots.left(), plots.top(), plots.width(), panelHeight),
-                      AxisOf(m_progress, &DayFigures::wpm, 0, 1000), firstDay, lastDay};
+                      AxisOf(m_progress, &DayFigures::wpm, 0, 1000, intervals), firstDay, lastDay};
     const Panel accuracy{
         QRectF(plots.left(), plots.top() + panelHeight + gap, plots.width(), panelHeight),
-        AxisOf(m_progress, &DayFigures::accuracy, 0, 100), firstDay, lastDay};
+        AxisOf(m_progress, &DayFigures::accuracy, 0, 100, intervals), firstDay, lastDay};
 
     DrawPanel(painter, speed, QStringLiteral("Words per minute"));
     DrawPanel(painter, accuracy, QStringLiteral("Accuracy (%)"));
