@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <tuple>
 #include <utility>
@@ -48,8 +49,8 @@ ValueAxis AxisOf(const Progress& progress, Measure measure, double floor, double
 {
     double lowest = ceiling;
     double highest = floor;
-    for (const auto* series : {&progress.practice, &progress.lessons})
-        for (const DayFigures& day : *series) {
+    for (const auto* kind : {&progress.practice, &progress.lessons})
+        for (const DayFigures& day : kind->days) {
             lowest = std::min(lowest, day.*measure);
             highest = std::max(highest, day.*measure);
         }
@@ -117,6 +118,37 @@ void DrawLegend(QPainter& painter, QPointF at)
     }
 }
 
+// Best day and the last seven days, a row for each kind under a heading row,
+// the columns as wide as their widest cell.
+void DrawRows(QPainter& painter, const QRectF& area, const std::vector<ProgressRow>& rows)
+{
+    std::vector<std::array<QString, 3>> cells = {
+        {QString(), QString::fromLatin1(kBestDayHeading), QString::fromLatin1(kRecentHeading)}};
+    for (const ProgressRow& row : rows)
+        cells.push_back({ToQString(row.kind), ToQString(row.bestDay), ToQString(row.recent)});
+    const QFontMetrics metrics(painter.font());
+    std::array<double, 3> left{area.left(), 0, 0};
+    for (std::size_t column = 1; column < left.size(); ++column) {
+        int widest = 0;
+        for (const auto& line : cells)
+            widest = std::max(widest, metrics.horizontalAdvance(line[column - 1]));
+        left[column] = left[column - 1] + widest + metrics.averageCharWidth() * 2;
+    }
+    painter.setPen(FromBgr(ProgressChart::kTextColour));
+    double y = area.top() + metrics.ascent();
+    for (const auto& line : cells) {
+        for (std::size_t column = 0; column < left.size(); ++column)
+            painter.drawText(QPointF(left[column], y), line[column]);
+        y += metrics.height();
+    }
+}
+
+void DrawCentred(QPainter& painter, const QRectF& area, const QString& text)
+{
+    painter.setPen(FromBgr(ProgressChart::kTextColour));
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text);
+}
+
 void DrawInvitation(QPainter& painter, const QRectF& area)
 {
     QPen border(FromBgr(ProgressChart::kGridColour), 2, Qt::DashLine);
@@ -165,6 +197,14 @@ ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent)
 void ProgressChart::setProgress(Progress progress)
 {
     m_progress = std::move(progress);
+    m_loading = false;
+    update();
+}
+
+void ProgressChart::showLoading()
+{
+    m_progress = {};
+    m_loading = true;
     update();
 }
 
@@ -173,6 +213,10 @@ void ProgressChart::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF whole = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    if (m_loading) {
+        DrawCentred(painter, whole, QStringLiteral("Reading your history\u2026"));
+        return;
+    }
     if (m_progress.Empty()) {
         DrawInvitation(painter, whole);
         return;
@@ -180,9 +224,10 @@ void ProgressChart::paintEvent(QPaintEvent*)
 
     const QFontMetrics metrics(painter.font());
     const double line = metrics.height();
-    // Legend on top, two panels, then the two sentences in words.
-    const double wordsHeight = 2 * line + 6;
-    const QRectF plots = whole.adjusted(kAxisWidth, line * 2 + 4, -4, -wordsHeight - line);
+    // Legend on top, two panels, then best days and the last seven days.
+    const std::vector<ProgressRow> rows = ProgressRows(m_progress);
+    const double wordsHeight = static_cast<double>(rows.size() + 1) * line + 6;
+    const QRectF plots = whole.adjusted(kAxisWidth, line * 2 + 4, -4, -wordsHeight - line * 1.6);
     const double gap = line * 2.5;
     const double panelHeight = (plots.height() - gap) / 2;
     // No closer than a label and a half.
@@ -191,8 +236,8 @@ void ProgressChart::paintEvent(QPaintEvent*)
 
     DrawLegend(painter, QPointF(whole.left() + kAxisWidth, whole.top() + line));
 
-    const std::int64_t firstDay = m_progress.all.front().dayNumber;
-    const std::int64_t lastDay = m_progress.all.back().dayNumber;
+    const std::int64_t firstDay = m_progress.first.dayNumber;
+    const std::int64_t lastDay = m_progress.last.dayNumber;
     const Panel speed{QRectF(plots.left(), plots.top(), plots.width(), panelHeight),
                       AxisOf(m_progress, &DayFigures::wpm, 0, 1000, intervals), firstDay, lastDay};
     const Panel accuracy{
@@ -203,20 +248,18 @@ void ProgressChart::paintEvent(QPaintEvent*)
     DrawPanel(painter, accuracy, QStringLiteral("Accuracy (%)"));
     for (const auto& [panel, measure] :
          {std::pair{&speed, &DayFigures::wpm}, std::pair{&accuracy, &DayFigures::accuracy}}) {
-        DrawSeries(painter, *panel, m_progress.practice, measure, kPracticeColour, false);
-        DrawSeries(painter, *panel, m_progress.lessons, measure, kLessonColour, true);
+        DrawSeries(painter, *panel, m_progress.practice.days, measure, kPracticeColour, false);
+        DrawSeries(painter, *panel, m_progress.lessons.days, measure, kLessonColour, true);
     }
 
     painter.setPen(FromBgr(kTextColour));
     const double axisY = accuracy.area.bottom() + line;
     painter.drawText(QPointF(accuracy.area.left(), axisY),
-                     ToQString(DateText(m_progress.all.front().date)));
-    const QString last = ToQString(DateText(m_progress.all.back().date));
+                     ToQString(DateText(m_progress.first.date)));
+    const QString last = ToQString(DateText(m_progress.last.date));
     painter.drawText(QPointF(accuracy.area.right() - metrics.horizontalAdvance(last), axisY), last);
     const QRectF words(whole.left(), whole.bottom() - wordsHeight, whole.width(), wordsHeight);
-    painter.drawText(words, Qt::AlignLeft | Qt::AlignBottom,
-                     ToQString(BestDayText(m_progress)) + QLatin1Char('\n') +
-                         ToQString(RecentDaysText(m_progress)));
+    DrawRows(painter, words, rows);
 }
 
 } // namespace tarvelo::ui
