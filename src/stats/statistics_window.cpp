@@ -5,6 +5,7 @@
 #include "stats/history_reader.h"
 #include "stats/shared_history.h"
 #include "ui/colours.h"
+#include "ui/elided_label.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
@@ -33,17 +34,21 @@
 namespace tarvelo {
 namespace {
 
+void MakeBold(QWidget* widget)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
 QLabel* MakeLabel(std::string_view text, const char* name = nullptr, bool bold = false)
 {
     auto* label = new QLabel(ui::ToQString(text));
     if (name)
         label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
+    if (bold)
+        MakeBold(label);
     return label;
 }
 
@@ -262,7 +267,12 @@ QWidget* StatisticsWindow::buildFigures()
     grid->setContentsMargins(12, 10, 12, 10);
     grid->setHorizontalSpacing(10);
     grid->addWidget(MakeLabel("Records for:", "Label3", true), 0, 0);
-    grid->addWidget(MakeLabel(m_statistics.UserName(), "lusername", true), 0, 1, 1, 2);
+    // A long name is elided in the room the figures leave, never widening them.
+    auto* userName = new ui::ElidedLabel(ui::ToQString(m_statistics.UserName()));
+    userName->setObjectName("lusername");
+    MakeBold(userName);
+    userName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(userName, 0, 1, 1, 2);
     grid->addWidget(MakeLabel("Your complete historical stats are:", "Label5"), 1, 0, 1, 3);
     const CompleteFigures& figures = m_statistics.Figures();
     const struct

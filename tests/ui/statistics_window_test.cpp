@@ -62,6 +62,23 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
+    // A 160-character name is shown shortened, whole in its tooltip, and
+    // leaves the window as wide as a short one does.
+    void aLongNameDoesNotWidenTheWindow()
+    {
+        const int usual = StatisticsWindow(state).sizeHint().width();
+        const QString name = QString("Wilhelmina ").repeated(15).left(160);
+        state.user.UserName = name.toStdString();
+        StatisticsWindow window(state);
+        state.user.UserName = "Ada";
+        QVERIFY2(window.sizeHint().width() <= usual,
+                 qPrintable(QString("%1 > %2").arg(window.sizeHint().width()).arg(usual)));
+        window.show();
+        auto* shown = window.findChild<QLabel*>("lusername");
+        QVERIFY(shown->text().endsWith(QChar(0x2026)));
+        QCOMPARE(shown->toolTip(), name);
+    }
+
     // The history is read and exported away from the window's thread: the
     // chart fills in when it is read, the file appears when it is written.
     void fillsInTheChartAndExportsTheHistory()
