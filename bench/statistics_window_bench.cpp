@@ -50,9 +50,9 @@ void TallyEveryLetter(ProgramState& program)
         }
 }
 
-// `count` runs of user0 over the last 2,000 days, practice and lessons in
+// `count` runs of user0 over the last `days` days, practice and lessons in
 // turn, written in one transaction (the program writes one at a time).
-void SeedRuns(const std::string& folder, int count)
+void SeedRuns(const std::string& folder, int count, std::int64_t days)
 {
     const std::string path = HistoryPath(folder);
     (void)RunHistory(path, HistoryClock()); // the schema
@@ -67,7 +67,7 @@ void SeedRuns(const std::string& folder, int count)
                        " 1200, ?6, ?7, 0)",
                        -1, &insert, nullptr);
     const std::int64_t now = HistoryClock().NowUtc();
-    const std::int64_t span = 2000LL * 86400;
+    const std::int64_t span = days * 86400;
     for (int i = 0; i < count; ++i) {
         const bool lesson = i % 2 == 1;
         sqlite3_bind_int64(insert, 1, now - span + span * i / count);
@@ -110,13 +110,14 @@ void BM_StatisticsWindowToPixels(benchmark::State& state)
 }
 BENCHMARK(BM_StatisticsWindowToPixels)->Iterations(50)->Unit(benchmark::kMillisecond);
 
-// A million runs, and the program's history not yet opened in this run, as
-// when the statistics are the first thing looked at after the start. With
-// `filled`, until the progress chart has been filled in and painted too.
+// A million runs over the argument's number of days (the chart keeps 90), and
+// the program's history not yet opened in this run, as when the statistics
+// are the first thing looked at after the start. With `filled`, until the
+// progress chart has been filled in and painted too.
 void MillionRuns(benchmark::State& state, bool filled)
 {
     BenchFolder folder("tarvelo-bench-stats-million");
-    SeedRuns(folder.Path(), 1'000'000);
+    SeedRuns(folder.Path(), 1'000'000, state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         auto program = std::make_unique<ProgramState>(folder.Path());
@@ -146,12 +147,20 @@ void BM_StatisticsWindowToPixelsMillionRuns(benchmark::State& state)
 {
     MillionRuns(state, false);
 }
-BENCHMARK(BM_StatisticsWindowToPixelsMillionRuns)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatisticsWindowToPixelsMillionRuns)
+    ->Arg(2000)
+    ->Arg(80)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_StatisticsWindowFilledInMillionRuns(benchmark::State& state)
 {
     MillionRuns(state, true);
 }
-BENCHMARK(BM_StatisticsWindowFilledInMillionRuns)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatisticsWindowFilledInMillionRuns)
+    ->Arg(2000)
+    ->Arg(80)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -3,8 +3,10 @@
 #include "stats/sqlite_statement.h"
 
 #include <algorithm>
+#include <array>
 #include <ctime>
 #include <string>
+#include <utility>
 
 namespace tarvelo {
 
@@ -100,19 +102,43 @@ std::vector<RunSlot> SelectRunSlots(sqlite3* db, std::string_view section, std::
     std::vector<RunSlot> slots;
     if (!db)
         return slots;
-    // TOTAL never overflows, whatever a hand-edited row holds.
-    Statement select(db,
-                     "SELECT start_utc / ?7, mode = 'lesson', COUNT(*), TOTAL(characters),"
-                     " TOTAL(wpm * characters), TOTAL(accuracy * characters)" TARVELO_COUNTED_RUNS
-                     " GROUP BY 1, 2");
+    // Summed here rather than by GROUP BY: the index hands the rows over in
+    // time order, so a slot is complete when the next begins, and no sort is
+    // needed.
+    Statement select(
+        db, "SELECT start_utc, mode = 'lesson', characters, wpm, accuracy" TARVELO_COUNTED_RUNS
+            " ORDER BY start_utc");
     if (!select)
         return slots;
     BindCounted(select, section, std::max(sinceUtc, kEarliestFigureUtc), kLatestFigureUtc);
-    select.Bind(7, RunSlot::kSeconds);
-    while (sqlite3_step(select.get()) == SQLITE_ROW)
-        slots.push_back({select.Int(0), select.Int(1) != 0 ? RunMode::Lesson : RunMode::Practice,
-                         static_cast<std::int64_t>(select.Real(3)), static_cast<int>(select.Int(2)),
-                         select.Real(4), select.Real(5)});
+    std::array<RunSlot, 2> open{RunSlot{.mode = RunMode::Practice},
+                                RunSlot{.mode = RunMode::Lesson}};
+    const auto close = [&] {
+        for (RunSlot& slot : open)
+            if (slot.runs > 0) {
+                slots.push_back(slot);
+                slot = RunSlot{.mode = slot.mode};
+            }
+    };
+    while (sqlite3_step(select.get()) == SQLITE_ROW) {
+        // As a RunRecord holds them, so both ways agree on any stored value.
+        const auto characters = static_cast<std::int32_t>(select.Int(2));
+        if (characters < kShortestTimedCharacters)
+            continue;
+        const std::int64_t number = select.Int(0) / RunSlot::kSeconds;
+        if (number != open[0].slot) {
+            close();
+            open[0].slot = open[1].slot = number;
+        }
+        RunSlot& slot = open[select.Int(1) != 0 ? 1 : 0];
+        slot.characters += characters;
+        ++slot.runs;
+        slot.wpmWeight +=
+            static_cast<double>(static_cast<std::int32_t>(select.Int(3))) * characters;
+        slot.accuracyWeight +=
+            static_cast<double>(static_cast<std::int32_t>(select.Int(4))) * characters;
+    }
+    close();
     return slots;
 }
 

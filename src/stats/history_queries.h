@@ -18,7 +18,7 @@ namespace tarvelo {
 std::vector<RunRecord> SelectRuns(sqlite3* db, std::optional<std::string_view> section);
 
 // The section's runs that count in the figures (CountsInFigures) from
-// `sinceUtc` on, summed in the database by slot and kind.
+// `sinceUtc` on, summed by slot and kind as they are read.
 std::vector<RunSlot> SelectRunSlots(sqlite3* db, std::string_view section, std::int64_t sinceUtc);
 
 // A time before which none of the section's last `days` local days with

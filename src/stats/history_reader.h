@@ -44,8 +44,8 @@ struct LoadedProgress
     bool hasRuns = false; // any run at all, counted in the figures or not
 };
 
-// Reads the history at `historyPath`: the days the chart keeps, summed in the
-// database.
+// Reads the history at `historyPath`: only the days the chart keeps, and only
+// the columns it needs.
 LoadedProgress LoadProgress(const std::string& historyPath, std::string_view userSection,
                             std::int64_t nowUtc);
 
