@@ -19,13 +19,17 @@ packages=(
     libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth imagemagick python3
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xdotool man-db poppler-utils
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev ccache
 )
 source scripts/packages.sh
 ensure_packages "${packages[@]}"
 
 jobs=$(nproc)
-cmake -S . -B build -G Ninja -DTARVELO_WERROR=ON >/dev/null
+# Compile through ccache; paths relative to the checkout, so any clone of the
+# project reuses what another built.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -G Ninja -DTARVELO_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build -j "$jobs"
 
 if [[ $mode == run ]]; then
@@ -36,7 +40,7 @@ fi
 scripts/check_layers.sh
 scripts/check_install.sh build
 
-cmake -S . -B build-sanitize -G Ninja -DTARVELO_WERROR=ON -DTARVELO_SANITIZE=ON \
+cmake -S . -B build-sanitize -G Ninja -DTARVELO_WERROR=ON -DTARVELO_SANITIZE=ON "${launcher[@]}" \
     -DTARVELO_WITH_QT=OFF -DTARVELO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")

@@ -13,8 +13,6 @@
 #include "ui/qt_url_opener.h"
 #include "ui/sdl_sound.h"
 
-#include <QApplication>
-
 namespace tarvelo {
 namespace {
 
@@ -52,11 +50,15 @@ void FillServices(MenuServices& services, const std::string& appFolder)
     if (!services.openWebSite)
         services.openWebSite = [shared] { shared->links.OpenWebSite(); };
     if (!services.donationCheck)
-        services.donationCheck = [shared](ProgramState& state) {
+        services.donationCheck = [shared](ProgramState& state, QWidget* activity) {
             if (!RunDonationCheck(state.profile, shared->clock))
                 return;
-            auto* window = new DonationWindow([shared] { shared->links.OpenDonationPage(); });
-            window->showOver(QApplication::activeWindow());
+            // A window of the activity's, so the system keeps it above it.
+            auto* window =
+                new DonationWindow([shared] { shared->links.OpenDonationPage(); }, activity);
+            window->showOver(activity);
+            if (window->isVisible())
+                RecordDonationShown(state.profile);
         };
 }
 

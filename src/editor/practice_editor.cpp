@@ -96,16 +96,15 @@ bool PracticeEditor::TextOfFile(std::string_view fileBytes, std::string& text)
 void PracticeEditor::Open()
 {
     const std::string path = DataFilePath(m_state.appFolder, PracticeText::kFileName);
-    const FileContents file = ReadDataFile(path);
+    const FileContents file = ReadPracticeFile(path);
     if (!TextOfFile(file.bytes, m_loaded)) {
         m_loaded.clear();
-        ShowMessage(file.status == ReadStatus::Ok
-                        ? "The practice file \"" + std::string(PracticeText::kFileName) +
-                              "\" held no text. Type or paste your own sentences and choose "
-                              "Save Changes, or choose Restore Default."
-                        : "The practice file \"" + std::string(PracticeText::kFileName) +
-                              "\" could not be read. Type or paste your own sentences and "
-                              "choose Save Changes, or choose Restore Default.");
+        ShowMessage(
+            (file.status == ReadStatus::Ok
+                 ? "The practice file \"" + std::string(PracticeText::kFileName) + "\" held no text"
+                 : PracticeText::CannotRead(file.status)) +
+            ". Type or paste your own sentences and choose Save Changes, or choose "
+            "Restore Default.");
     }
     ++m_loadCount;
     m_unsaved = false;

@@ -24,10 +24,11 @@ std::string_view ColourLiteral(LetterColour colour);
 // The same colour as a 0x00BBGGRR number; black for Unset.
 std::int32_t ColourValue(LetterColour colour);
 
-// How the playfield is painted, 0x00BBGGRR.
-inline constexpr std::int32_t kFallingAreaFill = 0xFFFFFF;
-inline constexpr std::int32_t kPileAreaFill = 0xF4ECE4;
-inline constexpr std::int32_t kPileLetterColour = 0x000000;
+// How the playfield is painted, 0x00BBGGRR: both areas on white, the pile
+// in dark blue, the whole in a black frame.
+inline constexpr std::int32_t kPlayfieldFill = 0xFFFFFF;
+inline constexpr std::int32_t kPileLetterColour = 0xC00000;
+inline constexpr std::int32_t kPlayfieldFrameColour = 0x000000;
 // The line the piles must not cross.
 inline constexpr std::int32_t kPileLineColour = 0x0000FF;
 

@@ -31,6 +31,8 @@ GameMenu::GameMenu(GameContext context) : m_game(std::move(context))
     m_fills.fill(kFill);
     m_fills[kBegin] = kBeginSelectedFill; // Begin is highlighted as the window opens
     m_borders.fill(kBorder);
+    // However a game ends, "Begin" is highlighted for the next one.
+    m_game.SetGameEndedHook([this] { Highlight(kBegin); });
 }
 
 // --- Keys -------------------------------------------------------------------
@@ -42,6 +44,8 @@ GameAction GameMenu::KeyDown(NavigationKey key)
     case NavigationKey::Escape:
         if (!m_game.KeyPanelOpen())
             return m_game.LeaveGame() ? GameAction::LeaveToMenu : GameAction::None;
+        // As the "Done" option closes the panel.
+        Highlight(kKeys);
         m_game.SaveKeyPool();
         return GameAction::None;
     case NavigationKey::Up: {
@@ -161,6 +165,14 @@ void GameMenu::ClickLevel()
         return;
     Highlight(kLevel);
     Activate();
+}
+
+void GameMenu::PressBackground()
+{
+    m_game.SaveKeyPool();
+    // A highlight inside the closed panel would be invisible.
+    if (!m_game.KeyPanelOpen() && m_selected >= kCase)
+        Highlight(kKeys);
 }
 
 void GameMenu::HoverOption(int option)

@@ -61,6 +61,9 @@ public:
     static constexpr std::string_view kRaisingLevel = "Raising Level";
 
     explicit GameMenu(GameContext context);
+    // The game holds a pointer back to the menu.
+    GameMenu(const GameMenu&) = delete;
+    GameMenu& operator=(const GameMenu&) = delete;
 
     // The window's load; true when the rules are to be shown first.
     bool Load() { return m_game.Load(); }
@@ -76,7 +79,7 @@ public:
     GameAction PressOption(int option);
     void ClickLevel();
     void PressKey(int key) { m_game.ToggleKey(key); }
-    void PressBackground() { m_game.SaveKeyPool(); }
+    void PressBackground();
     void HoverOption(int option);
     void HoverBackground();
 

@@ -182,6 +182,8 @@ void TypingGame::AbortGame()
 
 void TypingGame::EndGame()
 {
+    if (m_endedHook)
+        m_endedHook();
     if (m_soundOn)
         StopMusic();
     m_running = false;

@@ -55,6 +55,9 @@ public:
     {
         m_finishedHook = std::move(hook);
     }
+    // Told of every end of a game, whatever ended it, before the high-score
+    // window is asked for; the menu moves its highlight back to "Begin".
+    void SetGameEndedHook(std::function<void()> hook) { m_endedHook = std::move(hook); }
 
     static constexpr int kBaseIntervalMs = 500;
     static constexpr int kScoreAddIntervalMs = 15;
@@ -180,6 +183,7 @@ private:
     std::int16_t m_chosenLevel = 1;
     std::int16_t m_startLevel = 1;
     std::function<void(GameRecord)> m_finishedHook;
+    std::function<void()> m_endedHook;
     std::int16_t m_level = 1;
     std::int16_t m_shownLevel = 1;
     std::int16_t m_spawnCount = 0;

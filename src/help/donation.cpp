@@ -79,10 +79,12 @@ bool RunDonationCheck(ProfileStore& profile, const Clock& clock)
         return false;
     }
     const long days = DayNumber(today) - DayNumber(*begin);
-    if (days < 3 || profile.Read(settings::kUsers, settings::kShowedDonate))
-        return false;
+    return days >= 3 && !profile.Read(settings::kUsers, settings::kShowedDonate);
+}
+
+void RecordDonationShown(ProfileStore& profile)
+{
     (void)profile.Write(settings::kUsers, settings::kShowedDonate, true);
-    return true;
 }
 
 std::string_view DonationRequest::Text()

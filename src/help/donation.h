@@ -21,9 +21,11 @@ std::optional<CalendarDate> ParseDate(std::string_view text);
 long DayNumber(const CalendarDate& date);
 
 // The one-time donation request, checked at the end of every activity
-// start: the first start stores its date; the first start three or more days
-// later asks once. True when the request is to be shown.
+// start: the first start stores its date; from three days later the request
+// is due until RecordDonationShown says it was seen. True when it is due.
 bool RunDonationCheck(ProfileStore& profile, const Clock& clock);
+// The request has been shown over the activity window: never again.
+void RecordDonationShown(ProfileStore& profile);
 
 // The donation window's texts and the hover of its two options.
 class DonationRequest

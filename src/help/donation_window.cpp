@@ -1,5 +1,6 @@
 #include "help/donation_window.h"
 
+#include "state/window_placement.h"
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
 
@@ -9,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace tarvelo {
 
@@ -71,13 +71,12 @@ void DonationWindow::showOver(const QWidget* activity)
         activity && activity->screen() ? activity->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QRect over = activity ? activity->frameGeometry() : available;
-    QRect placed(QPoint(0, 0), size());
-    placed.moveCenter(over.center());
-    placed.moveLeft(std::clamp(placed.left(), available.left(),
-                               std::max(available.left(), available.right() - width())));
-    placed.moveTop(std::clamp(placed.top(), available.top(),
-                              std::max(available.top(), available.bottom() - height())));
-    move(placed.topLeft());
+    QRect centred(QPoint(0, 0), size());
+    centred.moveCenter(over.center());
+    const ScreenPoint placed =
+        KeepWithin({centred.left(), centred.top()}, width(), height(),
+                   {available.left(), available.top(), available.width(), available.height()});
+    move(placed.x, placed.y);
     show();
     raise();
     activateWindow();

@@ -21,10 +21,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace tarvelo {
 namespace {
@@ -61,13 +61,11 @@ MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWid
     if (!m_nameDialog)
         m_nameDialog = new NewUserDialog(appFolder, *dialogs, this);
     m_menu = std::make_unique<MainMenu>(*m_state, *dialogs, *m_nameDialog);
-    if (m_services.donationCheck) {
-        // The start is recorded before the activity's window opens; the check
-        // comes once that window is shown.
-        m_menu->Profiles().SetDonationCheck([this] {
-            QTimer::singleShot(0, this, [this] { m_services.donationCheck(*m_state); });
-        });
-    }
+    // The start is recorded before the activity's window opens, and the
+    // window's load may show a message first (the first use, the game's
+    // rules): the check waits until the window is up.
+    if (m_services.donationCheck)
+        m_menu->Profiles().SetDonationCheck([this] { m_donationDue = true; });
 
     buildControls();
     m_menu->Start();
@@ -246,6 +244,7 @@ void MainWindow::openSessionWindow()
         returnToMenu();
     });
     window->show();
+    checkDonation(window);
 }
 
 void MainWindow::openStatisticsWindow()
@@ -287,6 +286,13 @@ void MainWindow::openGameWindow()
     });
     hide();
     window->open();
+    checkDonation(window);
+}
+
+void MainWindow::checkDonation(QWidget* activity)
+{
+    if (std::exchange(m_donationDue, false))
+        m_services.donationCheck(*m_state, activity);
 }
 
 void MainWindow::returnToMenu()

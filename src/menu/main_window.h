@@ -42,8 +42,9 @@ struct MenuServices
     std::function<QWidget*(ProgramState&, std::function<void()> leftToMenu)> editorWindow{};
     std::function<void()> openHelpPage{};
     std::function<void()> openWebSite{}; // empty: the desktop's browser, unchecked
-    // Runs after the activity window is shown, at every activity start.
-    std::function<void(ProgramState&)> donationCheck{};
+    // Runs at every activity start once the activity window is up, with its
+    // load's messages answered; a request goes over that window.
+    std::function<void(ProgramState&, QWidget* activity)> donationCheck{};
 };
 
 // Creates the game window for the program state and the run's last game
@@ -94,6 +95,8 @@ private:
     void openStatisticsWindow();
     void openEditorWindow();
     void openGameWindow();
+    // The donation check of the activity start that opened `activity`.
+    void checkDonation(QWidget* activity);
     void refresh();
 
     std::unique_ptr<ProgramState> m_state;
@@ -114,6 +117,9 @@ private:
     // The last game of the run, shown by every high-score window.
     std::optional<ScoreTexts> m_lastGameResult;
     bool m_ending = false;
+    // The activity start asked for the donation check; it runs once the
+    // activity window is up.
+    bool m_donationDue = false;
 };
 
 } // namespace tarvelo

@@ -50,7 +50,7 @@ T ReadTyped(const ProfileStore& store, std::string_view section, const settings:
 
 } // namespace
 
-std::string WriteErrorMessage(const WriteError& error)
+std::string WriteErrorCause(const WriteError& error)
 {
     std::string why;
     switch (error.reason) {
@@ -70,6 +70,12 @@ std::string WriteErrorMessage(const WriteError& error)
         why = codepage::FromUtf8(std::strerror(error.error));
         break;
     }
+    return why;
+}
+
+std::string WriteErrorMessage(const WriteError& error)
+{
+    const std::string why = WriteErrorCause(error);
     return "Your progress could not be saved in the settings file \"" +
            codepage::FromUtf8(error.path) + "\": " + why +
            ". Tarvelo goes on, but what changes now may be lost. This message is not "
@@ -144,6 +150,7 @@ std::optional<WriteError> ProfileStore::Replace(const std::vector<Edit>& edits)
 
 bool ProfileStore::Report(const std::optional<WriteError>& failure)
 {
+    m_failing = failure;
     if (!failure) {
         m_reported.reset();
         return true;

@@ -33,6 +33,8 @@ struct WriteError
 
 // The one message that tells the user about `error` (Windows-1252).
 std::string WriteErrorMessage(const WriteError& error);
+// Why the write failed, as the message says it ("the disk is full").
+std::string WriteErrorCause(const WriteError& error);
 
 // The only access to the settings file "Tarvelo.INI". Values are stored
 // encoded (see valuecodec). Reads use the parsed file kept in memory while the
@@ -92,6 +94,8 @@ public:
     {
         m_onWriteError = std::move(listener);
     }
+    // The last write's failure, while no write has worked since.
+    const std::optional<WriteError>& FailingWrite() const { return m_failing; }
 
 private:
     friend class ProfileBatch;
@@ -146,6 +150,7 @@ private:
     mutable std::optional<CachedFile> m_cache;
     WriteErrorListener m_onWriteError;
     std::optional<WriteError::Reason> m_reported; // since the last successful write
+    std::optional<WriteError> m_failing;
     // While a batch is open, writes collect here (and in m_pending, which
     // reads of the batch see) and reach the file once.
     std::optional<IniDocument> m_pending;

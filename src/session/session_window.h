@@ -108,6 +108,7 @@ private:
     void placeKeyEdit();
     void resetKeys();
     void askDedication();
+    void tellHistoryNotice();
 
     void refresh();
     void refreshOptions();
@@ -140,6 +141,7 @@ private:
     QLabel* m_titleLabel = nullptr;
     QLabel* m_modeLabel = nullptr;
     QLabel* m_infoLabel = nullptr;
+    QLabel* m_saveNotice = nullptr;
     std::array<ui::OptionFrame*, SessionOptions::kOptionCount> m_optionFrames{};
     QLabel* m_llerrors = nullptr;
     QLabel* m_llpercent = nullptr;

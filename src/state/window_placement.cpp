@@ -3,7 +3,27 @@
 #include "profile/profile_store.h"
 #include "state/program_state.h"
 
+#include <algorithm>
+
 namespace tarvelo {
+
+ScreenPoint KeepWithin(ScreenPoint corner, int width, int height, const ScreenArea& available)
+{
+    const int right = available.left + std::max(0, available.width - width);
+    const int bottom = available.top + std::max(0, available.height - height);
+    return {std::clamp(corner.x, available.left, right),
+            std::clamp(corner.y, available.top, bottom)};
+}
+
+void MoveWatch::Moved(ScreenPoint corner, bool fromWindowSystem)
+{
+    if (m_movedByUser || corner == m_settled)
+        return;
+    if (fromWindowSystem && m_settling)
+        m_settled = corner;
+    else
+        m_movedByUser = true;
+}
 
 bool PlacementStore::OpensMaximized() const
 {

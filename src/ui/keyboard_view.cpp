@@ -48,7 +48,7 @@ void KeyboardView::setCaption(int key, const QString& caption)
 {
     if (valid(key) && m_keys[key].caption != caption) {
         m_keys[key].caption = caption;
-        update(keyRect(key));
+        update(paintedRect(key));
     }
 }
 
@@ -61,7 +61,7 @@ void KeyboardView::setFill(int key, QColor fill)
 {
     if (valid(key) && m_keys[key].fill != fill) {
         m_keys[key].fill = fill;
-        update(keyRect(key));
+        update(paintedRect(key));
     }
 }
 
@@ -79,7 +79,7 @@ void KeyboardView::setBorder(int key, QColor border)
 {
     if (valid(key) && m_keys[key].border != border) {
         m_keys[key].border = border;
-        update(keyRect(key));
+        update(paintedRect(key));
     }
 }
 
@@ -106,6 +106,12 @@ QRect KeyboardView::keyRect(int key) const
     return QRectF(left + r.x() * u, r.y() * u, r.width() * u, r.height() * u)
         .adjusted(2, 2, -2, -2)
         .toRect();
+}
+
+QRect KeyboardView::paintedRect(int key) const
+{
+    // Half the 1.5-pixel pen and a pixel of antialiasing, rounded up.
+    return keyRect(key).adjusted(-2, -2, 2, 2);
 }
 
 int KeyboardView::keyAt(QPoint point) const

@@ -56,6 +56,9 @@ private:
         QRectF unitRect; // in key widths
     };
     bool valid(int key) const { return key >= 1 && key <= kKeyCount; }
+    // What painting the key may touch: its border is stroked across the edge
+    // of keyRect.
+    QRect paintedRect(int key) const;
     double unit() const;
 
     std::array<Key, kKeyCount + 1> m_keys;

@@ -69,8 +69,7 @@ void PlayfieldView::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setClipRegion(event->region());
     const double pileTop = cellRect(0, FallingBoard::kRows).top();
-    painter.fillRect(QRectF(0, 0, width(), pileTop), FromBgr(kFallingAreaFill));
-    painter.fillRect(QRectF(0, pileTop, width(), height() - pileTop), FromBgr(kPileAreaFill));
+    painter.fillRect(rect(), FromBgr(kPlayfieldFill));
 
     painter.setFont(m_font);
     const QRect dirty = event->rect();
@@ -89,7 +88,7 @@ void PlayfieldView::paintEvent(QPaintEvent* event)
     }
     painter.setPen(QPen(FromBgr(kPileLineColour), 2));
     painter.drawLine(QPointF(0, pileTop), QPointF(width(), pileTop));
-    painter.setPen(QPen(FromBgr(kPileLetterColour), 1));
+    painter.setPen(QPen(FromBgr(kPlayfieldFrameColour), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(0.5, 0.5, width() - 1, height() - 1));
 }

@@ -1,10 +1,12 @@
 #include "ui/twips.h"
 
+#include "state/window_placement.h"
+
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
-#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -18,6 +20,10 @@ double LogicalDpi(const QWidget* widget)
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
     return dpi > 0 ? dpi : 96.0;
 }
+
+// The window manager's frame around the last window whose frame was known:
+// what a window not yet shown will get.
+QMargins g_frameMargins;
 
 // Remembers how far a window's client area lies from its frame's top-left,
 // while the window manager says so. Once a window is hidden the window
@@ -43,8 +49,13 @@ public:
     void Record()
     {
         const QPoint offset = m_window->geometry().topLeft() - m_window->pos();
-        if (!offset.isNull())
-            m_offset = offset;
+        if (offset.isNull())
+            return;
+        m_offset = offset;
+        const QRect frame = m_window->frameGeometry();
+        const QRect client = m_window->geometry();
+        g_frameMargins = QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                                  frame.right() - client.right(), frame.bottom() - client.bottom());
     }
     std::optional<QPoint> Offset() const { return m_offset; }
 
@@ -94,17 +105,19 @@ QPoint PlaceAtTwips(QWidget* window, int left, int top)
     const QScreen* screen = QGuiApplication::screenAt(wanted);
     if (!screen)
         screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    QPoint placed = wanted;
-    if (screen) {
-        const QRect area = screen->availableGeometry();
-        const QSize size = window->frameGeometry().size();
-        placed.setX(std::clamp(wanted.x(), area.left(),
-                               std::max(area.left(), area.right() + 1 - size.width())));
-        placed.setY(std::clamp(wanted.y(), area.top(),
-                               std::max(area.top(), area.bottom() + 1 - size.height())));
-    }
     FrameOffsetKeeper* keeper = FrameOffsetKeeper::Of(window);
     keeper->Record();
+    QPoint placed = wanted;
+    if (screen) {
+        // A window not yet framed gets the frame the last one had.
+        QSize size = window->frameGeometry().size();
+        if (window->frameGeometry() == window->geometry())
+            size = size.grownBy(g_frameMargins);
+        const QRect area = screen->availableGeometry();
+        const ScreenPoint kept = KeepWithin({wanted.x(), wanted.y()}, size.width(), size.height(),
+                                            {area.left(), area.top(), area.width(), area.height()});
+        placed = QPoint(kept.x, kept.y);
+    }
     const bool frameForgotten = window->testAttribute(Qt::WA_WState_Created) &&
                                 !window->isVisible() &&
                                 window->pos() == window->geometry().topLeft();

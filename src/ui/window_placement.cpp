@@ -3,11 +3,69 @@
 #include "state/program_state.h"
 #include "ui/twips.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 namespace tarvelo::ui {
+namespace {
+
+// Follows a placed window's moves for the logic's MoveWatch and keeps the
+// stored position it opened for.
+class PlacementWatch : public QObject
+{
+public:
+    PlacementWatch(QWidget& window, QPoint placed, int leftTwips, int topTwips)
+        : QObject(&window), m_window(window), m_watch({placed.x(), placed.y()}),
+          m_leftTwips(leftTwips), m_topTwips(topTwips)
+    {
+        setObjectName(kName);
+        window.installEventFilter(this);
+    }
+
+    static PlacementWatch* Of(const QWidget& window)
+    {
+        // Only this class names a child so; it has no meta-object to cast by.
+        QObject* watch = window.findChild<QObject*>(kName, Qt::FindDirectChildrenOnly);
+        return static_cast<PlacementWatch*>(watch);
+    }
+
+    bool MovedByUser() const { return m_watch.MovedByUser(); }
+    int LeftTwips() const { return m_leftTwips; }
+    int TopTwips() const { return m_topTwips; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &m_window)
+            return false;
+        switch (event->type()) {
+        case QEvent::Show:
+            m_watch.Shown();
+            break;
+        case QEvent::WindowActivate:
+            m_watch.Activated();
+            break;
+        case QEvent::Move:
+            // Only the window system's own events are spontaneous.
+            m_watch.Moved({m_window.x(), m_window.y()}, event->spontaneous());
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    static constexpr const char* kName = "tarvelo_placementWatch";
+    QWidget& m_window;
+    MoveWatch m_watch;
+    int m_leftTwips;
+    int m_topTwips;
+};
+
+} // namespace
 
 void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred, bool maximized)
 {
@@ -16,13 +74,18 @@ void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred, bo
     window.resize(preferred.boundedTo(available.size() * 9 / 10));
     // The stored corner, kept on screen; also where a maximized window
     // returns to.
-    PlaceAtTwips(&window, state.WindowLeft, state.WindowTop);
+    const QPoint placed = PlaceAtTwips(&window, state.WindowLeft, state.WindowTop);
+    delete PlacementWatch::Of(window);
+    new PlacementWatch(window, placed, state.WindowLeft, state.WindowTop);
     if (maximized)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
 WindowPlacement PlacementOf(const QWidget& window)
 {
+    const PlacementWatch* watch = PlacementWatch::Of(window);
+    if (watch && !watch->MovedByUser())
+        return {window.isMaximized(), window.isMinimized(), watch->LeftTwips(), watch->TopTwips()};
     // The frame's top-left: what PlaceAtTwips restores.
     const QPoint twips = PixelsToTwips(window.frameGeometry().topLeft(), &window);
     return {window.isMaximized(), window.isMinimized(), twips.x(), twips.y()};

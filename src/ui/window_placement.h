@@ -14,7 +14,8 @@ namespace tarvelo::ui {
 void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred,
                  bool maximized = false);
 
-// Where the window is, as the logic stores it.
+// Where the window is, as the logic stores it: the position it opened for
+// until the user moves it (not what keeping it on screen made of it).
 WindowPlacement PlacementOf(const QWidget& window);
 
 } // namespace tarvelo::ui

@@ -1,6 +1,7 @@
 #include "game/game_menu.h"
 #include "game_fixture.h"
 
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -101,7 +102,41 @@ TEST_F(GameMenuTest, RunningGameTypingHelpAndEnding)
     EXPECT_EQ(m.PressOption(GameMenu::kLeave), GameAction::None);
     EXPECT_FALSE(m.Game().Running());
     EXPECT_TRUE(m.Game().TakeScoresRequest());
-    EXPECT_EQ(m.KeyDown(Key::Left), GameAction::LeaveToMenu);
+    EXPECT_EQ(m.PressOption(GameMenu::kLeave), GameAction::LeaveToMenu);
+}
+
+// Regression: after an overflow the highlight stayed on the greyed Pause, and
+// after End Game on the option that ended it.
+TEST_F(GameMenuTest, EveryEndOfAGameHighlightsBegin)
+{
+    const std::pair<const char*, std::function<void(GameMenu&)>> ends[] = {
+        {"overflow",
+         [this](GameMenu& m) {
+             for (int landed = 0; landed < 4; ++landed) {
+                 random.Spawn(0, 'Q');
+                 for (int tick = 0; tick < 18; ++tick)
+                     m.Game().GameTick();
+             }
+         }},
+        {"End Game", [](GameMenu& m) { m.PressOption(GameMenu::kLeave); }},
+        {"Scores", [](GameMenu& m) { m.PressOption(GameMenu::kScores); }},
+        {"close box", [](GameMenu& m) { m.Game().Close(); }},
+    };
+    for (const auto& [name, end] : ends) {
+        GameMenu& m = Menu();
+        m.KeyDown(Key::Enter);
+        m.KeyDown(Key::Down); // off Pause, as a player moving around would
+        end(m);
+        ASSERT_FALSE(m.Game().Running()) << name;
+        EXPECT_EQ(m.Selected(), GameMenu::kBegin) << name;
+        EXPECT_EQ(m.Fill(GameMenu::kBegin), GameMenu::kBeginSelectedFill) << name;
+        EXPECT_EQ(m.Fill(GameMenu::kLeave), GameMenu::kFill) << name;
+    }
+    // Down and Enter now leave, as "Main Menu" follows "Begin".
+    Menu().KeyDown(Key::Enter);
+    menu->PressOption(GameMenu::kLeave);
+    menu->KeyDown(Key::Down);
+    EXPECT_EQ(menu->KeyDown(Key::Enter), GameAction::LeaveToMenu);
 }
 
 TEST_F(GameMenuTest, EscapeWithThePanelOpenClosesOnlyThePanel)
@@ -118,6 +153,26 @@ TEST_F(GameMenuTest, EscapeWithThePanelOpenClosesOnlyThePanel)
     EXPECT_EQ(m.KeyDown(Key::Escape), GameAction::None);
     EXPECT_FALSE(m.Game().KeyPanelOpen());
     EXPECT_EQ(m.KeyDown(Key::Escape), GameAction::LeaveToMenu);
+}
+
+// Regression: closing the panel from inside it left the highlight on a hidden
+// panel option, so the arrows moved an invisible highlight.
+TEST_F(GameMenuTest, ClosingThePanelFromInsideHighlightsModifyKeys)
+{
+    const std::pair<const char*, std::function<void(GameMenu&)>> closes[] = {
+        {"Escape", [](GameMenu& m) { m.KeyDown(Key::Escape); }},
+        {"background click", [](GameMenu& m) { m.PressBackground(); }},
+    };
+    for (const auto& [name, close] : closes) {
+        GameMenu& m = Menu();
+        m.PressOption(GameMenu::kKeys);
+        m.KeyDown(Key::Down);
+        ASSERT_EQ(m.Selected(), GameMenu::kDefaultKeys) << name;
+        close(m);
+        ASSERT_FALSE(m.Game().KeyPanelOpen()) << name;
+        EXPECT_EQ(m.Selected(), GameMenu::kKeys) << name;
+        EXPECT_EQ(m.Fill(GameMenu::kDefaultKeys), GameMenu::kFill) << name;
+    }
 }
 
 TEST_F(GameMenuTest, KeyPressesToggleThePoolAndHoverLeavesNoBorderBehind)

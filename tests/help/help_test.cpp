@@ -51,6 +51,9 @@ TEST(DonationCheckTest, AsksOnceFromTheThirdDay)
         clock.today = {2026, 3, row.today};
         EXPECT_EQ(RunDonationCheck(profile, clock), row.shows) << row.name;
         EXPECT_EQ(profile.Read(settings::kUsers, settings::kBeginDate), row.beginAfter) << row.name;
+        // Regression: the request counted as seen before it was shown.
+        EXPECT_EQ(RunDonationCheck(profile, clock), row.shows) << row.name << ": not yet shown";
+        RecordDonationShown(profile);
         EXPECT_FALSE(RunDonationCheck(profile, clock)) << row.name << ": never twice";
     }
 }

@@ -3,8 +3,11 @@
 #include "support/game_fakes.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
+#include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
 #include "ui/playfield_view.h"
+
+#include <QScreen>
 
 using namespace tarvelo;
 using test::Tick;
@@ -145,6 +148,57 @@ private slots:
         QCOMPARE(table.ends, 1);
         QCOMPARE(table.scores, 0);
         QVERIFY(table.lastResult.has_value());
+    }
+
+    // Regression: landed characters were black on a blue-grey pile area.
+    void pileIsDarkBlueOnWhite()
+    {
+        Table table;
+        table.Press(GameMenu::kBegin);
+        table.random.Spawn(3, 'W');
+        Tick(table.Find<QTimer>("Timer1"), 18);
+        auto* playfield = table.Find<ui::PlayfieldView>("picGame");
+        const QImage image = playfield->grab().toImage();
+        const int bottom = ui::PlayfieldView::kRows - 1;
+        QCOMPARE(playfield->character(3, bottom), 'W');
+        const auto centre = [&](int column, int row) {
+            return image.pixelColor(playfield->cellRect(column, row).center().toPoint());
+        };
+        QCOMPARE(centre(10, bottom), QColor(Qt::white));
+        QCOMPARE(centre(10, 0), QColor(Qt::white));
+        const QRect cell = playfield->cellRect(3, bottom).toAlignedRect();
+        int blue = 0, other = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (pixel == QColor(0, 0, 192))
+                    ++blue;
+                else if (pixel.red() != pixel.green() || pixel.blue() < pixel.red())
+                    ++other; // neither the ink, nor white blended towards it
+            }
+        }
+        QVERIFY2(blue > 0 && other == 0, qPrintable(QString("%1 %2").arg(blue).arg(other)));
+    }
+
+    // Regression: a deselected key kept the outer half of its red ring, as
+    // only the inside of the key was repainted. The partly repainted window
+    // must match a fresh rendering around the key.
+    void deselectedKeyLeavesNoRingBehind()
+    {
+        Table table;
+        table.Press(GameMenu::kKeys);
+        QVERIFY(QTest::qWaitForWindowExposed(table.window.get()));
+        auto* keys = table.Find<ui::KeyboardView>("keys");
+        const QRect key = keys->keyRect(1); // Q, in the pool
+        QTest::mouseClick(keys, Qt::LeftButton, {}, key.center());
+        QCOMPARE(keys->border(1), QColor(Qt::black));
+        QCoreApplication::processEvents(); // paints what changed only
+
+        const QRect around(keys->mapTo(table.window.get(), key.topLeft() - QPoint(4, 4)),
+                           key.size() + QSize(8, 8));
+        const QImage shown = table.window->screen()->grabWindow(table.window->winId()).toImage();
+        const QImage fresh = table.window->grab().toImage();
+        QCOMPARE(shown.copy(around), fresh.copy(around));
     }
 
     // Four Qs land in column 0: the fourth overflows and ends the game.

@@ -23,6 +23,18 @@ using test::Frame;
 
 namespace {
 
+// Scripted dialogs whose message box, like a modal one, runs `whileOpen`.
+struct ModalDialogs : test::ScriptedDialogs
+{
+    void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override
+    {
+        ScriptedDialogs::ShowMessage(text, title, icon);
+        if (whileOpen)
+            whileOpen();
+    }
+    std::function<void()> whileOpen;
+};
+
 // An installation in a temporary folder and a main menu over it whose
 // dialogs and session window are scripted.
 struct Installation
@@ -53,13 +65,17 @@ struct Installation
             QTimer::singleShot(0, editor, leftToMenu);
             return editor;
         };
-        services.donationCheck = [this](ProgramState&) { events.push_back("donation check"); };
+        if (!ownDonationCheck)
+            services.donationCheck = [this](ProgramState&, QWidget*) {
+                events.push_back("donation check");
+            };
         return StartApplication(folder.Path(), dialogs, std::move(services));
     }
 
     test::TempFolder folder;
-    test::ScriptedDialogs dialogs;
+    ModalDialogs dialogs;
     test::ScriptedNameDialog names;
+    bool ownDonationCheck = false; // the application's request window
     test::CountingBeeper beeper;
     test::RecordingGuide guide;
     QPointer<SessionWindow> session;
@@ -128,6 +144,38 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!install.session && window->isVisible());
         QCOMPARE(Differences(*window), QStringList());
+    }
+
+    // Regression: a new user's first start showed the request during the
+    // first-use message, before the typing window, which then covered it, and
+    // counted it as seen.
+    void donationRequestComesOverTheTypingWindowAfterTheFirstUseMessage()
+    {
+        Installation install;
+        install.ownDonationCheck = true;
+        install.Write("begindate", "2020-01-01");
+        install.Write("user1", "Ann");
+        install.Write("lastuser", "1");
+        const auto window = install.Start();
+        window->show();
+        install.names.answers = {std::optional<std::string>("Bo")};
+        QStringList duringMessage;
+        install.dialogs.whileOpen = [&] {
+            QCoreApplication::processEvents();
+            for (QWidget* shown : QApplication::topLevelWidgets())
+                if (shown->objectName() == "Donation")
+                    duringMessage << "request";
+            if (install.Read("showeddonate") == "True")
+                duringMessage << "showeddonate";
+        };
+
+        for (const auto key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return})
+            QTest::keyClick(test::Keys(*window), key);
+        QVERIFY(install.session && !install.dialogs.shown.empty());
+        QCOMPARE(duringMessage, QStringList());
+        auto* request = install.session->findChild<QWidget*>("Donation");
+        QVERIFY(request && request->isVisible() && request->isWindow());
+        QCOMPARE(install.Read("showeddonate"), std::string("True"));
     }
 
     void pointerReachesTheMenuAndRowsOpenTheirWindows()

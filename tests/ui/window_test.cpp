@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,6 +85,38 @@ private slots:
         QVERIFY(formats.size() >= 4);
         for (const Qt::TextFormat format : formats)
             QCOMPARE(format, Qt::PlainText);
+    }
+
+    // A box raised while the user types: the keys of its first second are not
+    // its answer. Space on its default button at 0, 999 and 1000 ms after it came up.
+    void boxIgnoresTheKeysOfItsFirstSecond()
+    {
+        std::int64_t now = 50'000;
+        ui::QtDialogs dialogs(nullptr, [&now] { return now; });
+        for (const bool question : {false, true}) {
+            int closedAt = -1;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QAbstractButton* button = box->defaultButton();
+                if (!button)
+                    button = box->buttons().constFirst();
+                const std::int64_t shown = now;
+                for (const int after : {0, 999, 1000}) {
+                    now = shown + after;
+                    QTest::keyClick(button, Qt::Key_Space);
+                    if (!box->isVisible()) {
+                        closedAt = after;
+                        return;
+                    }
+                }
+                box->done(0);
+            });
+            if (question)
+                dialogs.AskYesNo("Sure?", "Confirmation", MessageIcon::Question, DefaultAnswer::No);
+            else
+                dialogs.ShowMessage("The disk is full.", "Warning", MessageIcon::Exclamation);
+            QCOMPARE(closedAt, 1000);
+        }
     }
 
     void textOutsideTheCodePageBecomesQuestionMarks()
