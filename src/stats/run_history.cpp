@@ -4,6 +4,8 @@
 #include "profile/code_page.h"
 #include "profile/data_file.h"
 #include "stats/history_clock.h"
+#include "stats/history_queries.h"
+#include "stats/sqlite_statement.h"
 
 #include <array>
 #include <cerrno>
@@ -15,44 +17,6 @@
 
 namespace tarvelo {
 namespace {
-
-// One statement, finalised when it goes out of scope.
-class Statement
-{
-public:
-    Statement(sqlite3* db, const char* sql)
-    {
-        if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
-            m_stmt = nullptr;
-    }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    explicit operator bool() const { return m_stmt != nullptr; }
-    sqlite3_stmt* get() const { return m_stmt; }
-
-    void Bind(int index, std::string_view text)
-    {
-        sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-    }
-    void Bind(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
-    void Bind(int index, double value) { sqlite3_bind_double(m_stmt, index, value); }
-
-    std::string Text(int column) const
-    {
-        const auto* text = sqlite3_column_text(m_stmt, column);
-        return text ? std::string(reinterpret_cast<const char*>(text),
-                                  static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)))
-                    : std::string();
-    }
-    std::int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
-    double Real(int column) const { return sqlite3_column_double(m_stmt, column); }
-
-private:
-    sqlite3_stmt* m_stmt = nullptr;
-};
 
 bool Exec(sqlite3* db, const char* sql)
 {
@@ -480,52 +444,15 @@ std::string RunHistory::TakeNotice()
     return std::exchange(m_notice, {});
 }
 
-std::vector<RunRecord> RunHistory::QueryRuns(const char* sql,
-                                             std::optional<std::string_view> section) const
-{
-    std::vector<RunRecord> runs;
-    if (!m_db)
-        return runs;
-    Statement select(m_db, sql);
-    if (!select)
-        return runs;
-    if (section)
-        select.Bind(1, *section);
-    while (sqlite3_step(select.get()) == SQLITE_ROW) {
-        RunRecord run;
-        run.userSection = select.Text(0);
-        run.userName = select.Text(1);
-        run.startUtc = select.Int(2);
-        run.endUtc = select.Int(3);
-        run.mode = select.Text(4) == "lesson" ? RunMode::Lesson : RunMode::Practice;
-        run.lessonNumber = static_cast<int>(select.Int(5));
-        run.characters = static_cast<std::int32_t>(select.Int(6));
-        run.errors = static_cast<std::int32_t>(select.Int(7));
-        run.ticks = select.Real(8);
-        run.wpm = static_cast<std::int32_t>(select.Int(9));
-        run.accuracy = static_cast<std::int32_t>(select.Int(10));
-        run.detection = select.Int(11) != 0;
-        runs.push_back(std::move(run));
-    }
-    return runs;
-}
-
-#define TARVELO_RUN_COLUMNS                                                                        \
-    "SELECT user_section, user_name, start_utc, end_utc, mode, lesson, characters, errors,"        \
-    " ticks, wpm, accuracy, detection FROM runs"
-
 std::vector<RunRecord> RunHistory::Runs(std::string_view userSection) const
 {
-    return QueryRuns(TARVELO_RUN_COLUMNS " WHERE user_section = ?1 ORDER BY start_utc, id",
-                     userSection);
+    return SelectRuns(m_db, userSection);
 }
 
 std::vector<RunRecord> RunHistory::AllRuns() const
 {
-    return QueryRuns(TARVELO_RUN_COLUMNS " ORDER BY start_utc, id", std::nullopt);
+    return SelectRuns(m_db, std::nullopt);
 }
-
-#undef TARVELO_RUN_COLUMNS
 
 std::vector<GameRecord> RunHistory::Games(std::string_view userSection) const
 {

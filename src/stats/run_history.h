@@ -169,8 +169,6 @@ private:
     void TellFailure(int error);
     bool SetAside();
     void Close();
-    std::vector<RunRecord> QueryRuns(const char* sql,
-                                     std::optional<std::string_view> section) const;
 
     std::string m_path;
     const UtcClock& m_clock;
