@@ -11,8 +11,12 @@
 namespace tarvelo {
 namespace {
 
-// Each made-up word is drawn afresh until one holds the required letter.
-constexpr int kDrawsPerWord = 200;
+// A made-up word is drawn afresh until one holds the required letter: first
+// as the model has it, then with the letter favoured wherever the model lets
+// it follow, which a rare letter needs.
+constexpr int kPlainDraws = 20;
+constexpr int kFavouringDraws = 50;
+constexpr std::uint64_t kFavour = 64;
 
 // The folded words of the text's lines, every run of letters one word.
 std::vector<std::string> SplitWords(const std::vector<std::string>& lines)
@@ -101,7 +105,7 @@ std::size_t TextLanguage::Index(char letter) const
 }
 
 std::string TextLanguage::Draw(const std::vector<bool>& allowed, std::size_t longest,
-                               RandomSource& random) const
+                               std::size_t favoured, RandomSource& random) const
 {
     const std::size_t states = Boundary() + 1;
     std::string word;
@@ -129,10 +133,18 @@ std::string TextLanguage::Draw(const std::vector<bool>& allowed, std::size_t lon
         }
         if (!found)
             break;
+        if (favoured != Boundary()) {
+            weights[favoured] *= kFavour;
+            weights[Boundary()] = 0; // unless no letter may follow: a full draw
+            if (std::all_of(weights.begin(), weights.end(), [](auto w) { return w == 0; }))
+                break;
+        }
         const std::size_t next = PickWeighted(weights, random);
         if (next == Boundary())
             break;
         word.push_back(m_letters[next]);
+        if (next == favoured)
+            favoured = Boundary();
         before = last;
         last = next;
     }
@@ -153,10 +165,11 @@ std::optional<std::string> TextLanguage::MakeWord(std::string_view allowed, char
     }
     if (!any || longest < kShortestWord)
         return std::nullopt;
+    const std::size_t requiredIndex = Index(required);
     std::string word;
-    for (int draw = 0; draw < kDrawsPerWord; ++draw) {
-        word = Draw(mask, longest, random);
-        if (word.find(required) != std::string::npos)
+    for (int draw = 0; draw < kPlainDraws + kFavouringDraws; ++draw) {
+        word = Draw(mask, longest, draw < kPlainDraws ? Boundary() : requiredIndex, random);
+        if (word.size() >= kShortestWord && word.find(required) != std::string::npos)
             return word;
     }
     // A letter the text rarely puts among the allowed ones: place it in the

@@ -38,7 +38,10 @@ private:
     // Letter indexes are positions in m_letters; the boundary is one past them.
     std::size_t Boundary() const { return m_letters.size(); }
     std::size_t Index(char letter) const;
-    std::string Draw(const std::vector<bool>& allowed, std::size_t longest,
+    // One word from the model; the letter `favoured` (none: the boundary),
+    // until drawn, is many times as likely as the model has it and the word
+    // cannot end before it.
+    std::string Draw(const std::vector<bool>& allowed, std::size_t longest, std::size_t favoured,
                      RandomSource& random) const;
 
     std::string m_letters;
