@@ -40,8 +40,9 @@ void KeySpeeds::FoldLine(std::span<const Keystroke> line)
             continue;
         }
         ++m_keys[slot].hits;
-        if (i > 0 && stroke.intervalMs >= kShortestMs && stroke.intervalMs <= kLongestMs) {
-            totalMs[slot] += stroke.intervalMs;
+        const double ms = stroke.KeyMs();
+        if (i > 0 && ms >= kShortestMs && ms <= kLongestMs) {
+            totalMs[slot] += ms;
             ++samples[slot];
         }
     }

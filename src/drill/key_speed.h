@@ -11,9 +11,14 @@ struct Keystroke
 {
     char expected = 0;
     char typed = 0;
-    // Since the previous typed character (its share, for a composed one).
+    // Since the previous typed character, from the key events' own times.
     double intervalMs = 0;
     bool error = false;
+    // Modifier and dead keys pressed for it: the interval is shared among
+    // them and the character's own key.
+    std::uint8_t extraKeys = 0;
+
+    double KeyMs() const { return intervalMs / (1 + extraKeys); }
 };
 
 // How fast a typist hits one letter.
