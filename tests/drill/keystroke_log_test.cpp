@@ -1,4 +1,5 @@
 #include "drill/keystroke_log.h"
+#include "drill/keystroke_recorder.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -78,6 +79,26 @@ TEST(KeystrokeLogTest, DamagedBytesStopWithTheLinesBefore)
     EXPECT_FALSE(whole);
     EXPECT_TRUE(Lines("", whole).empty());
     EXPECT_TRUE(whole);
+}
+
+TEST(KeystrokeRecorderTest, TimesFromEventStampsAndCountsExtraKeys)
+{
+    KeystrokeRecorder recorder;
+    recorder.ExtraKey(); // shift
+    recorder.Typed('T', 'T', false, 1000);
+    recorder.Typed('o', 'p', true, 1180);
+    recorder.Typed('o', 'o', false, 1400);
+    const Line first = recorder.EndLine();
+    recorder.ExtraKey(); // a dead key, then the letter
+    recorder.Typed('\xE9', '\xE9', false, 5400);
+    recorder.Typed('t', 't', false, 5000); // stamps out of order
+    const Line second = recorder.EndLine();
+    EXPECT_TRUE(Same(first, {{'T', 'T', 0, false, 1}, {'o', 'p', 180, true}, {'o', 'o', 220}}));
+    EXPECT_TRUE(Same(second, {{'\xE9', '\xE9', 4000, false, 1}, {'t', 't', 0}}));
+    bool whole = false;
+    const auto logged = Lines(recorder.PackedLog(), whole);
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_TRUE(Same(logged[0], first) && Same(logged[1], second));
 }
 
 } // namespace
