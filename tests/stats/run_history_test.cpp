@@ -42,6 +42,16 @@ RunRecord SampleLesson(std::int32_t characters, std::int64_t start, int number)
     return run;
 }
 
+// Run `i` with keystrokes of its own, zeros among them.
+RunRecord RunWithKeystrokes(std::int32_t i)
+{
+    RunRecord run = SampleRun("user3", i);
+    run.layout = "L";
+    for (std::int32_t k = 0; k < 40 + i % 300; ++k)
+        run.keystrokes.push_back(static_cast<char>((i * 7 + k) % 256));
+    return run;
+}
+
 class RunHistoryTest : public ::testing::Test
 {
 protected:
@@ -183,7 +193,7 @@ TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
         close(pipeFds[0]);
         RunHistory history(Path(), clock);
         for (std::int32_t i = 1;; ++i) {
-            if (!history.Record(SampleRun("user3", i)))
+            if (!history.Record(RunWithKeystrokes(i)))
                 _exit(1);
             (void)!write(pipeFds[1], &i, sizeof i); // committed
         }
@@ -204,8 +214,12 @@ TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
     EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
     const auto runs = history.Runs("user3");
     ASSERT_GE(runs.size(), static_cast<std::size_t>(committed));
-    for (std::size_t i = 0; i < runs.size(); ++i)
+    const auto logs = history.KeystrokeLogs("user3", "L");
+    ASSERT_EQ(logs.size(), runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
         ASSERT_EQ(runs[i].characters, static_cast<std::int32_t>(i) + 1) << "row " << i;
+        ASSERT_EQ(logs[i], RunWithKeystrokes(runs[i].characters).keystrokes) << "row " << i;
+    }
 }
 
 // Another program holding the history (a writer, or a lock on the whole
