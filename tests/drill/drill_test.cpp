@@ -42,6 +42,25 @@ TEST(TextLanguageTest, LettersByFrequencyThenFirstSeen)
         EXPECT_EQ(TextLanguage::Learn(row.text).Letters(), row.letters) << row.name;
 }
 
+TEST(TextLanguageTest, MadeUpWordsHoldTheRequiredLetterEvenWhereTheTextNeverHasIt)
+{
+    const TextLanguage language = TextLanguage::Learn(kHeader + "see the tea, she sat\r\n");
+    for (std::uint64_t seed = 0; seed < 20; ++seed) {
+        SeededRandom random(seed);
+        for (const char required : {'h', 'z'}) {
+            const auto word = language.MakeWord("ethas", required, 4, random);
+            ASSERT_TRUE(word);
+            EXPECT_TRUE(word->size() >= 3 && word->size() <= 4) << *word;
+            EXPECT_NE(word->find(required), std::string::npos) << *word;
+            EXPECT_EQ(word->find_first_not_of(std::string("ethas") + required), std::string::npos)
+                << *word;
+        }
+    }
+    SeededRandom random(1);
+    EXPECT_FALSE(language.MakeWord("xyz", 'x', 10, random));
+    EXPECT_FALSE(language.MakeWord("eth", 'e', 2, random));
+}
+
 TEST(DrillPlanTest, OpensLettersOneAtATime)
 {
     const double fast = 300, slow = 500;
@@ -134,7 +153,7 @@ TEST(DrillLineTest, FollowsTheLineRules)
     } rows[] = {{"common", "etaosr", 'e'},
                 {"rare_focus", "etaosrnhilzq", 'q'},
                 {"few_letters", "eta", 't'},
-                {"accent_free_text_letter", "etaosrnhilwx", 'x'}};
+                {"focus_in_few_words", "etaosrnhilwx", 'x'}};
     for (const auto& row : rows) {
         for (std::uint64_t seed = 0; seed < 20; ++seed) {
             SeededRandom random(seed);
