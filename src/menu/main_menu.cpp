@@ -25,6 +25,8 @@ constexpr std::array<Row, MainMenu::kRowCount> kRows = {{
     {" Delete User", "What a horrible thing to do!"},
     {" Open Help File", "Opens the external readme/help file."},
     {" Edit Typing Text", "Allows you to edit the text that you type along with in practice mode."},
+    {" Weak-Key Drills",
+     "Drill your slowest letters with words made for them, one new letter at a time."},
 }};
 
 } // namespace
@@ -229,7 +231,10 @@ MenuAction MainMenu::Activate(int row)
     switch (row) {
     case kLessonsRow:
     case kPracticeRow:
-        user.TypeMode = row == kLessonsRow ? CurrentUser::kLessons : CurrentUser::kPractice;
+    case kDrillRow:
+        user.TypeMode = row == kLessonsRow    ? CurrentUser::kLessons
+                        : row == kPracticeRow ? CurrentUser::kPractice
+                                              : CurrentUser::kDrill;
         m_profiles.StartTypingSession(m_state.totals);
         return MenuAction::StartTypingSession;
     case kGameRow:

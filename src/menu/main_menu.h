@@ -35,16 +35,15 @@ enum class MenuAction
 };
 
 // The main menu: the user column of nine boxes (0..7 users, 8 "Quit
-// Program") and the menu column of eight rows. Keeps the focus and the
-// pointer state, says what every box and row shows, and turns keys and clicks
-// into profile operations and actions. The selected box is
-// `state.user.UserSlot`.
+// Program") and the menu column of nine rows, the last beside "Quit Program". Keeps the focus and
+// the pointer state, says what every box and row shows, and turns keys and clicks into profile
+// operations and actions. The selected box is `state.user.UserSlot`.
 class MainMenu
 {
 public:
     static constexpr int kBoxCount = settings::kUserCount + 1; // the users and "Quit Program"
     static constexpr int kQuitBox = CurrentUser::kQuitBox;
-    static constexpr int kRowCount = 8;
+    static constexpr int kRowCount = 9;
     static constexpr int kNone = -1;
 
     // MenuFocus.
@@ -53,7 +52,8 @@ public:
 
     // Rows.
     static constexpr int kLessonsRow = 0, kPracticeRow = 1, kGameRow = 2, kStatsRow = 3,
-                         kRenameRow = 4, kDeleteRow = 5, kHelpRow = 6, kEditorRow = 7;
+                         kRenameRow = 4, kDeleteRow = 5, kHelpRow = 6, kEditorRow = 7,
+                         kDrillRow = 8;
 
     // Colours, 0x00BBGGRR.
     static constexpr std::int32_t kNormalFill = palette::kOptionFill;
@@ -80,7 +80,7 @@ public:
 
     // Keys of the focus box; the hint is then the keyboard hint of the focus.
     MenuAction KeyDown(MenuKey key);
-    // Button down on box 0..8 or row 0..7; the hint is then the keyboard hint.
+    // Button down on box 0..8 or row 0..8; the hint is then the keyboard hint.
     MenuAction PressBox(int box);
     MenuAction PressRow(int row);
     // Button down on either title label.

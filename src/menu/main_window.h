@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/high_scores.h"
+#include "menu/main_menu.h"
 #include "ui/picture_window.h"
 
 #include <QPointer>
@@ -108,7 +109,7 @@ private:
     ui::FocusBox* m_focusBox = nullptr;
     QLabel* m_info = nullptr;
     std::array<ui::OptionFrame*, 9> m_boxes{};
-    std::array<ui::OptionFrame*, 8> m_rows{};
+    std::array<ui::OptionFrame*, MainMenu::kRowCount> m_rows{};
     QPointer<SessionWindow> m_activity;
     // The statistics window or the editor.
     QPointer<QWidget> m_tool;

@@ -67,6 +67,8 @@ inline constexpr SingleKey kAccuracy{"accuracy", 0};
 inline constexpr TextKey kLetterStream{"letterstream",
                                        "0102030405060708091011121314151617181922232425262728"};
 inline constexpr IntegerKey kLetterCase{"lettercase", 0};
+// The drills' target speed in words per minute (10..150).
+inline constexpr IntegerKey kTargetWpm{"targetwpm", 35};
 
 inline constexpr int kUserCount = 8;
 

@@ -1,5 +1,6 @@
 #include "session/run_recorder.h"
 
+#include "drill/layout_identity.h"
 #include "state/current_user.h"
 #include "stats/history_clock.h"
 
@@ -30,8 +31,32 @@ void RunRecorder::LineSetUp(const TypingEngine& engine)
 
 void RunRecorder::Stopping(const TypingEngine& engine)
 {
+    if (!m_start)
+        return;
+    LineEnding(engine); // the line broken off counts as far as it was typed
+    End(engine);
+}
+
+void RunRecorder::KeyPressed(std::uint64_t eventMs, bool typesNothing)
+{
+    m_eventMs = eventMs;
+    if (typesNothing && m_start)
+        m_keystrokes.ExtraKey();
+}
+
+void RunRecorder::Typed(char expected, char typed)
+{
     if (m_start)
-        End(engine);
+        m_keystrokes.Typed(expected, typed, typed != expected, m_eventMs);
+}
+
+void RunRecorder::LineEnding(const TypingEngine&)
+{
+    if (!m_start)
+        return;
+    const std::vector<Keystroke> line = m_keystrokes.EndLine();
+    if (!line.empty() && m_lineTyped)
+        m_lineTyped(line);
 }
 
 void RunRecorder::Begin(const TypingEngine& engine)
@@ -46,6 +71,8 @@ void RunRecorder::Begin(const TypingEngine& engine)
     start.detection = engine.Options().detection;
     start.key = m_history ? m_history->NewRun() : 0;
     m_start = start;
+    m_keystrokes = KeystrokeRecorder{};
+    m_layoutIdentity = m_layout ? LayoutIdentity(*m_layout) : std::string();
 }
 
 void RunRecorder::Save(const TypingEngine& engine)
@@ -75,7 +102,9 @@ std::optional<RunRecord> RunRecorder::CurrentRun(const TypingEngine& engine) con
     run.userName = m_user.UserName;
     run.startUtc = m_start->utc;
     run.endUtc = m_clock.NowUtc();
-    run.mode = m_user.Practising() ? RunMode::Practice : RunMode::Lesson;
+    run.mode = m_user.Drilling()     ? RunMode::Drill
+               : m_user.Practising() ? RunMode::Practice
+                                     : RunMode::Lesson;
     run.lessonNumber = m_start->lesson;
     run.characters = characters;
     run.errors = stats.SessionErrors - m_start->errors;
@@ -85,6 +114,8 @@ std::optional<RunRecord> RunRecorder::CurrentRun(const TypingEngine& engine) con
     run.wpm = TypingStats::WordsPerMinute(characters + 1.0, run.errors, run.ticks + 1.0);
     run.accuracy = TypingStats::Accuracy(characters, run.errors);
     run.detection = m_start->detection;
+    run.layout = m_layoutIdentity;
+    run.keystrokes = m_keystrokes.PackedLog();
     return run;
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "drill/keystroke_recorder.h"
 #include "session/typing_engine.h"
 #include "stats/run_history.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace tarvelo {
 
+class KeyboardLayout;
 class UtcClock;
 struct CurrentUser;
 
@@ -19,7 +22,8 @@ struct CurrentUser;
 // Its one row is written at every line end and again at its end, so a program
 // that is ended or crashes loses at most the line being typed. Its figures
 // are the session figures gained since it started, put through the session
-// panel's formulas.
+// panel's formulas. Its keystrokes are timed from their key events and go
+// out packed with that row, under the identity of the keyboard layout.
 class RunRecorder : public RunObserver
 {
 public:
@@ -28,8 +32,24 @@ public:
     RunRecorder(RunHistory* history, const CurrentUser& user, const UtcClock& clock,
                 std::function<int()> lessonNumber);
 
+    // The layout whose identity goes with each run; none: an empty one.
+    void SetLayout(const KeyboardLayout* layout) { m_layout = layout; }
+    // Told the keystrokes of each line as it ends (the drills fold them).
+    void SetLineTyped(std::function<void(std::span<const Keystroke>)> lineTyped)
+    {
+        m_lineTyped = std::move(lineTyped);
+    }
+
+    // A key event of the window, with its own timestamp: every typed
+    // character after it is timed from it (an input-method commit has no
+    // event of its own). `typesNothing`: a modifier, dead key or Backspace
+    // on the way to the next character.
+    void KeyPressed(std::uint64_t eventMs, bool typesNothing);
+
     void LineSetUp(const TypingEngine& engine) override;
     void Stopping(const TypingEngine& engine) override;
+    void Typed(char expected, char typed) override;
+    void LineEnding(const TypingEngine& engine) override;
 
     // The run the engine's figures make now, or nothing when no run is on or
     // nothing was typed.
@@ -57,7 +77,12 @@ private:
     const CurrentUser& m_user;
     const UtcClock& m_clock;
     std::function<int()> m_lessonNumber;
+    const KeyboardLayout* m_layout = nullptr;
+    std::function<void(std::span<const Keystroke>)> m_lineTyped;
     std::optional<Start> m_start;
+    KeystrokeRecorder m_keystrokes;
+    std::string m_layoutIdentity;
+    std::uint64_t m_eventMs = 0;
 };
 
 } // namespace tarvelo

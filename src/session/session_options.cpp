@@ -235,6 +235,8 @@ std::int32_t SessionOptions::CaptionColour(SessionOption option) const
 
 std::string_view SessionOptions::ModeLabel() const
 {
+    if (m_user.Drilling())
+        return kDrillMode;
     return m_user.Practising() ? kPracticeMode : kLessonMode;
 }
 
@@ -249,6 +251,8 @@ std::string SessionOptions::SaveNotice() const
 
 std::string_view SessionOptions::NothingToTypeMessage() const
 {
+    if (m_user.Drilling())
+        return kNoDrillLetters;
     return m_user.Practising() ? kNoSentences : kNoLessonLines;
 }
 

@@ -73,6 +73,7 @@ public:
 
     static constexpr std::string_view kLessonMode = "Lesson Mode";
     static constexpr std::string_view kPracticeMode = "Practice Mode";
+    static constexpr std::string_view kDrillMode = "Drill Mode";
     static constexpr std::string_view kTitlePrefix = "Tarvelo - Welcome ";
 
     static constexpr std::string_view kFirstUseTitle = "Tarvelo - Relatively Important Message";
@@ -86,6 +87,9 @@ public:
     static constexpr std::string_view kMessageTitle = "Tarvelo";
     static constexpr std::string_view kNoSentences =
         "The practice text has no sentences to type. Open 'Edit Typing Text' from the main "
+        "menu to add some.";
+    static constexpr std::string_view kNoDrillLetters =
+        "The practice text has no letters to drill. Open 'Edit Typing Text' from the main "
         "menu to add some.";
     static constexpr std::string_view kNoLessonLines =
         "The lessons file has no drill lines to type.";

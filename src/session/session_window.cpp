@@ -1,7 +1,9 @@
 #include "session/session_window.h"
 
+#include "drill/layout_identity.h"
 #include "material/lesson_help_window.h"
 #include "profile/app_folder.h"
+#include "profile/data_file.h"
 #include "profile/key_codes.h"
 #include "state/palette.h"
 #include "state/program_state.h"
@@ -12,6 +14,7 @@
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
+#include "ui/speed_bars.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/timer_sync.h"
@@ -27,6 +30,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -102,8 +106,10 @@ void SessionWindow::buildControls()
 
     buildKeyboard();
     m_focusBox = new ui::FocusBox(this);
-    connect(m_focusBox, &ui::FocusBox::keyDown, this,
-            [this](int key, Qt::KeyboardModifiers) { keyDown(key); });
+    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
+        m_recorder.KeyPressed(m_focusBox->lastKeyTime(), ui::TypesNoCharacter(key));
+        keyDown(key);
+    });
     connect(m_focusBox, &ui::FocusBox::keyTyped, this, [this](int code) { keyTyped(code); });
     setFocusProxy(m_focusBox);
 
@@ -112,7 +118,10 @@ void SessionWindow::buildControls()
     root->addLayout(buildHeader());
     root->addLayout(middle);
     root->addSpacing(6);
-    root->addWidget(buildTypingLines());
+    auto* typing = new QHBoxLayout;
+    typing->addWidget(buildTypingLines(), 1);
+    typing->addWidget(buildDrillPanel());
+    root->addLayout(typing);
     root->addSpacing(6);
     root->addWidget(m_keyboard, 1);
     root->addLayout(buildFooter());
@@ -209,6 +218,24 @@ QWidget* SessionWindow::buildTypingLines()
     return m_focusShape;
 }
 
+QWidget* SessionWindow::buildDrillPanel()
+{
+    m_drillPanel = new QFrame(this);
+    m_drillPanel->setObjectName("drillPanel");
+    ui::MakePanel(m_drillPanel);
+    auto* box = new QVBoxLayout(m_drillPanel);
+    box->setContentsMargins(6, 4, 6, 4);
+    box->setSpacing(2);
+    m_drillTarget = PanelLabel(QString(), m_drillPanel, "lDrillTarget");
+    m_drillBars = new ui::SpeedBars(m_drillPanel);
+    m_drillChange = PanelLabel(QString(), m_drillPanel, "lDrillChange");
+    box->addWidget(m_drillTarget);
+    box->addWidget(m_drillBars);
+    box->addWidget(m_drillChange);
+    m_drillPanel->setVisible(m_state.user.Drilling());
+    return m_drillPanel;
+}
+
 void SessionWindow::buildKeyboard()
 {
     m_keyboard = new ui::KeyboardView(this);
@@ -301,6 +328,8 @@ void SessionWindow::load()
         m_helpWindow->hide();
         m_guide.target = m_helpWindow;
     }
+    if (m_state.user.Drilling())
+        loadDrills();
     m_state.layout.SetKeyCaptions();
     refreshCaptions();
     if (m_helpWindow)
@@ -310,6 +339,21 @@ void SessionWindow::load()
     m_flashRestartsSeen = m_options.FlashTimer().restarts;
     refresh();
     m_focusBox->setFocus();
+}
+
+// The drills learn the practice text's letters and words, and the user's
+// speeds from every run on this keyboard layout.
+void SessionWindow::loadDrills()
+{
+    const std::string& section = m_state.user.UserSection;
+    const FileContents text =
+        ReadDataFile(DataFilePath(m_state.appFolder, PracticeText::kFileName));
+    const std::vector<std::string> logs =
+        SharedHistory(m_state).KeystrokeLogs(section, LayoutIdentity(m_state.layout));
+    const TargetSpeed target(m_state.profile.Read(section, settings::kTargetWpm));
+    m_drills.Load(text.status == ReadStatus::Ok ? text.bytes : std::string(), logs, target);
+    m_recorder.SetLineTyped([this](std::span<const Keystroke> line) { m_drills.FoldLine(line); });
+    setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(target.Wpm()));
 }
 
 void SessionWindow::keyDown(int key)
@@ -483,8 +527,21 @@ void SessionWindow::refresh()
         ui::ShowFocusFrame(m_focusShape, m_focusShapeShown);
     }
     refreshLines();
+    refreshDrill();
     refreshKeyboard();
     syncTimers();
+}
+
+void SessionWindow::refreshDrill()
+{
+    if (!m_state.user.Drilling())
+        return;
+    std::vector<ui::SpeedBars::Bar> bars;
+    for (const DrillLetter& letter : m_drills.Letters())
+        bars.push_back(
+            {ui::ToQString(std::string_view(&letter.letter, 1)), letter.confidence, letter.focus});
+    m_drillBars->setBars(std::move(bars));
+    setText(m_drillChange, ui::ToQString(m_drills.FocusChange()));
 }
 
 void SessionWindow::refreshOptions()
@@ -571,8 +628,12 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
                                        : [] { QApplication::quit(); }),
       m_lessons(m_state.profile, m_state.appFolder),
       m_lines(m_state.profile, m_state.user, m_practice, m_lessons, m_guide),
-      m_engine(SessionContext{m_state.profile, m_state.user, m_lines, m_state.layout, m_beeper},
-               m_state.totals, m_state.tallies),
+      m_drills(QRandomGenerator::global()->generate64()),
+      m_engine(
+          SessionContext{m_state.profile, m_state.user,
+                         m_state.user.Drilling() ? static_cast<LineSource&>(m_drills) : m_lines,
+                         m_state.layout, m_beeper},
+          m_state.totals, m_state.tallies),
       m_recorder(&SharedHistory(m_state), m_state.user, HistoryClock(),
                  [this] { return int{m_lessons.LessonNumber()}; }),
       m_options(m_state.profile, m_state.user, m_engine),
@@ -581,6 +642,7 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
       m_placement(m_state, settings::kMainMaximized)
 {
     m_guide.target = services.guide;
+    m_recorder.SetLayout(&m_state.layout);
     m_engine.SetRunObserver(&m_recorder);
     buildControls();
     load();

@@ -3,6 +3,7 @@
 #include "material/lesson_catalogue.h"
 #include "material/lesson_guide.h"
 #include "material/practice_text.h"
+#include "session/drill_lines.h"
 #include "session/key_editor.h"
 #include "session/material_files.h"
 #include "session/material_lines.h"
@@ -38,11 +39,13 @@ class ClickableLabel;
 class FocusBox;
 class KeyboardView;
 class OptionFrame;
+class SpeedBars;
 class TypingLineView;
 } // namespace ui
 
-// The lesson and practice session: the typing lines, the six options, the
-// statistics panel and the on-screen keyboard, for the current user and mode.
+// The lesson, practice and drill session: the typing lines, the six options,
+// the statistics panel and the on-screen keyboard, for the current user and
+// mode; in drills also the open letters' speeds beside the typing lines.
 class SessionWindow : public ui::PictureWindow
 {
     Q_OBJECT
@@ -92,6 +95,8 @@ private:
     QLayout* buildOptionColumn();
     QWidget* buildStatsPanel();
     QWidget* buildTypingLines();
+    QWidget* buildDrillPanel();
+    void loadDrills();
     void buildKeyboard();
     QLayout* buildFooter();
     void buildTimers();
@@ -113,6 +118,7 @@ private:
     void refresh();
     void refreshOptions();
     void refreshLines();
+    void refreshDrill();
     void refreshKeyboard();
     void refreshCaptions();
     void syncTimers();
@@ -129,6 +135,7 @@ private:
     PracticeText m_practice;
     LessonCatalogue m_lessons;
     MaterialLines m_lines;
+    DrillLines m_drills;
     TypingEngine m_engine;
     RunRecorder m_recorder;
     SessionOptions m_options;
@@ -155,6 +162,10 @@ private:
     bool m_focusShapeShown = true;
     ui::TypingLineView* m_expectedLine = nullptr;
     ui::TypingLineView* m_typedLine = nullptr;
+    QWidget* m_drillPanel = nullptr;
+    QLabel* m_drillTarget = nullptr;
+    ui::SpeedBars* m_drillBars = nullptr;
+    QLabel* m_drillChange = nullptr;
     std::string m_shownExpected;
     ui::KeyboardView* m_keyboard = nullptr;
     QLineEdit* m_keyEdit = nullptr;

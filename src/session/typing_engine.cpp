@@ -48,6 +48,9 @@ void TypingEngine::TypeKey(int code)
     // Enter on the last position finishes the line as its closing space would.
     if (code == kEnter)
         code = kSpace;
+    if (m_observer && code != kBackspace)
+        m_observer->Typed(static_cast<char>(m_line.E(m_line.SentencePosition)),
+                          static_cast<char>(code));
     ++m_line.KeyCount;
     m_line.SetK(m_line.KeyCount, code);
 
@@ -116,6 +119,8 @@ void TypingEngine::UndoKey()
 
 void TypingEngine::EndOfLine()
 {
+    if (m_observer)
+        m_observer->LineEnding(*this);
     m_stats.FinishSentence();
     if (Practising())
         CompletePracticeSentence();
@@ -170,6 +175,8 @@ void TypingEngine::FinishLessonLine()
 void TypingEngine::BeginOrNext()
 {
     m_focusShown = true;
+    if (m_observer && m_running)
+        m_observer->LineEnding(*this);
     m_stats.SkipSentence();
     m_nextPressed = true;
     if (Practising())

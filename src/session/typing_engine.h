@@ -54,6 +54,12 @@ public:
     virtual ~RunObserver() = default;
     virtual void LineSetUp(const TypingEngine& engine) = 0;
     virtual void Stopping(const TypingEngine& engine) = 0;
+    // A character is typed at the current position, before the engine takes
+    // it (Enter on the last position as its space; Backspace is none).
+    virtual void Typed(char /*expected*/, char /*typed*/) {}
+    // The line being typed ends, finished or passed with Next, before the
+    // next one is asked for.
+    virtual void LineEnding(const TypingEngine& /*engine*/) {}
 };
 
 // Why a Backspace was not taken.

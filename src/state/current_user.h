@@ -30,17 +30,22 @@ struct CurrentUser
     std::string UserName; // empty when no box is entered
     std::string UserSection = settings::UserSection(0);
     std::int32_t SessionNumber = 0; // "sessionnumber" as read when the activity started
-    std::int16_t TypeMode = 1;      // 1 = lessons, 0 = practice
+    std::int16_t TypeMode = 1;      // 1 = lessons, 0 = practice, 2 = drills
 
     static constexpr std::int16_t kLessons = 1;
     static constexpr std::int16_t kPractice = 0;
+    // Weak-key drills: typed as practice is, on lines of their own. Stored
+    // as practice in "typemode".
+    static constexpr std::int16_t kDrill = 2;
 
     void SelectSlot(int slot)
     {
         UserSlot = slot;
         UserSection = settings::UserSection(slot);
     }
-    bool Practising() const { return TypeMode == kPractice; }
+    // Practice or drills: free typing, not the lessons.
+    bool Practising() const { return TypeMode == kPractice || TypeMode == kDrill; }
+    bool Drilling() const { return TypeMode == kDrill; }
 };
 
 } // namespace tarvelo

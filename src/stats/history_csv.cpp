@@ -66,7 +66,7 @@ std::string HistoryCsv(std::span<const RunRecord> runs)
     for (const RunRecord& run : runs) {
         csv += Quoted(run.userSection) + ',' + Quoted(Utf8(run.userName)) + ',' +
                IsoUtc(run.startUtc) + ',' + IsoUtc(run.endUtc) + ',' +
-               (run.mode == RunMode::Lesson ? "lesson," : "practice,") +
+               std::string(RunModeName(run.mode)) + ',' +
                (run.mode == RunMode::Lesson ? std::to_string(run.lessonNumber) : "") + ',' +
                std::to_string(run.characters) + ',' + std::to_string(run.errors) + ',' +
                Ticks(run.ticks) + ',' + std::to_string(run.wpm) + ',' +

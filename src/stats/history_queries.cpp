@@ -30,7 +30,7 @@ std::vector<RunRecord> SelectRuns(sqlite3* db, std::optional<std::string_view> s
         run.userName = select.Text(1);
         run.startUtc = select.Int(2);
         run.endUtc = select.Int(3);
-        run.mode = select.Text(4) == "lesson" ? RunMode::Lesson : RunMode::Practice;
+        run.mode = RunModeNamed(select.Text(4));
         run.lessonNumber = static_cast<int>(select.Int(5));
         run.characters = static_cast<std::int32_t>(select.Int(6));
         run.errors = static_cast<std::int32_t>(select.Int(7));

@@ -54,6 +54,28 @@ constexpr std::array<const char*, RunHistory::kSchemaVersion> kMigrations = {
     "CREATE INDEX games_by_user ON games (user_section, end_utc);",
     "ALTER TABLE runs ADD COLUMN layout TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE runs ADD COLUMN keystrokes BLOB NOT NULL DEFAULT x'';",
+    // A CHECK cannot be altered: the table is built again with 'drill' allowed.
+    "CREATE TABLE runs_v3 ("
+    " id INTEGER PRIMARY KEY,"
+    " user_section TEXT NOT NULL,"
+    " user_name BLOB NOT NULL,"
+    " start_utc INTEGER NOT NULL,"
+    " end_utc INTEGER NOT NULL,"
+    " mode TEXT NOT NULL CHECK (mode IN ('practice', 'lesson', 'drill')),"
+    " lesson INTEGER NOT NULL,"
+    " characters INTEGER NOT NULL,"
+    " errors INTEGER NOT NULL,"
+    " ticks REAL NOT NULL,"
+    " wpm INTEGER NOT NULL,"
+    " accuracy INTEGER NOT NULL,"
+    " detection INTEGER NOT NULL,"
+    " layout TEXT NOT NULL DEFAULT '',"
+    " keystrokes BLOB NOT NULL DEFAULT x'');"
+    "INSERT INTO runs_v3 SELECT id, user_section, user_name, start_utc, end_utc, mode, lesson,"
+    " characters, errors, ticks, wpm, accuracy, detection, layout, keystrokes FROM runs;"
+    "DROP TABLE runs;"
+    "ALTER TABLE runs_v3 RENAME TO runs;"
+    "CREATE INDEX runs_by_user ON runs (user_section, start_utc);",
 };
 
 std::string LocalDate(std::int64_t utc)
@@ -73,12 +95,27 @@ std::string FileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string_view ModeName(RunMode mode)
+} // namespace
+
+std::string_view RunModeName(RunMode mode)
 {
-    return mode == RunMode::Lesson ? "lesson" : "practice";
+    switch (mode) {
+    case RunMode::Lesson:
+        return "lesson";
+    case RunMode::Drill:
+        return "drill";
+    case RunMode::Practice:
+        break;
+    }
+    return "practice";
 }
 
-} // namespace
+RunMode RunModeNamed(std::string_view name)
+{
+    if (name == "lesson")
+        return RunMode::Lesson;
+    return name == "drill" ? RunMode::Drill : RunMode::Practice;
+}
 
 std::int64_t SystemUtcClock::NowUtc() const
 {
@@ -333,7 +370,7 @@ int RunHistory::WriteRun(RunKey key, const RunRecord& run)
     write.Bind(2, run.userName);
     write.Bind(3, run.startUtc);
     write.Bind(4, run.endUtc);
-    write.Bind(5, ModeName(run.mode));
+    write.Bind(5, RunModeName(run.mode));
     write.Bind(6, std::int64_t{run.lessonNumber});
     write.Bind(7, std::int64_t{run.characters});
     write.Bind(8, std::int64_t{run.errors});

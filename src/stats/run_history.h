@@ -19,7 +19,13 @@ enum class RunMode
 {
     Practice,
     Lesson,
+    Drill, // weak-key drills; counted with practice in the progress figures
 };
+
+// The mode's name in the history and its export; an unknown name reads as
+// practice.
+std::string_view RunModeName(RunMode mode);
+RunMode RunModeNamed(std::string_view name);
 
 // One typing run, from Begin to its end, as it is kept in the history.
 struct RunRecord
@@ -87,7 +93,7 @@ class RunHistory
 {
 public:
     static constexpr std::string_view kFileName = "Tarvelo History.sqlite";
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
     // SQLite sleeps in steps: the wait and the write stay within 100 ms.
     static constexpr int kWaitLimitMs = 80;
     // At the end of the program no window waits any more.

@@ -40,11 +40,28 @@ int TypedCode(const QKeyEvent& event)
     return bytes.empty() ? 0 : static_cast<unsigned char>(bytes.front());
 }
 
+bool TypesNoCharacter(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_Backspace:
+        return true;
+    default:
+        return key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay;
+    }
+}
+
 bool FocusBox::event(QEvent* event)
 {
     // Tab would move the focus away; it is a key like any other here.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        m_lastKeyTime = key->timestamp();
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             keyPressEvent(key);
             return true;

@@ -16,6 +16,10 @@ class FocusBox : public QWidget
 public:
     explicit FocusBox(QWidget* parent);
 
+    // The timestamp of the last key press, in milliseconds of the event
+    // source's clock: what typing speeds are measured by.
+    quint64 lastKeyTime() const { return m_lastKeyTime; }
+
 signals:
     void keyDown(int key, Qt::KeyboardModifiers modifiers);
     // A typed character as a code-page byte (8 Backspace, 9 Tab, 13 Enter,
@@ -28,7 +32,14 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    quint64 m_lastKeyTime = 0;
 };
+
+// Whether `key` (a Qt key) is pressed on the way to a character without
+// typing one: a modifier, a dead key, Backspace.
+bool TypesNoCharacter(int key);
 
 // The character code a key event types, or 0 when it types none.
 int TypedCode(const QKeyEvent& event);

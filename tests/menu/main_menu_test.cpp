@@ -100,7 +100,7 @@ TEST_F(MainMenuTest, StartUpFillsTheBoxesAndSelectsTheLastUser)
     EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
     EXPECT_EQ(state->user.UserName, "") << "not selected before Right";
     EXPECT_EQ(menu->Hint(), "Press the right arrow key to select Kim.");
-    EXPECT_EQ(Fills(), "...F..... ........");
+    EXPECT_EQ(Fills(), "...F..... .........");
     EXPECT_EQ(state->WindowTop * 10000 + state->WindowLeft, 600 * 10000 + 900);
     EXPECT_NE(state->layout.KeyOfChar('a'), KeyboardLayout::kNoKey) << "layout loaded";
     EXPECT_EQ(state->user.TypeMode, 0) << "the type mode is the one read last, box 7's";
@@ -123,7 +123,7 @@ TEST_F(MainMenuTest, LastUserAndArrowsMoveTheFocusWrappingThroughTheQuitBox)
         StartWith({{"users", "lastuser", lastUser}});
         for (MenuKey key : keys)
             EXPECT_EQ(menu->KeyDown(key), MenuAction::None);
-        std::string fills = "......... ........";
+        std::string fills = "......... .........";
         fills[static_cast<std::size_t>(to)] = 'F';
         EXPECT_EQ(Fills(), fills);
         EXPECT_EQ(state->user.UserSection, "user" + std::to_string(to));
@@ -135,16 +135,16 @@ TEST_F(MainMenuTest, EnteringABoxSelectsTheUserRowsWrapAndEachBoxRemembersItsRow
     StartWith({{"users", "user0", "Ann"}, {"users", "user1", "Bob"}});
     EnterBox(0);
     EXPECT_EQ(state->user.UserName, "Ann");
-    EXPECT_EQ(Fills(), "S........ F.......");
+    EXPECT_EQ(Fills(), "S........ F........");
     menu->KeyDown(MenuKey::Up);
-    EXPECT_EQ(Fills(), "S........ .......F");
+    EXPECT_EQ(Fills(), "S........ ........F") << "the drills, beside the Quit box";
     menu->KeyDown(MenuKey::Down);
     Keys({MenuKey::Down, MenuKey::Down, MenuKey::Down, MenuKey::Other});
     EXPECT_EQ(menu->FocusedRow(), 3);
 
     menu->KeyDown(MenuKey::Left);
     EXPECT_EQ(state->user.UserName, "");
-    EXPECT_EQ(Fills(), "F........ ........");
+    EXPECT_EQ(Fills(), "F........ .........");
     Keys({MenuKey::Down, MenuKey::Right});
     EXPECT_EQ(state->user.UserName, "Bob");
     EXPECT_EQ(menu->FocusedRow(), 0);
@@ -202,9 +202,9 @@ TEST_F(MainMenuTest, RightOnAnEmptyBoxAsksForANameAndTheRenameRowForANewOne)
     StartWith({{"users", "lastuser", "4"}});
     names.answers = {std::nullopt, "Zo\xEB", "Anna"};
     Keys({MenuKey::Right});
-    EXPECT_EQ(Fills(), "....F.... ........") << "cancelled";
+    EXPECT_EQ(Fills(), "....F.... .........") << "cancelled";
     menu->KeyDown(MenuKey::Right);
-    EXPECT_EQ(Fills(), "....S.... F.......");
+    EXPECT_EQ(Fills(), "....S.... F........");
     FocusRow(MainMenu::kRenameRow);
     EXPECT_EQ(menu->KeyDown(MenuKey::Enter), MenuAction::None);
     EXPECT_EQ(names.asked, (std::vector<std::string>{"", "", "Zo\xEB"}));
@@ -224,9 +224,9 @@ TEST_F(MainMenuTest, DeleteKeyOrRowAsksAndLeavesTheBoxOnlyWhenConfirmed)
     EnterBox(2);
     FocusRow(MainMenu::kDeleteRow);
     EXPECT_EQ(menu->KeyDown(MenuKey::Enter), MenuAction::None);
-    EXPECT_EQ(Fills(), "..S...... .....F..");
+    EXPECT_EQ(Fills(), "..S...... .....F...");
     EXPECT_EQ(menu->KeyDown(MenuKey::Right), MenuAction::None);
-    EXPECT_EQ(Fills(), "..F...... ........");
+    EXPECT_EQ(Fills(), "..F...... .........");
     EXPECT_EQ(state->user.UserName + menu->BoxCaption(2), "");
     EXPECT_EQ(dialogs.shown.size(), 4u);
 
@@ -259,14 +259,15 @@ TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow
         {MainMenu::kPracticeRow, MenuAction::StartTypingSession, "0"},
         {MainMenu::kStatsRow, MenuAction::ShowStats, nullptr},
         {MainMenu::kHelpRow, MenuAction::OpenHelp, nullptr},
-        {MainMenu::kEditorRow, MenuAction::EditText, nullptr}};
+        {MainMenu::kEditorRow, MenuAction::EditText, nullptr},
+        {MainMenu::kDrillRow, MenuAction::StartTypingSession, "0"}};
     // clang-format on
     for (const auto& [row, action, typeMode] : rows) {
         StartWith({{"users", "user0", "Ann"}, {"users", "lastuser", "3"}});
         FocusBox(0);
         const std::string before = File();
         EXPECT_EQ(menu->PressRow(row), action) << "row " << row;
-        std::string fills = "S........ ........";
+        std::string fills = "S........ .........";
         fills[10 + static_cast<std::size_t>(row)] = 'F';
         EXPECT_EQ(Fills(), fills);
         if (typeMode)
@@ -274,6 +275,8 @@ TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow
                       std::string("0,") + typeMode);
         else
             EXPECT_EQ(File(), before);
+        EXPECT_EQ(state->user.Drilling(), row == MainMenu::kDrillRow)
+            << "drills are stored as practice";
     }
     EXPECT_EQ(menu->PressTitle(), MenuAction::OpenWebSite);
 }
@@ -285,12 +288,12 @@ TEST_F(MainMenuTest, ClickingABoxEntersIt)
     FocusRow(3);
     EXPECT_EQ(menu->PressBox(5), MenuAction::None);
     EXPECT_EQ(state->user.UserName, "Eve");
-    EXPECT_EQ(Fills(), ".....S... .F......") << "on the row of its own type mode";
+    EXPECT_EQ(Fills(), ".....S... .F.......") << "on the row of its own type mode";
 
     names.answers = {std::nullopt};
     EXPECT_EQ(menu->PressBox(3), MenuAction::None);
     EXPECT_EQ(names.asked, std::vector<std::string>{""});
-    EXPECT_EQ(Fills(), "...F..... ........");
+    EXPECT_EQ(Fills(), "...F..... .........");
     EXPECT_EQ(state->user.UserName, "");
 }
 

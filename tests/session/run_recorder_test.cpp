@@ -1,3 +1,5 @@
+#include "drill/keystroke_log.h"
+#include "drill/layout_identity.h"
 #include "session/run_recorder.h"
 #include "session/session_options.h"
 #include "session_fixture.h"
@@ -104,6 +106,43 @@ TEST_F(RunRecorderTest, FiguresComeFromTheSessionPanel)
 }
 
 } // namespace
+// Each character timed from its key event, extra keys and errors kept; the
+// line goes out with the run at its end, under the layout's identity, and
+// is told to whoever folds it.
+TEST_F(RunRecorderTest, KeystrokesGoWithTheRunAtEachLineEnd)
+{
+    recorder.SetLayout(&layout);
+    int linesTold = 0;
+    recorder.SetLineTyped([&](std::span<const Keystroke>) { ++linesTold; });
+    Start({"ab ", "cd "});
+    const auto key = [this](std::uint64_t ms, bool extra, const char* typed) {
+        recorder.KeyPressed(ms, extra);
+        Type(typed);
+    };
+    key(1000, false, "a");
+    key(1100, true, "");   // Shift
+    key(1400, false, "X"); // for "b"
+    key(1500, true, "");   // Backspace, refused or not, types nothing
+    key(1900, false, "");  // an input-method commit comes without an event:
+    Type(" ");             // it takes the last event's time
+    key(2000, false, "c");
+    const auto logs = history.KeystrokeLogs(user.UserSection, LayoutIdentity(layout));
+    ASSERT_EQ(logs.size(), 1u) << "the run is written at the first line end";
+    std::string strokes;
+    ASSERT_TRUE(ForEachLoggedLine(logs[0], [&](std::span<const Keystroke> line) {
+        for (const Keystroke& k : line)
+            strokes += std::string{k.expected, k.typed} + std::to_string(int(k.intervalMs)) +
+                       (k.error ? "E" : "") + "+" + std::to_string(k.extraKeys) + " ";
+        strokes += "| ";
+    }));
+    EXPECT_EQ(strokes, "aa0+0 bX400E+1 "
+                       "  500+1 | ");
+    EXPECT_EQ(linesTold, 1);
+    engine.StopTyping(); // the broken-off line is kept too
+    EXPECT_EQ(linesTold, 2);
+    EXPECT_EQ(history.KeystrokeLogs(user.UserSection, LayoutIdentity(layout)).size(), 1u);
+}
+
 TEST_F(RunRecorderTest, NothingTypedRecordsNothing)
 {
     Start({"abc "});

@@ -117,6 +117,44 @@ TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
     EXPECT_EQ(history.Runs("user1").size(), 2u);
 }
 
+// A history of the version before drills (run 3 of user0 with keystrokes):
+// the table is built again to take drills, and keeps every run and its index.
+TEST_F(RunHistoryTest, VersionTwoHistoryTakesDrillsAndKeepsItsRuns)
+{
+    std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version2.sqlite", Path());
+    RunRecord drill = SampleRun("user0", 45, 1'900'000'000);
+    drill.mode = RunMode::Drill;
+    {
+        RunHistory history(Path(), clock);
+        EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
+        ASSERT_TRUE(history.Record(drill));
+    }
+    RunHistory history(Path(), clock);
+    const auto runs = history.Runs("user0");
+    ASSERT_EQ(runs.size(), 5u);
+    EXPECT_EQ(runs[1].mode, RunMode::Lesson);
+    EXPECT_EQ(runs[2].layout, "5e1f03aa");
+    EXPECT_EQ(runs[4].mode, RunMode::Drill);
+    EXPECT_EQ(HistoryCsv(std::vector{runs[4]}), HistoryCsv(std::vector{drill}));
+    EXPECT_EQ(history.KeystrokeLogs("user0", "5e1f03aa"),
+              std::vector<std::string>{std::string("\x01\x04"
+                                                   "a\x00\x05"
+                                                   "b\x83\x01",
+                                                   8)});
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* read = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT (SELECT user_version FROM pragma_user_version),"
+                       " (SELECT count(*) FROM sqlite_master WHERE name = 'runs_by_user')",
+                       -1, &read, nullptr);
+    ASSERT_EQ(sqlite3_step(read), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(read, 0), RunHistory::kSchemaVersion);
+    EXPECT_EQ(sqlite3_column_int(read, 1), 1);
+    sqlite3_finalize(read);
+    sqlite3_close(db);
+}
+
 TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideWithTheDateAndANewOneStarted)
 {
     {

@@ -146,6 +146,26 @@ private slots:
         QCOMPARE(Differences(*window), QStringList());
     }
 
+    // The drills' row stands beside "Quit Program"; Up from the first row
+    // reaches it and it opens the session window in drill mode.
+    void drillRowBesideQuitOpensDrillMode()
+    {
+        Installation install;
+        install.Write("user0", "Ann");
+        const auto window = install.Start();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        ui::OptionFrame* drills = Frame(*window, "lRow2", MainMenu::kDrillRow);
+        QCOMPARE(drills->caption(), QString(" Weak-Key Drills"));
+        const ui::OptionFrame* quit = Frame(*window, "lUser", MainMenu::kQuitBox);
+        QCOMPARE(drills->geometry().center().y(), quit->geometry().center().y());
+
+        for (const auto key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Right})
+            QTest::keyClick(test::Keys(*window), key);
+        QVERIFY(install.session && install.session->isVisible());
+        QCOMPARE(install.session->findChild<QLabel*>("lMode")->text(), QString("Drill Mode"));
+    }
+
     // Regression: a new user's first start showed the request during the
     // first-use message, before the typing window, which then covered it, and
     // counted it as seen.

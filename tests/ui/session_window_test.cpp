@@ -1,10 +1,12 @@
 #include "material/practice_text.h"
 #include "session/session_window.h"
 #include "state/program_state.h"
+#include "stats/shared_history.h"
 #include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
+#include "ui/speed_bars.h"
 
 #include <QLineEdit>
 #include <sys/stat.h>
@@ -22,7 +24,7 @@ struct Activity
 {
     Activity() { test::CopyShippedData(folder); }
 
-    SessionWindow& Open()
+    SessionWindow& Open(std::int16_t mode = CurrentUser::kPractice)
     {
         window.reset();
         state = std::make_unique<ProgramState>(folder.Path());
@@ -32,7 +34,7 @@ struct Activity
         state->user.SelectSlot(0);
         state->user.UserName = "Ann";
         state->user.SessionNumber = 3;
-        state->user.TypeMode = CurrentUser::kPractice;
+        state->user.TypeMode = mode;
         window = std::make_unique<SessionWindow>(
             *state, SessionWindow::Services{&dialogs, &beeper, &guide, [this] { ++programEnds; }});
         window->show();
@@ -210,6 +212,37 @@ private slots:
             QCOMPARE(activity.dialogs.shown[0].text.find("larger than 16 MB") == std::string::npos,
                      fifo);
         }
+    }
+
+    // Drill mode types drill lines of the practice text's letters, shows the
+    // open letters' bars beside them and records its runs as drills.
+    void drillModeTypesDrillLinesAndRecordsThem()
+    {
+        Activity activity;
+        SessionWindow* window = &activity.Open(CurrentUser::kDrill);
+        QCOMPARE(Text(*window, "lMode"), QString("Drill Mode"));
+        QVERIFY(Child<QWidget>(*window, "drillPanel")->isVisible());
+        const auto& bars = Child<ui::SpeedBars>(*window, "drillBars")->bars();
+        QCOMPARE(bars.size(), std::size_t{6}); // no figures yet: the six first letters
+        QString open;
+        for (const auto& bar : bars)
+            open += bar.letter;
+        QCOMPARE(std::count_if(bars.begin(), bars.end(), [](auto& bar) { return bar.marked; }), 1);
+
+        QTest::keyClick(Keys(*window), Qt::Key_Return);
+        const QString line = Text(*window, "picText1");
+        QVERIFY(line.size() >= 30 && line.endsWith(' '));
+        for (const QChar c : line)
+            QVERIFY2(c == ' ' || open.contains(c), qPrintable(line));
+        FinishLine(*window);
+        QVERIFY(Text(*window, "picText1") != line);
+        const auto runs = SharedHistory(*activity.state).Runs("user0");
+        QCOMPARE(runs.size(), std::size_t{1});
+        QCOMPARE(runs[0].mode, RunMode::Drill);
+        QCOMPARE(runs[0].characters, static_cast<std::int32_t>(line.size()));
+        QVERIFY(!runs[0].layout.empty());
+        SessionWindow& practice = activity.Open();
+        QVERIFY(!Child<QWidget>(practice, "drillPanel")->isVisibleTo(&practice));
     }
 
     void closeBoxEndsTheProgramStoringOnlyTheFlagWhenMaximized()
