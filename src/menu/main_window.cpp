@@ -1,5 +1,7 @@
 #include "menu/main_window.h"
 
+#include "drill/drill_sources.h"
+#include "drill/keystroke_figures.h"
 #include "game/game_window.h"
 #include "menu/main_menu.h"
 #include "menu/new_user_dialog.h"
@@ -249,7 +251,12 @@ void MainWindow::openSessionWindow()
 
 void MainWindow::openStatisticsWindow()
 {
-    auto* window = new StatisticsWindow(*m_state);
+    StatisticsServices services;
+    services.speedReport = [](ProgramState& state) {
+        const DrillSources sources = ReadDrillSources(state);
+        return MakeSpeedReport(sources.logs, sources.practiceFile, sources.target);
+    };
+    auto* window = new StatisticsWindow(*m_state, std::move(services));
     m_tool = window;
     connect(window, &StatisticsWindow::leftToMenu, this, [this, window] {
         window->deleteLater();

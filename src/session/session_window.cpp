@@ -1,9 +1,8 @@
 #include "session/session_window.h"
 
-#include "drill/layout_identity.h"
+#include "drill/drill_sources.h"
 #include "material/lesson_help_window.h"
 #include "profile/app_folder.h"
-#include "profile/data_file.h"
 #include "profile/key_codes.h"
 #include "state/palette.h"
 #include "state/program_state.h"
@@ -345,15 +344,10 @@ void SessionWindow::load()
 // speeds from every run on this keyboard layout.
 void SessionWindow::loadDrills()
 {
-    const std::string& section = m_state.user.UserSection;
-    const FileContents text =
-        ReadDataFile(DataFilePath(m_state.appFolder, PracticeText::kFileName));
-    const std::vector<std::string> logs =
-        SharedHistory(m_state).KeystrokeLogs(section, LayoutIdentity(m_state.layout));
-    const TargetSpeed target(m_state.profile.Read(section, settings::kTargetWpm));
-    m_drills.Load(text.status == ReadStatus::Ok ? text.bytes : std::string(), logs, target);
+    const DrillSources sources = ReadDrillSources(m_state);
+    m_drills.Load(sources.practiceFile, sources.logs, sources.target);
     m_recorder.SetLineTyped([this](std::span<const Keystroke> line) { m_drills.FoldLine(line); });
-    setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(target.Wpm()));
+    setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(sources.target.Wpm()));
 }
 
 void SessionWindow::keyDown(int key)

@@ -141,6 +141,8 @@ StatisticsWindow::StatisticsWindow(ProgramState& state, StatisticsServices servi
                    state.user.UserName),
       m_placement(state, settings::kStatsMaximized)
 {
+    if (m_services.speedReport)
+        m_speeds = m_services.speedReport(state);
     setObjectName("Stats");
     setWindowTitle(ui::ToQString(Statistics::kTitle));
     setMouseTracking(true);
@@ -315,6 +317,8 @@ QWidget* StatisticsWindow::buildLetters()
     watch(m_keyboard);
     connect(m_keyboard, &ui::KeyboardView::keyHovered, this, [this](int key) { hoverKey(key); });
     layout->addWidget(m_keyboard, 2);
+    if (m_speeds)
+        layout->addWidget(buildSpeedFigures());
 
     auto* note = MakeLabel("Note: These letter percentages will not be meaningful ", "Label2");
     layout->addWidget(note);
@@ -323,6 +327,48 @@ QWidget* StatisticsWindow::buildLetters()
     layout->addWidget(
         MakeLabel("the letter percentages are for the current lesson only.", "Label7"));
     return panel;
+}
+
+// The switch between the percentage heat-map and the speed view, and the
+// keystroke figures beside it.
+QWidget* StatisticsWindow::buildSpeedFigures()
+{
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 4, 0, 4);
+    auto* switchColumn = new QVBoxLayout;
+    m_keyboardCaption = MakeLabel("", "lKeyboardView", true);
+    m_keyboardSwitch = new QPushButton(box);
+    m_keyboardSwitch->setObjectName("bKeyboardView");
+    m_keyboardSwitch->setFocusPolicy(Qt::NoFocus);
+    connect(m_keyboardSwitch, &QPushButton::clicked, this, [this] { switchKeyboardView(); });
+    switchColumn->addWidget(m_keyboardCaption);
+    switchColumn->addWidget(m_keyboardSwitch);
+    QLabel* outlook = MakeLabel(m_speeds->focusOutlook, "lFocusOutlook");
+    switchColumn->addWidget(outlook);
+    switchColumn->addStretch();
+    row->addLayout(switchColumn);
+    const auto list = [](std::string_view title, const std::vector<std::string>& lines,
+                         const char* name) {
+        std::string text(title);
+        for (const std::string& line : lines)
+            text += "\n" + line;
+        if (lines.empty())
+            text += "\n(not enough typing yet)";
+        QLabel* label = MakeLabel(text, name);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    };
+    row->addWidget(list("Slowest letter pairs:", m_speeds->slowestPairs, "lSlowPairs"));
+    row->addWidget(list("Most frequent confusions:", m_speeds->confusions, "lConfusions"));
+    return box;
+}
+
+void StatisticsWindow::switchKeyboardView()
+{
+    m_showSpeeds = !m_showSpeeds;
+    refresh();
+    m_focusBox->setFocus();
 }
 
 void StatisticsWindow::watch(QObject* object)
@@ -386,9 +432,20 @@ void StatisticsWindow::refresh()
     }
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key) {
         m_keyboard->setCaption(key, ui::ToQString(m_state.layout.Caption(key)));
-        const std::optional<float> percentage = m_statistics.KeyPercentage(key);
-        m_keyboard->setFill(
-            key, ui::FromBgr(percentage ? Statistics::HeatColour(*percentage) : palette::kKeyFill));
+        std::optional<std::int32_t> fill;
+        if (m_showSpeeds) {
+            if (const auto ms = KeyAverageMs(*m_speeds, m_state.layout, key))
+                fill = SpeedColour(*ms, m_speeds->targetMs);
+        } else if (const std::optional<float> percentage = m_statistics.KeyPercentage(key)) {
+            fill = Statistics::HeatColour(*percentage);
+        }
+        m_keyboard->setFill(key, ui::FromBgr(fill.value_or(palette::kKeyFill)));
+    }
+    if (m_keyboardSwitch) {
+        m_keyboardCaption->setText(m_showSpeeds ? QString("Keys by speed against %1 ms a letter:")
+                                                      .arg(std::lround(m_speeds->targetMs))
+                                                : QString("Keys by percentage:"));
+        m_keyboardSwitch->setText(m_showSpeeds ? "Show percentages" : "Show speeds");
     }
 }
 

@@ -2,11 +2,13 @@
 
 #include "state/window_placement.h"
 #include "stats/record_sheet_window.h"
+#include "stats/speed_report.h"
 #include "stats/statistics.h"
 #include "ui/picture_window.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -49,10 +51,15 @@ struct StatisticsServices
     // Asks where to export the history, offering `suggested`; empty:
     // cancelled. Empty: Qt's file dialog.
     std::function<QString(const QString& suggested)> chooseCsvFile;
+    // The user's keystroke figures (the drills fill it in); empty: the window
+    // shows the percentages only.
+    std::function<SpeedReport(ProgramState&)> speedReport{};
 };
 
 // The statistics window: the user's complete figures, the letter chart, the
-// keyboard heat-map of the same letters and the options Print and Close.
+// keyboard heat-map of the same letters (or, switched, of each letter's
+// speed against the target) with the keystroke figures, and the options
+// Print and Close.
 class StatisticsWindow : public ui::PictureWindow
 {
     Q_OBJECT
@@ -84,6 +91,8 @@ private:
     void watch(QObject* object);
     QWidget* buildFigures();
     QWidget* buildLetters();
+    QWidget* buildSpeedFigures();
+    void switchKeyboardView();
     QWidget* buildProgress();
     void loadProgress();
     void exportHistory();
@@ -105,6 +114,10 @@ private:
     ui::ProgressChart* m_progress = nullptr;
     QPushButton* m_export = nullptr;
     ui::KeyboardView* m_keyboard = nullptr;
+    std::optional<SpeedReport> m_speeds;
+    bool m_showSpeeds = false;
+    QPushButton* m_keyboardSwitch = nullptr;
+    QLabel* m_keyboardCaption = nullptr;
     std::array<ui::OptionFrame*, Statistics::kOptionCount> m_options{};
 };
 

@@ -139,6 +139,36 @@ private slots:
         QTest::mouseClick(print, Qt::LeftButton);
         QCOMPARE(dialogs.shown.size(), size_t{3}); // two questions and the failure
     }
+
+    // With keystroke figures the keyboard switches to speeds, and the pairs,
+    // confusions and the focus outlook are shown beside it.
+    void switchesTheKeyboardToSpeedsAndShowsTheKeystrokeFigures()
+    {
+        StatisticsServices services;
+        services.speedReport = [](ProgramState&) {
+            SpeedReport report;
+            report.targetMs = 300;
+            report.averageMs['f'] = 900; // slow
+            report.averageMs['j'] = 200; // fast
+            report.slowestPairs = {"fj: 800 ms"};
+            report.focusOutlook = "f: about 9 more lines to target";
+            return report;
+        };
+        StatisticsWindow window(state, services);
+        auto* keyboard = window.findChild<ui::KeyboardView*>("heatMap");
+        auto* toggle = window.findChild<QPushButton*>("bKeyboardView");
+        const auto fill = [&](char c) { return keyboard->fill(state.layout.KeyOfChar(c)); };
+        QVERIFY(toggle && fill('f') == fill('j'));
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(fill('f') != fill('j') && fill('j') != fill('k'));
+        QVERIFY(window.findChild<QLabel*>("lSlowPairs")->text().contains("fj: 800 ms"));
+        QVERIFY(window.findChild<QLabel*>("lConfusions")->text().contains("not enough"));
+        QCOMPARE(window.findChild<QLabel*>("lFocusOutlook")->text(),
+                 QString("f: about 9 more lines to target"));
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(fill('f') == fill('j'));
+        QVERIFY(!StatisticsWindow(state).findChild<QPushButton*>("bKeyboardView"));
+    }
 };
 
 QTEST_MAIN(StatisticsWindowTest)
