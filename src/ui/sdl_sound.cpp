@@ -1,5 +1,7 @@
 #include "ui/sdl_sound.h"
 
+#include "ui/audio_module.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <cstring>
@@ -173,3 +175,17 @@ double SdlSound::MusicPosition()
 }
 
 } // namespace tarvelo
+
+// The module's entry point, found by name (ui::kOpenSoundSymbol).
+extern "C" tarvelo::Sound* tarvelo_open_sound(std::string& problem)
+{
+    auto* sound = new tarvelo::SdlSound();
+    if (!sound->AudioOpen())
+        problem =
+            std::string("no audio device (") + SDL_GetError() + "): the program runs without sound";
+    else if (!sound->MusicAvailable())
+        problem = "no General MIDI soundfont: the game's tune stays silent";
+    return sound;
+}
+[[maybe_unused]] constexpr tarvelo::ui::OpenSoundFunction kEntryMatchesItsType =
+    &tarvelo_open_sound;
