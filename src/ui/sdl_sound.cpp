@@ -39,6 +39,9 @@ std::string SdlSound::DefaultSoundFont()
 
 SdlSound::SdlSound(const std::string& soundFont)
 {
+    // SDL would turn SIGINT and SIGTERM into quit events nobody reads, and the
+    // program would no longer end on them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return;
     // The mixer converts for the device, so the synth always renders 16-bit
