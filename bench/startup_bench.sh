@@ -2,10 +2,10 @@
 # Start-up against a bare Qt window: the program (a portable copy with its
 # audio module) and tarvelo_bare_window (one QWidget, built by the same build)
 # start in turn on one Xvfb display, RUNS times each. For every start: the
-# time from the process start until its window is mapped and the shared
+# time from the process start until its window is mapped, the processor time
+# used by then (the steadier figure on a busy machine) and the shared
 # libraries mapped then; 3 s later the resident memory and the libraries
-# again (the audio module loads in the background once the menu is painted).
-# Prints the medians, the time ratio and both memory figures. A start that
+# again. Prints the medians, the ratios and both memory figures. A start that
 # shows no window within LIMIT seconds ends the bench with an error.
 # Usage: bench/startup_bench.sh [BUILD_FOLDER/bin]
 #   RUNS (9), LIMIT (20); SDL_AUDIODRIVER=dummy gives the program a device.
@@ -56,10 +56,12 @@ done
 log=$work/program.log
 
 libraries() { awk '$6 ~ /\.so/ { print $6 }' "/proc/$1/maps" | sort -u | wc -l; }
+# Processor time of PID's threads so far, in ms.
+processor_ms() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { print int(ns / 1e6) }'; }
 
-# measure TITLE PROGRAM...: "ms libraries-at-window rss-kB libraries-later"
+# measure TITLE PROGRAM...: "ms libraries-at-window rss-kB libraries-later cpu-ms"
 measure() {
-    local title=$1 begin end shown
+    local title=$1 begin end shown cpu
     shift
     begin=$(date +%s%N)
     "$@" 2>>"$log" &
@@ -71,10 +73,11 @@ measure() {
         sleep 0.002
     done
     end=$(date +%s%N)
+    cpu=$(processor_ms "$pid")
     shown=$(libraries "$pid")
     sleep 3
     echo "$(((end - begin) / 1000000)) $shown $(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")" \
-        "$(libraries "$pid")"
+        "$(libraries "$pid") $cpu"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     pid=
@@ -96,14 +99,18 @@ median() {
 report() {
     local name=$1
     shift
-    printf '%-16s %4d ms to the window (runs: %s); %5.1f MB resident 3 s later;' "$name" \
+    printf '%-14s %4d ms to the window (runs: %s), %d ms processor time;' "$name" \
         "$(median 1 "$@")" "$(printf '%s\n' "$@" | cut -d' ' -f1 | paste -sd' ')" \
-        "$(awk -v kb="$(median 3 "$@")" 'BEGIN { print kb / 1024 }')"
-    echo " shared libraries: $(median 2 "$@") at the window, $(median 4 "$@") 3 s later"
+        "$(median 5 "$@")"
+    printf ' %.1f MB resident 3 s later; shared libraries: %d at the window, %d 3 s later\n' \
+        "$(awk -v kb="$(median 3 "$@")" 'BEGIN { print kb / 1024 }')" "$(median 2 "$@")" \
+        "$(median 4 "$@")"
 }
 report "program" "${program[@]}"
 report "bare Qt window" "${bare[@]}"
 awk -v p="$(median 1 "${program[@]}")" -v b="$(median 1 "${bare[@]}")" \
+    -v pc="$(median 5 "${program[@]}")" -v bc="$(median 5 "${bare[@]}")" \
     -v pm="$(median 3 "${program[@]}")" -v bm="$(median 3 "${bare[@]}")" \
-    'BEGIN { printf "ratio %.2fx the bare window; memory %+.1f MB\n", p / b, (pm - bm) / 1024 }'
+    'BEGIN { printf "ratio %.2fx the bare window (processor time %.2fx); memory %.1f MB against %.1f MB, %+.1f MB\n",
+             p / b, pc / (bc > 0 ? bc : 1), pm / 1024, bm / 1024, (pm - bm) / 1024 }'
 grep -i 'sound' "$log" | sort -u | sed 's/^/program said: /' || true
