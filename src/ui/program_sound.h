@@ -13,9 +13,10 @@ namespace tarvelo::ui {
 // (ui/audio_module.h) once it is open. The module opens on a thread of its
 // own, started when a window that makes sounds opens, so neither the start
 // nor that window waits for SDL, the audio device and the soundfont; a call
-// that comes before the opening has ended waits for it. Without the module or without an audio
-// device every call does nothing (as Sound promises) and the reason is told once on the standard
-// error. All calls come from the window thread.
+// that comes before the opening has ended waits for it. Without the module
+// or without an audio device every call does nothing (as Sound promises) and
+// the reason is told once on the standard error. All calls come from the
+// window thread.
 class ModuleSound final : public Sound
 {
 public:
