@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -372,18 +373,18 @@ bool SessionWindow::keyEditEvent(QEvent* event)
         m_keyEditor.KeyDown(ToModifiers(key->modifiers()));
         if (!m_keyEditor.IsOpen())
             return true;
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
+        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
             afterKeyEdit(m_keyEditor.Clear());
-        } else if (!ui::FitsCodePage(key->text())) {
-            // As "?" it would land on the key and take "/" along.
-            m_keyEditor.Close();
-            afterKeyEdit(false);
-            m_dialogs.ShowMessage(KeyEditor::kOutsideCodePage, KeyEditor::kOutsideCodePageTitle,
-                                  MessageIcon::Exclamation);
-        } else if (const int code = ui::TypedCode(*key);
-                   code == keycode::kEscape || code >= keycode::kFirstPrintable) {
-            afterKeyEdit(m_keyEditor.Type(code));
-        }
+        else
+            typeIntoKeyEdit(ui::TypedCode(*key));
+        return true;
+    }
+    case QEvent::InputMethod: {
+        // A composed character goes on the key; a pre-edit alone types nothing.
+        const auto codes =
+            ui::CommittedCodes(static_cast<QInputMethodEvent*>(event)->commitString());
+        if (!codes.empty() && m_keyEditor.IsOpen())
+            typeIntoKeyEdit(codes.front());
         return true;
     }
     case QEvent::KeyRelease:
@@ -398,6 +399,18 @@ bool SessionWindow::keyEditEvent(QEvent* event)
         return false;
     default:
         return false;
+    }
+}
+
+void SessionWindow::typeIntoKeyEdit(int code)
+{
+    if (code == keycode::kOutsideCodePage) {
+        m_keyEditor.Close();
+        afterKeyEdit(false);
+        m_dialogs.ShowMessage(KeyEditor::kOutsideCodePage, KeyEditor::kOutsideCodePageTitle,
+                              MessageIcon::Exclamation);
+    } else if (code == keycode::kEscape || code >= keycode::kFirstPrintable) {
+        afterKeyEdit(m_keyEditor.Type(code));
     }
 }
 

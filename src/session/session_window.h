@@ -104,6 +104,7 @@ private:
     void exitToMenu();
     void openKeyEdit(int key);
     bool keyEditEvent(QEvent* event);
+    void typeIntoKeyEdit(int code);
     void afterKeyEdit(bool edited);
     void placeKeyEdit();
     void resetKeys();

@@ -274,6 +274,8 @@ std::vector<TypedCell> TypingEngine::TypedCells() const
             glyph = kUnderscore;
         if (glyph == TypingLine::kEmpty)
             continue;
+        if (glyph == keycode::kOutsideCodePage)
+            glyph = '?';
         cells.push_back({i - 1, static_cast<char>(glyph), m_line.M(i)});
     }
     return cells;
