@@ -102,10 +102,12 @@ for layout in de fr es pt cz se; do
     "$bin/tarvelo" --folder "$app" 2>"$work/$layout.log" &
     pid=$!
     pids+=("$pid")
+    # No window manager: each window is given the focus, which the input
+    # method follows.
     wait_for '^Tarvelo - Select your Options$' "$pid"
+    xdotool search --onlyvisible --pid "$pid" --name 'Select your Options' windowfocus --sync
     xdotool key --delay 80 Right Down Return # Ana, Typing Practice
     wait_for "Ana" "$pid"
-    # No window manager: the input method serves the window with the focus.
     xdotool search --onlyvisible --pid "$pid" --name "Ana" windowfocus --sync
     xdotool key --delay 30 Return             # Begin
     # shellcheck disable=SC2086 # one key name per word

@@ -19,7 +19,7 @@ packages=(
     libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth imagemagick python3
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xdotool man-db poppler-utils
-    x11-xkb-utils xkb-data libx11-data
+    x11-xkb-utils xkb-data libx11-data libxkbcommon-dev libxcb1-dev
     clang libclang-rt-14-dev ccache
 )
 source scripts/packages.sh

@@ -223,6 +223,10 @@ QLayout* SessionWindow::buildFooter()
     m_resetKeys->setObjectName("lResetKeys");
     m_resetKeys->setFocusPolicy(Qt::NoFocus);
     connect(m_resetKeys, &QPushButton::clicked, this, [this] { resetKeys(); });
+    m_matchKeyboard = new QPushButton(ui::ToQString(KeyEditor::kMatchTitle), this);
+    m_matchKeyboard->setObjectName("lMatchKeyboard");
+    m_matchKeyboard->setFocusPolicy(Qt::NoFocus);
+    connect(m_matchKeyboard, &QPushButton::clicked, this, [this] { matchKeyboard(); });
 
     m_amarel = new ui::ClickableLabel(QString(QChar(0x2661)), this);
     m_amarel->setObjectName("amarel");
@@ -236,6 +240,7 @@ QLayout* SessionWindow::buildFooter()
     auto* footer = new QHBoxLayout;
     footer->addWidget(m_amarel, 0, Qt::AlignBottom);
     footer->addStretch();
+    footer->addWidget(m_matchKeyboard);
     footer->addWidget(m_resetKeys);
     return footer;
 }
@@ -428,7 +433,17 @@ void SessionWindow::afterKeyEdit(bool edited)
 
 void SessionWindow::resetKeys()
 {
-    if (m_keyEditor.Reset(m_dialogs)) {
+    afterLayoutChange(m_keyEditor.Reset(m_dialogs));
+}
+
+void SessionWindow::matchKeyboard()
+{
+    afterLayoutChange(m_keyEditor.Match(m_dialogs, m_keyboards));
+}
+
+void SessionWindow::afterLayoutChange(bool changed)
+{
+    if (changed) {
         refreshCaptions();
         if (m_engine.Running())
             m_engine.ShowNextKey();
@@ -556,6 +571,7 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
     : ui::PictureWindow(m_state.appFolder, parent), m_state(m_state), m_ownDialogs(this),
       m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
       m_beeper(services.beeper ? *services.beeper : m_ownBeeper),
+      m_keyboards(services.keyboards ? *services.keyboards : m_ownKeyboards),
       m_endProgram(services.endProgram ? std::move(services.endProgram)
                                        : [] { QApplication::quit(); }),
       m_lessons(m_state.profile, m_state.appFolder),
