@@ -75,7 +75,7 @@ echo "desktop file, metainfo and manual page valid"
     fail "cpack failed: $(cat "$work/cpack.log")"
 deb=$(ls "$work"/package/tarvelo_*_amd64.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libc6 timgm6mb-soundfont xkb-data libxkbcommon0; do
+for needed in libqt6widgets6 libc6 timgm6mb-soundfont xkb-data libxkbcommon0 qt6-wayland; do
     grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
 done
 # Listed whole first: `grep -q` quitting early would break the pipe under pipefail.
