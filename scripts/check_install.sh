@@ -3,7 +3,8 @@
 # compares the file list, validates the desktop and AppStream files, builds
 # the Debian package, then starts the staged program under Xvfb with a fresh
 # HOME (and with folder names that are not UTF-8) until its main menu shows,
-# and checks the user folder was seeded. Prints the package size, the
+# and checks the user folder was seeded; last, it practises and ends the
+# program with SIGTERM, which must keep the run. Prints the package size, the
 # installed size and the times to the main menu of a first start that seeds
 # and of a later start.
 # Usage: scripts/check_install.sh [BUILD_FOLDER]   (after a build)
@@ -176,3 +177,43 @@ cp "$stage/usr/bin/tarvelo" "$stage"/usr/share/tarvelo/* "$odd/portable/"
 HOME=$work/nohome start "$odd/portable/tarvelo" >/dev/null
 [[ ! -e $work/nohome ]] || fail "a portable copy made a user folder"
 echo "installed program: main menu shown; user folder seeded; --folder and non-UTF-8 folders work"
+
+# 5. A practice run in progress when the program is ended (SIGTERM, as at
+# logout) is recorded up to its last key, and the program exits normally.
+export HOME=$work/typist
+mkdir -p "$HOME"
+"$stage/usr/bin/tarvelo" 2>"$log" &
+pid=$!
+# shows TITLE: waits until the program shows a window of that title.
+shows() {
+    for _ in $(seq 1000); do
+        xdotool search --onlyvisible --pid "$pid" --name "$1" >/dev/null 2>&1 && return
+        kill -0 "$pid" 2>/dev/null || fail "ended before \"$1\" showed: $(cat "$log")"
+        sleep 0.02
+    done
+    fail "no window \"$1\" after 20 s"
+}
+shows '^Tarvelo - Select your Options$'
+xdotool key Return # the first user box asks for a name
+shows '^Tarvelo$'
+xdotool type Ann
+xdotool key Return
+sleep 0.3
+xdotool key Down Return # Typing Practice
+shows '^Tarvelo - Relatively Important Message$'
+sleep 1.2 # the box ignores the keys of its first second
+xdotool key Return
+shows '^Tarvelo - Welcome Ann$'
+xdotool key Return # Begin
+typed="The quick brown fox jumps over the lazy dog; the lazy dog sleeps on and on and on."
+xdotool type --delay 15 "$typed"
+sleep 1
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+((status == 0)) || fail "ended by SIGTERM with exit status $status: $(cat "$log")"
+recorded=$(python3 -c 'import sqlite3, sys
+print(sqlite3.connect(sys.argv[1]).execute("SELECT group_concat(characters) FROM runs").fetchone()[0])' \
+    "$HOME/.local/share/tarvelo/Tarvelo History.sqlite")
+[[ $recorded == "${#typed}" ]] || fail "SIGTERM: runs recorded \"$recorded\", typed ${#typed}"
+echo "SIGTERM during practice: the run of ${#typed} characters recorded, exit status 0"

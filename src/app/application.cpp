@@ -13,8 +13,14 @@
 #include "ui/qt_url_opener.h"
 #include "ui/sdl_sound.h"
 
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+
 namespace tarvelo {
 namespace {
+
+constexpr std::chrono::milliseconds kDeferredRetry{500};
 
 // What the menu's links and the donation request use, shared by the menu's
 // services for as long as any of them lives.
@@ -67,15 +73,28 @@ void FillServices(MenuServices& services, const std::string& appFolder)
 std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialogs& dialogs,
                                              MenuServices services)
 {
-    if (!RunStartupChecks(ProfileStore(appFolder), dialogs))
+    const StartupResult checked = RunStartupChecks(ProfileStore(appFolder), dialogs);
+    if (!checked.proceed)
         return nullptr;
     FillServices(services, appFolder);
     auto window = std::make_unique<MainWindow>(appFolder, std::move(services));
+    ProfileStore& profile = window->state().profile;
     // A write that fails mid-session (a full disk, a lost permission) is told
-    // once; the store keeps quiet about the same problem until a write works.
-    window->state().profile.SetWriteErrorListener([&dialogs](const WriteError& error) {
+    // once; the store keeps quiet about the same problem until a write works,
+    // and about what the start-up check told already.
+    if (checked.toldCannotSave)
+        profile.NoteTold(*checked.toldCannotSave);
+    profile.SetWriteErrorListener([&dialogs](const WriteError& error) {
         dialogs.ShowMessage(WriteErrorMessage(error), "Warning", MessageIcon::Exclamation);
     });
+    // Writes kept while another copy held the file reach it once it is free.
+    auto* retry = new QTimer(window.get());
+    retry->setTimerType(Qt::PreciseTimer);
+    QObject::connect(retry, &QTimer::timeout, window.get(), [&profile] {
+        if (profile.HasDeferred())
+            profile.SaveDeferred();
+    });
+    retry->start(kDeferredRetry);
     return window;
 }
 

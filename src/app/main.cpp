@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/leave_on_signal.h"
 #include "material/practice_text.h"
 #include "menu/main_window.h"
 #include "profile/app_folder.h"
@@ -126,5 +127,6 @@ int main(int argc, char* argv[])
     QObject::connect(window.get(), &tarvelo::MainWindow::quitRequested, &app,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     window->show();
+    tarvelo::LeaveOnSignals();
     return QApplication::exec();
 }

@@ -4,9 +4,11 @@
 #include "profile/app_folder.h"
 #include "profile/code_page.h"
 #include "profile/data_file.h"
+#include "profile/profile_store.h"
 #include "profile/settings_keys.h"
 #include "state/program_state.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace tarvelo {
@@ -96,16 +98,15 @@ bool PracticeEditor::TextOfFile(std::string_view fileBytes, std::string& text)
 void PracticeEditor::Open()
 {
     const std::string path = DataFilePath(m_state.appFolder, PracticeText::kFileName);
-    const FileContents file = ReadDataFile(path);
+    const FileContents file = ReadPracticeFile(path);
     if (!TextOfFile(file.bytes, m_loaded)) {
         m_loaded.clear();
-        ShowMessage(file.status == ReadStatus::Ok
-                        ? "The practice file \"" + std::string(PracticeText::kFileName) +
-                              "\" held no text. Type or paste your own sentences and choose "
-                              "Save Changes, or choose Restore Default."
-                        : "The practice file \"" + std::string(PracticeText::kFileName) +
-                              "\" could not be read. Type or paste your own sentences and "
-                              "choose Save Changes, or choose Restore Default.");
+        ShowMessage(
+            (file.status == ReadStatus::Ok
+                 ? "The practice file \"" + std::string(PracticeText::kFileName) + "\" held no text"
+                 : PracticeText::CannotRead(file.status)) +
+            ". Type or paste your own sentences and choose Save Changes, or choose "
+            "Restore Default.");
     }
     ++m_loadCount;
     m_unsaved = false;
@@ -142,10 +143,8 @@ EditorAction PracticeEditor::Save(std::u32string_view boxText)
                     unfit + "). Replace them and save again.");
         return EditorAction::None;
     }
-    if (!WriteText(bytes)) {
-        ShowMessage("The practice file could not be written; it is unchanged. Check that the "
-                    "folder " +
-                    m_state.appFolder + " can be written to.");
+    if (const int error = WriteText(bytes)) {
+        ShowMessage(NotWrittenMessage(error));
         return EditorAction::None;
     }
     m_unsaved = false;
@@ -167,28 +166,42 @@ EditorAction PracticeEditor::RestoreDefault()
     }
     m_loaded = text;
     ++m_loadCount;
-    if (!WriteText(text)) {
+    if (const int error = WriteText(text)) {
         m_unsaved = true; // the box shows the supplied text, the file does not
-        ShowMessage("The practice file could not be written; it is unchanged.");
+        ShowMessage(NotWrittenMessage(error));
         return EditorAction::None;
     }
     m_unsaved = false;
     return EditorAction::Saved;
 }
 
-bool PracticeEditor::WriteText(const std::string& text)
+int PracticeEditor::WriteText(const std::string& text)
 {
     const std::string path = DataFilePath(m_state.appFolder, PracticeText::kFileName);
     std::string file;
     file.reserve(kHeader.size() + text.size() + 4);
     file.append(kHeader).append("\r\n").append(text).append("\r\n");
-    if (!WriteFileAtomically(path, file))
-        return false;
+    // Held while the temporary file exists, so that another copy starting up
+    // does not take it for a leftover.
+    const FileLock lock(path);
+    if (!lock.Held())
+        return lock.Error();
+    if (const int error = ReplaceFile(path, file))
+        return error;
     (void)m_state.profile.Write(m_state.user.UserSection, settings::kSentenceNumber, 1);
     // Counted like an activity for the first-use message of the session window.
     ++m_state.user.SessionNumber;
     m_practice.LoadFromBytes(file);
-    return true;
+    return 0;
+}
+
+std::string PracticeEditor::NotWrittenMessage(int error) const
+{
+    const std::string path = DataFilePath(m_state.appFolder, PracticeText::kFileName);
+    const std::string why = error == EWOULDBLOCK ? "another running copy of Tarvelo keeps it busy"
+                                                 : WriteFailureReason(error);
+    return "The practice file \"" + codepage::FromUtf8(path) + "\" could not be written: " + why +
+           ". It is unchanged.";
 }
 
 bool PracticeEditor::ConfirmClose()

@@ -77,7 +77,10 @@ private:
     // The text of a practice file after its header; false when it holds none.
     static bool TextOfFile(std::string_view fileBytes, std::string& text);
     // Writes "sentencenumber", the file and reloads the sentences.
-    bool WriteText(const std::string& text);
+    // Replaces the practice file under its lock; 0 or the errno of the failure.
+    int WriteText(const std::string& text);
+    // The message for a practice file that could not be written.
+    std::string NotWrittenMessage(int error) const;
     void ShowMessage(std::string_view text);
 
     ProgramState& m_state;

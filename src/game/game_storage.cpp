@@ -1,6 +1,7 @@
 #include "game/game_storage.h"
 
 #include "game/game_keys.h"
+#include "game/game_scoring.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
 #include "profile/value_text.h"
@@ -78,13 +79,16 @@ void GameStorage::WriteLetterStream(const std::string& stream)
     m_profile.Write(m_section, settings::kLetterStream, stream);
 }
 
-void GameStorage::WriteAverages(const GameAverages& averages)
+GameAverages GameStorage::AddGameToAverages(std::int32_t intelligence, float accuracy)
 {
-    ProfileBatch batch(m_profile);
+    ProfileBatch batch(m_profile, ProfileBatch::ReadUnderLock);
+    const GameAverages averages =
+        scoring::WithGame(GameAverages::Load(m_profile, m_section), intelligence, accuracy);
     m_profile.Write(m_section, settings::kGamesPlayed, averages.GamesPlayed);
     m_profile.Write(m_section, settings::kIntelligence, averages.GameIntelligence);
     m_profile.Write(m_section, settings::kAccuracy, averages.GameAccuracy);
     (void)batch.Commit(); // a failure is reported by the store
+    return averages;
 }
 
 int GameStorage::ReadScoreCount() const
@@ -129,7 +133,9 @@ std::vector<HighScoreEntry> GameStorage::ReadHighScores() const
 ScoreTexts GameStorage::InsertHighScore(const GameResult& result, const std::string& userName,
                                         CalendarDate today)
 {
-    ProfileBatch batch(m_profile);
+    // The table is read and rewritten whole: under the lock, so that a score
+    // another copy inserted meanwhile is kept.
+    ProfileBatch batch(m_profile, ProfileBatch::ReadUnderLock);
     const auto write = [&](int k, ScoreField field, std::string_view value) {
         m_profile.Write(settings::kScores, ScoreEntryKey(k, field).AsKey(), value);
     };

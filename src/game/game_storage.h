@@ -37,8 +37,10 @@ public:
     void MarkPlayedGame();
     void WriteLetterCase(int letterCase);
     void WriteLetterStream(const std::string& stream);
-    // "gamesplayed", "intelligence" and "accuracy" in one file replacement.
-    void WriteAverages(const GameAverages& averages);
+    // Counts a finished game into the stored "gamesplayed", "intelligence"
+    // and "accuracy" (read under the file's lock, so a game another copy
+    // counted meanwhile stays counted) and returns the new averages.
+    GameAverages AddGameToAverages(std::int32_t intelligence, float accuracy);
 
     // The table as the insertion reads it. A "numscores" above 10 reads as
     // 10, below 0 or not a number as 0; a numeric field that is not a number

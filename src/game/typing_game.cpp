@@ -274,9 +274,7 @@ void TypingGame::FinishGameScores()
     m_liveIntelligence = m_finalIntelligence;
 
     if (!m_aborted) {
-        m_context.averages =
-            scoring::WithGame(m_context.averages, m_finalIntelligence, m_currentAccuracy);
-        m_storage.WriteAverages(m_context.averages);
+        m_context.averages = m_storage.AddGameToAverages(m_finalIntelligence, m_currentAccuracy);
         m_historyFilled = true;
         if (m_finishedHook)
             m_finishedHook({.userSection = m_context.user.UserSection,

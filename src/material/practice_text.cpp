@@ -158,11 +158,25 @@ std::vector<std::string> SplitIntoSentences(const std::vector<std::string>& line
     return sentences;
 }
 
+FileContents ReadPracticeFile(const std::string& path)
+{
+    return ReadDataFile(path, PracticeText::kMaxFileBytes);
+}
+
 bool PracticeText::LoadPracticeText(const std::string& path)
 {
-    const FileContents file = ReadDataFile(path);
+    const FileContents file = ReadPracticeFile(path);
     LoadFromBytes(file.bytes);
+    m_lastRead = file.status;
     return file.status == ReadStatus::Ok;
+}
+
+std::string PracticeText::CannotRead(ReadStatus status)
+{
+    std::string text = "The practice file \"" + std::string(kFileName) + "\" could not be read";
+    if (status == ReadStatus::TooLarge)
+        text += ": it is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB";
+    return text;
 }
 
 void PracticeText::LoadFromBytes(std::string_view fileBytes)

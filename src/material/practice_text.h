@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/data_file.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,10 +24,17 @@ public:
     // A sentence holds at most this many characters including its final space:
     // the typing line shows 75, and the hint promises a space to type at the end.
     static constexpr std::size_t kMaxSentenceLength = 75;
+    // A larger text is refused unread: a practice text is a few pages.
+    static constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
 
-    // Reads and splits the file; a missing or unreadable file leaves no
-    // sentences. Returns whether the file was read.
+    // Reads and splits the file; a missing, unreadable or too large file
+    // leaves no sentences. Returns whether the file was read.
     bool LoadPracticeText(const std::string& path);
+    // How the last LoadPracticeText went.
+    ReadStatus LastRead() const { return m_lastRead; }
+    // What the user is told of a practice text that is there but cannot be
+    // read (`status` Unreadable or TooLarge), without a closing full stop.
+    static std::string CannotRead(ReadStatus status);
     // The same from file contents already in memory.
     void LoadFromBytes(std::string_view fileBytes);
 
@@ -44,7 +53,12 @@ public:
 private:
     std::vector<std::string> m_sentences;
     std::int16_t m_currentSentence = 0;
+    ReadStatus m_lastRead = ReadStatus::Missing;
 };
+
+// The practice text file's bytes, refused (TooLarge) above
+// PracticeText::kMaxFileBytes.
+FileContents ReadPracticeFile(const std::string& path);
 
 // The non-blank lines after the header line, at most `PracticeText::kMaxLines`.
 // Lines end with CR LF, a lone CR or a lone LF.

@@ -133,7 +133,8 @@ bool UserProfiles::DeleteUser()
 void UserProfiles::RecordActivityStart()
 {
     const std::string& section = m_user.UserSection;
-    ProfileBatch batch(m_profile);
+    // The session number is counted on: read under the lock it is written in.
+    ProfileBatch batch(m_profile, ProfileBatch::ReadUnderLock);
     m_profile.Write(settings::kUsers, NameKey(section), m_user.UserName);
     m_profile.Write(settings::kUsers, settings::kLastUser, m_user.UserSlot);
     m_user.SessionNumber = m_profile.Read(section, settings::kSessionNumber);

@@ -141,6 +141,13 @@ std::string MissingDataFilesMessage()
            std::string("\n\n") + std::string(kWebSiteAddress);
 }
 
+std::string MissingSettingsMessage(const std::string& folder, bool reinstallHelps)
+{
+    const std::string detail = "The settings file \"" + std::string(ProfileStore::kFileName) +
+                               "\" is missing from the folder \"" + SystemText(folder) + "\".";
+    return reinstallHelps ? MissingDataFilesMessage() + "\n\n" + detail : detail;
+}
+
 std::optional<std::string> FolderArgument(std::span<const std::string> arguments)
 {
     static constexpr std::string_view kOption = "--folder";
@@ -242,8 +249,37 @@ std::string SeedFailureMessage(const SeedFailure& failure)
                  "\": " + reason + ".";
         break;
     }
-    return MissingDataFilesMessage() + "\n\n" + detail;
+    if (failure.step == SeedStep::ReadInstalled)
+        return MissingDataFilesMessage() + "\n\n" + detail;
+    return detail;
 }
+
+namespace {
+
+// Start-up's answer when the settings file is nowhere to be had: the folder
+// named is where the user would look for it.
+std::optional<std::string> SettingsFileNowhere(const FolderEnvironment& environment,
+                                               const FolderChoice& choice)
+{
+    const auto holdsSettings = [](const std::string& folder) {
+        return !folder.empty() && FileExists(DataFilePath(folder, ProfileStore::kFileName));
+    };
+    if (holdsSettings(choice.folder) || holdsSettings(environment.installedDataFolder))
+        return std::nullopt;
+    if (choice.mode == FolderMode::Chosen)
+        return MissingSettingsMessage(choice.folder, false);
+    struct stat info
+    {};
+    const bool installed = !environment.installedDataFolder.empty() &&
+                           ::stat(environment.installedDataFolder.c_str(), &info) == 0;
+    // Without an installation this is a portable copy that lost its file.
+    if (!installed && !environment.executableFolder.empty())
+        return MissingSettingsMessage(NormaliseFolder(environment.executableFolder), true);
+    return MissingSettingsMessage(
+        installed ? NormaliseFolder(environment.installedDataFolder) : choice.folder, true);
+}
+
+} // namespace
 
 PreparedFolder PrepareAppFolder(const FolderEnvironment& environment,
                                 std::span<const std::string_view> userFiles)
@@ -253,6 +289,8 @@ PreparedFolder PrepareAppFolder(const FolderEnvironment& environment,
         return {{}, SeedFailureMessage({SeedStep::FindFolder, {}, {}, ENOENT})};
     if (choice.mode == FolderMode::Portable)
         return {choice.folder, std::nullopt};
+    if (auto nowhere = SettingsFileNowhere(environment, choice))
+        return {choice.folder, std::move(nowhere)};
     if (const auto failure =
             SeedAppFolder(environment.installedDataFolder, choice.folder, userFiles))
         return {choice.folder, SeedFailureMessage(*failure)};

@@ -26,6 +26,10 @@ bool DataFilesPresent(const ProfileStore& profile);
 // The text of the box shown when the check fails.
 std::string MissingDataFilesMessage();
 
+// The error for a settings file missing from `folder`; it begins with the
+// data-file check's message when reinstalling would bring the file back.
+std::string MissingSettingsMessage(const std::string& folder, bool reinstallHelps);
+
 // What start-up knows when it picks the application folder. Paths are the
 // system's own bytes (any folder name works, UTF-8 or not); empty when unknown.
 struct FolderEnvironment
@@ -84,7 +88,8 @@ std::optional<SeedFailure> SeedAppFolder(const std::string& dataFolder,
                                          const std::string& appFolder,
                                          std::span<const std::string_view> userFiles);
 
-// The data-file error, naming the folder and the file that could not be copied.
+// The error naming the step, the folder and the file that failed; only an
+// unreadable installation asks for a reinstall.
 std::string SeedFailureMessage(const SeedFailure& failure);
 
 struct PreparedFolder
@@ -94,6 +99,8 @@ struct PreparedFolder
 };
 
 // Chooses the application folder and seeds it when the mode asks for it.
+// When neither that folder nor the installation holds the settings file,
+// start-up must stop, and nothing is created anywhere.
 PreparedFolder PrepareAppFolder(const FolderEnvironment& environment,
                                 std::span<const std::string_view> userFiles);
 

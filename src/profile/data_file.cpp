@@ -94,6 +94,141 @@ int CheckReplaceable(const std::string& target, bool& exists, struct stat& info)
     return 0;
 }
 
+constexpr int kLockOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+
+// Gives a lock file this user owns the data file's group and at least its
+// read and write bits (a new one exactly those), so that every user who may
+// write the data file may also take its lock, whatever the umask.
+void MatchDataFile(int fd, const std::string& dataPath, bool created)
+{
+    struct stat data
+    {};
+    struct stat lock
+    {};
+    if (::fstat(fd, &lock) != 0 || lock.st_uid != ::geteuid())
+        return;
+    mode_t mode = 0666 & ~CurrentUmask();
+    if (::stat(dataPath.c_str(), &data) == 0) {
+        mode = data.st_mode & 0666;
+        if (created && data.st_gid != lock.st_gid)
+            (void)::fchown(fd, static_cast<uid_t>(-1), data.st_gid);
+    }
+    mode |= 0600;
+    if (!created)
+        mode |= lock.st_mode & 0666;
+    if ((lock.st_mode & 07777) != mode)
+        (void)::fchmod(fd, mode);
+}
+
+// Removes what stands at `lockPath` so a lock file can be made there; false
+// when the folder does not allow it (a folder with files in it, a folder the
+// user may not write).
+bool RemoveUnusableLockFile(const std::string& lockPath)
+{
+    struct stat info
+    {};
+    if (::lstat(lockPath.c_str(), &info) != 0)
+        return errno == ENOENT;
+    if (S_ISDIR(info.st_mode))
+        return ::rmdir(lockPath.c_str()) == 0;
+    return ::unlink(lockPath.c_str()) == 0;
+}
+
+// Opens the lock file, making it when missing; replaces one that cannot
+// serve. Returns the descriptor, or -1 with `error` set to why the existing
+// lock file could not be used.
+int OpenLockFile(const std::string& lockPath, const std::string& dataPath, int& error)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_EXCL | kLockOpenFlags, 0600);
+        if (fd >= 0) {
+            MatchDataFile(fd, dataPath, true);
+            return fd;
+        }
+        if (errno != EEXIST) {
+            error = errno;
+            return -1;
+        }
+        fd = ::open(lockPath.c_str(), O_RDWR | kLockOpenFlags);
+        if (fd < 0 && errno == EACCES) // another user's lock file: reading is enough to lock
+            fd = ::open(lockPath.c_str(), O_RDONLY | kLockOpenFlags);
+        if (fd < 0)
+            error = errno;
+        if (fd >= 0) {
+            struct stat info
+            {};
+            if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+                MatchDataFile(fd, dataPath, false);
+                return fd;
+            }
+            ::close(fd);
+            error = EINVAL; // a FIFO or a device
+        }
+        if (error != ENOENT && !RemoveUnusableLockFile(lockPath))
+            return -1;
+    }
+    return -1;
+}
+
+// The queue's turnstile: a write lock on the lock file's first byte, owned by
+// the open file (independent of flock).
+bool SetTurnstile(int fd, short type, int& error)
+{
+    struct flock range
+    {};
+    range.l_type = type;
+    range.l_whence = SEEK_SET;
+    range.l_start = 0;
+    range.l_len = 1;
+    if (::fcntl(fd, F_OFD_SETLK, &range) == 0)
+        return true;
+    error = errno;
+    return false;
+}
+
+// Takes the flock of `fd` by `deadline`, first queueing at the turnstile so
+// that a waiter is served before a holder that comes back. Returns 0 or the
+// errno; EWOULDBLOCK when the time ran out.
+int LockInTurn(int fd, std::chrono::steady_clock::time_point deadline)
+{
+    // A lock file opened for reading only cannot take the write lock of the
+    // queue; it then waits unqueued.
+    bool queueing = (::fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDWR;
+    bool queued = false;
+    for (;;) {
+        if (queueing && !queued) {
+            int error = 0;
+            queued = SetTurnstile(fd, F_WRLCK, error);
+            if (!queued && error != EAGAIN && error != EACCES && error != EINTR)
+                queueing = false; // the file system has no such locks
+        }
+        if (queued || !queueing) {
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                int error = 0;
+                if (queued)
+                    SetTurnstile(fd, F_UNLCK, error);
+                return 0;
+            }
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                return errno;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return EWOULDBLOCK;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+// True when `path` still names the file open as `fd`.
+bool NameLeadsTo(const std::string& path, int fd)
+{
+    struct stat named
+    {};
+    struct stat open
+    {};
+    return ::lstat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 &&
+           named.st_dev == open.st_dev && named.st_ino == open.st_ino;
+}
+
 } // namespace
 
 FileContents ReadDataFile(const std::string& path, std::size_t maxBytes)
@@ -104,11 +239,13 @@ FileContents ReadDataFile(const std::string& path, std::size_t maxBytes)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         result.status = errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
+        result.error = errno;
         return result;
     }
     struct stat info
     {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
         result.status = ReadStatus::Unreadable;
         return result;
@@ -125,6 +262,7 @@ FileContents ReadDataFile(const std::string& path, std::size_t maxBytes)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
+            result.error = errno;
             ::close(fd);
             result.bytes.clear();
             result.status = ReadStatus::Unreadable;
@@ -204,23 +342,28 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes)
     return ReplaceFile(path, bytes) == 0;
 }
 
-bool CanReplaceFile(const std::string& path)
+int ReplaceProblem(const std::string& path)
 {
     const std::string target = ResolveLinks(path);
     bool exists = false;
     struct stat info
     {};
-    if (CheckReplaceable(target, exists, info) != 0)
-        return false;
+    if (const int error = CheckReplaceable(target, exists, info))
+        return error;
     std::string tempPath = TempTemplate(target);
     const int fd = ::mkstemp(tempPath.data());
     if (fd < 0)
-        return false;
+        return errno;
     // One byte proves the disk takes data, not only a directory entry.
-    const bool ok = WriteAll(fd, std::string(1, '\n'));
+    const int error = WriteAll(fd, std::string(1, '\n')) ? 0 : errno;
     ::close(fd);
     ::unlink(tempPath.c_str());
-    return ok;
+    return error;
+}
+
+bool CanReplaceFile(const std::string& path)
+{
+    return ReplaceProblem(path) == 0;
 }
 
 bool FileExists(const std::string& path)
@@ -239,25 +382,37 @@ std::string FileLock::PathFor(const std::string& path)
 FileLock::FileLock(const std::string& path, std::chrono::milliseconds limit)
 {
     const std::string lockPath = PathFor(path);
-    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
-    int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | kFlags, 0666);
-    if (fd < 0 && errno == EACCES)
-        fd = ::open(lockPath.c_str(), O_RDONLY | kFlags); // another user's lock file
-    if (fd < 0) {
-        m_error = errno;
-        return;
-    }
+    const std::string dataPath = ResolveLinks(path);
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if ((errno != EWOULDBLOCK && errno != EINTR) ||
-            std::chrono::steady_clock::now() >= deadline) {
-            m_error = errno == EINTR ? EWOULDBLOCK : errno;
+    // Another copy may replace the lock file while this one waits on the old
+    // one: the lock counts only when the name still leads to the file locked.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd = OpenLockFile(lockPath, dataPath, m_error);
+        if (fd < 0)
+            return;
+        if (const int error = LockInTurn(fd, deadline)) {
             ::close(fd);
+            m_error = error;
             return;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (NameLeadsTo(lockPath, fd)) {
+            m_fd = fd;
+            m_error = 0;
+            return;
+        }
+        ::close(fd);
     }
-    m_fd = fd;
+    m_error = EWOULDBLOCK;
+}
+
+int FileLock::CheckUsable(const std::string& path)
+{
+    int error = 0;
+    const int fd = OpenLockFile(PathFor(path), ResolveLinks(path), error);
+    if (fd < 0)
+        return error;
+    ::close(fd);
+    return 0;
 }
 
 FileLock::~FileLock()

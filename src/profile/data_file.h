@@ -10,6 +10,8 @@ namespace tarvelo {
 
 // Data files are small; anything larger is treated as damaged.
 inline constexpr std::size_t kMaxDataFileBytes = 16u * 1024u * 1024u;
+// The settings file grows with every user and may be read up to this size.
+inline constexpr std::size_t kMaxSettingsFileBytes = 64u * 1024u * 1024u;
 
 enum class ReadStatus
 {
@@ -25,6 +27,7 @@ struct FileContents
 {
     ReadStatus status = ReadStatus::Missing;
     std::string bytes;
+    int error = 0; // errno of an Unreadable file
 };
 
 FileContents ReadDataFile(const std::string& path, std::size_t maxBytes = kMaxDataFileBytes);
@@ -42,9 +45,10 @@ int ReplaceFile(const std::string& path, const std::string& bytes);
 // ReplaceFile for callers that only need to know whether it worked.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
-// True when `path` can be replaced by ReplaceFile: its folder takes a new
-// file with data in it and, when the file exists, it is a regular file the
-// process may write.
+// 0 when `path` can be replaced by ReplaceFile: its folder takes a new file
+// with data in it and, when the file exists, it is a regular file the process
+// may write. Otherwise the errno of the step that failed.
+int ReplaceProblem(const std::string& path);
 bool CanReplaceFile(const std::string& path);
 
 bool FileExists(const std::string& path);
@@ -56,6 +60,13 @@ std::string ResolveLinks(const std::string& path);
 // An advisory lock (flock) on a lock file beside a data file, held by every
 // read-modify-replace of that file so that two running copies of the program
 // never lose each other's writes. Never waits longer than its time limit.
+// Waiters queue fairly: one that is waiting holds a second lock (a byte-range
+// lock on the same file) that a holder must take before it locks again, so a
+// copy writing back to back cannot starve another.
+// The lock file gets the data file's mode and group, so everyone who may
+// write the data file may take its lock. A lock file that cannot serve (a
+// folder, a symbolic link, another user's file this user may not open) is
+// replaced when the folder allows it.
 class FileLock
 {
 public:
@@ -69,8 +80,12 @@ public:
 
     bool Held() const { return m_fd >= 0; }
     // Why the lock is not held: EWOULDBLOCK when another holder kept it past
-    // the time limit, otherwise the errno of creating the lock file.
+    // the time limit, otherwise the errno of opening or creating the lock file.
     int Error() const { return m_error; }
+
+    // 0 when the lock file of `path` can be opened (made or mended if need
+    // be), else the errno; does not lock.
+    static int CheckUsable(const std::string& path);
 
     // The lock file of the data file `path`.
     static std::string PathFor(const std::string& path);

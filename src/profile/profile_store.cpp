@@ -50,33 +50,91 @@ T ReadTyped(const ProfileStore& store, std::string_view section, const settings:
 
 } // namespace
 
-std::string WriteErrorMessage(const WriteError& error)
+std::string WriteFailureReason(int error)
 {
-    std::string why;
-    switch (error.reason) {
+    switch (ReasonOf(error)) {
     case WriteError::Reason::DiskFull:
-        why = "the disk is full";
-        break;
+        return "the disk is full";
     case WriteError::Reason::Permission:
-        why = "Tarvelo is not allowed to write the file or its folder";
+        return "Tarvelo is not allowed to write the file or its folder";
+    default:
+        return codepage::FromUtf8(std::strerror(error));
+    }
+}
+
+namespace {
+
+// What went wrong with the lock file, for a user who never made one.
+std::string LockFileProblem(const WriteError& error)
+{
+    std::string what;
+    switch (error.error) {
+    case EISDIR:
+    case ENOTEMPTY:
+        what = "a folder is in its place";
         break;
-    case WriteError::Reason::LockBusy:
-        why = "another running copy of Tarvelo kept the file busy";
+    case ELOOP:
+        what = "a symbolic link is in its place";
         break;
-    case WriteError::Reason::Unreadable:
-        why = "the file could not be read, so it was left as it is";
+    case EACCES:
+    case EPERM:
+        what = "it belongs to another user and Tarvelo may not open it";
         break;
-    case WriteError::Reason::Other:
-        why = codepage::FromUtf8(std::strerror(error.error));
+    default:
+        what = codepage::FromUtf8(std::strerror(error.error));
         break;
     }
+    return "its lock file \"" + codepage::FromUtf8(error.lockPath) + "\" cannot be used (" + what +
+           ") and the folder does not let Tarvelo replace it. Remove it";
+}
+
+} // namespace
+
+std::string WriteErrorCause(const WriteError& error)
+{
+    if (!error.lockPath.empty())
+        return LockFileProblem(error);
+    switch (error.reason) {
+    case WriteError::Reason::LockBusy:
+        return "another running copy of Tarvelo keeps the file busy. What changes is kept and "
+               "saved as soon as the file is free";
+    case WriteError::Reason::Unreadable:
+        return "the file could not be read, so it was left as it is";
+    default:
+        return WriteFailureReason(error.error);
+    }
+}
+
+std::string WriteErrorMessage(const WriteError& error)
+{
+    const std::string_view risk =
+        error.reason == WriteError::Reason::LockBusy ? "" : ", but what changes now may be lost";
     return "Your progress could not be saved in the settings file \"" +
+           codepage::FromUtf8(error.path) + "\": " + WriteErrorCause(error) + ". Tarvelo goes on" +
+           std::string(risk) +
+           ". This message is not shown again until saving has worked once more.";
+}
+
+std::string CannotSaveMessage(const WriteError& error)
+{
+    const std::string why = error.reason == WriteError::Reason::Permission && error.lockPath.empty()
+                                ? "it cannot be written. Check that the file and its folder may "
+                                  "be written to"
+                                : WriteErrorCause(error);
+    return "Your progress cannot be saved in the settings file \"" +
            codepage::FromUtf8(error.path) + "\": " + why +
-           ". Tarvelo goes on, but what changes now may be lost. This message is not "
-           "shown again until saving has worked once more.";
+           ". Tarvelo goes on, but what changes now will be lost when it closes.";
 }
 
 ProfileStore::ProfileStore(std::string appFolder) : m_path(DataFilePath(appFolder, kFileName)) {}
+
+ProfileStore::~ProfileStore()
+{
+    if (!m_deferred.empty() && m_batchDepth == 0) {
+        m_reported.reset(); // the full wait: this is the last chance
+        (void)Replace({});
+    }
+}
 
 bool ProfileStore::FileStamp::operator==(const FileStamp& other) const
 {
@@ -96,7 +154,7 @@ const ProfileStore::CachedFile& ProfileStore::Current() const
     if (m_cache && m_cache->trusted && m_cache->stamp == stamp)
         return *m_cache;
 
-    FileContents file = ReadDataFile(m_path);
+    FileContents file = ReadDataFile(m_path, kMaxFileBytes);
     const bool readable = file.status == ReadStatus::Ok || file.status == ReadStatus::Missing;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -109,6 +167,8 @@ const ProfileStore::CachedFile& ProfileStore::Current() const
         m_cache->bytes = std::move(file.bytes);
     }
     m_cache->stamp = stamp;
+    m_cache->status = file.status;
+    m_cache->error = file.error;
     m_cache->readable = readable;
     m_cache->trusted = trusted;
     return *m_cache;
@@ -119,31 +179,92 @@ std::optional<std::string> ProfileStore::StoredValue(std::string_view section,
 {
     if (m_pending)
         return m_pending->Value(section, key);
+    if (!m_deferred.empty()) {
+        if (auto kept = m_deferredView.Value(section, key))
+            return kept;
+    }
     return Current().document.Value(section, key);
+}
+
+std::chrono::milliseconds ProfileStore::LockWait() const
+{
+    return m_reported == WriteError::Reason::LockBusy ? kShortWait : FileLock::kTimeLimit;
+}
+
+void ProfileStore::Defer(std::vector<Edit> edits)
+{
+    for (Edit& edit : edits) {
+        m_deferredView.SetValue(edit.section, edit.key, edit.encoded);
+        m_deferred.push_back(std::move(edit));
+    }
 }
 
 std::optional<WriteError> ProfileStore::Replace(const std::vector<Edit>& edits)
 {
+    // What waited for the lock goes first, so the newer values win.
+    std::vector<Edit> all = std::move(m_deferred);
+    m_deferred.clear();
+    m_deferredView = {};
+    all.insert(all.end(), edits.begin(), edits.end());
+    // Under a batch's lock nobody else wrote since the batch read the file.
+    std::optional<IniDocument> lockedRead;
+    if (m_lock && m_cache && m_cache->readable)
+        lockedRead = std::move(m_cache->document);
     m_cache.reset();
-    const FileLock lock(m_path);
-    if (!lock.Held())
-        return WriteError{ReasonOf(lock.Error()), m_path, lock.Error()};
-    // Re-read under the lock: another copy may have written since our last read.
-    const FileContents file = ReadDataFile(m_path);
-    if (file.status != ReadStatus::Ok && file.status != ReadStatus::Missing)
-        return WriteError{WriteError::Reason::Unreadable, m_path, EIO}; // never replace it
-    IniDocument doc = IniDocument::Parse(file.bytes);
-    for (const Edit& edit : edits) {
+    std::optional<FileLock> ownLock;
+    const FileLock& lock = m_lock ? *m_lock : ownLock.emplace(m_path, LockWait());
+    if (!lock.Held()) {
+        if (lock.Error() == EWOULDBLOCK) {
+            Defer(std::move(all));
+            return WriteError{WriteError::Reason::LockBusy, m_path, EWOULDBLOCK, {}};
+        }
+        return WriteError{ReasonOf(lock.Error()), m_path, lock.Error(), FileLock::PathFor(m_path)};
+    }
+    if (!lockedRead) {
+        // Re-read under the lock: another copy may have written since our last read.
+        const FileContents file = ReadDataFile(m_path, kMaxFileBytes);
+        if (file.status != ReadStatus::Ok && file.status != ReadStatus::Missing)
+            return WriteError{WriteError::Reason::Unreadable, m_path, EIO, {}}; // never replace it
+        lockedRead = IniDocument::Parse(file.bytes);
+    }
+    IniDocument& doc = *lockedRead;
+    for (const Edit& edit : all) {
         if (!doc.SetValue(edit.section, edit.key, edit.encoded))
-            return WriteError{WriteError::Reason::Other, m_path, EINVAL};
+            return WriteError{WriteError::Reason::Other, m_path, EINVAL, {}};
     }
     if (const int error = ReplaceFile(m_path, doc.Serialise()))
-        return WriteError{ReasonOf(error), m_path, error};
+        return WriteError{ReasonOf(error), m_path, error, {}};
     return std::nullopt;
+}
+
+bool ProfileStore::SaveDeferred()
+{
+    if (m_deferred.empty() || m_batchDepth > 0)
+        return m_deferred.empty();
+    return Report(Replace({}));
+}
+
+void ProfileStore::LockForBatch()
+{
+    m_lock.emplace(m_path, LockWait());
+    if (!m_lock->Held()) {
+        // Busy: the batch reads what it has; its writes wait like any other.
+        m_lock.reset();
+        return;
+    }
+    // The file as it is now: re-read unless the cached copy is provably it.
+    m_pendingOk = Current().readable;
+    IniDocument fresh = Current().document;
+    for (const std::vector<Edit>* list : {&m_deferred, &m_edits}) {
+        for (const Edit& edit : *list)
+            fresh.SetValue(edit.section, edit.key, edit.encoded);
+    }
+    m_pending = std::move(fresh);
 }
 
 bool ProfileStore::Report(const std::optional<WriteError>& failure)
 {
+    m_failing = failure;
     if (!failure) {
         m_reported.reset();
         return true;
@@ -257,9 +378,13 @@ std::string ProfileStore::Format(std::string_view value)
     return std::string(value);
 }
 
-bool ProfileStore::CanSave() const
+std::optional<WriteError> ProfileStore::SaveProblem() const
 {
-    return CanReplaceFile(m_path);
+    if (const int error = FileLock::CheckUsable(m_path))
+        return WriteError{ReasonOf(error), m_path, error, FileLock::PathFor(m_path)};
+    if (const int error = ReplaceProblem(m_path))
+        return WriteError{ReasonOf(error), m_path, error, {}};
+    return std::nullopt;
 }
 
 bool ProfileStore::Flush()
@@ -267,19 +392,23 @@ bool ProfileStore::Flush()
     std::vector<Edit> edits = std::move(m_edits);
     m_edits.clear();
     m_pending.reset();
-    if (edits.empty())
-        return m_pendingOk;
-    return Report(Replace(edits));
+    const bool ok = edits.empty() ? m_pendingOk : Report(Replace(edits));
+    m_lock.reset();
+    return ok;
 }
 
-ProfileBatch::ProfileBatch(ProfileStore& store) : m_store(&store)
+ProfileBatch::ProfileBatch(ProfileStore& store, Mode mode) : m_store(&store)
 {
     if (m_store->m_batchDepth++ == 0) {
         const ProfileStore::CachedFile& current = m_store->Current();
         m_store->m_pending = current.document;
+        for (const ProfileStore::Edit& edit : m_store->m_deferred)
+            m_store->m_pending->SetValue(edit.section, edit.key, edit.encoded);
         m_store->m_pendingOk = current.readable;
         m_store->m_edits.clear();
     }
+    if (mode == ReadUnderLock && !m_store->m_lock)
+        m_store->LockForBatch();
 }
 
 ProfileBatch::~ProfileBatch()
@@ -290,6 +419,7 @@ ProfileBatch::~ProfileBatch()
     if (--m_store->m_batchDepth == 0) {
         m_store->m_pending.reset();
         m_store->m_edits.clear();
+        m_store->m_lock.reset();
     }
 }
 

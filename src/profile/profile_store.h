@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile/data_file.h"
 #include "profile/ini_document.h"
 #include "profile/settings_keys.h"
 
@@ -29,16 +30,33 @@ struct WriteError
     Reason reason = Reason::Other;
     std::string path; // UTF-8, as the system gives it
     int error = 0;    // errno of the failing step
+    // Set when the settings file's lock file could not be used.
+    std::string lockPath;
 };
 
 // The one message that tells the user about `error` (Windows-1252).
 std::string WriteErrorMessage(const WriteError& error);
+// Why the write failed, as the message says it ("the disk is full").
+std::string WriteErrorCause(const WriteError& error);
+
+// The warning of start-up for a settings file that cannot be saved.
+std::string CannotSaveMessage(const WriteError& error);
+
+// Why a file could not be written, from the errno of the failing step, in
+// words for the user (Windows-1252): "the disk is full", ...
+std::string WriteFailureReason(int error);
 
 // The only access to the settings file "Tarvelo.INI". Values are stored
 // encoded (see valuecodec). Reads use the parsed file kept in memory while the
 // file on disk is the same one (identity, size and modification time); every
 // write re-reads the file under its lock (FileLock), so two running copies
 // never lose each other's writes, and replaces it atomically.
+//
+// While another copy holds the lock past the time limit, writes are kept in
+// memory (and seen by reads) and written with the next write or
+// SaveDeferred() once the lock is free; until then writes report failure.
+// Once that wait has been told, later writes wait only kShortWait, so the
+// interface never stalls at each of them.
 class ProfileStore
 {
 public:
@@ -46,7 +64,15 @@ public:
     // ReadProfile sees at most this many stored characters of a value.
     static constexpr std::size_t kReadLimit = 511;
 
+    // Read up to this size; what the file holds is the users' progress.
+    static constexpr std::size_t kMaxFileBytes = kMaxSettingsFileBytes;
+    static constexpr std::chrono::milliseconds kShortWait{100};
+
     explicit ProfileStore(std::string appFolder);
+    // Tries once more to write what the lock kept back.
+    ~ProfileStore();
+    ProfileStore(const ProfileStore&) = delete;
+    ProfileStore& operator=(const ProfileStore&) = delete;
 
     const std::string& FilePath() const { return m_path; }
 
@@ -83,7 +109,23 @@ public:
 
     // True when the settings file can be replaced (checked once at start-up):
     // false for a file the user may not write, whatever its folder allows.
-    bool CanSave() const;
+    bool CanSave() const { return !SaveProblem(); }
+    // Why the settings file cannot be replaced: the file, its folder or its
+    // lock file (mended first when it can be); nullopt when it can.
+    std::optional<WriteError> SaveProblem() const;
+
+    // How the file read: Missing, TooLarge and Unreadable (with its errno)
+    // tell why no value is found.
+    ReadStatus FileStatus() const { return Current().status; }
+    int FileError() const { return Current().error; }
+
+    // Writes what waited for the lock; true when nothing waits any more.
+    bool SaveDeferred();
+    bool HasDeferred() const { return !m_deferred.empty(); }
+
+    // The user has been told of `reason` already (by the start-up check):
+    // the first write failing for it says nothing more.
+    void NoteTold(WriteError::Reason reason) { m_reported = reason; }
 
     // Called with the first failed write, and again only once a write has
     // succeeded in between or the reason has changed: one message per problem.
@@ -92,6 +134,8 @@ public:
     {
         m_onWriteError = std::move(listener);
     }
+    // The last write's failure, while no write has worked since.
+    const std::optional<WriteError>& FailingWrite() const { return m_failing; }
 
 private:
     friend class ProfileBatch;
@@ -126,6 +170,8 @@ private:
     {
         CachedFile() {} // provided: clang 14 rejects optional::emplace() otherwise
         FileStamp stamp;
+        ReadStatus status = ReadStatus::Missing;
+        int error = 0;
         bool readable = true;
         std::string bytes;
         IniDocument document;
@@ -141,26 +187,45 @@ private:
     std::optional<WriteError> Replace(const std::vector<Edit>& edits);
     bool Report(const std::optional<WriteError>& failure);
     bool Flush();
+    // Takes the lock for a batch that reads under it and re-reads the file.
+    void LockForBatch();
+    std::chrono::milliseconds LockWait() const;
+    void Defer(std::vector<Edit> edits);
 
     std::string m_path;
     mutable std::optional<CachedFile> m_cache;
     WriteErrorListener m_onWriteError;
     std::optional<WriteError::Reason> m_reported; // since the last successful write
+    std::optional<WriteError> m_failing;
     // While a batch is open, writes collect here (and in m_pending, which
     // reads of the batch see) and reach the file once.
     std::optional<IniDocument> m_pending;
     std::vector<Edit> m_edits;
     bool m_pendingOk = true;
     int m_batchDepth = 0;
+    // Held by a batch that reads under the lock, until it ends.
+    std::optional<FileLock> m_lock;
+    // Writes kept while another copy held the lock, and what they set.
+    std::vector<Edit> m_deferred;
+    IniDocument m_deferredView;
 };
 
 // Groups many writes into one replacement of the file; the file afterwards is
 // the same as after the single writes. Batches nest; the outermost one writes,
 // and only on Commit(): a batch dropped uncommitted writes nothing.
+// A batch that reads what it writes back (a table, a running average) is
+// opened with ReadUnderLock: from then until the outermost batch ends the
+// file's lock is held and reads see the file as it is on disk, so a value
+// another copy wrote in between is not overwritten with an older one.
 class ProfileBatch
 {
 public:
-    explicit ProfileBatch(ProfileStore& store);
+    enum Mode
+    {
+        WriteOnly,
+        ReadUnderLock,
+    };
+    explicit ProfileBatch(ProfileStore& store, Mode mode = WriteOnly);
     ~ProfileBatch();
     ProfileBatch(const ProfileBatch&) = delete;
     ProfileBatch& operator=(const ProfileBatch&) = delete;

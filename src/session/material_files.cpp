@@ -59,8 +59,20 @@ std::optional<std::string> MaterialFiles::MissingAtStart() const
     return text;
 }
 
+void MaterialFiles::PracticeTextRead(ReadStatus status)
+{
+    m_unreadable.reset();
+    if (m_practising && (status == ReadStatus::Unreadable || status == ReadStatus::TooLarge)) {
+        m_unreadable = PracticeText::CannotRead(status) +
+                       ". Write a new text with 'Edit Typing Text' from the main menu, or "
+                       "choose Restore Default there.";
+    }
+}
+
 std::string MaterialFiles::NothingToType(std::string_view otherwise) const
 {
+    if (m_unreadable)
+        return *m_unreadable;
     if (!m_materialMissing)
         return std::string(otherwise);
     if (m_practising) {

@@ -23,7 +23,9 @@ void RunRecorder::LineSetUp(const TypingEngine& engine)
     if (!m_user.Practising() && m_lessonNumber && m_lessonNumber() != m_start->lesson) {
         End(engine);
         Begin(engine);
+        return;
     }
+    Save(engine);
 }
 
 void RunRecorder::Stopping(const TypingEngine& engine)
@@ -42,13 +44,20 @@ void RunRecorder::Begin(const TypingEngine& engine)
     start.utc = m_clock.NowUtc();
     start.lesson = m_user.Practising() || !m_lessonNumber ? 0 : m_lessonNumber();
     start.detection = engine.Options().detection;
+    start.key = m_history ? m_history->NewRun() : 0;
     m_start = start;
+}
+
+void RunRecorder::Save(const TypingEngine& engine)
+{
+    // What the history cannot take now it keeps and tells about itself.
+    if (const auto run = CurrentRun(engine); run && m_history)
+        (void)m_history->Save(m_start->key, *run);
 }
 
 void RunRecorder::End(const TypingEngine& engine)
 {
-    if (const auto run = CurrentRun(engine); run && m_history)
-        (void)m_history->Record(*run); // a lost row costs only the chart a point
+    Save(engine);
     m_start.reset();
 }
 

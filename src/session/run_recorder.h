@@ -16,8 +16,10 @@ struct CurrentUser;
 // line Begin sets up and ends at Stop, at leaving the window, or when a line
 // of another lesson is set up (the last line of a lesson finished or passed
 // with Next); it is recorded only when at least one character was typed.
-// Its figures are the session figures gained since it started, put through
-// the session panel's formulas.
+// Its one row is written at every line end and again at its end, so a program
+// that is ended or crashes loses at most the line being typed. Its figures
+// are the session figures gained since it started, put through the session
+// panel's formulas.
 class RunRecorder : public RunObserver
 {
 public:
@@ -44,9 +46,11 @@ private:
         // Switching detection stops the run, after the switch: the value
         // the run was typed under is the one at its start.
         bool detection = false;
+        RunHistory::RunKey key = 0;
     };
 
     void Begin(const TypingEngine& engine);
+    void Save(const TypingEngine& engine);
     void End(const TypingEngine& engine);
 
     RunHistory* m_history;

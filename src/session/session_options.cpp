@@ -238,6 +238,15 @@ std::string_view SessionOptions::ModeLabel() const
     return m_user.Practising() ? kPracticeMode : kLessonMode;
 }
 
+std::string SessionOptions::SaveNotice() const
+{
+    const std::optional<WriteError>& failing = m_profile.FailingWrite();
+    if (!failing)
+        return {};
+    return "Your progress is not being saved: " + WriteErrorCause(*failing) +
+           ". Tarvelo tries again at the end of every line.";
+}
+
 std::string_view SessionOptions::NothingToTypeMessage() const
 {
     return m_user.Practising() ? kNoSentences : kNoLessonLines;

@@ -133,6 +133,9 @@ public:
     std::int32_t Border(SessionOption option) const;
     std::int32_t CaptionColour(SessionOption option) const;
     const std::string& Hint() const { return m_hint; }
+    // What stays on show while the settings file cannot be written; empty
+    // once a write has worked again.
+    std::string SaveNotice() const;
     std::string_view ModeLabel() const;
     std::string_view NothingToTypeMessage() const;
 

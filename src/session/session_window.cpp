@@ -87,6 +87,16 @@ void SessionWindow::buildControls()
     m_infoLabel->setMaximumWidth(640);
     ui::MakePanel(m_infoLabel);
     centre->addWidget(m_infoLabel);
+    // In the window, not a box: the next keystroke cannot close it.
+    m_saveNotice = new QLabel(this);
+    m_saveNotice->setObjectName("lSaveNotice");
+    m_saveNotice->setWordWrap(true);
+    m_saveNotice->setTextFormat(Qt::PlainText);
+    m_saveNotice->setMaximumWidth(640);
+    m_saveNotice->setStyleSheet("#lSaveNotice { background: #fff3c4; color: #8a0000; "
+                                "padding: 6px; border-radius: 4px; }");
+    m_saveNotice->hide();
+    centre->addWidget(m_saveNotice);
     centre->addWidget(buildStatsPanel());
     centre->addStretch();
     middle->addLayout(centre, 1);
@@ -282,6 +292,7 @@ void SessionWindow::load()
     m_modeLabel->setText(ui::ToQString(m_options.ModeLabel()));
     setWindowTitle(ui::ToQString(SessionWindowTitle(m_state.user)));
     m_practice.LoadPracticeText(DataFilePath(m_state.appFolder, PracticeText::kFileName));
+    m_material.PracticeTextRead(m_practice.LastRead());
     m_lessons.LoadLessons(m_state.user.UserSection);
     if (m_state.user.SessionNumber == 0) {
         m_dialogs.ShowMessage(SessionOptions::kFirstUseText, SessionOptions::kFirstUseTitle,
@@ -289,6 +300,8 @@ void SessionWindow::load()
     }
     if (const auto missing = m_material.MissingAtStart())
         m_dialogs.ShowMessage(*missing, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
+    if (const auto& unreadable = m_material.Unreadable())
+        m_dialogs.ShowMessage(*unreadable, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
     if (!m_guide.target) {
         m_helpWindow = new LessonHelpWindow(m_state, this);
         m_helpWindow->hide();
@@ -323,6 +336,7 @@ void SessionWindow::keyTyped(int code)
 void SessionWindow::handle(OptionOutcome outcome)
 {
     refresh();
+    tellHistoryNotice();
     switch (outcome) {
     case OptionOutcome::None:
         break;
@@ -463,6 +477,12 @@ void SessionWindow::askDedication()
     m_focusBox->setFocus();
 }
 
+void SessionWindow::tellHistoryNotice()
+{
+    if (const std::string notice = TakeHistoryNotice(m_state); !notice.empty())
+        m_dialogs.ShowMessage(notice, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
+}
+
 void SessionWindow::setText(QLabel* label, const QString& text)
 {
     if (label->text() != text)
@@ -473,6 +493,10 @@ void SessionWindow::refresh()
 {
     refreshOptions();
     setText(m_infoLabel, ui::ToQString(m_options.Hint()));
+    const std::string saveNotice = m_options.SaveNotice();
+    setText(m_saveNotice, ui::ToQString(saveNotice));
+    if (m_saveNotice->isHidden() != saveNotice.empty())
+        m_saveNotice->setVisible(!saveNotice.empty());
     const StatsPanel& panel = m_engine.Stats().Panel();
     setText(m_llerrors, QString::fromStdString(panel.llerrors));
     setText(m_llpercent, QString::fromStdString(panel.llpercent));
@@ -589,8 +613,7 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
     m_engine.SetRunObserver(&m_recorder);
     buildControls();
     load();
-    if (const std::string notice = TakeHistoryNotice(m_state); !notice.empty())
-        m_dialogs.ShowMessage(notice, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
+    tellHistoryNotice();
 }
 
 SessionWindow::~SessionWindow()

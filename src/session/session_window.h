@@ -113,6 +113,7 @@ private:
     void matchKeyboard();
     void afterLayoutChange(bool changed);
     void askDedication();
+    void tellHistoryNotice();
 
     void refresh();
     void refreshOptions();
@@ -147,6 +148,7 @@ private:
     QLabel* m_titleLabel = nullptr;
     QLabel* m_modeLabel = nullptr;
     QLabel* m_infoLabel = nullptr;
+    QLabel* m_saveNotice = nullptr;
     std::array<ui::OptionFrame*, SessionOptions::kOptionCount> m_optionFrames{};
     QLabel* m_llerrors = nullptr;
     QLabel* m_llpercent = nullptr;

@@ -35,7 +35,6 @@ struct ProgramState
     // The run history, opened on first use (stats/shared_history.h) so the
     // main menu's start-up does not pay for it.
     std::shared_ptr<RunHistory> history;
-    bool historyNoticeTaken = false;
 };
 
 } // namespace tarvelo

@@ -47,27 +47,47 @@ struct DaySums
     double wpmWeight = 0;
     double accuracyWeight = 0;
 
-    void Add(const RunRecord& run)
+    void Add(const RunSlot& slot)
     {
-        characters += run.characters;
-        ++runs;
-        wpmWeight += static_cast<double>(run.wpm) * run.characters;
-        accuracyWeight += static_cast<double>(run.accuracy) * run.characters;
+        characters += slot.characters;
+        runs += slot.runs;
+        wpmWeight += slot.wpmWeight;
+        accuracyWeight += slot.accuracyWeight;
+    }
+    void Add(const DaySums& day)
+    {
+        characters += day.characters;
+        runs += day.runs;
+        wpmWeight += day.wpmWeight;
+        accuracyWeight += day.accuracyWeight;
+    }
+    DayFigures Figures(std::int64_t dayNumber) const
+    {
+        const double weight = static_cast<double>(characters);
+        return {date, dayNumber, characters, runs, wpmWeight / weight, accuracyWeight / weight};
     }
 };
 
 using DayMap = std::map<std::int64_t, DaySums>;
 
-std::vector<DayFigures> Figures(const DayMap& days, std::int64_t firstDay)
+KindProgress KindFrom(const DayMap& days, std::int64_t firstDay, const LocalDay& today)
 {
-    std::vector<DayFigures> figures;
-    for (auto it = days.lower_bound(firstDay); it != days.end(); ++it) {
-        const DaySums& sums = it->second;
-        const double weight = static_cast<double>(sums.characters);
-        figures.push_back({sums.date, it->first, sums.characters, sums.runs,
-                           sums.wpmWeight / weight, sums.accuracyWeight / weight});
-    }
-    return figures;
+    KindProgress kind;
+    for (auto it = days.lower_bound(firstDay); it != days.end(); ++it)
+        kind.days.push_back(it->second.Figures(it->first));
+    if (!kind.days.empty())
+        kind.bestDay = *std::max_element(
+            kind.days.begin(), kind.days.end(),
+            [](const DayFigures& a, const DayFigures& b) { return a.wpm < b.wpm; });
+
+    DaySums recent;
+    recent.date = today.date;
+    for (auto it = days.lower_bound(today.number - (Progress::kRecentDays - 1));
+         it != days.end() && it->first <= today.number; ++it)
+        recent.Add(it->second);
+    if (recent.characters > 0)
+        kind.recent = recent.Figures(today.number);
+    return kind;
 }
 
 std::string Rounded(double value)
@@ -75,54 +95,88 @@ std::string Rounded(double value)
     return std::to_string(static_cast<long long>(std::lround(value)));
 }
 
+std::string SpeedAndAccuracy(const DayFigures& figures)
+{
+    return Rounded(figures.wpm) + " wpm, " + Rounded(figures.accuracy) + "%";
+}
+
 } // namespace
 
-Progress SummariseProgress(std::span<const RunRecord> runs, std::int64_t nowUtc)
+bool CountsInFigures(const RunRecord& run)
 {
-    DayMap all;
+    const auto dated = [](std::int64_t utc) {
+        return utc >= kEarliestFigureUtc && utc <= kLatestFigureUtc;
+    };
+    return run.characters >= kShortestTimedCharacters && run.ticks >= kShortestTimedTicks &&
+           dated(run.startUtc) && dated(run.endUtc);
+}
+
+std::vector<RunSlot> SlotsOf(std::span<const RunRecord> runs)
+{
+    std::vector<RunSlot> slots;
+    for (const RunRecord& run : runs)
+        if (CountsInFigures(run))
+            slots.push_back({run.startUtc / RunSlot::kSeconds, run.mode, run.characters, 1,
+                             static_cast<double>(run.wpm) * run.characters,
+                             static_cast<double>(run.accuracy) * run.characters});
+    return slots;
+}
+
+Progress SummariseSlots(std::span<const RunSlot> slots, std::int64_t nowUtc)
+{
     DayMap practice;
     DayMap lessons;
-    for (const RunRecord& run : runs) {
-        if (run.characters <= 0)
+    std::map<std::int64_t, CalendarDate> days; // of either kind
+    LocalDay day;
+    std::int64_t daySlot = -1;
+    for (const RunSlot& slot : slots) {
+        if (slot.characters <= 0 || slot.slot < kEarliestFigureUtc / RunSlot::kSeconds ||
+            slot.slot > kLatestFigureUtc / RunSlot::kSeconds)
             continue;
-        const LocalDay day = LocalDayOf(run.startUtc);
-        for (DayMap* map : {&all, run.mode == RunMode::Lesson ? &lessons : &practice}) {
-            DaySums& sums = (*map)[day.number];
-            sums.date = day.date;
-            sums.Add(run);
+        if (slot.slot != daySlot) {
+            day = LocalDayOf(slot.slot * RunSlot::kSeconds);
+            daySlot = slot.slot;
         }
+        DaySums& sums = (slot.mode == RunMode::Lesson ? lessons : practice)[day.number];
+        sums.date = day.date;
+        sums.Add(slot);
+        days[day.number] = day.date;
     }
 
     Progress progress;
-    if (all.empty())
+    if (days.empty())
         return progress;
     // The first of the last kMaxDays days that have runs.
-    auto first = all.end();
-    for (int kept = 0; kept < Progress::kMaxDays && first != all.begin(); ++kept)
+    auto first = days.end();
+    for (int kept = 0; kept < Progress::kMaxDays && first != days.begin(); ++kept)
         --first;
-    const std::int64_t firstDay = first->first;
-    progress.all = Figures(all, firstDay);
-    progress.practice = Figures(practice, firstDay);
-    progress.lessons = Figures(lessons, firstDay);
-
-    progress.bestDay =
-        *std::max_element(progress.all.begin(), progress.all.end(),
-                          [](const DayFigures& a, const DayFigures& b) { return a.wpm < b.wpm; });
-
-    const std::int64_t today = LocalDayOf(nowUtc).number;
-    DaySums recent;
-    for (auto it = all.lower_bound(today - (Progress::kRecentDays - 1));
-         it != all.end() && it->first <= today; ++it) {
-        recent.characters += it->second.characters;
-        recent.wpmWeight += it->second.wpmWeight;
-        recent.accuracyWeight += it->second.accuracyWeight;
-    }
-    if (recent.characters > 0) {
-        const double weight = static_cast<double>(recent.characters);
-        progress.recentWpm = recent.wpmWeight / weight;
-        progress.recentAccuracy = recent.accuracyWeight / weight;
-    }
+    const LocalDay today = LocalDayOf(nowUtc);
+    progress.practice = KindFrom(practice, first->first, today);
+    progress.lessons = KindFrom(lessons, first->first, today);
+    progress.first.date = first->second;
+    progress.first.dayNumber = first->first;
+    progress.last.date = days.rbegin()->second;
+    progress.last.dayNumber = days.rbegin()->first;
     return progress;
+}
+
+Progress SummariseProgress(std::span<const RunRecord> runs, std::int64_t nowUtc)
+{
+    return SummariseSlots(SlotsOf(runs), nowUtc);
+}
+
+std::vector<ProgressRow> ProgressRows(const Progress& progress)
+{
+    std::vector<ProgressRow> rows;
+    for (const auto& [name, kind] :
+         {std::pair{"Practice", &progress.practice}, std::pair{"Lessons", &progress.lessons}}) {
+        if (!kind->bestDay)
+            continue;
+        rows.push_back({name,
+                        DateText(kind->bestDay->date) + ": " + SpeedAndAccuracy(*kind->bestDay),
+                        kind->recent ? SpeedAndAccuracy(*kind->recent) : "no runs"});
+    }
+    return rows;
 }
 
 std::string DateText(const CalendarDate& date)
@@ -133,23 +187,6 @@ std::string DateText(const CalendarDate& date)
     const int month = std::clamp(date.month, 1, 12);
     return std::to_string(date.day) + " " + kMonths[static_cast<std::size_t>(month - 1)] + " " +
            std::to_string(date.year);
-}
-
-std::string BestDayText(const Progress& progress)
-{
-    if (!progress.bestDay)
-        return "No best day yet: your first run will set one.";
-    const DayFigures& best = *progress.bestDay;
-    return "Best day: " + DateText(best.date) + ", " + Rounded(best.wpm) + " words per minute at " +
-           Rounded(best.accuracy) + "% accuracy.";
-}
-
-std::string RecentDaysText(const Progress& progress)
-{
-    if (!progress.recentWpm)
-        return "No runs in the last seven days.";
-    return "Last seven days: " + Rounded(*progress.recentWpm) + " words per minute at " +
-           Rounded(progress.recentAccuracy.value_or(0)) + "% accuracy on average.";
 }
 
 } // namespace tarvelo

@@ -1,55 +1,22 @@
 #include "stats/run_history.h"
 
 #include "profile/app_folder.h"
+#include "profile/code_page.h"
 #include "profile/data_file.h"
 #include "stats/history_clock.h"
+#include "stats/history_queries.h"
+#include "stats/sqlite_statement.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <sqlite3.h>
 #include <utility>
 
 namespace tarvelo {
 namespace {
-
-// One statement, finalised when it goes out of scope.
-class Statement
-{
-public:
-    Statement(sqlite3* db, const char* sql)
-    {
-        if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
-            m_stmt = nullptr;
-    }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    explicit operator bool() const { return m_stmt != nullptr; }
-    sqlite3_stmt* get() const { return m_stmt; }
-
-    void Bind(int index, std::string_view text)
-    {
-        sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-    }
-    void Bind(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
-    void Bind(int index, double value) { sqlite3_bind_double(m_stmt, index, value); }
-
-    std::string Text(int column) const
-    {
-        const auto* text = sqlite3_column_text(m_stmt, column);
-        return text ? std::string(reinterpret_cast<const char*>(text),
-                                  static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)))
-                    : std::string();
-    }
-    std::int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
-    double Real(int column) const { return sqlite3_column_double(m_stmt, column); }
-
-private:
-    sqlite3_stmt* m_stmt = nullptr;
-};
 
 bool Exec(sqlite3* db, const char* sql)
 {
@@ -129,14 +96,25 @@ RunHistory::RunHistory(std::string path, const UtcClock& clock)
     switch (Open()) {
     case Opening::Ok:
         m_open.state = existed ? HistoryState::Opened : HistoryState::Created;
+        // A file the program may read but not write opens read-only.
+        if (sqlite3_db_readonly(m_db, "main") == 1)
+            Tell(Problem::NotAllowed, "Tarvelo is not allowed to write it");
+        return;
+    case Opening::Busy:
+        m_open.state = HistoryState::Busy;
+        m_reopen = true;
+        Tell(Problem::Busy, {});
+        m_open.message = m_notice;
         return;
     case Opening::Newer:
         m_open.message = "The progress history \"" + name +
                          "\" was written by a newer Tarvelo; runs are not recorded this time.";
+        m_notice = m_open.message;
         return;
     case Opening::Failed:
         m_open.message = "The progress history \"" + name +
                          "\" could not be opened for writing; runs are not recorded this time.";
+        m_notice = m_open.message;
         return;
     case Opening::Damaged:
         break;
@@ -145,15 +123,18 @@ RunHistory::RunHistory(std::string path, const UtcClock& clock)
         m_open.message = "The progress history \"" + name +
                          "\" is damaged and could not be set aside; runs are not recorded "
                          "this time.";
+        m_notice = m_open.message;
         return;
     }
     m_open.state = HistoryState::DamagedSetAside;
     m_open.message = "The progress history was damaged. It has been kept as \"" +
                      FileNameOf(m_open.setAsidePath) + "\" and a new history has been started.";
+    m_notice = m_open.message;
 }
 
 RunHistory::~RunHistory()
 {
+    (void)Flush(kClosingWaitMs);
     Close();
 }
 
@@ -161,6 +142,20 @@ void RunHistory::Close()
 {
     sqlite3_close(m_db);
     m_db = nullptr;
+}
+
+RunHistory::Opening RunHistory::OutcomeOf(int error) const
+{
+    switch (error & 0xFF) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return Opening::Damaged; // the file's own bytes are at fault
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Opening::Busy;
+    default:
+        return Opening::Failed; // the folder or permissions
+    }
 }
 
 // Opens, checks and migrates; anything but Ok leaves m_db closed.
@@ -173,17 +168,16 @@ RunHistory::Opening RunHistory::Open()
         return Opening::Failed;
     }
     m_db = db;
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, kWaitLimitMs);
     Opening outcome = Opening::Ok;
     if (!Exec(m_db, "PRAGMA journal_mode=WAL") || !Exec(m_db, "PRAGMA synchronous=FULL")) {
-        // The file's own bytes are at fault, or the folder or a lock.
-        const int error = sqlite3_errcode(m_db);
-        outcome =
-            error == SQLITE_NOTADB || error == SQLITE_CORRUPT ? Opening::Damaged : Opening::Failed;
+        outcome = OutcomeOf(sqlite3_errcode(m_db));
     } else {
         Statement check(m_db, "PRAGMA quick_check");
-        if (!check || sqlite3_step(check.get()) != SQLITE_ROW)
-            outcome = Opening::Failed;
+        if (!check)
+            outcome = OutcomeOf(sqlite3_errcode(m_db));
+        else if (const int step = sqlite3_step(check.get()); step != SQLITE_ROW)
+            outcome = OutcomeOf(step);
         else if (check.Text(0) != "ok")
             outcome = Opening::Damaged;
     }
@@ -196,14 +190,17 @@ RunHistory::Opening RunHistory::Open()
 
 RunHistory::Opening RunHistory::Migrate()
 {
-    if (!Exec(m_db, "BEGIN IMMEDIATE"))
-        return Opening::Failed;
-    int version = -1;
-    {
+    const auto readVersion = [this] {
         Statement read(m_db, "PRAGMA user_version");
-        if (read && sqlite3_step(read.get()) == SQLITE_ROW)
-            version = static_cast<int>(read.Int(0));
-    }
+        return read && sqlite3_step(read.get()) == SQLITE_ROW ? static_cast<int>(read.Int(0)) : -1;
+    };
+    // A current schema needs no write, so a copy writing just now does not
+    // hold the opening up.
+    if (const int version = readVersion(); version == kSchemaVersion)
+        return Opening::Ok;
+    if (!Exec(m_db, "BEGIN IMMEDIATE"))
+        return OutcomeOf(sqlite3_errcode(m_db));
+    const int version = readVersion();
     if (version > kSchemaVersion) {
         Exec(m_db, "ROLLBACK");
         return Opening::Newer;
@@ -217,7 +214,7 @@ RunHistory::Opening RunHistory::Migrate()
         return Opening::Ok;
     const int error = sqlite3_errcode(m_db); // before the rollback resets it
     Exec(m_db, "ROLLBACK");
-    return error == SQLITE_NOTADB || error == SQLITE_CORRUPT ? Opening::Damaged : Opening::Failed;
+    return OutcomeOf(error);
 }
 
 // Renames the damaged file (and its journal files) to "<name>.damaged-DATE",
@@ -239,40 +236,124 @@ bool RunHistory::SetAside()
     return true;
 }
 
-bool RunHistory::Record(const RunRecord& run)
+bool RunHistory::Save(RunKey key, const RunRecord& run)
 {
-    if (!m_db)
-        return false;
-    Statement insert(m_db, "INSERT INTO runs (user_section, user_name, start_utc, end_utc, mode,"
-                           " lesson, characters, errors, ticks, wpm, accuracy, detection)"
-                           " VALUES (?1, CAST(?2 AS BLOB), ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, "
-                           "?12)");
-    if (!insert)
-        return false;
-    insert.Bind(1, run.userSection);
-    insert.Bind(2, run.userName);
-    insert.Bind(3, run.startUtc);
-    insert.Bind(4, run.endUtc);
-    insert.Bind(5, ModeName(run.mode));
-    insert.Bind(6, std::int64_t{run.lessonNumber});
-    insert.Bind(7, std::int64_t{run.characters});
-    insert.Bind(8, std::int64_t{run.errors});
-    insert.Bind(9, run.ticks);
-    insert.Bind(10, std::int64_t{run.wpm});
-    insert.Bind(11, std::int64_t{run.accuracy});
-    insert.Bind(12, std::int64_t{run.detection ? 1 : 0});
-    return sqlite3_step(insert.get()) == SQLITE_DONE;
+    // A run not written yet is written once, with its latest figures.
+    for (Pending& kept : m_pending) {
+        if (kept.kind == Pending::Kind::Run && kept.key == key) {
+            kept.run = run;
+            return Flush();
+        }
+    }
+    Pending item;
+    item.key = key;
+    item.run = run;
+    return Keep(std::move(item));
 }
 
 bool RunHistory::Record(const GameRecord& game)
 {
+    Pending item;
+    item.kind = Pending::Kind::Game;
+    item.game = game;
+    return Keep(std::move(item));
+}
+
+bool RunHistory::DeleteUser(std::string_view userSection)
+{
+    Pending item;
+    item.kind = Pending::Kind::DeleteUser;
+    item.section = std::string(userSection);
+    return Keep(std::move(item));
+}
+
+bool RunHistory::Keep(Pending item)
+{
+    if (!m_db && !m_reopen)
+        return false; // no history this run
+    m_pending.push_back(std::move(item));
+    return Flush();
+}
+
+bool RunHistory::Flush(int waitMs)
+{
+    if (m_pending.empty())
+        return true;
+    if (!m_db && m_reopen && Open() == Opening::Ok) {
+        m_reopen = false;
+        m_open.state = HistoryState::Opened;
+    }
     if (!m_db)
         return false;
+    sqlite3_busy_timeout(m_db, waitMs);
+    while (!m_pending.empty()) {
+        if (const int error = Write(m_pending.front()); error != SQLITE_OK) {
+            TellFailure(error);
+            break;
+        }
+        m_pending.pop_front();
+        m_told.reset();
+    }
+    sqlite3_busy_timeout(m_db, kWaitLimitMs);
+    return m_pending.empty();
+}
+
+int RunHistory::Write(const Pending& item)
+{
+    switch (item.kind) {
+    case Pending::Kind::Run:
+        return WriteRun(item.key, item.run);
+    case Pending::Kind::Game:
+        return WriteGame(item.game);
+    case Pending::Kind::DeleteUser:
+        return RemoveUser(item.section);
+    }
+    return SQLITE_MISUSE;
+}
+
+// Returns SQLITE_OK or the error.
+int RunHistory::WriteRun(RunKey key, const RunRecord& run)
+{
+    const auto row = m_rows.find(key);
+    Statement write(m_db, row == m_rows.end()
+                              ? "INSERT INTO runs (user_section, user_name, start_utc, end_utc,"
+                                " mode, lesson, characters, errors, ticks, wpm, accuracy,"
+                                " detection) VALUES (?1, CAST(?2 AS BLOB), ?3, ?4, ?5, ?6, ?7,"
+                                " ?8, ?9, ?10, ?11, ?12)"
+                              : "UPDATE runs SET user_section = ?1, user_name = CAST(?2 AS BLOB),"
+                                " start_utc = ?3, end_utc = ?4, mode = ?5, lesson = ?6,"
+                                " characters = ?7, errors = ?8, ticks = ?9, wpm = ?10,"
+                                " accuracy = ?11, detection = ?12 WHERE id = ?13");
+    if (!write)
+        return sqlite3_errcode(m_db);
+    write.Bind(1, run.userSection);
+    write.Bind(2, run.userName);
+    write.Bind(3, run.startUtc);
+    write.Bind(4, run.endUtc);
+    write.Bind(5, ModeName(run.mode));
+    write.Bind(6, std::int64_t{run.lessonNumber});
+    write.Bind(7, std::int64_t{run.characters});
+    write.Bind(8, std::int64_t{run.errors});
+    write.Bind(9, run.ticks);
+    write.Bind(10, std::int64_t{run.wpm});
+    write.Bind(11, std::int64_t{run.accuracy});
+    write.Bind(12, std::int64_t{run.detection ? 1 : 0});
+    if (row != m_rows.end())
+        write.Bind(13, row->second);
+    if (const int step = sqlite3_step(write.get()); step != SQLITE_DONE)
+        return step;
+    if (row == m_rows.end())
+        m_rows.emplace(key, sqlite3_last_insert_rowid(m_db));
+    return SQLITE_OK;
+}
+
+int RunHistory::WriteGame(const GameRecord& game)
+{
     Statement insert(m_db, "INSERT INTO games (user_section, user_name, end_utc, score,"
                            " start_level, level_reached, accuracy, intelligence)"
                            " VALUES (?1, CAST(?2 AS BLOB), ?3, ?4, ?5, ?6, ?7, ?8)");
     if (!insert)
-        return false;
+        return sqlite3_errcode(m_db);
     insert.Bind(1, game.userSection);
     insert.Bind(2, game.userName);
     insert.Bind(3, game.endUtc);
@@ -281,76 +362,97 @@ bool RunHistory::Record(const GameRecord& game)
     insert.Bind(6, std::int64_t{game.levelReached});
     insert.Bind(7, game.accuracy);
     insert.Bind(8, std::int64_t{game.intelligence});
-    return sqlite3_step(insert.get()) == SQLITE_DONE;
+    const int step = sqlite3_step(insert.get());
+    return step == SQLITE_DONE ? SQLITE_OK : step;
 }
 
-bool RunHistory::DeleteUser(std::string_view userSection)
+int RunHistory::RemoveUser(std::string_view userSection)
 {
-    if (!m_db || !Exec(m_db, "BEGIN IMMEDIATE"))
-        return false;
-    bool ok = true;
+    if (!Exec(m_db, "BEGIN IMMEDIATE"))
+        return sqlite3_errcode(m_db);
+    int result = SQLITE_OK;
     for (const char* sql : {"DELETE FROM runs WHERE user_section = ?1",
                             "DELETE FROM games WHERE user_section = ?1"}) {
         Statement remove(m_db, sql);
-        if (!remove)
-            ok = false;
-        else {
-            remove.Bind(1, userSection);
-            ok = ok && sqlite3_step(remove.get()) == SQLITE_DONE;
+        if (!remove) {
+            result = sqlite3_errcode(m_db);
+            break;
+        }
+        remove.Bind(1, userSection);
+        if (const int step = sqlite3_step(remove.get()); step != SQLITE_DONE) {
+            result = step;
+            break;
         }
     }
-    if (ok && Exec(m_db, "COMMIT"))
-        return true;
+    if (result == SQLITE_OK && Exec(m_db, "COMMIT"))
+        return SQLITE_OK;
+    if (result == SQLITE_OK)
+        result = sqlite3_errcode(m_db);
     Exec(m_db, "ROLLBACK");
-    return false;
+    return result;
 }
 
-std::vector<RunRecord> RunHistory::QueryRuns(const char* sql,
-                                             std::optional<std::string_view> section) const
+void RunHistory::TellFailure(int error)
 {
-    std::vector<RunRecord> runs;
-    if (!m_db)
-        return runs;
-    Statement select(m_db, sql);
-    if (!select)
-        return runs;
-    if (section)
-        select.Bind(1, *section);
-    while (sqlite3_step(select.get()) == SQLITE_ROW) {
-        RunRecord run;
-        run.userSection = select.Text(0);
-        run.userName = select.Text(1);
-        run.startUtc = select.Int(2);
-        run.endUtc = select.Int(3);
-        run.mode = select.Text(4) == "lesson" ? RunMode::Lesson : RunMode::Practice;
-        run.lessonNumber = static_cast<int>(select.Int(5));
-        run.characters = static_cast<std::int32_t>(select.Int(6));
-        run.errors = static_cast<std::int32_t>(select.Int(7));
-        run.ticks = select.Real(8);
-        run.wpm = static_cast<std::int32_t>(select.Int(9));
-        run.accuracy = static_cast<std::int32_t>(select.Int(10));
-        run.detection = select.Int(11) != 0;
-        runs.push_back(std::move(run));
+    const int system = sqlite3_system_errno(m_db);
+    switch (error & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Tell(Problem::Busy, {});
+    case SQLITE_FULL:
+        return Tell(Problem::DiskFull, "the disk is full");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+    case SQLITE_AUTH:
+        return Tell(Problem::NotAllowed, "Tarvelo is not allowed to write it");
+    default:
+        break;
     }
-    return runs;
+    switch (system) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return Tell(Problem::DiskFull, "the disk is full");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return Tell(Problem::NotAllowed, "Tarvelo is not allowed to write it");
+    default:
+        return Tell(Problem::Other, system != 0 ? codepage::FromUtf8(std::strerror(system))
+                                                : std::string(sqlite3_errstr(error)));
+    }
 }
 
-#define TARVELO_RUN_COLUMNS                                                                        \
-    "SELECT user_section, user_name, start_utc, end_utc, mode, lesson, characters, errors,"        \
-    " ticks, wpm, accuracy, detection FROM runs"
+void RunHistory::Tell(Problem problem, std::string why)
+{
+    if (m_told == problem)
+        return;
+    m_told = problem;
+    const std::string name = "\"" + FileNameOf(m_path) + "\"";
+    m_notice = problem == Problem::Busy
+                   ? "The progress history " + name +
+                         " is busy: another program is using it. Tarvelo keeps your runs and "
+                         "records them as soon as it is free."
+                   : "The progress history " + name + " could not be written: " + why +
+                         ". Tarvelo tries again at the end of every line; runs it cannot write "
+                         "before it ends are lost.";
+}
+
+std::string RunHistory::TakeNotice()
+{
+    return std::exchange(m_notice, {});
+}
 
 std::vector<RunRecord> RunHistory::Runs(std::string_view userSection) const
 {
-    return QueryRuns(TARVELO_RUN_COLUMNS " WHERE user_section = ?1 ORDER BY start_utc, id",
-                     userSection);
+    return SelectRuns(m_db, userSection);
 }
 
 std::vector<RunRecord> RunHistory::AllRuns() const
 {
-    return QueryRuns(TARVELO_RUN_COLUMNS " ORDER BY start_utc, id", std::nullopt);
+    return SelectRuns(m_db, std::nullopt);
 }
-
-#undef TARVELO_RUN_COLUMNS
 
 std::vector<GameRecord> RunHistory::Games(std::string_view userSection) const
 {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -54,10 +56,11 @@ enum class HistoryState
     Created,         // there was no database; a new one was started
     Opened,          // the database was there and sound
     DamagedSetAside, // a damaged database was renamed aside, a new one started
+    Busy,            // another program holds it; it is opened again at the next write
     Unavailable,     // no history this run (see `message`); nothing is recorded
 };
 
-// What opening the history found. `message` is set for the last two states
+// What opening the history found. `message` is set for the last three states
 // and is meant to be shown once.
 struct HistoryOpenResult
 {
@@ -69,18 +72,26 @@ struct HistoryOpenResult
 // The history of typing runs and finished games, an SQLite database in the
 // application folder. Each record is its own transaction, committed with a
 // sync to disk, so a crash loses at most the record being written and two
-// copies of the program may write at once (WAL, with a busy timeout). The
-// settings file is never touched.
+// copies of the program may write at once (WAL). The settings file is never
+// touched.
+//
+// Writes come from the window thread, so a history another program holds is
+// waited for at most kWaitLimitMs: what cannot be written then is kept in
+// memory and written by the next write or Flush, in order.
 class RunHistory
 {
 public:
     static constexpr std::string_view kFileName = "Tarvelo History.sqlite";
     static constexpr int kSchemaVersion = 1;
-    static constexpr int kBusyTimeoutMs = 10000;
+    // SQLite sleeps in steps: the wait and the write stay within 100 ms.
+    static constexpr int kWaitLimitMs = 80;
+    // At the end of the program no window waits any more.
+    static constexpr int kClosingWaitMs = 2000;
 
     // Opens or creates the database at `path`. `clock` dates a damaged file
     // set aside.
     RunHistory(std::string path, const UtcClock& clock);
+    // Writes what is kept, waiting up to kClosingWaitMs.
     ~RunHistory();
     RunHistory(const RunHistory&) = delete;
     RunHistory& operator=(const RunHistory&) = delete;
@@ -89,10 +100,25 @@ public:
     bool Available() const { return m_db != nullptr; }
     const std::string& Path() const { return m_path; }
 
-    bool Record(const RunRecord& run);
+    // Names one run across its saves.
+    using RunKey = std::uint64_t;
+    RunKey NewRun() { return ++m_lastKey; }
+
+    // Each write returns whether it and everything kept before it are on
+    // disk now. A run saved again under its key updates its one row.
+    bool Save(RunKey key, const RunRecord& run);
+    bool Record(const RunRecord& run) { return Save(NewRun(), run); }
     bool Record(const GameRecord& game);
     // Removes every run and game of the section.
     bool DeleteUser(std::string_view userSection);
+    // Writes what is kept, waiting up to `waitMs` for another program.
+    bool Flush(int waitMs = kWaitLimitMs);
+    bool AllWritten() const { return m_pending.empty(); }
+
+    // What the user should hear of the history (what opening found, a write
+    // that failed), once per problem: the same problem is told again only
+    // after a write has worked. Empty when there is nothing new.
+    std::string TakeNotice();
 
     // Oldest first.
     std::vector<RunRecord> Runs(std::string_view userSection) const;
@@ -104,20 +130,57 @@ private:
     {
         Ok,
         Damaged, // not a database, or one that fails its check
-        Failed,  // could not be opened or written (folder, permissions, locks)
+        Busy,    // another program holds it
+        Failed,  // could not be opened or written (folder, permissions)
         Newer,   // a schema this version does not know
     };
+    enum class Problem
+    {
+        Busy,
+        DiskFull,
+        NotAllowed,
+        Other,
+    };
+    // One write waiting for its turn.
+    struct Pending
+    {
+        enum class Kind
+        {
+            Run,
+            Game,
+            DeleteUser,
+        };
+        Kind kind = Kind::Run;
+        RunKey key = 0;
+        RunRecord run;
+        GameRecord game;
+        std::string section;
+    };
+
     Opening Open();
     Opening Migrate();
+    Opening OutcomeOf(int error) const;
+    bool Keep(Pending item);
+    int Write(const Pending& item);
+    int WriteRun(RunKey key, const RunRecord& run);
+    int WriteGame(const GameRecord& game);
+    int RemoveUser(std::string_view userSection);
+    void Tell(Problem problem, std::string why);
+    void TellFailure(int error);
     bool SetAside();
     void Close();
-    std::vector<RunRecord> QueryRuns(const char* sql,
-                                     std::optional<std::string_view> section) const;
 
     std::string m_path;
     const UtcClock& m_clock;
     sqlite3* m_db = nullptr;
     HistoryOpenResult m_open;
+    bool m_reopen = false; // opening found it busy
+
+    std::deque<Pending> m_pending;
+    std::map<RunKey, std::int64_t> m_rows; // the row each saved run has
+    RunKey m_lastKey = 0;
+    std::string m_notice;
+    std::optional<Problem> m_told; // since the last write that worked
 };
 
 // The history's file in `appFolder`.

@@ -27,10 +27,7 @@ void RecordGame(ProgramState& state, GameRecord game)
 
 std::string TakeHistoryNotice(ProgramState& state)
 {
-    if (!state.history || state.historyNoticeTaken)
-        return {};
-    state.historyNoticeTaken = true;
-    return state.history->OpenResult().message;
+    return state.history ? state.history->TakeNotice() : std::string();
 }
 
 } // namespace tarvelo

@@ -20,9 +20,9 @@ const UtcClock& HistoryClock();
 // hands to TypingGame::SetFinishedGameHook.
 void RecordGame(ProgramState& state, GameRecord game);
 
-// What opening the history found that the user should be told (a damaged
-// file set aside, a history that cannot be written), once per program run;
-// empty otherwise. The window that takes it shows it.
+// What the user should be told of the history (a damaged file set aside, a
+// history that is busy or cannot be written), once per problem; empty
+// otherwise. The window that takes it shows it.
 std::string TakeHistoryNotice(ProgramState& state);
 
 } // namespace tarvelo

@@ -2,11 +2,10 @@
 
 #include "state/program_state.h"
 #include "stats/history_clock.h"
-#include "stats/history_csv.h"
-#include "stats/progress_days.h"
-#include "stats/run_history.h"
+#include "stats/history_reader.h"
 #include "stats/shared_history.h"
 #include "ui/colours.h"
+#include "ui/elided_label.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
@@ -20,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,11 +27,19 @@
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <cmath>
 
 namespace tarvelo {
 namespace {
+
+void MakeBold(QWidget* widget)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
 
 QLabel* MakeLabel(std::string_view text, const char* name = nullptr, bool bold = false)
 {
@@ -39,11 +47,8 @@ QLabel* MakeLabel(std::string_view text, const char* name = nullptr, bool bold =
     if (name)
         label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
+    if (bold)
+        MakeBold(label);
     return label;
 }
 
@@ -140,6 +145,7 @@ StatisticsWindow::StatisticsWindow(ProgramState& state, StatisticsServices servi
     setWindowTitle(ui::ToQString(Statistics::kTitle));
     setMouseTracking(true);
     buildControls();
+    loadProgress();
     refresh();
     ui::PlaceWindow(*this, m_state, QSize(860, 800), m_placement.OpensMaximized());
     m_focusBox->setFocus();
@@ -190,35 +196,67 @@ QWidget* StatisticsWindow::buildProgress()
     panel->setObjectName("progressPanel");
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(MakeLabel("Your progress by day:", "lProgress", true));
-    RunHistory& history = SharedHistory(m_state);
-    const std::vector<RunRecord> runs = history.Runs(m_state.user.UserSection);
-    const Progress progress = SummariseProgress(runs, HistoryClock().NowUtc());
     m_progress = new ui::ProgressChart(panel);
     m_progress->setObjectName("progressChart");
     m_progress->setMinimumSize(320, 230);
-    m_progress->setProgress(progress);
     layout->addWidget(m_progress, 1);
-    auto* exportButton = new QPushButton("Export history.csv", panel);
-    exportButton->setObjectName("bExportHistory");
-    exportButton->setFocusPolicy(Qt::NoFocus);
-    exportButton->setEnabled(!runs.empty());
-    connect(exportButton, &QPushButton::clicked, this, [this] { exportHistory(); });
-    layout->addWidget(exportButton, 0, Qt::AlignRight);
+    m_export = new QPushButton("Export history.csv", panel);
+    m_export->setObjectName("bExportHistory");
+    m_export->setFocusPolicy(Qt::NoFocus);
+    m_export->setEnabled(false); // until the history is read
+    connect(m_export, &QPushButton::clicked, this, [this] { exportHistory(); });
+    layout->addWidget(m_export, 0, Qt::AlignRight);
     return panel;
+}
+
+// The history is read on another thread, so a long one never holds up the
+// window; the chart says so until it is filled in.
+void StatisticsWindow::loadProgress()
+{
+    m_progress->showLoading();
+    auto* reading = new QFutureWatcher<LoadedProgress>(this);
+    connect(reading, &QFutureWatcher<LoadedProgress>::finished, this, [this, reading] {
+        const LoadedProgress loaded = reading->result();
+        reading->deleteLater();
+        m_progress->setProgress(loaded.progress);
+        m_export->setEnabled(loaded.hasRuns);
+        emit progressLoaded();
+    });
+    reading->setFuture(QtConcurrent::run(
+        [path = HistoryPath(m_state.appFolder), section = m_state.user.UserSection,
+         now = HistoryClock().NowUtc()] { return LoadProgress(path, section, now); }));
 }
 
 void StatisticsWindow::exportHistory()
 {
     const QString suggested = QDir::home().filePath(QStringLiteral("history.csv"));
     const QString chosen =
-        QFileDialog::getSaveFileName(this, "Export history", suggested, "CSV files (*.csv)");
-    if (!chosen.isEmpty()) {
-        const std::vector<RunRecord> runs = SharedHistory(m_state).Runs(m_state.user.UserSection);
-        if (!ExportHistoryCsv(QFile::encodeName(chosen).toStdString(), runs))
-            ui::QtDialogs(this).ShowMessage("The history could not be written to that file.",
-                                            "Tarvelo", MessageIcon::Exclamation);
-    }
+        m_services.chooseCsvFile
+            ? m_services.chooseCsvFile(suggested)
+            : QFileDialog::getSaveFileName(this, "Export history", suggested, "CSV files (*.csv)");
     m_focusBox->setFocus();
+    if (chosen.isEmpty())
+        return;
+    // Written on another thread; the button waits for it.
+    m_export->setEnabled(false);
+    auto* writing = new QFutureWatcher<bool>(this);
+    connect(writing, &QFutureWatcher<bool>::finished, this, [this, writing] {
+        const bool written = writing->result();
+        writing->deleteLater();
+        m_export->setEnabled(true);
+        if (!written) {
+            ui::QtDialogs own(this);
+            Dialogs& dialogs = m_services.printing.dialogs ? *m_services.printing.dialogs : own;
+            dialogs.ShowMessage("The history could not be written to that file.", "Tarvelo",
+                                MessageIcon::Exclamation);
+        }
+        emit historyExported();
+    });
+    writing->setFuture(QtConcurrent::run([path = HistoryPath(m_state.appFolder),
+                                          section = m_state.user.UserSection,
+                                          csv = QFile::encodeName(chosen).toStdString()] {
+        return ExportUserHistory(path, section, csv);
+    }));
 }
 
 QWidget* StatisticsWindow::buildFigures()
@@ -229,7 +267,12 @@ QWidget* StatisticsWindow::buildFigures()
     grid->setContentsMargins(12, 10, 12, 10);
     grid->setHorizontalSpacing(10);
     grid->addWidget(MakeLabel("Records for:", "Label3", true), 0, 0);
-    grid->addWidget(MakeLabel(m_statistics.UserName(), "lusername", true), 0, 1, 1, 2);
+    // A long name is elided in the room the figures leave, never widening them.
+    auto* userName = new ui::ElidedLabel(ui::ToQString(m_statistics.UserName()));
+    userName->setObjectName("lusername");
+    MakeBold(userName);
+    userName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(userName, 0, 1, 1, 2);
     grid->addWidget(MakeLabel("Your complete historical stats are:", "Label5"), 1, 0, 1, 3);
     const CompleteFigures& figures = m_statistics.Figures();
     const struct

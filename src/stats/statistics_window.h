@@ -6,9 +6,11 @@
 #include "ui/picture_window.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QLabel;
+class QPushButton;
 
 namespace tarvelo {
 
@@ -44,6 +46,9 @@ private:
 struct StatisticsServices
 {
     RecordSheetServices printing; // empty members: Qt's own
+    // Asks where to export the history, offering `suggested`; empty:
+    // cancelled. Empty: Qt's file dialog.
+    std::function<QString(const QString& suggested)> chooseCsvFile;
 };
 
 // The statistics window: the user's complete figures, the letter chart, the
@@ -64,6 +69,10 @@ signals:
     // After the window has stored its position and hidden itself (queued,
     // so the receiver may delete the window).
     void leftToMenu();
+    // The history has been read and the chart filled in.
+    void progressLoaded();
+    // An export has been written, or has failed and been told.
+    void historyExported();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +85,7 @@ private:
     QWidget* buildFigures();
     QWidget* buildLetters();
     QWidget* buildProgress();
+    void loadProgress();
     void exportHistory();
     void act(StatsAction action);
     void hoverOption(int option);
@@ -93,6 +103,7 @@ private:
     ui::FocusBox* m_focusBox = nullptr;
     LetterChart* m_chart = nullptr;
     ui::ProgressChart* m_progress = nullptr;
+    QPushButton* m_export = nullptr;
     ui::KeyboardView* m_keyboard = nullptr;
     std::array<ui::OptionFrame*, Statistics::kOptionCount> m_options{};
 };

@@ -3,22 +3,21 @@
 #include "ui/colours.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMouseEvent>
 #include <algorithm>
 
 namespace tarvelo::ui {
 
 OptionFrame::OptionFrame(const QString& caption, QWidget* parent)
-    : QFrame(parent), m_caption(caption), m_label(new QLabel(caption, this))
+    : QFrame(parent), m_label(new ElidedLabel(caption, this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 3, 8, 3);
     layout->addWidget(m_label);
+    // The label lets the pointer through, so its tooltip is the frame's.
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_label->setTextFormat(Qt::PlainText); // user names are never markup
-    // The frame sizes itself from the caption; the label takes what it gets.
-    m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    connect(m_label, &ElidedLabel::elided, this, [this] { setToolTip(m_label->toolTip()); });
+    setToolTip(m_label->toolTip());
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     applyStyle();
@@ -26,50 +25,17 @@ OptionFrame::OptionFrame(const QString& caption, QWidget* parent)
 
 void OptionFrame::setCaption(const QString& caption)
 {
-    if (caption == m_caption)
-        return;
-    m_caption = caption;
-    showCaption();
-    updateGeometry();
+    m_label->setFullText(caption);
+}
+
+QString OptionFrame::caption() const
+{
+    return m_label->fullText();
 }
 
 QString OptionFrame::shownCaption() const
 {
     return m_label->text();
-}
-
-QSize OptionFrame::withCaption(QSize hint) const
-{
-    const QFontMetrics metrics = m_label->fontMetrics();
-    const int text = std::min(metrics.horizontalAdvance(m_caption) + 1,
-                              metrics.averageCharWidth() * kMaxCaptionChars);
-    return {hint.width() + text, hint.height()};
-}
-
-QSize OptionFrame::sizeHint() const
-{
-    return withCaption(QFrame::sizeHint());
-}
-
-QSize OptionFrame::minimumSizeHint() const
-{
-    return withCaption(QFrame::minimumSizeHint());
-}
-
-void OptionFrame::showCaption()
-{
-    const QMargins margins = layout()->contentsMargins();
-    const int room = contentsRect().width() - margins.left() - margins.right();
-    const QString shown = m_label->fontMetrics().elidedText(m_caption, Qt::ElideRight, room);
-    if (m_label->text() != shown)
-        m_label->setText(shown);
-    setToolTip(shown == m_caption ? QString() : m_caption);
-}
-
-void OptionFrame::resizeEvent(QResizeEvent* event)
-{
-    QFrame::resizeEvent(event);
-    showCaption();
 }
 
 // Each setter restyles only on a change, so a window's refresh may apply

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "state/palette.h"
+#include "ui/elided_label.h"
 
 #include <QFrame>
-
-class QLabel;
 
 namespace tarvelo::ui {
 
@@ -19,15 +18,11 @@ public:
     explicit OptionFrame(const QString& caption, QWidget* parent = nullptr);
 
     // A caption wider than the frame is shown elided ("…"), whole in the
-    // tooltip; the frame asks for no more width than kMaxCaptionChars
-    // average characters, so a long user name cannot widen its window.
+    // tooltip, and cannot widen its window (ElidedLabel).
     void setCaption(const QString& caption);
-    QString caption() const { return m_caption; }
+    QString caption() const;
     QString shownCaption() const;
-    static constexpr int kMaxCaptionChars = 32;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
     void setFill(std::int32_t bgr);
     void setBorder(std::int32_t bgr);
     void setCaptionColour(std::int32_t bgr);
@@ -44,16 +39,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void applyStyle();
-    void showCaption();
-    // The hint with room for the caption, up to kMaxCaptionChars.
-    QSize withCaption(QSize hint) const;
 
-    QString m_caption;
-    QLabel* m_label;
+    ElidedLabel* m_label;
     std::int32_t m_fill = palette::kOptionFill;
     std::int32_t m_border = 0;
     std::int32_t m_captionColour = 0;

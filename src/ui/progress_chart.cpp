@@ -1,11 +1,13 @@
 #include "ui/progress_chart.h"
 
+#include "stats/value_axis.h"
 #include "ui/colours.h"
 #include "ui/text_codec.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <tuple>
 #include <utility>
@@ -16,14 +18,13 @@ namespace {
 
 constexpr int kMargin = 8;
 constexpr int kAxisWidth = 40;
-constexpr int kGridSteps = 4;
+constexpr int kMostIntervals = 5;
 
 // One measure's panel: the rectangle, the value range and the day range.
 struct Panel
 {
     QRectF area;
-    double low = 0;
-    double high = 1;
+    ValueAxis axis;
     std::int64_t firstDay = 0;
     std::int64_t lastDay = 0;
 
@@ -34,44 +35,36 @@ struct Panel
             lastDay == firstDay
                 ? area.center().x()
                 : area.left() + area.width() * static_cast<double>(day - firstDay) / span;
-        const double y = area.bottom() - area.height() * (value - low) / (high - low);
+        const double y =
+            area.bottom() - area.height() * (value - axis.low) / (axis.high - axis.low);
         return {x, y};
     }
 };
 
 using Measure = double DayFigures::*;
 
-// A range from a round step below the lowest value to one above the highest.
-std::pair<double, double> NiceRange(const Progress& progress, Measure measure, double floor,
-                                    double ceiling)
+// The axis over both series' values of `measure`.
+ValueAxis AxisOf(const Progress& progress, Measure measure, double floor, double ceiling,
+                 int intervals)
 {
-    double low = ceiling;
-    double high = floor;
-    for (const auto* series : {&progress.practice, &progress.lessons})
-        for (const DayFigures& day : *series) {
-            low = std::min(low, day.*measure);
-            high = std::max(high, day.*measure);
+    double lowest = ceiling;
+    double highest = floor;
+    for (const auto* kind : {&progress.practice, &progress.lessons})
+        for (const DayFigures& day : kind->days) {
+            lowest = std::min(lowest, day.*measure);
+            highest = std::max(highest, day.*measure);
         }
-    const double step = high - low > 40 ? 20 : (high - low > 10 ? 10 : 5);
-    low = std::max(floor, std::floor(low / step) * step - (low == high ? step : 0));
-    high = std::min(ceiling, std::ceil(high / step) * step + (low == high ? step : 0));
-    if (high <= low)
-        high = low + step;
-    return {low, high};
+    return ValueAxisFor(lowest, highest, floor, ceiling, intervals);
 }
 
 void DrawPanel(QPainter& painter, const Panel& panel, const QString& title)
 {
-    painter.setPen(FromBgr(ProgressChart::kGridColour));
-    for (int i = 0; i <= kGridSteps; ++i) {
-        const double y = panel.area.top() + panel.area.height() * i / kGridSteps;
-        painter.drawLine(QPointF(panel.area.left(), y), QPointF(panel.area.right(), y));
-    }
-    painter.setPen(FromBgr(ProgressChart::kTextColour));
     const QFontMetrics metrics(painter.font());
-    for (int i = 0; i <= kGridSteps; ++i) {
-        const double value = panel.high - (panel.high - panel.low) * i / kGridSteps;
-        const double y = panel.area.top() + panel.area.height() * i / kGridSteps;
+    for (const double value : panel.axis.ticks) {
+        const double y = panel.At(panel.firstDay, value).y();
+        painter.setPen(FromBgr(ProgressChart::kGridColour));
+        painter.drawLine(QPointF(panel.area.left(), y), QPointF(panel.area.right(), y));
+        painter.setPen(FromBgr(ProgressChart::kTextColour));
         const QRectF label(panel.area.left() - kAxisWidth, y - metrics.height() / 2.0,
                            kAxisWidth - 4, metrics.height());
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
@@ -125,6 +118,37 @@ void DrawLegend(QPainter& painter, QPointF at)
     }
 }
 
+// Best day and the last seven days, a row for each kind under a heading row,
+// the columns as wide as their widest cell.
+void DrawRows(QPainter& painter, const QRectF& area, const std::vector<ProgressRow>& rows)
+{
+    std::vector<std::array<QString, 3>> cells = {
+        {QString(), QString::fromLatin1(kBestDayHeading), QString::fromLatin1(kRecentHeading)}};
+    for (const ProgressRow& row : rows)
+        cells.push_back({ToQString(row.kind), ToQString(row.bestDay), ToQString(row.recent)});
+    const QFontMetrics metrics(painter.font());
+    std::array<double, 3> left{area.left(), 0, 0};
+    for (std::size_t column = 1; column < left.size(); ++column) {
+        int widest = 0;
+        for (const auto& line : cells)
+            widest = std::max(widest, metrics.horizontalAdvance(line[column - 1]));
+        left[column] = left[column - 1] + widest + metrics.averageCharWidth() * 2;
+    }
+    painter.setPen(FromBgr(ProgressChart::kTextColour));
+    double y = area.top() + metrics.ascent();
+    for (const auto& line : cells) {
+        for (std::size_t column = 0; column < left.size(); ++column)
+            painter.drawText(QPointF(left[column], y), line[column]);
+        y += metrics.height();
+    }
+}
+
+void DrawCentred(QPainter& painter, const QRectF& area, const QString& text)
+{
+    painter.setPen(FromBgr(ProgressChart::kTextColour));
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text);
+}
+
 void DrawInvitation(QPainter& painter, const QRectF& area)
 {
     QPen border(FromBgr(ProgressChart::kGridColour), 2, Qt::DashLine);
@@ -173,6 +197,14 @@ ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent)
 void ProgressChart::setProgress(Progress progress)
 {
     m_progress = std::move(progress);
+    m_loading = false;
+    update();
+}
+
+void ProgressChart::showLoading()
+{
+    m_progress = {};
+    m_loading = true;
     update();
 }
 
@@ -181,6 +213,10 @@ void ProgressChart::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF whole = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    if (m_loading) {
+        DrawCentred(painter, whole, QStringLiteral("Reading your history\u2026"));
+        return;
+    }
     if (m_progress.Empty()) {
         DrawInvitation(painter, whole);
         return;
@@ -188,42 +224,42 @@ void ProgressChart::paintEvent(QPaintEvent*)
 
     const QFontMetrics metrics(painter.font());
     const double line = metrics.height();
-    // Legend on top, two panels, then the two sentences in words.
-    const double wordsHeight = 2 * line + 6;
-    const QRectF plots = whole.adjusted(kAxisWidth, line * 2 + 4, -4, -wordsHeight - line);
+    // Legend on top, two panels, then best days and the last seven days.
+    const std::vector<ProgressRow> rows = ProgressRows(m_progress);
+    const double wordsHeight = static_cast<double>(rows.size() + 1) * line + 6;
+    const QRectF plots = whole.adjusted(kAxisWidth, line * 2 + 4, -4, -wordsHeight - line * 1.6);
     const double gap = line * 2.5;
     const double panelHeight = (plots.height() - gap) / 2;
+    // No closer than a label and a half.
+    const int intervals =
+        std::clamp(static_cast<int>(panelHeight / (line * 1.5)), 1, kMostIntervals);
 
     DrawLegend(painter, QPointF(whole.left() + kAxisWidth, whole.top() + line));
 
-    const std::int64_t firstDay = m_progress.all.front().dayNumber;
-    const std::int64_t lastDay = m_progress.all.back().dayNumber;
-    const auto [wpmLow, wpmHigh] = NiceRange(m_progress, &DayFigures::wpm, 0, 1000);
-    const auto [accLow, accHigh] = NiceRange(m_progress, &DayFigures::accuracy, 0, 100);
-    const Panel speed{QRectF(plots.left(), plots.top(), plots.width(), panelHeight), wpmLow,
-                      wpmHigh, firstDay, lastDay};
+    const std::int64_t firstDay = m_progress.first.dayNumber;
+    const std::int64_t lastDay = m_progress.last.dayNumber;
+    const Panel speed{QRectF(plots.left(), plots.top(), plots.width(), panelHeight),
+                      AxisOf(m_progress, &DayFigures::wpm, 0, 1000, intervals), firstDay, lastDay};
     const Panel accuracy{
-        QRectF(plots.left(), plots.top() + panelHeight + gap, plots.width(), panelHeight), accLow,
-        accHigh, firstDay, lastDay};
+        QRectF(plots.left(), plots.top() + panelHeight + gap, plots.width(), panelHeight),
+        AxisOf(m_progress, &DayFigures::accuracy, 0, 100, intervals), firstDay, lastDay};
 
     DrawPanel(painter, speed, QStringLiteral("Words per minute"));
     DrawPanel(painter, accuracy, QStringLiteral("Accuracy (%)"));
     for (const auto& [panel, measure] :
          {std::pair{&speed, &DayFigures::wpm}, std::pair{&accuracy, &DayFigures::accuracy}}) {
-        DrawSeries(painter, *panel, m_progress.practice, measure, kPracticeColour, false);
-        DrawSeries(painter, *panel, m_progress.lessons, measure, kLessonColour, true);
+        DrawSeries(painter, *panel, m_progress.practice.days, measure, kPracticeColour, false);
+        DrawSeries(painter, *panel, m_progress.lessons.days, measure, kLessonColour, true);
     }
 
     painter.setPen(FromBgr(kTextColour));
     const double axisY = accuracy.area.bottom() + line;
     painter.drawText(QPointF(accuracy.area.left(), axisY),
-                     ToQString(DateText(m_progress.all.front().date)));
-    const QString last = ToQString(DateText(m_progress.all.back().date));
+                     ToQString(DateText(m_progress.first.date)));
+    const QString last = ToQString(DateText(m_progress.last.date));
     painter.drawText(QPointF(accuracy.area.right() - metrics.horizontalAdvance(last), axisY), last);
     const QRectF words(whole.left(), whole.bottom() - wordsHeight, whole.width(), wordsHeight);
-    painter.drawText(words, Qt::AlignLeft | Qt::AlignBottom,
-                     ToQString(BestDayText(m_progress)) + QLatin1Char('\n') +
-                         ToQString(RecentDaysText(m_progress)));
+    DrawRows(painter, words, rows);
 }
 
 } // namespace tarvelo::ui

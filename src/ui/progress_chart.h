@@ -8,7 +8,7 @@
 namespace tarvelo::ui {
 
 // Words per minute and accuracy by day, practice and lessons as two series
-// each, with the best day and the last seven days in words underneath. A user
+// each, with each kind's best day and last seven days underneath. A user
 // with no runs yet sees an invitation instead of empty axes. Painted by hand:
 // a chart library would weigh on every start of the program.
 class ProgressChart : public QWidget
@@ -26,6 +26,9 @@ public:
 
     void setProgress(Progress progress);
     const Progress& progress() const { return m_progress; }
+    // Says the history is being read until the next setProgress.
+    void showLoading();
+    bool loading() const { return m_loading; }
 
     QSize sizeHint() const override { return {560, 360}; }
     QSize minimumSizeHint() const override { return {320, 240}; }
@@ -35,6 +38,7 @@ protected:
 
 private:
     Progress m_progress;
+    bool m_loading = false;
 };
 
 } // namespace tarvelo::ui

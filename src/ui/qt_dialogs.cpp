@@ -2,12 +2,57 @@
 
 #include "ui/text_codec.h"
 
+#include <QApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <chrono>
 
 namespace tarvelo::ui {
 namespace {
+
+// Swallows the key events meant for `box` (or its buttons) until the guard
+// time has passed since it was made.
+class KeyGuard : public QObject
+{
+public:
+    KeyGuard(QWidget& box, const QtDialogs::Clock& clock)
+        : m_box(box), m_clock(clock), m_until(clock() + QtDialogs::kKeyGuardMs)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~KeyGuard() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+            break;
+        default:
+            return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool forBox = widget && (widget == &m_box || m_box.isAncestorOf(widget));
+        return forBox && m_clock() < m_until;
+    }
+
+private:
+    QWidget& m_box;
+    const QtDialogs::Clock& m_clock;
+    std::int64_t m_until;
+};
+
+std::int64_t SteadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon)
 {
@@ -28,10 +73,15 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon)
 
 } // namespace
 
+QtDialogs::QtDialogs(QWidget* parent, Clock clock)
+    : m_parent(parent), m_clock(clock ? std::move(clock) : Clock(SteadyMilliseconds))
+{}
+
 void QtDialogs::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon)
 {
     QMessageBox box(ToQtIcon(icon), ToQString(title), ToQString(text), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText); // texts carry user names: never markup
+    const KeyGuard guard(box, m_clock);
     box.exec();
 }
 
@@ -42,6 +92,7 @@ bool QtDialogs::AskYesNo(std::string_view text, std::string_view title, MessageI
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes);
+    const KeyGuard guard(box, m_clock);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -2,15 +2,26 @@
 
 #include "platform/dialogs.h"
 
+#include <cstdint>
+#include <functional>
+
 class QWidget;
 
 namespace tarvelo::ui {
 
 // Dialogs shown with Qt's message and input boxes over `parent`.
+//
+// A message box may come up while the user types: it ignores the keys typed
+// in its first second, so that the next letter or Space of the line cannot
+// answer it unread.
 class QtDialogs : public Dialogs
 {
 public:
-    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    static constexpr std::int64_t kKeyGuardMs = 1000;
+    // Milliseconds on a steady clock; tests step their own.
+    using Clock = std::function<std::int64_t()>;
+
+    explicit QtDialogs(QWidget* parent = nullptr, Clock clock = {});
 
     void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
     bool AskYesNo(std::string_view text, std::string_view title, MessageIcon icon,
@@ -23,6 +34,7 @@ public:
 
 private:
     QWidget* m_parent;
+    Clock m_clock;
 };
 
 } // namespace tarvelo::ui

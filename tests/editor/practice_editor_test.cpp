@@ -1,9 +1,11 @@
 #include "editor/practice_editor.h"
+#include "profile/data_file.h"
 #include "state/program_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tarvelo {
 namespace {
@@ -66,6 +68,31 @@ TEST_F(PracticeEditorTest, RefusedSavesWriteNothing)
         EXPECT_TRUE(editor.Unsaved()) << row.name;
         EXPECT_EQ(PracticeFile(), "old header\r\nOne.\r\nTwo.\r\nThree.\r\n") << row.name;
     }
+}
+
+// A save the disk refuses names the real cause and the file as the user
+// sees its name (the folder's UTF-8 bytes showed as "FÃ¼lle").
+TEST(PracticeEditorFaultTest, FailedSaveGivesTheCauseAndTheNameAsTheUserSeesIt)
+{
+    test::TempFolder home;
+    const std::string folder = home.Path() + "F\xc3\xbclle/";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    ASSERT_TRUE(WriteFileAtomically(folder + "Tarvelo Text1.txt", "header\r\nOld.\r\n"));
+    ProgramState state(folder);
+    test::ScriptedDialogs dialogs;
+    PracticeEditor editor(state, dialogs);
+    editor.Open();
+    editor.TextChanged();
+    {
+        test::FileSizeLimit diskFull(0);
+        EXPECT_EQ(editor.Save(U"One."), EditorAction::None);
+    }
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    const std::string& text = dialogs.shown[0].text;
+    EXPECT_NE(text.find(home.Path() + "F\xfclle/Tarvelo Text1.txt\" could not be written: the "
+                                      "disk is full"),
+              std::string::npos)
+        << text;
 }
 
 TEST_F(PracticeEditorTest, RestoreDefaultAsksThenWritesTheSuppliedText)

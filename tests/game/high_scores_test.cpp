@@ -5,6 +5,8 @@
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tarvelo {
 namespace {
@@ -81,6 +83,37 @@ TEST_F(HighScoreTest, HandEditedTablesReadSafely)
     storage.InsertHighScore({5000, 1, 1, 0, 0, 1}, "Top", {2026, 1, 2});
     EXPECT_EQ(profile.Read(settings::kScores, settings::kNumScores), "10");
     EXPECT_EQ(Stored(1, ScoreField::User), "Top");
+}
+
+// Two running copies finishing games back to back: the table keeps the ten
+// best of both, and the averages count every game (the table was read before
+// the lock was taken, so one copy's scores were overwritten by the other's).
+TEST_F(HighScoreTest, TwoCopiesInsertingKeepTheTenBestOfBoth)
+{
+    constexpr int kGames = 200;
+    std::vector<pid_t> copies;
+    for (const int parity : {0, 1}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ProfileStore mine(folder.Path());
+            GameStorage copy(mine, "user0");
+            for (int i = 0; i < kGames; ++i) {
+                copy.InsertHighScore({2 * i + parity, 1, 1, 0, 0, 1}, "C", {2026, 1, 2});
+                copy.AddGameToAverages(50, 90.0f);
+            }
+            ::_exit(0);
+        }
+        copies.push_back(child);
+    }
+    for (const pid_t child : copies) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+    }
+    std::string best;
+    for (const HighScoreEntry& entry : storage.ReadHighScores())
+        best += std::to_string(entry.score) + " ";
+    EXPECT_EQ(best, "399 398 397 396 395 394 393 392 391 390 ");
+    EXPECT_EQ(GameAverages::Load(profile, "user0").GamesPlayed, 2 * kGames);
 }
 
 TEST_F(HighScoreTest, WindowRows)

@@ -3,6 +3,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tarvelo {
@@ -18,7 +19,8 @@ TEST(StartupTest, MissingOrDamagedSettingsStopWithAMessageShippedStartSilently)
         if (settings == "shipped")
             folder.CopyShipped("Tarvelo.INI");
         test::ScriptedDialogs dialogs;
-        EXPECT_EQ(RunStartupChecks(ProfileStore(folder.Path()), dialogs), settings == "shipped");
+        EXPECT_EQ(RunStartupChecks(ProfileStore(folder.Path()), dialogs).proceed,
+                  settings == "shipped");
         ASSERT_EQ(dialogs.shown.size(), settings == "shipped" ? 0u : 1u) << settings;
         if (settings == "missing") { // a run of spaces before the web address wrapped into it
             EXPECT_NE(dialogs.shown[0].text.find("download at:\n\nhttps://"), std::string::npos);
@@ -30,6 +32,32 @@ TEST(StartupTest, MissingOrDamagedSettingsStopWithAMessageShippedStartSilently)
             EXPECT_EQ(folder.Read("Tarvelo.INI"), damaged);
         }
     }
+}
+
+// Leftovers of interrupted saves of the settings file and the practice text
+// go; a lock file that cannot be used is told at start, by its name.
+TEST(StartupTest, LeftoversGoAndAnUnusableLockFileIsToldByName)
+{
+    test::TempFolder folder;
+    folder.CopyShipped("Tarvelo.INI");
+    folder.Write(".Tarvelo.INI.tmp-a1B2c3", "left");
+    folder.Write(".Tarvelo Text1.txt.tmp-Zz9Yy8", "left");
+    const std::string lock = folder.File(".Tarvelo.INI.lock");
+    std::filesystem::create_directories(lock + "/kept"); // a folder that cannot be replaced
+    test::ScriptedDialogs dialogs;
+    const StartupResult result = RunStartupChecks(ProfileStore(folder.Path()), dialogs);
+    EXPECT_TRUE(result.proceed);
+    EXPECT_FALSE(std::filesystem::exists(folder.File(".Tarvelo Text1.txt.tmp-Zz9Yy8")));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("lock file \"" + lock + "\""), std::string::npos)
+        << dialogs.shown[0].text;
+
+    // The same words for a write that fails on it later.
+    ProfileStore store(folder.Path());
+    std::string told;
+    store.SetWriteErrorListener([&](const WriteError& e) { told = WriteErrorMessage(e); });
+    EXPECT_FALSE(store.WriteProfile("users", "lastuser", "1"));
+    EXPECT_NE(told.find("lock file \"" + lock + "\""), std::string::npos) << told;
 }
 
 } // namespace

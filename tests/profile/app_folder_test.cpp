@@ -149,20 +149,36 @@ TEST_F(SeedTest, FailuresNameTheFolderAndTheFile)
     ASSERT_TRUE(diskFull);
     EXPECT_EQ(diskFull->error, EFBIG);
     const std::string message = SeedFailureMessage(*diskFull);
-    EXPECT_TRUE(message.starts_with(MissingDataFilesMessage())) << message;
+    EXPECT_FALSE(message.starts_with("Program cannot find")) << "a reinstall would not help";
     EXPECT_NE(message.find("\"" + diskFull->file + "\" into the folder \"" + home.Path() + "\""),
               std::string::npos)
         << message;
     EXPECT_FALSE(FileExists(home.File("Tarvelo.INI"))) << "nothing half-written";
 }
 
-TEST_F(SeedTest, MissingInstallationBringsNothingAndTheCheckDecides)
+// A portable copy that lost its settings file, or --folder on a folder
+// without one and nothing to bring it from: start-up stops, names the file
+// and the folder, and creates nothing.
+TEST_F(SeedTest, SettingsFileNowhereStopsAndCreatesNothing)
 {
-    const FolderEnvironment environment{
-        home.Path(), installed.Path() + "absent/", {}, "", home.Path()};
-    const PreparedFolder prepared = PrepareAppFolder(environment, kUserFiles);
-    EXPECT_EQ(prepared.errorText, std::nullopt);
-    EXPECT_FALSE(DataFilesPresent(ProfileStore(prepared.folder)));
+    test::TempFolder portable; // the program's folder, its Tarvelo.INI deleted
+    const std::string chosen = home.File("stick/");
+    const std::pair<FolderEnvironment, std::string> rows[] = {
+        {{portable.Path(), portable.Path() + "../share/tarvelo/", {}, "", home.Path()},
+         portable.Path()},
+        {{portable.Path(), portable.Path() + "absent/", chosen, "", home.Path()}, chosen},
+    };
+    for (const auto& [environment, folder] : rows) {
+        const PreparedFolder prepared = PrepareAppFolder(environment, kUserFiles);
+        ASSERT_TRUE(prepared.errorText) << folder;
+        EXPECT_NE(prepared.errorText->find("\"Tarvelo.INI\" is missing from the folder \"" +
+                                           folder + "\""),
+                  std::string::npos)
+            << *prepared.errorText;
+        EXPECT_EQ(prepared.errorText->starts_with("Program cannot find"),
+                  !environment.chosenFolder);
+        EXPECT_TRUE(std::filesystem::is_empty(home.Path())) << "nothing created";
+    }
 }
 
 } // namespace

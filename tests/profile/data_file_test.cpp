@@ -2,10 +2,14 @@
 #include "support/temp_folder.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -126,6 +130,91 @@ TEST_F(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{
                                    ".Tarvelo.INI.lock", ".Tarvelo.INI.tmp-short",
                                    ".Text.txt.tmp-a1B2c3", "Tarvelo.INI", "notes.tmp-a1B2c3"}));
+}
+
+// A folder, a symbolic link or another user's private file where the lock
+// file belongs stopped every write; a lock made under umask 077 shut out the
+// other users who share the settings file.
+TEST_F(DataFileTest, BadLockFilesAreReplacedAndNewOnesTakeTheDataFilesMode)
+{
+    folder.Write("Tarvelo.INI", "x");
+    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    const std::string lockPath = FileLock::PathFor(path);
+    const mode_t oldMask = ::umask(077);
+    EXPECT_TRUE(FileLock(path).Held());
+    ::umask(oldMask);
+    EXPECT_EQ(StatOf(lockPath).st_mode & 0777, 0664u) << "the data file's mode, not the umask";
+
+    const auto replaced = [&](const char* what) {
+        const FileLock lock(path);
+        struct stat info
+        {};
+        EXPECT_TRUE(lock.Held()) << what;
+        EXPECT_TRUE(::lstat(lockPath.c_str(), &info) == 0 && S_ISREG(info.st_mode)) << what;
+    };
+    std::filesystem::remove(lockPath);
+    ASSERT_EQ(::mkdir(lockPath.c_str(), 0755), 0);
+    replaced("a folder");
+    std::filesystem::remove(lockPath);
+    ASSERT_EQ(::symlink(folder.File("elsewhere").c_str(), lockPath.c_str()), 0);
+    replaced("a symbolic link");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("elsewhere"))) << "the link's target";
+
+    // Another user's 0600 lock in a folder both may write.
+    std::filesystem::remove(lockPath);
+    ASSERT_EQ(::close(::open(lockPath.c_str(), O_CREAT | O_WRONLY, 0600)), 0);
+    ASSERT_EQ(::chmod(lockPath.c_str(), 0600), 0);
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+        EXPECT_TRUE(test::RunAsUnprivileged([&] { return FileLock(path).Held(); }));
+    }
+
+    // What the folder does not let go of is reported, not hidden.
+    std::filesystem::remove(lockPath);
+    std::filesystem::create_directories(lockPath + "/kept");
+    const FileLock blocked(path);
+    EXPECT_FALSE(blocked.Held());
+    EXPECT_EQ(FileLock::CheckUsable(path), blocked.Error());
+    EXPECT_NE(blocked.Error(), 0);
+}
+
+// A copy writing back to back never starves one that waits: the waiter is
+// served before the holder gets the lock again.
+TEST_F(DataFileTest, AWaitingCopyIsServedBeforeTheHolderLocksAgain)
+{
+    folder.Write("Tarvelo.INI", "x");
+    std::atomic<bool> waiterHeld = false;
+    std::atomic<bool> release = false;
+    std::thread waiter;
+    {
+        const FileLock holder(path);
+        ASSERT_TRUE(holder.Held());
+        waiter = std::thread([&] {
+            const FileLock lock(path, std::chrono::seconds(30));
+            waiterHeld = lock.Held();
+            while (!release)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        });
+        // Until the waiter has queued: its turnstile (the lock file's first
+        // byte) is taken.
+        const int probe = ::open(FileLock::PathFor(path).c_str(), O_RDWR);
+        for (int i = 0; i < 3000; ++i) {
+            struct flock range
+            {};
+            range.l_type = F_WRLCK;
+            range.l_len = 1;
+            ASSERT_EQ(::fcntl(probe, F_OFD_GETLK, &range), 0);
+            if (range.l_type != F_UNLCK)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ::close(probe);
+    }
+    EXPECT_FALSE(FileLock(path, std::chrono::milliseconds(0)).Held()) << "the waiter's turn";
+    release = true;
+    waiter.join();
+    EXPECT_TRUE(waiterHeld);
 }
 
 } // namespace

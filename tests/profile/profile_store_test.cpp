@@ -174,6 +174,44 @@ TEST_F(ProfileStoreTest, TwoRunningCopiesLoseNoWrite)
     EXPECT_EQ(kept, 2 * kWrites);
 }
 
+// Another copy holding the lock: the writes meanwhile are neither lost nor
+// acknowledged; they are read back and reach the file once the lock is free.
+TEST_F(ProfileStoreTest, WritesKeptWhileTheLockIsHeldReachTheFileOnceItFrees)
+{
+    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+    int told = 0;
+    store.SetWriteErrorListener([&](const WriteError&) { ++told; });
+    {
+        const FileLock otherCopy(store.FilePath());
+        EXPECT_FALSE(store.WriteProfile("user0", "sentencenumber", "4"));
+        EXPECT_FALSE(store.WriteProfile("user0", "sentencenumber", "5"));
+        ProfileBatch batch(store);
+        store.WriteProfile("user0", "lesson", "2");
+        EXPECT_FALSE(batch.Commit());
+        EXPECT_EQ(store.ReadProfile("user0", "sentencenumber", ""), "5");
+        EXPECT_FALSE(store.SaveDeferred());
+        EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
+    }
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(store.SaveDeferred());
+    EXPECT_FALSE(store.HasDeferred());
+    ProfileStore fresh(folder.Path());
+    EXPECT_EQ(fresh.ReadProfile("user0", "sentencenumber", "") +
+                  fresh.ReadProfile("user0", "lesson", ""),
+              "52");
+}
+
+// A settings file grown past the size of other data files is still read.
+TEST_F(ProfileStoreTest, LargeIntactFileIsRead)
+{
+    std::string big = "[users]\r\nlastuser=352\r\n[padding]\r\n";
+    while (big.size() < 17'500'000)
+        big += "k" + std::to_string(big.size()) + "=" + std::string(100, 'x') + "\r\n";
+    folder.Write("Tarvelo.INI", big);
+    EXPECT_EQ(store.ReadProfile("users", "lastuser", "d"), "0");
+    EXPECT_EQ(store.FileStatus(), ReadStatus::Ok);
+}
+
 TEST_F(ProfileStoreTest, ChangesBetweenReadsAreSeen)
 {
     folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");

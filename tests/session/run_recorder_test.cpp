@@ -74,7 +74,9 @@ TEST_F(RunRecorderTest, NextPastALessonsLastLineEndsItsRun)
 {
     Start({"ab ", "cd "}, false, false);
     Type("ab ");
-    EXPECT_TRUE(Runs().empty()); // the next line is still lesson 3's
+    // Kept at the line end; the next line is still lesson 3's.
+    ASSERT_EQ(Runs().size(), 1u);
+    EXPECT_EQ(Runs()[0].characters, 3);
     Type("c");
     lesson = 4; // "Next" brings the first line of lesson 4
     engine.BeginOrNext();

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -116,10 +117,9 @@ TEST_F(RunHistoryTest, TwoWriterProcessesLoseNoRun)
         ASSERT_GE(writers[w], 0);
         if (writers[w] == 0) {
             RunHistory history(Path(), clock);
-            int failed = 0;
             for (int i = 0; i < kRuns; ++i)
-                failed += history.Record(SampleRun(w == 0 ? "user0" : "user1", i + 1)) ? 0 : 1;
-            _exit(failed == 0 ? 0 : 1);
+                (void)history.Record(SampleRun(w == 0 ? "user0" : "user1", i + 1));
+            _exit(history.Flush(RunHistory::kClosingWaitMs) ? 0 : 1);
         }
     }
     for (pid_t writer : writers) {
@@ -166,6 +166,78 @@ TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
     ASSERT_GE(runs.size(), static_cast<std::size_t>(committed));
     for (std::size_t i = 0; i < runs.size(); ++i)
         ASSERT_EQ(runs[i].characters, static_cast<std::int32_t>(i) + 1) << "row " << i;
+}
+
+// Another program holding the history (a writer, or a lock on the whole
+// file) does not stop the opening; the runs wait in memory, "busy" is told
+// once, and they are written at the first write after it lets go.
+TEST_F(RunHistoryTest, HeldHistoryIsBusyAndItsRunsWaitForIt)
+{
+    const struct
+    {
+        const char* name;
+        const char* hold;
+        HistoryState opened;
+    } rows[] = {
+        {"writing", "BEGIN IMMEDIATE", HistoryState::Opened},
+        {"whole file", "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", HistoryState::Busy},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        {
+            RunHistory created(Path(), clock);
+        }
+        sqlite3* holder = nullptr;
+        ASSERT_EQ(sqlite3_open(Path().c_str(), &holder), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(holder, row.hold, nullptr, nullptr, nullptr), SQLITE_OK);
+
+        RunHistory history(Path(), clock);
+        EXPECT_EQ(history.OpenResult().state, row.opened);
+        EXPECT_FALSE(history.Record(SampleRun("user0", 1)));
+        EXPECT_NE(history.TakeNotice().find("is busy"), std::string::npos);
+        EXPECT_FALSE(history.Record(SampleRun("user0", 2)));
+        EXPECT_EQ(history.TakeNotice(), "");
+
+        sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(holder);
+        EXPECT_TRUE(history.Record(SampleRun("user0", 3)));
+        ASSERT_EQ(history.Runs("user0").size(), 3u);
+        EXPECT_EQ(history.Runs("user0")[1].characters, 2);
+        ASSERT_TRUE(history.DeleteUser("user0"));
+    }
+}
+
+// A full disk: the failure is told once, the runs kept, and written once
+// the disk takes them.
+TEST_F(RunHistoryTest, FailedWritesAreToldOnceAndKeptUntilTheyWork)
+{
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.TakeNotice(), "");
+    {
+        const FileSizeLimit diskFull(0);
+        EXPECT_FALSE(history.Record(SampleRun("user0", 1)));
+        EXPECT_NE(history.TakeNotice().find("could not be written"), std::string::npos);
+        EXPECT_FALSE(history.Record(SampleRun("user0", 2)));
+        EXPECT_EQ(history.TakeNotice(), "");
+    }
+    EXPECT_TRUE(history.Record(SampleRun("user0", 3)));
+    EXPECT_EQ(history.Runs("user0").size(), 3u);
+}
+
+// A file this user may not write opens for reading, and says so at once.
+TEST_F(RunHistoryTest, ReadOnlyHistoryIsToldAtOpening)
+{
+    {
+        RunHistory created(Path(), clock);
+        ASSERT_TRUE(created.Record(SampleRun("user0", 1)));
+    }
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(Path().c_str(), 0444), 0);
+    EXPECT_TRUE(RunAsUnprivileged([this] {
+        RunHistory history(Path(), clock);
+        return history.TakeNotice().find("not allowed to write") != std::string::npos &&
+               !history.Record(SampleRun("user0", 2)) && history.TakeNotice().empty();
+    }));
 }
 
 TEST(HistoryCsvTest, OneQuotedRowPerRun)

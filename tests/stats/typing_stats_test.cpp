@@ -94,8 +94,8 @@ TEST(CompleteTotalsTest, TotalsKeepTheirPrecision)
     stats.CountPosition();
     stats.CountWrongKeystroke();
     EXPECT_EQ(totals.CompleteErrors, INT64_MAX) << "saturates";
-    ASSERT_TRUE(totals.Save(profile, "user1"));
-    EXPECT_EQ(profile.ReadProfile("user1", "completeposition", ""), "2147483648");
+    ASSERT_TRUE(totals.Save(profile, "user4"));
+    EXPECT_EQ(profile.ReadProfile("user4", "completeposition", ""), "2147483648");
 }
 
 } // namespace

@@ -21,6 +21,7 @@ Progress SixtyDays()
         RunRecord run;
         run.startUtc = first + day * 86400 + 18 * 3600;
         run.characters = 400;
+        run.ticks = 400;
         run.wpm = 18 + day / 2 + day % 3;
         run.accuracy = 86 + day / 6;
         runs.push_back(run);

@@ -1,3 +1,4 @@
+#include "material/practice_text.h"
 #include "session/session_window.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
@@ -6,6 +7,8 @@
 #include "ui/keyboard_view.h"
 
 #include <QLineEdit>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tarvelo;
 using test::Child;
@@ -58,6 +61,12 @@ QString Shown(QWidget& window)
     return QStringList{Text(window, "picText1"), Text(window, "picText2"), Text(window, "lsentnum"),
                        Text(window, "llerrors")}
         .join(" | ");
+}
+
+// Types what is left of the expected line, which ends it.
+void FinishLine(QWidget& window)
+{
+    QTest::keyClicks(Keys(window), Text(window, "picText1").mid(Text(window, "picText2").size()));
 }
 
 } // namespace
@@ -153,6 +162,54 @@ private slots:
         QVERIFY(!window->isVisible() && left.count() == 0);
         QTRY_COMPARE(left.count(), 1);
         QCOMPARE(activity.Open().pos(), placed);
+    }
+
+    // While the settings cannot be written a notice stays in the window, where
+    // no key closes it, until a write works again; the history's failure is
+    // told once.
+    void failingSavesKeepANoticeUntilASaveWorks()
+    {
+        Activity activity;
+        SessionWindow* window = &activity.Open();
+        auto* notice = Child<QLabel>(*window, "lSaveNotice");
+        QVERIFY(!notice->isVisibleTo(window));
+        QTest::keyClick(Keys(*window), Qt::Key_Return);
+        {
+            const test::FileSizeLimit diskFull(0);
+            FinishLine(*window);
+            QVERIFY(notice->isVisibleTo(window));
+            QVERIFY(notice->text().contains("the disk is full"));
+            FinishLine(*window);
+            QVERIFY(notice->isVisibleTo(window));
+        }
+        QCOMPARE(activity.dialogs.shown.size(), std::size_t{1});
+        QVERIFY(activity.dialogs.shown[0].text.find("history") != std::string::npos);
+        FinishLine(*window);
+        QVERIFY(!notice->isVisibleTo(window));
+    }
+
+    // A practice text in the wrong shape is told at the start and by Begin,
+    // as the editor tells it.
+    void unreadablePracticeTextIsTold()
+    {
+        for (const bool fifo : {true, false}) {
+            Activity activity;
+            const std::string path = activity.folder.File(PracticeText::kFileName);
+            QCOMPARE(::unlink(path.c_str()), 0);
+            if (fifo) {
+                QCOMPARE(::mkfifo(path.c_str(), 0644), 0);
+            } else {
+                activity.folder.Write(PracticeText::kFileName, "");
+                QCOMPARE(::truncate(path.c_str(), PracticeText::kMaxFileBytes + 1), 0);
+            }
+            SessionWindow* window = &activity.Open();
+            QTest::keyClick(Keys(*window), Qt::Key_Return);
+            QCOMPARE(activity.dialogs.shown.size(), std::size_t{2});
+            QVERIFY(activity.dialogs.shown[0].text.find("could not be read") != std::string::npos);
+            QCOMPARE(activity.dialogs.shown[1].text, activity.dialogs.shown[0].text);
+            QCOMPARE(activity.dialogs.shown[0].text.find("larger than 16 MB") == std::string::npos,
+                     fifo);
+        }
     }
 
     void closeBoxEndsTheProgramStoringOnlyTheFlagWhenMaximized()

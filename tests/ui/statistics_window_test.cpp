@@ -1,10 +1,16 @@
 #include "state/program_state.h"
+#include "stats/history_clock.h"
+#include "stats/history_csv.h"
+#include "stats/run_history.h"
+#include "stats/shared_history.h"
 #include "stats/statistics_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
+#include "ui/progress_chart.h"
 
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 
 using namespace tarvelo;
@@ -54,6 +60,54 @@ private slots:
         QTest::keyClick(test::Keys(window), Qt::Key_Escape);
         QVERIFY(left.wait(1000));
         QVERIFY(!window.isVisible());
+    }
+
+    // A 160-character name is shown shortened, whole in its tooltip, and
+    // leaves the window as wide as a short one does.
+    void aLongNameDoesNotWidenTheWindow()
+    {
+        const int usual = StatisticsWindow(state).sizeHint().width();
+        const QString name = QString("Wilhelmina ").repeated(15).left(160);
+        state.user.UserName = name.toStdString();
+        StatisticsWindow window(state);
+        state.user.UserName = "Ada";
+        QVERIFY2(window.sizeHint().width() <= usual,
+                 qPrintable(QString("%1 > %2").arg(window.sizeHint().width()).arg(usual)));
+        window.show();
+        auto* shown = window.findChild<QLabel*>("lusername");
+        QVERIFY(shown->text().endsWith(QChar(0x2026)));
+        QCOMPARE(shown->toolTip(), name);
+    }
+
+    // The history is read and exported away from the window's thread: the
+    // chart fills in when it is read, the file appears when it is written.
+    void fillsInTheChartAndExportsTheHistory()
+    {
+        RunRecord run;
+        run.userSection = state.user.UserSection;
+        run.userName = "Ada";
+        run.startUtc = HistoryClock().NowUtc() - 3600;
+        run.endUtc = run.startUtc + 600;
+        run.characters = 900;
+        run.ticks = 2400;
+        run.wpm = 45;
+        QVERIFY(SharedHistory(state).Record(run));
+        const QString csv = QString::fromStdString(folder.File("export.csv"));
+        StatisticsServices services;
+        services.chooseCsvFile = [&](const QString&) { return csv; };
+        StatisticsWindow window(state, services);
+        auto* chart = window.findChild<ui::ProgressChart*>("progressChart");
+        auto* exportButton = window.findChild<QPushButton*>("bExportHistory");
+        QSignalSpy loaded(&window, &StatisticsWindow::progressLoaded);
+        QVERIFY(loaded.wait(5000));
+        QCOMPARE(chart->progress().practice.days.size(), size_t{1});
+        QVERIFY(exportButton->isEnabled());
+
+        QSignalSpy exported(&window, &StatisticsWindow::historyExported);
+        exportButton->click();
+        QVERIFY(exported.wait(5000));
+        QCOMPARE(folder.Read("export.csv"),
+                 HistoryCsv(SharedHistory(state).Runs(state.user.UserSection)));
     }
 
     // Without a printer the sheet goes to a PDF file the user chooses.

@@ -1,6 +1,8 @@
 #include "app/application.h"
 #include "profile/data_file.h"
+#include "state/program_state.h"
 #include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
 #include "support/window_helpers.h"
 #include "ui/picture_window.h"
 #include "ui/qt_dialogs.h"
@@ -9,6 +11,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +38,20 @@ private slots:
         // Without the picture the window is one flat colour.
         QVERIFY(shown.pixel(8, 8) != shown.pixel(56, 40) ||
                 shown.pixel(32, 24) != shown.pixel(8, 40));
+    }
+
+    // A settings file that cannot be saved is told at start, and not again
+    // by the first write that fails for the same reason.
+    void unsavableSettingsAreToldOnce()
+    {
+        test::TempFolder folder;
+        folder.CopyShipped("Tarvelo.INI");
+        test::ScriptedDialogs dialogs;
+        test::FileSizeLimit diskFull(0);
+        const auto window = StartApplication(folder.Path(), dialogs);
+        QVERIFY(window);
+        QVERIFY(!window->state().profile.WriteProfile("users", "probe", "1"));
+        QCOMPARE(dialogs.shown.size(), std::size_t(1));
     }
 
     void fifoInPlaceOfThePictureDoesNotBlock()
@@ -84,6 +101,38 @@ private slots:
         QVERIFY(formats.size() >= 4);
         for (const Qt::TextFormat format : formats)
             QCOMPARE(format, Qt::PlainText);
+    }
+
+    // A box raised while the user types: the keys of its first second are not
+    // its answer. Space on its default button at 0, 999 and 1000 ms after it came up.
+    void boxIgnoresTheKeysOfItsFirstSecond()
+    {
+        std::int64_t now = 50'000;
+        ui::QtDialogs dialogs(nullptr, [&now] { return now; });
+        for (const bool question : {false, true}) {
+            int closedAt = -1;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QAbstractButton* button = box->defaultButton();
+                if (!button)
+                    button = box->buttons().constFirst();
+                const std::int64_t shown = now;
+                for (const int after : {0, 999, 1000}) {
+                    now = shown + after;
+                    QTest::keyClick(button, Qt::Key_Space);
+                    if (!box->isVisible()) {
+                        closedAt = after;
+                        return;
+                    }
+                }
+                box->done(0);
+            });
+            if (question)
+                dialogs.AskYesNo("Sure?", "Confirmation", MessageIcon::Question, DefaultAnswer::No);
+            else
+                dialogs.ShowMessage("The disk is full.", "Warning", MessageIcon::Exclamation);
+            QCOMPARE(closedAt, 1000);
+        }
     }
 
     void textOutsideTheCodePageBecomesQuestionMarks()

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <sqlite3.h>
+#include <string>
+#include <string_view>
+
+namespace tarvelo {
+
+// One prepared SQLite statement, finalised when it goes out of scope.
+class Statement
+{
+public:
+    Statement(sqlite3* db, const char* sql)
+    {
+        if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
+            m_stmt = nullptr;
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    explicit operator bool() const { return m_stmt != nullptr; }
+    sqlite3_stmt* get() const { return m_stmt; }
+
+    void Bind(int index, std::string_view text)
+    {
+        sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
+                          SQLITE_TRANSIENT);
+    }
+    void Bind(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
+    void Bind(int index, double value) { sqlite3_bind_double(m_stmt, index, value); }
+
+    std::string Text(int column) const
+    {
+        const auto* text = sqlite3_column_text(m_stmt, column);
+        return text ? std::string(reinterpret_cast<const char*>(text),
+                                  static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)))
+                    : std::string();
+    }
+    std::int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
+    double Real(int column) const { return sqlite3_column_double(m_stmt, column); }
+
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+} // namespace tarvelo
