@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the program natively under Wayland, in a headless Weston with no X:
 # the program itself until its main menu is mapped (seen in its Wayland
-# protocol log), and the windows' Wayland test (tests/ui/wayland_test.cpp),
-# which opens an activity and leaves it and finds the stored position as it
-# was. Weston and the program are stopped at the end.
+# protocol log), then asked to end as at a session's end (SIGTERM): it must
+# leave with status 0 and the stored position as it was. Then the windows'
+# Wayland test (tests/ui/wayland_test.cpp), which opens an activity and
+# leaves it, finding the stored position as it was. Weston is stopped last.
 # Usage: scripts/check_wayland.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,6 +47,12 @@ done
 app=$work/app
 mkdir -p "$app"
 cp "$bin"/*.txt "$bin"/*.INI "$bin"/*.jpg "$bin"/*.htm "$app/"
+position() {
+    printf '%s\n' '["read", "users", "left", ""]' '["read", "users", "top", ""]' |
+        "$bin/tarvelo-probe" profile "$app" | tr -d '"' | paste -sd' '
+}
+printf '%s\n' '["write", "users", "left", "3000"]' '["write", "users", "top", "2000"]' |
+    "$bin/tarvelo-probe" profile "$app" >/dev/null
 log=$work/program.log
 WAYLAND_DEBUG=1 "$bin/tarvelo" --folder "$app" 2>"$log" &
 pid=$!
@@ -62,9 +69,13 @@ until mapped; do
     ((SECONDS - begin < 20)) || fail "no main menu after 20 s"
     sleep 0.1
 done
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-echo "wayland: main menu mapped after $((SECONDS - begin)) s"
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+pids=("$weston")
+((status == 0)) || fail "the program left with status $status: $(grep -v '^\[' "$log" | tail -5)"
+[[ $(position) == "3000 2000" ]] || fail "the stored position became $(position)"
+echo "wayland: main menu mapped after $((SECONDS - begin)) s; left cleanly, position kept"
 
 "$bin/tarvelo_wayland_test" -silent || fail "the Wayland window test failed"
 
