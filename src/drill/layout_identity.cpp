@@ -10,7 +10,8 @@ namespace tarvelo {
 
 std::string LayoutIdentity(const KeyboardLayout& layout)
 {
-    // FNV-1a over (letter, key, shift) of every letter that has a key.
+    // FNV-1a over (letter, key, Shift and dead flags) of every letter that
+    // has a key.
     std::uint32_t hash = 2166136261u;
     const auto mix = [&hash](unsigned value) {
         hash ^= value & 0xFFu;
@@ -21,7 +22,7 @@ std::string LayoutIdentity(const KeyboardLayout& layout)
             continue;
         mix(static_cast<unsigned>(code));
         mix(static_cast<unsigned>(layout.KeyOfChar(code)));
-        mix(layout.KeyShift(code) ? 1u : 0u);
+        mix((layout.KeyShift(code) ? 1u : 0u) | (layout.KeyDead(code) ? 2u : 0u));
     }
     char text[9];
     std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));

@@ -50,7 +50,7 @@ void TypingEngine::TypeKey(int code)
         code = kSpace;
     if (m_observer && code != kBackspace)
         m_observer->Typed(static_cast<char>(m_line.E(m_line.SentencePosition)),
-                          static_cast<char>(code));
+                          code == keycode::kOutsideCodePage ? '?' : static_cast<char>(code));
     ++m_line.KeyCount;
     m_line.SetK(m_line.KeyCount, code);
 
@@ -239,15 +239,7 @@ void TypingEngine::Refuse(Refusal refusal)
 
 void TypingEngine::ShowNextKey()
 {
-    m_nextKeys.clear();
-    const int code = m_line.E(m_line.SentencePosition);
-    const KeyboardLayout& layout = m_context.layout;
-    if (layout.KeyShift(code)) {
-        m_nextKeys.push_back(KeyboardLayout::kLeftShift);
-        m_nextKeys.push_back(KeyboardLayout::kRightShift);
-    }
-    if (layout.KeyOfChar(code) != KeyboardLayout::kNoKey)
-        m_nextKeys.push_back(layout.KeyOfChar(code));
+    m_nextKeys = m_context.layout.KeysFor(m_line.E(m_line.SentencePosition));
 }
 
 std::string TypingEngine::ExpectedText() const
@@ -281,6 +273,8 @@ std::vector<TypedCell> TypingEngine::TypedCells() const
             glyph = kUnderscore;
         if (glyph == TypingLine::kEmpty)
             continue;
+        if (glyph == keycode::kOutsideCodePage)
+            glyph = '?';
         cells.push_back({i - 1, static_cast<char>(glyph), m_line.M(i)});
     }
     return cells;
