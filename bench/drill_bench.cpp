@@ -1,10 +1,12 @@
 #include "drill/drill_line.h"
+#include "drill/keystroke_figures.h"
 #include "drill/keystroke_log.h"
 #include "drill/seeded_random.h"
 #include "drill/text_language.h"
 #include "material/practice_text.h"
 #include "stats/history_clock.h"
 #include "stats/run_history.h"
+#include "stats/speed_report.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -61,9 +63,9 @@ void LearnLanguage(benchmark::State& state)
 BENCHMARK(LearnLanguage)->Unit(benchmark::kMillisecond);
 
 // 1,000,000 keystrokes in the history (100 runs of 200 lines of 50) read
-// back and folded into per-key figures; also reports the bytes each
-// keystroke takes.
-void ReadAndFoldKeystrokes(benchmark::State& state)
+// back and folded into per-key figures, or into the statistics' report
+// (pairs, confusions, trends); also reports the bytes each keystroke takes.
+void ReadAndFoldKeystrokes(benchmark::State& state, bool report)
 {
     std::string pattern = (std::filesystem::current_path() / "tarvelo-bench-XXXXXX").string();
     const std::string folder = std::string(::mkdtemp(pattern.data())) + "/";
@@ -96,14 +98,21 @@ void ReadAndFoldKeystrokes(benchmark::State& state)
     }
     RunHistory history(HistoryPath(folder), clock);
     for (auto _ : state) {
+        const std::vector<std::string> logs = history.KeystrokeLogs("user0", "English (US)");
+        if (report) {
+            benchmark::DoNotOptimize(
+                MakeSpeedReport(logs, "Header\r\nthe quick brown fox\r\n", TargetSpeed()));
+            continue;
+        }
         KeySpeeds speeds;
-        for (const std::string& log : history.KeystrokeLogs("user0", "English (US)"))
+        for (const std::string& log : logs)
             FoldLog(log, speeds);
         benchmark::DoNotOptimize(speeds.Of('e'));
     }
     state.counters["bytes_per_keystroke"] = static_cast<double>(bytes) / 1'000'000;
     std::filesystem::remove_all(folder);
 }
-BENCHMARK(ReadAndFoldKeystrokes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadAndFoldKeystrokes, speeds, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadAndFoldKeystrokes, statistics_report, true)->Unit(benchmark::kMillisecond);
 
 } // namespace
