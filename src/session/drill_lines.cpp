@@ -4,6 +4,7 @@
 #include "drill/drill_plan.h"
 #include "drill/keystroke_log.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace tarvelo {
@@ -58,6 +59,20 @@ std::vector<DrillLetter> DrillLines::Letters() const
     for (char letter : open)
         letters.push_back({letter, m_target.Confidence(m_speeds.Of(letter)), letter == focus});
     return letters;
+}
+
+std::optional<int> ParseTargetWpm(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    int wpm = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), wpm);
+    if (error != std::errc() || end != text.data() + text.size() || wpm < TargetSpeed::kMinWpm ||
+        wpm > TargetSpeed::kMaxWpm)
+        return std::nullopt;
+    return wpm;
 }
 
 } // namespace tarvelo

@@ -28,6 +28,11 @@ struct DrillLetter
 class DrillLines : public LineSource
 {
 public:
+    static constexpr std::string_view kTargetPrompt =
+        "Your target speed in words per minute (10 to 150):";
+    static constexpr std::string_view kTargetRefused =
+        "The target speed must be a whole number of words per minute from 10 to 150.";
+
     explicit DrillLines(std::uint64_t seed) : m_random(seed) {}
 
     // `practiceFile`: the practice text as stored; `logs`: the user's packed
@@ -43,6 +48,8 @@ public:
     // The open letters in opening order, for the letters' bars.
     std::vector<DrillLetter> Letters() const;
     const TargetSpeed& Target() const { return m_target; }
+    // The next line is made for this target.
+    void SetTarget(TargetSpeed target) { m_target = target; }
     const KeySpeeds& Speeds() const { return m_speeds; }
     // After a line: how the focus letter of that line changed, e.g.
     // "s: 12 ms faster"; empty before the first line or without samples.
@@ -60,5 +67,9 @@ private:
     double m_focusMsBefore = 0;
     std::string m_focusChange;
 };
+
+// The target speed a user typed: a whole number from TargetSpeed::kMinWpm
+// to kMaxWpm, blanks around it allowed; nothing for anything else.
+std::optional<int> ParseTargetWpm(std::string_view text);
 
 } // namespace tarvelo

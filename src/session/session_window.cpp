@@ -226,7 +226,12 @@ QWidget* SessionWindow::buildDrillPanel()
     auto* box = new QVBoxLayout(m_drillPanel);
     box->setContentsMargins(6, 4, 6, 4);
     box->setSpacing(2);
-    m_drillTarget = PanelLabel(QString(), m_drillPanel, "lDrillTarget");
+    // A click chooses the target speed.
+    m_drillTarget = new ui::ClickableLabel(QString(), m_drillPanel);
+    m_drillTarget->setObjectName("lDrillTarget");
+    m_drillTarget->setTextFormat(Qt::PlainText);
+    m_drillTarget->setCursor(Qt::PointingHandCursor);
+    connect(m_drillTarget, &ui::ClickableLabel::pressed, this, [this] { askTargetSpeed(); });
     m_drillBars = new ui::SpeedBars(m_drillPanel);
     m_drillChange = PanelLabel(QString(), m_drillPanel, "lDrillChange");
     box->addWidget(m_drillTarget);
@@ -353,7 +358,24 @@ void SessionWindow::loadDrills()
     const DrillSources sources = ReadDrillSources(m_state);
     m_drills.Load(sources.practiceFile, sources.logs, sources.target);
     m_recorder.SetLineTyped([this](std::span<const Keystroke> line) { m_drills.FoldLine(line); });
-    setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(sources.target.Wpm()));
+}
+
+void SessionWindow::askTargetSpeed()
+{
+    const std::string& section = m_state.user.UserSection;
+    const auto answer = m_dialogs.AskText(DrillLines::kTargetPrompt, SessionOptions::kMessageTitle,
+                                          std::to_string(m_drills.Target().Wpm()));
+    if (answer) {
+        if (const std::optional<int> wpm = ParseTargetWpm(*answer)) {
+            m_state.profile.Write(section, settings::kTargetWpm, static_cast<std::int16_t>(*wpm));
+            m_drills.SetTarget(TargetSpeed(*wpm));
+        } else {
+            m_dialogs.ShowMessage(DrillLines::kTargetRefused, SessionOptions::kMessageTitle,
+                                  MessageIcon::Exclamation);
+        }
+    }
+    refresh();
+    m_focusBox->setFocus();
 }
 
 void SessionWindow::keyDown(int key)
@@ -563,6 +585,7 @@ void SessionWindow::refreshDrill()
         bars.push_back(
             {ui::ToQString(std::string_view(&letter.letter, 1)), letter.confidence, letter.focus});
     m_drillBars->setBars(std::move(bars));
+    setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(m_drills.Target().Wpm()));
     setText(m_drillChange, ui::ToQString(m_drills.FocusChange()));
 }
 

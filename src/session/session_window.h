@@ -99,6 +99,7 @@ private:
     QWidget* buildTypingLines();
     QWidget* buildDrillPanel();
     void loadDrills();
+    void askTargetSpeed();
     void buildKeyboard();
     QLayout* buildFooter();
     void buildTimers();
@@ -170,7 +171,7 @@ private:
     ui::TypingLineView* m_expectedLine = nullptr;
     ui::TypingLineView* m_typedLine = nullptr;
     QWidget* m_drillPanel = nullptr;
-    QLabel* m_drillTarget = nullptr;
+    ui::ClickableLabel* m_drillTarget = nullptr;
     ui::SpeedBars* m_drillBars = nullptr;
     QLabel* m_drillChange = nullptr;
     std::string m_shownExpected;

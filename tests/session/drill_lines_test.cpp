@@ -58,6 +58,20 @@ TEST(DrillLinesTest, LinesFollowTheFiguresAfterEachLine)
     }
 }
 
+TEST(DrillLinesTest, TargetSpeedIsAWholeNumberFrom10To150)
+{
+    // clang-format off
+    const struct { const char* typed; std::optional<int> wpm; } rows[] = {
+        {"35", 35}, {" 10\t", 10}, {"150", 150},
+        {"9", std::nullopt}, {"151", std::nullopt}, {"", std::nullopt}, {"  ", std::nullopt},
+        {"40.5", std::nullopt}, {"4O", std::nullopt}, {"-35", std::nullopt},
+        {"99999999999", std::nullopt},
+    };
+    // clang-format on
+    for (const auto& row : rows)
+        EXPECT_EQ(ParseTargetWpm(row.typed), row.wpm) << '"' << row.typed << '"';
+}
+
 TEST(DrillLinesTest, TextWithoutLettersGivesNoLine)
 {
     DrillLines drills(7);

@@ -241,6 +241,17 @@ private slots:
         QCOMPARE(runs[0].mode, RunMode::Drill);
         QCOMPARE(runs[0].characters, static_cast<std::int32_t>(line.size()));
         QVERIFY(!runs[0].layout.empty());
+        // A click on the target asks for a new one; a wrong answer is refused.
+        auto* target = Child<QLabel>(*window, "lDrillTarget");
+        QVERIFY(target->text().contains("target 35 wpm"));
+        activity.dialogs.textAnswers = {std::string("60"), std::string("6")};
+        QTest::mouseClick(target, Qt::LeftButton);
+        QVERIFY(target->text().contains("target 60 wpm"));
+        QTest::mouseClick(target, Qt::LeftButton);
+        QVERIFY(target->text().contains("target 60 wpm"));
+        QCOMPARE(activity.dialogs.shown.back().text, std::string(DrillLines::kTargetRefused));
+        QCOMPARE(activity.state->profile.Read("user0", settings::kTargetWpm), 60);
+
         SessionWindow& practice = activity.Open();
         QVERIFY(!Child<QWidget>(practice, "drillPanel")->isVisibleTo(&practice));
     }
