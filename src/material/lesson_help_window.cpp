@@ -213,7 +213,7 @@ void LessonHelpWindow::refresh()
     }
     for (int key = 1; key <= LessonGuidance::kPictureKeys; ++key) {
         m_keyboard->setCaption(key, ui::ToQString(m_guidance.KeyLabel(key)));
-        m_keyboard->setFill(key, ui::FromBgr(m_guidance.KeyColour(key)));
+        m_keyboard->setFill(key, ui::ShownFill(m_guidance.KeyColour(key)));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "ui/option_frame.h"
 #include "ui/progress_chart.h"
 #include "ui/qt_dialogs.h"
+#include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
@@ -101,7 +102,7 @@ void LetterChart::paintEvent(QPaintEvent*)
     for (int percent = 0; percent <= 100; percent += 25) {
         const QPointF from = at(0, Statistics::MarkerRow(percent));
         painter.drawLine(from, at(m_statistics->ScaleWidth(), Statistics::MarkerRow(percent)));
-        painter.setPen(Qt::darkGray);
+        painter.setPen(ui::ShownText(0x808080));
         painter.drawText(QRectF(0, from.y() - metrics.height() / 2, margin - 6, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, QString("%1 %").arg(percent));
         painter.setPen(QColor(0xC8, 0xC8, 0xC8));
@@ -123,7 +124,9 @@ void LetterChart::paintEvent(QPaintEvent*)
         const QPointF label = at(x, Statistics::kLabelRow);
         painter.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), std::max(1.0, xUnit * 0.15)));
         painter.drawLine(at(x, Statistics::kZeroRow), marker);
-        painter.setPen(ui::FromBgr(Statistics::HeatColour(letters[i].percentage)).darker(130));
+        const std::int32_t heat = Statistics::HeatColour(letters[i].percentage);
+        // In high contrast, the heat colour darkened until it reads on white.
+        painter.setPen(ui::HighContrast() ? ui::ShownText(heat) : ui::FromBgr(heat).darker(130));
         painter.drawText(QRectF(marker - QPointF(cell.width() / 2, cell.height() / 2), cell),
                          Qt::AlignCenter, text);
         painter.setPen(Qt::black);
@@ -387,8 +390,8 @@ void StatisticsWindow::refresh()
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key) {
         m_keyboard->setCaption(key, ui::ToQString(m_state.layout.Caption(key)));
         const std::optional<float> percentage = m_statistics.KeyPercentage(key);
-        m_keyboard->setFill(
-            key, ui::FromBgr(percentage ? Statistics::HeatColour(*percentage) : palette::kKeyFill));
+        m_keyboard->setFill(key, ui::ShownFill(percentage ? Statistics::HeatColour(*percentage)
+                                                          : palette::kKeyFill));
     }
 }
 
