@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -182,14 +183,32 @@ void StatisticsWindow::buildControls()
     }
     options->addStretch();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->setSpacing(10);
+    // The figures and charts scroll on a screen too small for them; the
+    // options stay in view below.
+    auto* content = new QWidget;
+    content->setObjectName("statsContent");
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(10);
     auto* top = new QHBoxLayout;
     top->addWidget(buildFigures());
     top->addWidget(buildProgress(), 1);
-    layout->addLayout(top);
-    layout->addWidget(buildLetters(), 1);
+    contentLayout->addLayout(top);
+    contentLayout->addWidget(buildLetters(), 1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("statsScroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    // The picture shows through.
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    scroll->setWidget(content);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(10);
+    layout->addWidget(scroll, 1);
     layout->addLayout(options);
 }
 
