@@ -15,6 +15,7 @@
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -74,7 +75,7 @@ MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWid
     buildControls();
     m_menu->Start();
     applyLook();
-    resize(QSize(640, 480).expandedTo(minimumSizeHint()));
+    ui::ResizeWithin(*this, QSize(640, 480));
     placeAtSharedPosition();
     m_focusBox->setFocus();
 }

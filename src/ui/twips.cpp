@@ -99,6 +99,11 @@ QPoint PixelsToTwips(QPoint pixels, const QWidget* widget)
             static_cast<int>(std::nearbyint(pixels.y() * twipsPerPixel))};
 }
 
+QMargins KnownFrameMargins()
+{
+    return g_frameMargins;
+}
+
 QPoint PlaceAtTwips(QWidget* window, int left, int top)
 {
     const QPoint wanted = TwipsToPixels(left, top, window);

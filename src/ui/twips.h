@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 
 class QWidget;
@@ -17,5 +18,9 @@ QPoint PixelsToTwips(QPoint pixels, const QWidget* widget);
 // hides it; a hidden window whose frame the window system forgot is placed
 // by the frame it last had. Returns where the frame went, in pixels.
 QPoint PlaceAtTwips(QWidget* window, int left, int top);
+
+// The window manager's frame around the last window whose frame was known
+// (none before the first): what a window not yet shown will get.
+QMargins KnownFrameMargins();
 
 } // namespace tarvelo::ui

@@ -99,10 +99,24 @@ private slots:
         state->layout.Load(state->profile);
     }
 
+    // A run shows the main menu first; its frame tells the later windows what
+    // the window manager adds around them.
+    void initTestCase()
+    {
+        init();
+        MenuServices services;
+        services.dialogs = &dialogs;
+        services.nameDialog = &names;
+        MainWindow menu(folder.Path(), services);
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    }
+
     void theScreenIsTheOneConfigured()
     {
         const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
-        QVERIFY2(available == QSize(1280, 720) || available == QSize(1366, 768),
+        QVERIFY2(available == QSize(1280, 720) || available == QSize(1366, 768) ||
+                     available == QSize(640, 450),
                  qPrintable(QString("%1x%2").arg(available.width()).arg(available.height())));
     }
 
