@@ -47,7 +47,7 @@ keys() {
 
 mkdir -p "$work/app"
 cp "$bin/tarvelo" "$bin"/*.txt "$bin"/*.INI "$bin"/*.jpg "$bin"/*.htm "$bin"/*.wav \
-    "$bin"/*.mid "$work/app/"
+    "$bin"/*.mid "$bin"/libtarvelo_audio.so "$work/app/"
 printf '%s\n' '["write", "users", "user0", "Ada"]' '["write", "users", "user1", "Bram"]' \
     '["write", "users", "lastuser", "0"]' '["write", "user0", "completeposition", "4810"]' \
     '["write", "user0", "completeqseconds", "9600"]' '["write", "user0", "completeerrors", "240"]' \
