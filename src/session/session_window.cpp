@@ -55,19 +55,34 @@ QLabel* PanelLabel(const QString& text, QWidget* parent, const QString& name = {
     return label;
 }
 
-QColor MarkColour(Mark mark)
+// A typed character as its mark shows it; in high contrast a wrong one is
+// also underlined and a swapped pair overlined.
+ui::TypingLineView::Glyph MarkedGlyph(int cell, QChar character, Mark mark)
 {
+    using Rule = ui::TypingLineView::Rule;
+    const bool highContrast = ui::HighContrast();
+    const palette::MarkColours& colours =
+        highContrast ? palette::high_contrast::kMarks : palette::kMarks;
+    std::int32_t colour = colours.correct;
+    Rule rule = Rule::None;
     switch (mark) {
     case Mark::Correct:
-        return Qt::black;
+        break;
     case Mark::Wrong:
-        return Qt::red;
+        colour = colours.wrong;
+        rule = Rule::Under;
+        break;
     case Mark::SwappedFirst:
-        return QColor(0, 255, 0);
+        colour = colours.swappedFirst;
+        rule = Rule::Over;
+        break;
     case Mark::SwappedSecond:
-        return Qt::magenta;
+        colour = colours.swappedSecond;
+        rule = Rule::Over;
+        break;
     }
-    return Qt::black;
+    return {static_cast<double>(cell), character, ui::FromBgr(colour),
+            highContrast ? rule : Rule::None};
 }
 
 } // namespace
@@ -275,7 +290,7 @@ QLayout* SessionWindow::buildFooter()
     small.setPointSizeF(small.pointSizeF() * 0.7);
     m_amarel->setFont(small);
     QPalette faint = m_amarel->palette();
-    faint.setColor(QPalette::WindowText, QColor(255, 255, 255, 110));
+    faint.setColor(QPalette::WindowText, ui::GroundText(QColor(255, 255, 255, 110)));
     m_amarel->setPalette(faint);
     connect(m_amarel, &ui::ClickableLabel::pressed, this, [this] { askDedication(); });
     auto* footer = new QHBoxLayout;
@@ -624,8 +639,7 @@ void SessionWindow::refreshLines()
             glyphs.push_back({*caret == 0 ? -0.3 : *caret - 0.5, QLatin1Char('|'), Qt::black});
         for (const TypedCell& cell : m_engine.TypedCells()) {
             const QString character = ui::ToQString(std::string_view(&cell.character, 1));
-            glyphs.push_back(
-                {static_cast<double>(cell.cell), character.at(0), MarkColour(cell.mark)});
+            glyphs.push_back(MarkedGlyph(cell.cell, character.at(0), cell.mark));
             typed += character;
         }
     }
@@ -637,10 +651,10 @@ void SessionWindow::refreshKeyboard()
     const std::vector<int>& next = m_engine.NextKeys();
     for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key) {
         const bool lit = std::find(next.begin(), next.end(), key) != next.end();
-        m_keyboard->setFill(key, ui::FromBgr(lit ? palette::kNextKeyFill : palette::kKeyFill));
-        m_keyboard->setBorder(key, ui::FromBgr(key == m_options.HoveredKey()
-                                                   ? SessionOptions::kHoverKeyBorder
-                                                   : SessionOptions::kKeyBorder));
+        m_keyboard->setFill(key, ui::ShownFill(lit ? palette::kNextKeyFill : palette::kKeyFill));
+        m_keyboard->setBorder(key, ui::ShownBorder(key == m_options.HoveredKey()
+                                                       ? SessionOptions::kHoverKeyBorder
+                                                       : SessionOptions::kKeyBorder));
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include "profile/app_folder.h"
 #include "profile/data_file.h"
+#include "state/palette.h"
+#include "ui/colours.h"
+#include "ui/style.h"
 
 #include <QPainter>
 
@@ -19,6 +22,10 @@ void PictureWindow::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
+    if (HighContrast()) {
+        painter.fillRect(rect(), FromBgr(palette::high_contrast::kGround));
+        return;
+    }
     if (m_picture.isNull()) {
         painter.fillRect(rect(), QColor(0xEE, 0xEE, 0xE8));
         return;

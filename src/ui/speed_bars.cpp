@@ -1,5 +1,7 @@
 #include "ui/speed_bars.h"
 
+#include "ui/style.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -54,7 +56,7 @@ void SpeedBars::paintEvent(QPaintEvent*)
         const QColor fill =
             bar.confidence >= 1.0 ? QColor(0x2E, 0x9E, 0x44) : QColor(0xE0, 0x8A, 0x1E);
         painter.fillRect(x + 2, barBottom - tall, kColumn - 4, tall, fill);
-        painter.setPen(bar.marked ? QColor(Qt::red) : QColor(Qt::black));
+        painter.setPen(ShownText(bar.marked ? 0x0000FF : 0x000000));
         QFont font = painter.font();
         font.setBold(bar.marked);
         painter.setFont(font);

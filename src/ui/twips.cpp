@@ -104,6 +104,11 @@ bool CanPlaceWindows()
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+QMargins KnownFrameMargins()
+{
+    return g_frameMargins;
+}
+
 QPoint PlaceAtTwips(QWidget* window, int left, int top)
 {
     const QPoint wanted = TwipsToPixels(left, top, window);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 
 class QWidget;
@@ -24,5 +25,9 @@ bool CanPlaceWindows();
 // windows cannot be placed, leaves the window and returns the position as
 // if it had gone there.
 QPoint PlaceAtTwips(QWidget* window, int left, int top);
+
+// The window manager's frame around the last window whose frame was known
+// (none before the first): what a window not yet shown will get.
+QMargins KnownFrameMargins();
 
 } // namespace tarvelo::ui
