@@ -1,5 +1,7 @@
 #include "ui/keyboard_view.h"
 
+#include "ui/accessibility.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -22,6 +24,7 @@ KeyboardView::KeyboardView(QWidget* parent) : QWidget(parent)
     setObjectName("keyboard");
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    InstallAccessibility();
 
     const Row rows[] = {
         {0, {49, 35, 37, 38, 39, 40, 41, 42, 43, 44, 45, 36, 46}},

@@ -1,8 +1,10 @@
 #include "ui/option_frame.h"
 
+#include "ui/accessibility.h"
 #include "ui/colours.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -21,6 +23,29 @@ OptionFrame::OptionFrame(const QString& caption, QWidget* parent)
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     applyStyle();
+    InstallAccessibility();
+}
+
+void OptionFrame::setTabStop()
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void OptionFrame::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            emit pressed();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void OptionFrame::setCaption(const QString& caption)
@@ -67,7 +92,8 @@ void OptionFrame::setColours(std::int32_t fill, std::int32_t border, std::int32_
 
 void OptionFrame::applyStyle()
 {
-    setStyleSheet(QString("tarvelo--ui--OptionFrame { background: %1; border: 2px solid %2; }")
+    setStyleSheet(QString("tarvelo--ui--OptionFrame { background: %1; border: 2px solid %2; }"
+                          "tarvelo--ui--OptionFrame:focus { border-style: dashed; }")
                       .arg(FromBgr(m_fill).name(), FromBgr(m_border).name()));
     m_label->setStyleSheet(
         QString("color: %1; background: transparent;").arg(FromBgr(m_captionColour).name()));

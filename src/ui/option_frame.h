@@ -31,6 +31,13 @@ public:
     std::int32_t border() const { return m_border; }
     std::int32_t captionColour() const { return m_captionColour; }
 
+    // To assistive tools a push button, or a list item (the user boxes).
+    void setListItem(bool listItem) { m_listItem = listItem; }
+    bool isListItem() const { return m_listItem; }
+    // A frame of a window without a focus box: Tab reaches it, Enter and
+    // Space press it, and the focus shows as a dashed border.
+    void setTabStop();
+
 signals:
     void pressed();
     void hovered();
@@ -39,6 +46,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyStyle();
@@ -47,6 +55,7 @@ private:
     std::int32_t m_fill = palette::kOptionFill;
     std::int32_t m_border = 0;
     std::int32_t m_captionColour = 0;
+    bool m_listItem = false;
 };
 
 } // namespace tarvelo::ui
