@@ -67,7 +67,7 @@ void GameRulesWindow::buildControls()
     layout->addWidget(text);
     layout->addStretch(1);
 
-    auto* button = new QPushButton("Continue");
+    auto* button = new QPushButton("&Continue");
     button->setObjectName("bContinue");
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QPushButton::clicked, this, &GameRulesWindow::done);

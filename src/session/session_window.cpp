@@ -210,6 +210,7 @@ QWidget* SessionWindow::buildTypingLines()
 {
     m_focusShape = new QFrame(this);
     m_focusShape->setObjectName("sFocus");
+    ui::MakeAnnouncer(m_focusShape);
     m_focusShape->setAccessibleName("Typing area");
     auto* lineBox = new QVBoxLayout(m_focusShape);
     lineBox->setContentsMargins(4, 4, 4, 4);
@@ -237,6 +238,7 @@ void SessionWindow::buildKeyboard()
 
     m_keyEdit = new QLineEdit(m_keyboard);
     m_keyEdit->setObjectName("tEnter");
+    m_keyEdit->setAccessibleName("Symbol for the key");
     m_keyEdit->setAlignment(Qt::AlignCenter);
     m_keyEdit->hide();
     m_keyEdit->installEventFilter(this);
@@ -244,7 +246,7 @@ void SessionWindow::buildKeyboard()
 
 QLayout* SessionWindow::buildFooter()
 {
-    m_resetKeys = new QPushButton("Reset Keys", this);
+    m_resetKeys = new QPushButton("&Reset Keys", this);
     m_resetKeys->setObjectName("lResetKeys");
     m_resetKeys->setFocusPolicy(Qt::NoFocus);
     connect(m_resetKeys, &QPushButton::clicked, this, [this] { resetKeys(); });
@@ -518,6 +520,9 @@ void SessionWindow::refreshReader()
         m_readerLine.clear();
         return;
     }
+    // Not over the lesson introduction: the line is told once typing can start.
+    if (!isActiveWindow())
+        return;
     const bool lineStart = m_shownExpected != m_readerLine;
     if (!lineStart && !typed)
         return;

@@ -200,7 +200,8 @@ QWidget* StatisticsWindow::buildProgress()
     m_progress->setObjectName("progressChart");
     m_progress->setMinimumSize(320, 230);
     layout->addWidget(m_progress, 1);
-    m_export = new QPushButton("Export history.csv", panel);
+    // Alt+X, though the keys stay with the focus box.
+    m_export = new QPushButton("E&xport history.csv", panel);
     m_export->setObjectName("bExportHistory");
     m_export->setFocusPolicy(Qt::NoFocus);
     m_export->setEnabled(false); // until the history is read
@@ -379,6 +380,7 @@ void StatisticsWindow::closeStatistics()
 
 void StatisticsWindow::refresh()
 {
+    m_focusBox->setStandIn(m_options[static_cast<std::size_t>(m_statistics.Selected())]);
     for (int i = 0; i < Statistics::kOptionCount; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
         frame->setFill(m_statistics.OptionFill(i));

@@ -28,7 +28,8 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name) {
-            const QString caption = frame()->caption();
+
+            const QString caption = frame()->caption().trimmed();
             return caption.isEmpty() ? widget()->accessibleName() : caption;
         }
         return QAccessibleWidget::text(t);
@@ -240,6 +241,22 @@ private:
     std::array<QAccessible::Id, kKeys> m_keys{};
 };
 
+constexpr char kAnnouncement[] = "announcement";
+
+class AnnouncerAccessible : public QAccessibleWidget
+{
+public:
+    explicit AnnouncerAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Grouping)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return widget()->property(kAnnouncement).toString();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface* Factory(const QString&, QObject* object)
 {
     // Asked once per object; the casts find the classes without Q_OBJECT too.
@@ -251,6 +268,8 @@ QAccessibleInterface* Factory(const QString&, QObject* object)
         return new KeyboardAccessible(keyboard);
     if (auto* line = dynamic_cast<TypingLineView*>(object))
         return new TypingLineAccessible(line);
+    if (object->isWidgetType() && object->property(kAnnouncement).isValid())
+        return new AnnouncerAccessible(static_cast<QWidget*>(object));
     return nullptr;
 }
 
@@ -279,16 +298,19 @@ void NotifyFocus(QWidget* widget)
     QAccessible::updateAccessibility(&event);
 }
 
+void MakeAnnouncer(QWidget* widget)
+{
+    InstallAccessibility();
+    widget->setProperty(kAnnouncement, QString());
+}
+
 void Announce(QWidget* widget, const QString& text)
 {
     if (!widget || !QAccessible::isActive())
         return;
-    const bool unchanged = widget->accessibleDescription() == text;
-    widget->setAccessibleDescription(text);
-    if (unchanged) {
-        QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    widget->setProperty(kAnnouncement, text);
+    QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace tarvelo::ui

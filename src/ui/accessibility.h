@@ -16,8 +16,11 @@ void InstallAccessibility();
 // Nothing happens while no assistive tool listens or the window is inactive.
 void NotifyFocus(QWidget* widget);
 
-// Has `text` read as `widget`'s description: a screen reader speaks it for
-// the object it has as focus, and it is sent again when unchanged.
+// Makes `widget` one that announces (before assistive tools first ask for
+// it): Announce then has its text read as the widget's description, which a
+// screen reader speaks for the object it has as focus, sent again when the
+// same text is announced twice.
+void MakeAnnouncer(QWidget* widget);
 void Announce(QWidget* widget, const QString& text);
 
 // Whether an assistive tool listens; what only it would use is skipped
