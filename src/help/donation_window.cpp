@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tarvelo {
@@ -46,6 +47,8 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
         frame->setMinimumWidth(100);
         connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
         connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+        frame->setTabStop();
+        frame->setMnemonic(frame->caption().at(0));
         options->addWidget(frame);
         m_options[static_cast<std::size_t>(i)] = frame;
     }
@@ -57,6 +60,10 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     layout->addWidget(m_text, 1);
     layout->addLayout(options);
     resize(480, 400);
+    // Enter presses the focused option, Ignore at first; Escape ignores.
+    setFocusProxy(m_options[DonationRequest::kIgnore]);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
+            [this] { pressOption(DonationRequest::kIgnore); });
     refresh();
 }
 
@@ -80,6 +87,7 @@ void DonationWindow::showOver(const QWidget* activity)
     show();
     raise();
     activateWindow();
+    setFocus();
 }
 
 void DonationWindow::pressOption(int option)

@@ -32,6 +32,8 @@ public:
             const QString caption = frame()->caption().trimmed();
             return caption.isEmpty() ? widget()->accessibleName() : caption;
         }
+        if (t == QAccessible::Accelerator)
+            return frame()->mnemonicText();
         return QAccessibleWidget::text(t);
     }
 

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <algorithm>
 
 namespace tarvelo::ui {
@@ -31,19 +32,41 @@ void OptionFrame::setTabStop()
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void OptionFrame::setMnemonic(QChar letter)
+{
+    const QKeySequence keys(Qt::ALT | Qt::Key(letter.toUpper().unicode()));
+    m_mnemonic = keys.toString(QKeySequence::NativeText);
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, &OptionFrame::pressed);
+}
+
+namespace {
+
+bool IsPressKey(const QKeyEvent& key)
+{
+    const bool plain = key.modifiers() == Qt::NoModifier || key.modifiers() == Qt::KeypadModifier;
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter ||
+                     key.key() == Qt::Key_Space);
+}
+
+} // namespace
+
+bool OptionFrame::event(QEvent* event)
+{
+    // A focused frame takes Enter before any shortcut of its window.
+    if (event->type() == QEvent::ShortcutOverride && IsPressKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QFrame::event(event);
+}
+
 void OptionFrame::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            emit pressed();
-            return;
-        }
-        break;
-    default:
-        break;
+    if (IsPressKey(*event)) {
+        emit pressed();
+        return;
     }
     QFrame::keyPressEvent(event);
 }

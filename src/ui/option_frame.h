@@ -37,6 +37,9 @@ public:
     // A frame of a window without a focus box: Tab reaches it, Enter and
     // Space press it, and the focus shows as a dashed border.
     void setTabStop();
+    // Alt+`letter` presses the frame anywhere in its window.
+    void setMnemonic(QChar letter);
+    QString mnemonicText() const { return m_mnemonic; }
 
 signals:
     void pressed();
@@ -47,6 +50,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void applyStyle();
@@ -56,6 +60,7 @@ private:
     std::int32_t m_border = 0;
     std::int32_t m_captionColour = 0;
     bool m_listItem = false;
+    QString m_mnemonic;
 };
 
 } // namespace tarvelo::ui
