@@ -36,6 +36,7 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     m_text->setFocusPolicy(Qt::NoFocus);
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
     m_text->setPlainText(ui::ToQString(DonationRequest::Text()).replace("\r\n", "\n"));
+    setAccessibleDescription(m_text->toPlainText()); // read with the title as it opens
     m_text->viewport()->setMouseTracking(true);
     m_text->viewport()->installEventFilter(this);
 

@@ -287,8 +287,13 @@ QWidget* StatisticsWindow::buildFigures()
                 {"Complete Percentage:", figures.lcpercent, "lcpercent", ""}};
     int row = 2;
     for (const auto& line : rows) {
-        grid->addWidget(MakeLabel(line.caption), row, 0);
+        QLabel* caption = MakeLabel(line.caption);
+        grid->addWidget(caption, row, 0);
         QLabel* value = MakeLabel(line.value, line.name, true);
+        // Read as "12.5, Time spent typing minutes".
+        caption->setBuddy(value);
+        value->setAccessibleDescription(
+            (caption->text().chopped(1) + ' ' + ui::ToQString(line.unit)).trimmed());
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(value, row, 1);
         grid->addWidget(MakeLabel(line.unit, row == 2 ? "Label10" : nullptr), row, 2);

@@ -219,6 +219,16 @@ try:
         playfield = [o for o in tree(game) if o.name == "Playfield"]
         check(bool(playfield) and playfield[0].description == "Not running",
               "the game's state is exposed")
+
+    keys("Escape")
+    menu = active_window(app, menu_title)
+    keys("Down", "Return")  # View Stats
+    stats = active_window(app, "Statistics")
+    walk(stats, "statistics", ["Print", "Close"], "Close")
+    if stats is not None:
+        labelled = {o.description for o in tree(stats) if o.getRole() == pyatspi.ROLE_LABEL}
+        check({"Time spent typing minutes", "Complete WPM"} <= labelled,
+              f"the statistics figures are labelled: {sorted(labelled)}")
 finally:
     process.kill()
     process.wait()
