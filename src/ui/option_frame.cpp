@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QShortcut>
 #include <algorithm>
 
@@ -36,6 +37,7 @@ void OptionFrame::setMnemonic(QChar letter)
 {
     const QKeySequence keys(Qt::ALT | Qt::Key(letter.toUpper().unicode()));
     m_mnemonic = keys.toString(QKeySequence::NativeText);
+    m_mnemonicLetter = letter;
     auto* shortcut = new QShortcut(keys, this);
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, &OptionFrame::pressed);
@@ -60,6 +62,25 @@ bool OptionFrame::event(QEvent* event)
         return true;
     }
     return QFrame::event(event);
+}
+
+// The underline is drawn under the label, whose background lets it through.
+void OptionFrame::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    const QString shown = m_label->text();
+    const qsizetype at =
+        m_mnemonicLetter.isNull() ? -1 : shown.indexOf(m_mnemonicLetter, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return;
+    const QFontMetrics metrics(m_label->font());
+    const QRect text = m_label->contentsRect().adjusted(m_label->margin(), 0, 0, 0);
+    const int left = m_label->x() + text.x() + metrics.horizontalAdvance(shown.left(at));
+    const int baseline =
+        m_label->y() + text.y() + (text.height() - metrics.height()) / 2 + metrics.ascent() + 1;
+    QPainter painter(this);
+    painter.setPen(FromBgr(m_captionColour));
+    painter.drawLine(left, baseline, left + metrics.horizontalAdvance(shown.at(at)) - 1, baseline);
 }
 
 void OptionFrame::keyPressEvent(QKeyEvent* event)

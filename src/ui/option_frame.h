@@ -37,7 +37,8 @@ public:
     // A frame of a window without a focus box: Tab reaches it, Enter and
     // Space press it, and the focus shows as a dashed border.
     void setTabStop();
-    // Alt+`letter` presses the frame anywhere in its window.
+    // Alt+`letter` presses the frame anywhere in its window; the letter's
+    // first place in the caption is underlined.
     void setMnemonic(QChar letter);
     QString mnemonicText() const { return m_mnemonic; }
 
@@ -51,6 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void applyStyle();
@@ -61,6 +63,7 @@ private:
     std::int32_t m_captionColour = 0;
     bool m_listItem = false;
     QString m_mnemonic;
+    QChar m_mnemonicLetter;
 };
 
 } // namespace tarvelo::ui
