@@ -512,10 +512,11 @@ void SessionWindow::refreshReader()
     const std::optional<int> typed = std::exchange(m_readerTyped, std::nullopt);
     if (!ui::AssistiveToolActive())
         return;
-    if (m_options.SelectedOption() != m_readerOption) {
-        m_readerOption = m_options.SelectedOption();
+    // The selected option stands for the focus, except while typing.
+    const bool moved = m_options.SelectedOption() != m_readerOption;
+    m_readerOption = m_options.SelectedOption();
+    if (moved || !m_engine.Running())
         m_focusBox->setStandIn(m_optionFrames[static_cast<std::size_t>(*m_readerOption)]);
-    }
     if (!m_engine.Running()) {
         m_readerLine.clear();
         return;

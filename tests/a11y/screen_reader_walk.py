@@ -203,7 +203,12 @@ try:
     check(announced()[-1:] and announced()[-1].startswith(f"Wrong: typed {wrong}. Next: "),
           f"a wrong key is announced: {announced()}")
 
-    keys("Escape", "Escape")  # stop, then back to the menu
+    events.clear()
+    keys("Escape")  # stop: the focus is back on the options
+    pump(0.3)
+    check(isinstance(focused_option(session), str) and last_focus() == focused_option(session),
+          f"after stopping, option {last_focus()!r} has the focus")
+    keys("Escape")  # back to the menu
     menu = active_window(app, menu_title)
     keys("Down", "Down", "Return")  # Play Game: the rules come first
     rules = active_window(app, "Game Help")
@@ -229,6 +234,14 @@ try:
         labelled = {o.description for o in tree(stats) if o.getRole() == pyatspi.ROLE_LABEL}
         check({"Time spent typing minutes", "Complete WPM"} <= labelled,
               f"the statistics figures are labelled: {sorted(labelled)}")
+
+    keys("Escape")
+    active_window(app, menu_title)
+    keys("Escape")  # ends the program: every window's accessible parts go cleanly
+    try:
+        check(process.wait(10) == 0, f"the program ends cleanly ({process.returncode})")
+    except subprocess.TimeoutExpired:
+        check(False, "the program ends on Escape")
 finally:
     process.kill()
     process.wait()
