@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -230,6 +231,18 @@ void SessionWindow::buildKeyboard()
 {
     m_keyboard = new ui::KeyboardView(this);
     connect(m_keyboard, &ui::KeyboardView::keyClicked, this, [this](int key) { openKeyEdit(key); });
+    // Alt+K: the arrows choose a key to edit, Enter edits it, Escape goes back
+    // to typing.
+    auto* chooseKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_K), this);
+    connect(chooseKey, &QShortcut::activated, this, [this] {
+        if (m_left || m_keyEditor.IsOpen())
+            return;
+        const std::vector<int>& next = m_engine.NextKeys();
+        if (!next.empty())
+            m_keyboard->setCursorKey(next.back());
+        m_keyboard->setFocus();
+    });
+    connect(m_keyboard, &ui::KeyboardView::choiceLeft, this, [this] { m_focusBox->setFocus(); });
     connect(m_keyboard, &ui::KeyboardView::keyHovered, this, [this](int key) {
         m_options.HoverKey(key);
         refresh();

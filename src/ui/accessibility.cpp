@@ -181,6 +181,8 @@ public:
     {
         QAccessible::State state;
         state.invisible = !m_view || !m_view->isVisible() || m_view->keyRect(m_key).isEmpty();
+        state.focusable = true;
+        state.focused = m_view && m_view->hasFocus() && m_view->cursorKey() == m_key;
         return state;
     }
 

@@ -7,7 +7,9 @@
 #include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
+#include "ui/keyboard_view.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -126,7 +128,7 @@ private slots:
     }
 
     // The commands beside the arrow keys' options: Alt+X exports the history,
-    // Alt+R resets the keys.
+    // Alt+R resets the keys, Alt+K chooses a key to edit.
     void mnemonicsReachTheButtonsBesideTheOptions()
     {
         test::CopyShippedData(folder);
@@ -162,6 +164,22 @@ private slots:
         dialogs.shown.clear();
         press(Qt::Key_R, Qt::AltModifier);
         QTRY_COMPARE(dialogs.shown.size(), size_t{1}); // "Reset Keys" asks first
+
+        // Alt+K: the arrows choose an on-screen key, Enter edits it.
+        auto* keyboard = test::Child<ui::KeyboardView>(session, "keyboard");
+        press(Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(focused(), keyboard);
+        press(Qt::Key_Escape);
+        QCOMPARE(focused(), test::Keys(session));
+        press(Qt::Key_K, Qt::AltModifier);
+        keyboard->setCursorKey(1);
+        press(Qt::Key_Right);
+        press(Qt::Key_Down);
+        QCOMPARE(keyboard->cursorKey(), 12); // the nearest key of the row below
+        press(Qt::Key_Return);
+        QCOMPARE(focused(), test::Child<QLineEdit>(session, "tEnter"));
+        press(Qt::Key_Escape);
+        QCOMPARE(focused(), test::Keys(session));
     }
 };
 
