@@ -1,18 +1,33 @@
-// CPU cost of the audio layer while the tune plays: the process's CPU time
-// over a stretch of wall time, as a share of one core. Run with a real device
-// or with SDL_AUDIODRIVER=dummy (which keeps the device's pace).
+// The audio module as the program opens it: the time from the start of the
+// loading to the first wave playing (what a sound waits at most when it comes
+// before the loading has ended) and the resident memory the module adds; then
+// the CPU cost while the tune plays: the process's CPU time over a stretch of
+// wall time, as a share of one core. Run with a real device or with
+// SDL_AUDIODRIVER=dummy (which keeps the device's pace).
 //
 //     tarvelo_audio_bench [seconds]
 
-#include "ui/sdl_sound.h"
+#include "ui/program_sound.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 #include <sys/resource.h>
 #include <thread>
 
 namespace {
+
+double ResidentMegabytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atof(line.c_str() + 6) / 1024;
+    }
+    return 0;
+}
 
 double CpuSeconds()
 {
@@ -37,18 +52,27 @@ double CpuShare(double seconds)
 int main(int argc, char* argv[])
 {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10;
-    tarvelo::SdlSound sound;
-    if (!sound.AudioOpen() || !sound.MusicAvailable()) {
-        std::fprintf(stderr, "no audio device or no soundfont\n");
+    const double residentBefore = ResidentMegabytes();
+    const auto loadStart = std::chrono::steady_clock::now();
+    tarvelo::ui::ModuleSound sound;
+    sound.StartLoading({TARVELO_AUDIO_MODULE});
+    if (!sound.PlayWave(TARVELO_DATA_DIR "/Dalmor_Done.wav")) {
+        std::fprintf(stderr, "no audio device\n");
         return 1;
     }
+    const std::chrono::duration<double, std::milli> loading =
+        std::chrono::steady_clock::now() - loadStart;
+    const double residentLoaded = ResidentMegabytes();
     const double idle = CpuShare(seconds / 2);
     if (!sound.OpenMusic(TARVELO_DATA_DIR "/dw1_kng.mid")) {
-        std::fprintf(stderr, "the tune does not open\n");
+        std::fprintf(stderr, "the tune does not open (no soundfont?)\n");
         return 1;
     }
     sound.PlayMusic();
     const double playing = CpuShare(seconds);
+    std::printf("module, device and soundfont opened, first wave started: %.1f ms, "
+                "resident memory %+.1f MB\n",
+                loading.count(), residentLoaded - residentBefore);
     std::printf("device open, silent: %.2f %% of one core\n", idle);
     std::printf("tune playing:        %.2f %% of one core (position %.0f of %.0f ticks)\n", playing,
                 sound.MusicPosition(), sound.MusicLength());

@@ -1,36 +1,116 @@
 #!/usr/bin/env bash
-# Start-up time and memory: from process start until the main menu is mapped
-# on an Xvfb display, median of 10 runs, and the resident memory then.
-# Usage: bench/startup_bench.sh [build/bin]
+# Start-up against a bare Qt window: the program (a portable copy with its
+# audio module) and tarvelo_bare_window (one QWidget, built by the same build)
+# start in turn on one Xvfb display, RUNS times each. For every start: the
+# time from the process start until its window is mapped, the processor time
+# used by then (the steadier figure on a busy machine) and the shared
+# libraries mapped then; 3 s later the resident memory and the libraries
+# again. Prints the medians, the ratios and both memory figures. A start that
+# shows no window within LIMIT seconds ends the bench with an error.
+# Usage: bench/startup_bench.sh [BUILD_FOLDER/bin]
+#   RUNS (9), LIMIT (20); SDL_AUDIODRIVER=dummy gives the program a device.
 set -euo pipefail
 bin=$(realpath "${1:-build/bin}")
+runs=${RUNS:-9}
+limit=${LIMIT:-20}
 source "$(dirname "$0")/../scripts/packages.sh"
 ensure_packages xvfb xdotool
 
-work=$(mktemp -d)
-display=:${BENCH_DISPLAY:-95}
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY=$display
-sleep 1
-cp "$bin/tarvelo" "$bin"/*.txt "$bin"/*.INI "$bin"/*.jpg "$work/" 2>/dev/null || true
+for needed in tarvelo tarvelo_bare_window; do
+    [[ -x $bin/$needed ]] || { echo "startup_bench: no $bin/$needed (build it first)" >&2; exit 1; }
+done
 
-times=()
-rss=()
-for run in $(seq 10); do
-    start=$(date +%s%N)
-    "$work/tarvelo" &
+work=$(mktemp -d)
+xvfb=
+pid=
+cleanup() {
+    [[ -n $pid ]] && kill "$pid" 2>/dev/null
+    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "startup_bench: $*" >&2
+    exit 1
+}
+
+# A portable copy: the program, its module and the data files beside it.
+mkdir "$work/program"
+cp "$bin/tarvelo" "$bin"/*.txt "$bin"/*.INI "$bin"/*.jpg "$bin"/*.wav "$bin"/*.mid "$bin"/*.htm \
+    "$work/program/"
+cp "$bin"/libtarvelo_audio.so "$work/program/" 2>/dev/null || true
+export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+
+exec {fd}<> <(:)
+# -noreset: the server would refuse connections while it resets after each
+# last client leaves.
+Xvfb -displayfd "$fd" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb=$!
+read -r -t 10 -u "$fd" number || fail "Xvfb did not start"
+export DISPLAY=:$number
+for _ in $(seq 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.05
+done
+log=$work/program.log
+
+libraries() { awk '$6 ~ /\.so/ { print $6 }' "/proc/$1/maps" | sort -u | wc -l; }
+# Processor time of PID's threads so far, in ms.
+processor_ms() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { print int(ns / 1e6) }'; }
+
+# measure TITLE PROGRAM...: "ms libraries-at-window rss-kB libraries-later cpu-ms"
+measure() {
+    local title=$1 begin end shown cpu
+    shift
+    begin=$(date +%s%N)
+    "$@" 2>>"$log" &
     pid=$!
-    until xdotool search --onlyvisible --name 'Tarvelo - Select your Options' >/dev/null 2>&1; do
+    until xdotool search --onlyvisible --pid "$pid" --name "^$title\$" >/dev/null 2>&1; do
+        kill -0 "$pid" 2>/dev/null || fail "$1 ended without a window: $(tail -5 "$log")"
+        (($(date +%s%N) - begin < limit * 1000000000)) ||
+            fail "$1: no window after $limit s: $(tail -5 "$log")"
         sleep 0.002
     done
     end=$(date +%s%N)
-    times+=($(((end - start) / 1000000)))
-    rss+=($(awk '/VmRSS/ {print $2}' "/proc/$pid/status"))
+    cpu=$(processor_ms "$pid")
+    shown=$(libraries "$pid")
+    sleep 3
+    echo "$(((end - begin) / 1000000)) $shown $(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")" \
+        "$(libraries "$pid") $cpu"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
+    pid=
+}
+
+program=()
+bare=()
+for _ in $(seq "$runs"); do
+    program+=("$(measure 'Tarvelo - Select your Options' "$work/program/tarvelo")")
+    bare+=("$(measure 'Bare Qt window' "$bin/tarvelo_bare_window")")
 done
-median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
-echo "start-up to main menu: median $(median "${times[@]}") ms (runs: ${times[*]})"
-echo "resident memory at the main menu: median $(($(median "${rss[@]}") / 1024)) MB"
+
+# median FIELD RUNS...
+median() {
+    local field=$1
+    shift
+    printf '%s\n' "$@" | cut -d' ' -f"$field" | sort -n | sed -n "$((($# + 1) / 2))p"
+}
+report() {
+    local name=$1
+    shift
+    printf '%-14s %4d ms to the window (runs: %s), %d ms processor time;' "$name" \
+        "$(median 1 "$@")" "$(printf '%s\n' "$@" | cut -d' ' -f1 | paste -sd' ')" \
+        "$(median 5 "$@")"
+    printf ' %.1f MB resident 3 s later; shared libraries: %d at the window, %d 3 s later\n' \
+        "$(awk -v kb="$(median 3 "$@")" 'BEGIN { print kb / 1024 }')" "$(median 2 "$@")" \
+        "$(median 4 "$@")"
+}
+report "program" "${program[@]}"
+report "bare Qt window" "${bare[@]}"
+awk -v p="$(median 1 "${program[@]}")" -v b="$(median 1 "${bare[@]}")" \
+    -v pc="$(median 5 "${program[@]}")" -v bc="$(median 5 "${bare[@]}")" \
+    -v pm="$(median 3 "${program[@]}")" -v bm="$(median 3 "${bare[@]}")" \
+    'BEGIN { printf "ratio %.2fx the bare window (processor time %.2fx); memory %.1f MB against %.1f MB, %+.1f MB\n",
+             p / b, pc / (bc > 0 ? bc : 1), pm / 1024, bm / 1024, (pm - bm) / 1024 }'
+grep -i 'sound' "$log" | sort -u | sed 's/^/program said: /' || true

@@ -3,10 +3,11 @@
 # compares the file list, validates the desktop and AppStream files, builds
 # the Debian package, then starts the staged program under Xvfb with a fresh
 # HOME (and with folder names that are not UTF-8) until its main menu shows,
-# and checks the user folder was seeded; last, it practises and ends the
-# program with SIGTERM, which must keep the run. Prints the package size, the
-# installed size and the times to the main menu of a first start that seeds
-# and of a later start.
+# and checks the user folder was seeded, that the start opened neither the
+# audio module nor the history, and that the game opens the installed module;
+# last, it practises and ends the program with SIGTERM, which must keep the
+# run. Prints the package size, the installed size and the times to the main
+# menu of a first start that seeds and of a later start.
 # Usage: scripts/check_install.sh [BUILD_FOLDER]   (after a build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,9 +32,12 @@ fail() {
 stage=$work/stage
 DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 actual=$(cd "$stage" && find . -type f | sort)
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
+module=./usr/${libdir:-lib}/tarvelo/modules/libtarvelo_audio.so
 expected=$(
-    sort <<'LIST'
+    sort <<LIST
 ./usr/bin/tarvelo
+$module
 ./usr/share/applications/example.tarvelo.Tarvelo.desktop
 ./usr/share/icons/hicolor/128x128/apps/tarvelo.png
 ./usr/share/icons/hicolor/16x16/apps/tarvelo.png
@@ -56,6 +60,7 @@ if [[ $actual != "$expected" ]]; then
     fail "installed files differ from the expected list (< expected, > installed)"
 fi
 file "$stage/usr/bin/tarvelo" | grep -q 'ELF 64-bit' || fail "bin/tarvelo is no program"
+file "$stage/$module" | grep -q 'ELF 64-bit.*shared object' || fail "$module is no library"
 for size in 16 22 24 32 48 64 128 256; do
     file "$stage/usr/share/icons/hicolor/${size}x$size/apps/tarvelo.png" |
         grep -q "PNG image data, $size x $size" || fail "icon $size is not ${size}x$size"
@@ -76,12 +81,15 @@ echo "desktop file, metainfo and manual page valid"
     fail "cpack failed: $(cat "$work/cpack.log")"
 deb=$(ls "$work"/package/tarvelo_*_amd64.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libc6 timgm6mb-soundfont; do
+# The audio module's libraries come from dpkg-shlibdeps reading the module.
+for needed in libqt6widgets6 libc6 libsdl2-mixer libfluidsynth timgm6mb-soundfont xkb-data libxkbcommon0 \
+    qt6-wayland; do
     grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
 done
 # Listed whole first: `grep -q` quitting early would break the pipe under pipefail.
 contents=$(dpkg-deb -c "$deb")
 grep -q '/usr/share/tarvelo/Tarvelo.INI$' <<<"$contents" || fail "package lacks the data files"
+grep -q "${module#.}\$" <<<"$contents" || fail "package lacks the audio module"
 control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
 [[ -z $(grep -E 'post|pre' <<<"$control") ]] ||
     fail "package has maintainer scripts; users' folders must never be touched"
@@ -107,24 +115,31 @@ mkdir -m 0700 "$XDG_RUNTIME_DIR"
 unset XDG_DATA_HOME
 log=$work/program.log
 
+# shown PID TITLE-PATTERN BEGIN WHAT: waits until PID shows a window whose
+# title matches, failing after 20 s from BEGIN (date +%s%N) or when PID ends.
+shown() {
+    until xdotool search --onlyvisible --pid "$1" --name "$2" >/dev/null 2>&1; do
+        kill -0 "$1" 2>/dev/null || fail "$4 ended without showing $2: $(cat "$log")"
+        (($(date +%s%N) - $3 < 20000000000)) || fail "$4: no $2 after 20 s: $(cat "$log")"
+        sleep 0.002
+    done
+}
+
 # start PROGRAM [ARGS...]: milliseconds until the main menu shows (or fails),
 # and the processor time the program used by then ("wall/cpu"): on a busy
-# machine the second is the steadier figure.
+# machine the second is the steadier figure. The program is killed outright:
+# a SIGTERM would leave as the close box does and store its placement, and the
+# seeded files are compared with the installed ones afterwards.
 tick_ms=$((1000 / $(getconf CLK_TCK)))
 start() {
     local begin end pid cpu
     begin=$(date +%s%N)
     "$@" 2>"$log" &
     pid=$!
-    until xdotool search --onlyvisible --pid "$pid" --name '^Tarvelo - Select your Options$' \
-        >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || fail "$* ended without showing the main menu: $(cat "$log")"
-        (($(date +%s%N) - begin < 20000000000)) || fail "$*: no main menu after 20 s: $(cat "$log")"
-        sleep 0.002
-    done
+    shown "$pid" '^Tarvelo - Select your Options$' "$begin" "$*"
     end=$(date +%s%N)
     cpu=$(awk -v tick="$tick_ms" '{ print ($14 + $15) * tick }' "/proc/$pid/stat")
-    kill "$pid"
+    kill -KILL "$pid"
     wait "$pid" 2>/dev/null || true
     echo "$(((end - begin) / 1000000))/$cpu"
 }
@@ -178,21 +193,52 @@ HOME=$work/nohome start "$odd/portable/tarvelo" >/dev/null
 [[ ! -e $work/nohome ]] || fail "a portable copy made a user folder"
 echo "installed program: main menu shown; user folder seeded; --folder and non-UTF-8 folders work"
 
-# 5. A practice run in progress when the program is ended (SIGTERM, as at
+# 5. Sound: the start opens neither the audio module nor the history; the
+# game window opens the installed module, which plays on SDL's dummy device.
+export HOME=$work/sound
+mkdir -p "$HOME"
+begin=$(date +%s%N)
+SDL_AUDIODRIVER=dummy "$stage/usr/bin/tarvelo" 2>"$log" &
+pid=$!
+shown "$pid" '^Tarvelo - Select your Options$' "$begin" "the sound check"
+sleep 1
+grep -q libtarvelo_audio /proc/$pid/maps && fail "the start opened the audio module"
+grep -qE 'SDL|fluidsynth' /proc/$pid/maps && fail "the start mapped the audio libraries"
+[[ ! -e "$HOME/.local/share/tarvelo/Tarvelo History.sqlite" ]] || fail "the start opened the history"
+# A new user, then the menu's third row: the game.
+xdotool search --onlyvisible --pid "$pid" --name '^Tarvelo - Select your Options$' windowfocus --sync
+xdotool key Right
+shown "$pid" '^Tarvelo$' "$begin" "the sound check"
+xdotool type Ada
+xdotool key Return
+sleep 0.5
+xdotool key Down Down Return
+shown "$pid" "^Dalmor's Typing Game" "$begin" "the sound check"
+for _ in $(seq 100); do
+    grep -q "$stage/${module#./}" /proc/$pid/maps && break
+    sleep 0.1
+done
+grep -q "$stage/${module#./}" /proc/$pid/maps || fail "the game did not open $module: $(cat "$log")"
+sleep 1
+! grep '^Tarvelo: ' "$log" || fail "the installed module plays no sound"
+kill "$pid"
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+    kill -KILL "$pid"
+    fail "SIGTERM does not end the program once the audio device is open"
+fi
+echo "sound: the start maps no audio library; the game opens the installed audio module"
+
+# 6. A practice run in progress when the program is ended (SIGTERM, as at
 # logout) is recorded up to its last key, and the program exits normally.
 export HOME=$work/typist
 mkdir -p "$HOME"
 "$stage/usr/bin/tarvelo" 2>"$log" &
 pid=$!
-# shows TITLE: waits until the program shows a window of that title.
-shows() {
-    for _ in $(seq 1000); do
-        xdotool search --onlyvisible --pid "$pid" --name "$1" >/dev/null 2>&1 && return
-        kill -0 "$pid" 2>/dev/null || fail "ended before \"$1\" showed: $(cat "$log")"
-        sleep 0.02
-    done
-    fail "no window \"$1\" after 20 s"
-}
+shows() { shown "$pid" "$1" "$(date +%s%N)" "the SIGTERM check"; }
 shows '^Tarvelo - Select your Options$'
 xdotool key Return # the first user box asks for a name
 shows '^Tarvelo$'

@@ -3,7 +3,7 @@
 # src/README.md, or when a logic file includes Qt or a window header.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
-order=(platform profile state stats material session game menu editor help ui app)
+order=(platform profile state stats material drill session game menu editor help ui app)
 rank() { local i; for i in "${!order[@]}"; do [[ ${order[$i]} == "$1" ]] && { echo "$i"; return; }; done; echo -1; }
 status=0
 while IFS= read -r file; do

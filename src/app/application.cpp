@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "editor/editor_window.h"
+#include "game/game_window.h"
 #include "game/system_sources.h"
 #include "help/donation.h"
 #include "help/donation_window.h"
@@ -9,9 +10,9 @@
 #include "platform/dialogs.h"
 #include "profile/profile_store.h"
 #include "state/program_state.h"
+#include "ui/program_sound.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_url_opener.h"
-#include "ui/sdl_sound.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -34,19 +35,19 @@ struct Links
     OutsideLinks links;
 };
 
-void FillServices(MenuServices& services, const std::string& appFolder)
+void FillServices(MenuServices& services, const std::string& appFolder,
+                  const std::vector<std::string>& audioModulePaths)
 {
     const auto shared = std::make_shared<Links>(appFolder);
     if (!services.editorWindow)
-        services.editorWindow = [](ProgramState& state, std::function<void()> leftToMenu) {
+        services.editorWindow = [audioModulePaths](ProgramState& state,
+                                                   std::function<void()> leftToMenu) {
+            // The save sound comes long after the editor opens.
+            ui::ProgramSound().StartLoading(audioModulePaths);
             EditorServices editor;
-            // The audio device opens at the first sound, not with the editor.
-            editor.playSound =
-                [sound = std::shared_ptr<SdlSound>()](const std::string& wavePath) mutable {
-                    if (!sound)
-                        sound = std::make_shared<SdlSound>();
-                    sound->PlayWave(wavePath);
-                };
+            editor.playSound = [](const std::string& wavePath) {
+                ui::ProgramSound().PlayWave(wavePath);
+            };
             auto* window = new EditorWindow(state, std::move(editor));
             QObject::connect(window, &EditorWindow::leftToMenu, window, std::move(leftToMenu));
             return window;
@@ -71,13 +72,21 @@ void FillServices(MenuServices& services, const std::string& appFolder)
 } // namespace
 
 std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialogs& dialogs,
-                                             MenuServices services)
+                                             MenuServices services,
+                                             std::vector<std::string> audioModulePaths)
 {
     const StartupResult checked = RunStartupChecks(ProfileStore(appFolder), dialogs);
     if (!checked.proceed)
         return nullptr;
-    FillServices(services, appFolder);
+    FillServices(services, appFolder, audioModulePaths);
     auto window = std::make_unique<MainWindow>(appFolder, std::move(services));
+    // Sound and music are loaded when a window that makes them opens, not at
+    // the start: the game's first sound comes at "Begin", after the window.
+    window->setGameWindowFactory([paths = std::move(audioModulePaths)](
+                                     ProgramState& state, std::optional<ScoreTexts>& lastResult) {
+        ui::ProgramSound().StartLoading(paths);
+        return new GameWindow(state, lastResult);
+    });
     ProfileStore& profile = window->state().profile;
     // A write that fails mid-session (a full disk, a lost permission) is told
     // once; the store keeps quiet about the same problem until a write works,

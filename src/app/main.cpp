@@ -5,6 +5,7 @@
 #include "profile/app_folder.h"
 #include "profile/code_page.h"
 #include "profile/profile_store.h"
+#include "ui/audio_module.h"
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
@@ -35,6 +36,16 @@ std::string ExecutableFolder()
         return {};
     const std::string_view exe(path.data(), static_cast<std::size_t>(length));
     return std::string(exe.substr(0, exe.find_last_of('/') + 1));
+}
+
+// Where the audio module may lie: beside the program (the build folder, a
+// portable copy), then in the installed program's module folder.
+std::vector<std::string> AudioModulePaths(const std::string& executableFolder)
+{
+    if (executableFolder.empty())
+        return {};
+    const std::string file = tarvelo::ui::kAudioModuleFile;
+    return {executableFolder + file, executableFolder + TARVELO_MODULES_FROM_BIN + file};
 }
 
 std::string Environment(const char* name)
@@ -121,7 +132,8 @@ int main(int argc, char* argv[])
         dialogs.ShowMessage(*prepared.errorText, "Error", tarvelo::MessageIcon::Critical);
         return 1;
     }
-    const auto window = tarvelo::StartApplication(prepared.folder, dialogs);
+    const auto window =
+        tarvelo::StartApplication(prepared.folder, dialogs, {}, AudioModulePaths(executableFolder));
     if (!window)
         return 1;
     QObject::connect(window.get(), &tarvelo::MainWindow::quitRequested, &app,

@@ -10,8 +10,8 @@
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/playfield_view.h"
+#include "ui/program_sound.h"
 #include "ui/qt_dialogs.h"
-#include "ui/sdl_sound.h"
 #include "ui/text_codec.h"
 #include "ui/timer_sync.h"
 #include "ui/window_placement.h"
@@ -79,10 +79,8 @@ GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResul
         dialogs = m_ownDialogs.get();
     }
     Sound* sound = m_services.sound;
-    if (!sound) {
-        m_ownSound = std::make_unique<SdlSound>();
-        sound = m_ownSound.get();
-    }
+    if (!sound)
+        sound = &ui::ProgramSound();
     RandomSource* random = m_services.random;
     if (!random) {
         m_ownRandom = std::make_unique<SystemRandom>();

@@ -39,7 +39,7 @@ public:
     using ScoreRows = std::array<HighScoreRow, kHighScoreRows>;
 
     // What the window uses from the platform; a null or empty member keeps
-    // the window's own (Qt dialogs, the SDL audio layer, the system's random
+    // the window's own (Qt dialogs, the program's audio layer, the system's random
     // numbers and calendar, ending the application, the modal rules and
     // high-score windows).
     struct Services
@@ -97,7 +97,6 @@ private:
     ProgramState& m_state;
     Services m_services;
     std::unique_ptr<ui::QtDialogs> m_ownDialogs;
-    std::unique_ptr<Sound> m_ownSound;
     std::unique_ptr<RandomSource> m_ownRandom;
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<GameMenu> m_menu;

@@ -187,8 +187,9 @@ void MainWindow::placeAtSharedPosition()
 
 void MainWindow::recordPosition()
 {
-    if (pos() == ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this))
-        return; // not moved: keep the twips exact
+    if (!ui::CanPlaceWindows() ||
+        pos() == ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this))
+        return; // not moved (or not known): keep the twips exact
     const QPoint twips = ui::PixelsToTwips(pos(), this);
     m_state->WindowLeft = twips.x();
     m_state->WindowTop = twips.y();

@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -263,6 +264,10 @@ QLayout* SessionWindow::buildFooter()
     m_resetKeys->setObjectName("lResetKeys");
     m_resetKeys->setFocusPolicy(Qt::NoFocus);
     connect(m_resetKeys, &QPushButton::clicked, this, [this] { resetKeys(); });
+    m_matchKeyboard = new QPushButton("&" + ui::ToQString(KeyEditor::kMatchTitle), this); // Alt+M
+    m_matchKeyboard->setObjectName("lMatchKeyboard");
+    m_matchKeyboard->setFocusPolicy(Qt::NoFocus);
+    connect(m_matchKeyboard, &QPushButton::clicked, this, [this] { matchKeyboard(); });
 
     m_amarel = new ui::ClickableLabel(QString(QChar(0x2661)), this);
     m_amarel->setObjectName("amarel");
@@ -276,6 +281,7 @@ QLayout* SessionWindow::buildFooter()
     auto* footer = new QHBoxLayout;
     footer->addWidget(m_amarel, 0, Qt::AlignBottom);
     footer->addStretch();
+    footer->addWidget(m_matchKeyboard);
     footer->addWidget(m_resetKeys);
     return footer;
 }
@@ -418,18 +424,18 @@ bool SessionWindow::keyEditEvent(QEvent* event)
         m_keyEditor.KeyDown(ToModifiers(key->modifiers()));
         if (!m_keyEditor.IsOpen())
             return true;
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
+        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
             afterKeyEdit(m_keyEditor.Clear());
-        } else if (!ui::FitsCodePage(key->text())) {
-            // As "?" it would land on the key and take "/" along.
-            m_keyEditor.Close();
-            afterKeyEdit(false);
-            m_dialogs.ShowMessage(KeyEditor::kOutsideCodePage, KeyEditor::kOutsideCodePageTitle,
-                                  MessageIcon::Exclamation);
-        } else if (const int code = ui::TypedCode(*key);
-                   code == keycode::kEscape || code >= keycode::kFirstPrintable) {
-            afterKeyEdit(m_keyEditor.Type(code));
-        }
+        else
+            typeIntoKeyEdit(ui::TypedCode(*key));
+        return true;
+    }
+    case QEvent::InputMethod: {
+        // A composed character goes on the key; a pre-edit alone types nothing.
+        const auto codes =
+            ui::CommittedCodes(static_cast<QInputMethodEvent*>(event)->commitString());
+        if (!codes.empty() && m_keyEditor.IsOpen())
+            typeIntoKeyEdit(codes.front());
         return true;
     }
     case QEvent::KeyRelease:
@@ -447,6 +453,18 @@ bool SessionWindow::keyEditEvent(QEvent* event)
     }
 }
 
+void SessionWindow::typeIntoKeyEdit(int code)
+{
+    if (code == keycode::kOutsideCodePage) {
+        m_keyEditor.Close();
+        afterKeyEdit(false);
+        m_dialogs.ShowMessage(KeyEditor::kOutsideCodePage, KeyEditor::kOutsideCodePageTitle,
+                              MessageIcon::Exclamation);
+    } else if (code == keycode::kEscape || code >= keycode::kFirstPrintable) {
+        afterKeyEdit(m_keyEditor.Type(code));
+    }
+}
+
 void SessionWindow::afterKeyEdit(bool edited)
 {
     if (!m_keyEditor.IsOpen()) {
@@ -461,7 +479,17 @@ void SessionWindow::afterKeyEdit(bool edited)
 
 void SessionWindow::resetKeys()
 {
-    if (m_keyEditor.Reset(m_dialogs)) {
+    afterLayoutChange(m_keyEditor.Reset(m_dialogs));
+}
+
+void SessionWindow::matchKeyboard()
+{
+    afterLayoutChange(m_keyEditor.Match(m_dialogs, m_keyboards));
+}
+
+void SessionWindow::afterLayoutChange(bool changed)
+{
+    if (changed) {
         refreshCaptions();
         if (m_engine.Running())
             m_engine.ShowNextKey();
@@ -633,6 +661,7 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
     : ui::PictureWindow(m_state.appFolder, parent), m_state(m_state), m_ownDialogs(this),
       m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
       m_beeper(services.beeper ? *services.beeper : m_ownBeeper),
+      m_keyboards(services.keyboards ? *services.keyboards : m_ownKeyboards),
       m_endProgram(services.endProgram ? std::move(services.endProgram)
                                        : [] { QApplication::quit(); }),
       m_lessons(m_state.profile, m_state.appFolder),

@@ -17,7 +17,7 @@ std::vector<RunRecord> SelectRuns(sqlite3* db, std::optional<std::string_view> s
         return runs;
     const std::string sql =
         std::string("SELECT user_section, user_name, start_utc, end_utc, mode, lesson,"
-                    " characters, errors, ticks, wpm, accuracy, detection FROM runs") +
+                    " characters, errors, ticks, wpm, accuracy, detection, layout FROM runs") +
         (section ? " WHERE user_section = ?1" : "") + " ORDER BY start_utc, id";
     Statement select(db, sql.c_str());
     if (!select)
@@ -38,6 +38,7 @@ std::vector<RunRecord> SelectRuns(sqlite3* db, std::optional<std::string_view> s
         run.wpm = static_cast<std::int32_t>(select.Int(9));
         run.accuracy = static_cast<std::int32_t>(select.Int(10));
         run.detection = select.Int(11) != 0;
+        run.layout = select.Text(12);
         runs.push_back(std::move(run));
     }
     return runs;
@@ -153,6 +154,23 @@ bool HasRuns(sqlite3* db, std::string_view section)
         return false;
     select.Bind(1, section);
     return sqlite3_step(select.get()) == SQLITE_ROW && select.Int(0) != 0;
+}
+
+std::vector<std::string> SelectKeystrokeLogs(sqlite3* db, std::string_view section,
+                                             std::string_view layout)
+{
+    std::vector<std::string> logs;
+    if (!db)
+        return logs;
+    Statement select(db, "SELECT keystrokes FROM runs WHERE user_section = ?1 AND layout = ?2"
+                         " AND length(keystrokes) > 0 ORDER BY start_utc, id");
+    if (!select)
+        return logs;
+    select.Bind(1, section);
+    select.Bind(2, layout);
+    while (sqlite3_step(select.get()) == SQLITE_ROW)
+        logs.push_back(select.Blob(0));
+    return logs;
 }
 
 } // namespace tarvelo

@@ -28,4 +28,9 @@ std::int64_t StartOfLastDays(sqlite3* db, std::string_view section, int days);
 
 bool HasRuns(sqlite3* db, std::string_view section);
 
+// The packed keystrokes of the section's runs on `layout`, oldest first;
+// runs without any are left out.
+std::vector<std::string> SelectKeystrokeLogs(sqlite3* db, std::string_view section,
+                                             std::string_view layout);
+
 } // namespace tarvelo

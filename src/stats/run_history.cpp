@@ -52,6 +52,8 @@ constexpr std::array<const char*, RunHistory::kSchemaVersion> kMigrations = {
     " accuracy REAL NOT NULL,"
     " intelligence INTEGER NOT NULL);"
     "CREATE INDEX games_by_user ON games (user_section, end_utc);",
+    "ALTER TABLE runs ADD COLUMN layout TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE runs ADD COLUMN keystrokes BLOB NOT NULL DEFAULT x'';",
 };
 
 std::string LocalDate(std::int64_t utc)
@@ -318,12 +320,13 @@ int RunHistory::WriteRun(RunKey key, const RunRecord& run)
     Statement write(m_db, row == m_rows.end()
                               ? "INSERT INTO runs (user_section, user_name, start_utc, end_utc,"
                                 " mode, lesson, characters, errors, ticks, wpm, accuracy,"
-                                " detection) VALUES (?1, CAST(?2 AS BLOB), ?3, ?4, ?5, ?6, ?7,"
-                                " ?8, ?9, ?10, ?11, ?12)"
+                                " detection, layout, keystrokes) VALUES (?1, CAST(?2 AS BLOB),"
+                                " ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)"
                               : "UPDATE runs SET user_section = ?1, user_name = CAST(?2 AS BLOB),"
                                 " start_utc = ?3, end_utc = ?4, mode = ?5, lesson = ?6,"
                                 " characters = ?7, errors = ?8, ticks = ?9, wpm = ?10,"
-                                " accuracy = ?11, detection = ?12 WHERE id = ?13");
+                                " accuracy = ?11, detection = ?12, layout = ?13,"
+                                " keystrokes = ?14 WHERE id = ?15");
     if (!write)
         return sqlite3_errcode(m_db);
     write.Bind(1, run.userSection);
@@ -338,8 +341,10 @@ int RunHistory::WriteRun(RunKey key, const RunRecord& run)
     write.Bind(10, std::int64_t{run.wpm});
     write.Bind(11, std::int64_t{run.accuracy});
     write.Bind(12, std::int64_t{run.detection ? 1 : 0});
+    write.Bind(13, run.layout);
+    write.BindBlob(14, run.keystrokes);
     if (row != m_rows.end())
-        write.Bind(13, row->second);
+        write.Bind(15, row->second);
     if (const int step = sqlite3_step(write.get()); step != SQLITE_DONE)
         return step;
     if (row == m_rows.end())
@@ -452,6 +457,12 @@ std::vector<RunRecord> RunHistory::Runs(std::string_view userSection) const
 std::vector<RunRecord> RunHistory::AllRuns() const
 {
     return SelectRuns(m_db, std::nullopt);
+}
+
+std::vector<std::string> RunHistory::KeystrokeLogs(std::string_view userSection,
+                                                   std::string_view layout) const
+{
+    return SelectKeystrokeLogs(m_db, userSection, layout);
 }
 
 std::vector<GameRecord> RunHistory::Games(std::string_view userSection) const

@@ -36,6 +36,11 @@ struct RunRecord
     std::int32_t wpm = 0;
     std::int32_t accuracy = 100;
     bool detection = false;
+    std::string layout; // the keyboard layout typed on; empty in older runs
+    // The run's timed keystrokes, packed by the drills' keystroke log; the
+    // history keeps them as they are. Not read back with the run (see
+    // RunHistory::KeystrokeLogs).
+    std::string keystrokes;
 };
 
 // One finished game.
@@ -82,7 +87,7 @@ class RunHistory
 {
 public:
     static constexpr std::string_view kFileName = "Tarvelo History.sqlite";
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
     // SQLite sleeps in steps: the wait and the write stay within 100 ms.
     static constexpr int kWaitLimitMs = 80;
     // At the end of the program no window waits any more.
@@ -124,6 +129,9 @@ public:
     std::vector<RunRecord> Runs(std::string_view userSection) const;
     std::vector<RunRecord> AllRuns() const;
     std::vector<GameRecord> Games(std::string_view userSection) const;
+    // The packed keystrokes of the section's runs on `layout`, oldest first.
+    std::vector<std::string> KeystrokeLogs(std::string_view userSection,
+                                           std::string_view layout) const;
 
 private:
     enum class Opening

@@ -28,9 +28,22 @@ public:
         sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
                           SQLITE_TRANSIENT);
     }
+    // Bytes that may hold zeros.
+    void BindBlob(int index, std::string_view bytes)
+    {
+        sqlite3_bind_blob(m_stmt, index, bytes.data(), static_cast<int>(bytes.size()),
+                          SQLITE_TRANSIENT);
+    }
     void Bind(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
     void Bind(int index, double value) { sqlite3_bind_double(m_stmt, index, value); }
 
+    std::string Blob(int column) const
+    {
+        const auto* bytes = sqlite3_column_blob(m_stmt, column);
+        return bytes ? std::string(static_cast<const char*>(bytes),
+                                   static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)))
+                     : std::string();
+    }
     std::string Text(int column) const
     {
         const auto* text = sqlite3_column_text(m_stmt, column);

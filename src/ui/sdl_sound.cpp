@@ -1,5 +1,7 @@
 #include "ui/sdl_sound.h"
 
+#include "ui/audio_module.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <cstring>
@@ -37,6 +39,9 @@ std::string SdlSound::DefaultSoundFont()
 
 SdlSound::SdlSound(const std::string& soundFont)
 {
+    // SDL would turn SIGINT and SIGTERM into quit events nobody reads, and the
+    // program would no longer end on them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return;
     // The mixer converts for the device, so the synth always renders 16-bit
@@ -173,3 +178,17 @@ double SdlSound::MusicPosition()
 }
 
 } // namespace tarvelo
+
+// The module's entry point, found by name (ui::kOpenSoundSymbol).
+extern "C" tarvelo::Sound* tarvelo_open_sound(std::string& problem)
+{
+    auto* sound = new tarvelo::SdlSound();
+    if (!sound->AudioOpen())
+        problem =
+            std::string("no audio device (") + SDL_GetError() + "): the program runs without sound";
+    else if (!sound->MusicAvailable())
+        problem = "no General MIDI soundfont: the game's tune stays silent";
+    return sound;
+}
+[[maybe_unused]] constexpr tarvelo::ui::OpenSoundFunction kEntryMatchesItsType =
+    &tarvelo_open_sound;

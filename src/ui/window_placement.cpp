@@ -84,7 +84,8 @@ void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred, bo
 WindowPlacement PlacementOf(const QWidget& window)
 {
     const PlacementWatch* watch = PlacementWatch::Of(window);
-    if (watch && !watch->MovedByUser())
+    // Where positions are unknown, the stored one stays.
+    if (watch && (!CanPlaceWindows() || !watch->MovedByUser()))
         return {window.isMaximized(), window.isMinimized(), watch->LeftTwips(), watch->TopTwips()};
     // The frame's top-left: what PlaceAtTwips restores.
     const QPoint twips = PixelsToTwips(window.frameGeometry().topLeft(), &window);

@@ -1,6 +1,7 @@
 #include "ui/sdl_sound.h"
 
 #include <chrono>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
@@ -42,6 +43,20 @@ TEST(SdlSoundTest, PlaysTheTuneAndAWaveOnTheDummyDevice)
     EXPECT_EQ(sound.MusicLength(), 0);
     EXPECT_FALSE(sound.OpenMusic(kData + "Dalmor_Done.wav")) << "not a MIDI file";
     EXPECT_FALSE(SdlSound("").OpenMusic(kData + "dw1_kng.mid")) << "no soundfont";
+}
+
+// Regression: once the audio device was open, SIGTERM no longer ended the
+// program (SDL caught it).
+TEST(SdlSoundTest, LeavesTheProgramsSignalsAlone)
+{
+    SdlSound sound;
+    ASSERT_TRUE(sound.AudioOpen());
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action
+        {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
@@ -41,6 +42,16 @@ RunRecord SampleLesson(std::int32_t characters, std::int64_t start, int number)
     return run;
 }
 
+// Run `i` with keystrokes of its own, zeros among them.
+RunRecord RunWithKeystrokes(std::int32_t i)
+{
+    RunRecord run = SampleRun("user3", i);
+    run.layout = "L";
+    for (std::int32_t k = 0; k < 40 + i % 300; ++k)
+        run.keystrokes.push_back(static_cast<char>((i * 7 + k) % 256));
+    return run;
+}
+
 class RunHistoryTest : public ::testing::Test
 {
 protected:
@@ -67,6 +78,45 @@ TEST_F(RunHistoryTest, MissingDatabaseIsCreatedAndRunsComeBackWhole)
 }
 
 // A database whose pages are torn (a bare non-database is met in SharedHistoryTest).
+// A history written by the version before keystrokes were kept: four runs
+// of user0 (one a lesson) and one of user1.
+TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
+{
+    std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version1.sqlite", Path());
+    RunRecord run = SampleRun("user0", 30, 1'900'000'000);
+    run.layout = "English (US)";
+    run.keystrokes = std::string("\x01\x04"
+                                 "a\x00\x05"
+                                 "b\x83\x01",
+                                 8); // zeros kept
+    {
+        RunHistory history(Path(), clock);
+        EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
+        const auto runs = history.Runs("user0");
+        ASSERT_EQ(runs.size(), 4u);
+        EXPECT_EQ(runs[1].mode, RunMode::Lesson);
+        EXPECT_EQ(runs[0].layout, "");
+        ASSERT_TRUE(history.Record(run));
+        ASSERT_TRUE(history.Record(SampleRun("user1", 30)));
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* version = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr);
+    ASSERT_EQ(sqlite3_step(version), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(version, 0), RunHistory::kSchemaVersion);
+    sqlite3_finalize(version);
+    sqlite3_close(db);
+
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.Runs("user0").back().layout, run.layout);
+    EXPECT_EQ(history.KeystrokeLogs("user0", run.layout), std::vector{run.keystrokes});
+    EXPECT_TRUE(history.KeystrokeLogs("user0", "").empty()); // older runs have none
+    ASSERT_TRUE(history.DeleteUser("user0"));
+    EXPECT_TRUE(history.KeystrokeLogs("user0", run.layout).empty());
+    EXPECT_EQ(history.Runs("user1").size(), 2u);
+}
+
 TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideWithTheDateAndANewOneStarted)
 {
     {
@@ -143,7 +193,7 @@ TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
         close(pipeFds[0]);
         RunHistory history(Path(), clock);
         for (std::int32_t i = 1;; ++i) {
-            if (!history.Record(SampleRun("user3", i)))
+            if (!history.Record(RunWithKeystrokes(i)))
                 _exit(1);
             (void)!write(pipeFds[1], &i, sizeof i); // committed
         }
@@ -164,8 +214,12 @@ TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
     EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
     const auto runs = history.Runs("user3");
     ASSERT_GE(runs.size(), static_cast<std::size_t>(committed));
-    for (std::size_t i = 0; i < runs.size(); ++i)
+    const auto logs = history.KeystrokeLogs("user3", "L");
+    ASSERT_EQ(logs.size(), runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
         ASSERT_EQ(runs[i].characters, static_cast<std::int32_t>(i) + 1) << "row " << i;
+        ASSERT_EQ(logs[i], RunWithKeystrokes(runs[i].characters).keystrokes) << "row " << i;
+    }
 }
 
 // Another program holding the history (a writer, or a lock on the whole

@@ -12,6 +12,7 @@ int RunSentences(const std::string& file, std::ostream& out);
 int RunProfile(const std::string& folder, std::istream& in, std::ostream& out);
 int RunType(std::istream& in, std::ostream& out);
 int RunGame(std::istream& in, std::ostream& out);
+int RunDrill(std::istream& in, std::ostream& out);
 
 // Answers each JSON line of `in` with one JSON line; a line that cannot be
 // answered gets {"error": ...} and makes the exit code 1.

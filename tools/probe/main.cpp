@@ -10,7 +10,8 @@ int Usage()
     std::cerr << "usage: tarvelo-probe sentences FILE\n"
                  "       tarvelo-probe profile FOLDER   (commands on standard input)\n"
                  "       tarvelo-probe type             (sessions on standard input)\n"
-                 "       tarvelo-probe game             (games on standard input)\n";
+                 "       tarvelo-probe game             (games on standard input)\n"
+                 "       tarvelo-probe drill            (drill requests on standard input)\n";
     return 2;
 }
 
@@ -22,6 +23,8 @@ int main(int argc, char* argv[])
         return tarvelo::probe::RunType(std::cin, std::cout);
     if (argc == 2 && std::string(argv[1]) == "game")
         return tarvelo::probe::RunGame(std::cin, std::cout);
+    if (argc == 2 && std::string(argv[1]) == "drill")
+        return tarvelo::probe::RunDrill(std::cin, std::cout);
     if (argc != 3)
         return Usage();
     const std::string command = argv[1];

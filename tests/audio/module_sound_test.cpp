@@ -1,0 +1,65 @@
+#include "support/temp_folder.h"
+#include "ui/program_sound.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvelo::ui {
+namespace {
+
+const std::string kData = TARVELO_DATA_DIR "/";
+
+// Runs `calls` on the layer, returning what it wrote on the standard error.
+std::string ToldWhile(const std::function<void()>& calls)
+{
+    testing::internal::CaptureStderr();
+    calls();
+    return testing::internal::GetCapturedStderr();
+}
+
+TEST(ModuleSoundTest, OpensTheFirstModuleThatExistsAndPlays)
+{
+    ModuleSound sound;
+    sound.StartLoading({"/nonexistent/libtarvelo_audio.so", TARVELO_AUDIO_MODULE});
+    EXPECT_EQ(ToldWhile([&] { EXPECT_TRUE(sound.PlayWave(kData + "Dalmor_Done.wav")); }), "");
+    EXPECT_TRUE(sound.OpenMusic(kData + "dw1_kng.mid"));
+}
+
+TEST(ModuleSoundTest, WithoutAModuleIsSilentAndSaysSoOnce)
+{
+    test::TempFolder folder;
+    folder.Write("libtarvelo_audio.so", "not a library");
+    const struct
+    {
+        const char* name;
+        std::vector<std::string> paths;
+        const char* told;
+    } cases[] = {
+        {"missing", {folder.File("none.so")}, "libtarvelo_audio.so is not installed"},
+        {"not a library", {folder.File("libtarvelo_audio.so")}, "does not load"},
+        {"never started", {}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModuleSound sound;
+        const std::string told = ToldWhile([&] {
+            if (c.told)
+                sound.StartLoading(c.paths);
+            for (int i = 0; i < 2; ++i) {
+                EXPECT_FALSE(sound.PlayWave(kData + "Dalmor_Done.wav"));
+                EXPECT_FALSE(sound.OpenMusic(kData + "dw1_kng.mid"));
+                sound.PlayMusic();
+                EXPECT_EQ(sound.MusicLength(), 0);
+            }
+        });
+        if (!c.told) {
+            EXPECT_EQ(told, "");
+            continue;
+        }
+        EXPECT_NE(told.find(c.told), std::string::npos) << told;
+        EXPECT_NE(told.find("without sound"), std::string::npos) << told;
+        EXPECT_EQ(told.find('\n'), told.size() - 1) << "told once: " << told;
+    }
+}
+
+} // namespace
+} // namespace tarvelo::ui

@@ -1,0 +1,199 @@
+#include "drill/drill_line.h"
+#include "drill/drill_plan.h"
+#include "drill/key_speed.h"
+#include "drill/seeded_random.h"
+#include "drill/text_language.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+namespace tarvelo {
+namespace {
+
+const std::string kHeader = "Header line: zzzz qqqq\r\n";
+
+// Letters with their best and current times; 342.9 ms is at target.
+KeySpeeds Speeds(const std::map<char, std::pair<double, double>>& times)
+{
+    KeySpeeds speeds;
+    for (const auto& [letter, time] : times)
+        speeds.Set(letter, {time.second, time.first, 1, 0});
+    return speeds;
+}
+
+TEST(TextLanguageTest, LettersByFrequencyThenFirstSeen)
+{
+    const struct
+    {
+        const char* name;
+        std::string text;
+        std::string letters;
+    } rows[] = {
+        {"header_left_out", kHeader + "abb", "ba"},
+        {"ties_to_first_seen", kHeader + "cab bca", "cab"},
+        {"capitals_folded", kHeader + "Aa\xC9\xE9 b\xE9",
+         "\xE9"
+         "ab"},
+        {"marks_and_digits_skipped", kHeader + "x1-y2 \xD7\xF7 y", "yx"},
+        {"lf_lines", "Header\nxy\ny\n", "yx"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(TextLanguage::Learn(row.text).Letters(), row.letters) << row.name;
+}
+
+TEST(TextLanguageTest, MadeUpWordsHoldTheRequiredLetterEvenWhereTheTextNeverHasIt)
+{
+    const TextLanguage language = TextLanguage::Learn(kHeader + "see the tea, she sat\r\n");
+    for (std::uint64_t seed = 0; seed < 20; ++seed) {
+        SeededRandom random(seed);
+        for (const char required : {'h', 'z'}) {
+            const auto word = language.MakeWord("ethas", required, 4, random);
+            ASSERT_TRUE(word);
+            EXPECT_TRUE(word->size() >= 3 && word->size() <= 4) << *word;
+            EXPECT_NE(word->find(required), std::string::npos) << *word;
+            EXPECT_EQ(word->find_first_not_of(std::string("ethas") + required), std::string::npos)
+                << *word;
+        }
+    }
+    SeededRandom random(1);
+    EXPECT_FALSE(language.MakeWord("xyz", 'x', 10, random));
+    EXPECT_FALSE(language.MakeWord("eth", 'e', 2, random));
+}
+
+TEST(DrillPlanTest, OpensLettersOneAtATime)
+{
+    const double fast = 300, slow = 500;
+    const struct
+    {
+        const char* name;
+        std::map<char, std::pair<double, double>> times; // best, current
+        std::string open;
+    } rows[] = {
+        {"first_six_without_samples", {}, "abcdef"},
+        {"first_six_when_slow", {{'a', {slow, slow}}}, "abcdef"},
+        {"next_when_all_open_were_at_target",
+         {{'a', {fast, slow}},
+          {'b', {fast, fast}},
+          {'c', {fast, fast}},
+          {'d', {fast, fast}},
+          {'e', {fast, fast}},
+          {'f', {fast, fast}}},
+         "abcdefg"},
+        {"only_one_new_letter",
+         {{'a', {fast, fast}},
+          {'b', {fast, fast}},
+          {'c', {fast, fast}},
+          {'d', {fast, fast}},
+          {'e', {fast, fast}},
+          {'f', {fast, fast}},
+          {'g', {slow, slow}}},
+         "abcdefg"},
+        {"a_letter_at_target_opens_anyway", {{'a', {slow, slow}}, {'i', {fast, slow}}}, "abcdefi"},
+        {"chain_continues_past_fast_letters",
+         {{'a', {fast, fast}},
+          {'b', {fast, fast}},
+          {'c', {fast, fast}},
+          {'d', {fast, fast}},
+          {'e', {fast, fast}},
+          {'f', {fast, fast}},
+          {'g', {fast, fast}},
+          {'h', {fast, slow}}},
+         "abcdefghi"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(OpenLetters("abcdefghij", Speeds(row.times), TargetSpeed()), row.open)
+            << row.name;
+    EXPECT_EQ(OpenLetters("abc", KeySpeeds(), TargetSpeed()), "abc");
+}
+
+TEST(DrillPlanTest, FocusesOnTheSlowestOpenLetter)
+{
+    const struct
+    {
+        const char* name;
+        std::map<char, std::pair<double, double>> times; // best, current
+        std::optional<char> focus;
+    } rows[] = {
+        {"no_samples_is_slowest", {{'a', {300, 300}}, {'b', {300, 400}}}, 'c'},
+        {"lowest_by_current_average",
+         {{'a', {300, 500}}, {'b', {200, 600}}, {'c', {300, 300}}},
+         'b'},
+        {"ties_to_earlier_opened", {{'a', {300, 300}}, {'b', {300, 500}}, {'c', {300, 500}}}, 'b'},
+        {"all_at_target_the_slowest",
+         {{'a', {200, 200}}, {'b', {200, 300}}, {'c', {200, 250}}},
+         'b'},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FocusLetter("abc", Speeds(row.times), TargetSpeed()), row.focus) << row.name;
+    EXPECT_EQ(FocusLetter("", KeySpeeds(), TargetSpeed()), std::nullopt);
+}
+
+std::vector<std::string> SplitLine(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+TEST(DrillLineTest, FollowsTheLineRules)
+{
+    const std::string text = kHeader +
+                             "The baker rises early, lights the oven and bakes bread for the "
+                             "street. Her husband takes rolls to the school in a quiet van.\r\n"
+                             "Dozens of jars sit in the window; a fox watches the jazz band.\r\n";
+    const TextLanguage language = TextLanguage::Learn(text);
+    const struct
+    {
+        const char* name;
+        std::string open;
+        char focus;
+    } rows[] = {{"common", "etaosr", 'e'},
+                {"rare_focus", "etaosrnhilzq", 'q'},
+                {"few_letters", "eta", 't'},
+                {"focus_in_few_words", "etaosrnhilwx", 'x'}};
+    for (const auto& row : rows) {
+        for (std::uint64_t seed = 0; seed < 20; ++seed) {
+            SeededRandom random(seed);
+            const std::string line = MakeDrillLine(language, row.open, row.focus, random);
+            const std::string where =
+                std::string(row.name) + " seed " + std::to_string(seed) + ": \"" + line + "\"";
+            ASSERT_GE(line.size(), kShortestDrillLine) << where;
+            ASSERT_LE(line.size(), kLongestDrillLine) << where;
+            ASSERT_EQ(line.back(), ' ') << where;
+            ASSERT_EQ(line.find("  "), std::string::npos) << where;
+            const auto words = SplitLine(line);
+            for (std::size_t i = 0; i < words.size(); ++i) {
+                ASSERT_GE(words[i].size(), 3u) << where;
+                ASSERT_NE(words[i].find(row.focus), std::string::npos) << where;
+                ASSERT_EQ(words[i].find_first_not_of(row.open), std::string::npos) << where;
+                if (i > 0) {
+                    ASSERT_NE(words[i], words[i - 1]) << where;
+                }
+            }
+        }
+    }
+}
+
+TEST(DrillLineTest, PrefersTheTextsWordsAndRepeatsForASeed)
+{
+    const TextLanguage language =
+        TextLanguage::Learn(kHeader + "Tea at ten; eat the tent, then set the nest.\r\n");
+    SeededRandom random(3);
+    const std::string line = MakeDrillLine(language, "etahns", 't', random);
+    // Every fitting word of the text comes before any made-up one.
+    const auto words = SplitLine(line);
+    std::vector<std::string> first(words.begin(), words.begin() + 8);
+    std::sort(first.begin(), first.end());
+    EXPECT_EQ(first,
+              (std::vector<std::string>{"eat", "nest", "set", "tea", "ten", "tent", "the", "then"}))
+        << line;
+    SeededRandom again(3);
+    EXPECT_EQ(MakeDrillLine(language, "etahns", 't', again), line);
+    EXPECT_EQ(MakeDrillLine(language, "", 't', again), "");
+}
+
+} // namespace
+} // namespace tarvelo

@@ -1,0 +1,105 @@
+#include "drill/keystroke_log.h"
+#include "drill/keystroke_recorder.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace tarvelo {
+namespace {
+
+using Line = std::vector<Keystroke>;
+
+bool Same(const Line& a, const Line& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].expected != b[i].expected || a[i].typed != b[i].typed ||
+            a[i].intervalMs != b[i].intervalMs || a[i].error != b[i].error ||
+            a[i].extraKeys != b[i].extraKeys)
+            return false;
+    return true;
+}
+
+std::vector<Line> Lines(std::string_view bytes, bool& whole)
+{
+    std::vector<Line> lines;
+    whole = ForEachLoggedLine(bytes, [&](std::span<const Keystroke> line) {
+        lines.emplace_back(line.begin(), line.end());
+    });
+    return lines;
+}
+
+const std::vector<Line> kRun = {
+    {{'T', 'T', 0, false, 1}, {'h', 'g', 131, true}, {'h', 'h', 250, false}, {' ', ' ', 90}},
+    {{'\xE9', '\xE9', 70000, false, 7}, {'x', 'x', 12.6, false}},
+};
+
+TEST(KeystrokeLogTest, LinesComeBackAsTheyWereTyped)
+{
+    KeystrokeLog log;
+    for (const Line& line : kRun)
+        log.AddLine(line);
+    bool whole = false;
+    std::vector<Line> lines = Lines(log.Bytes(), whole);
+    EXPECT_TRUE(whole);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Same(lines[0], kRun[0]));
+    Line rounded = kRun[1];
+    rounded[1].intervalMs = 13; // whole milliseconds
+    EXPECT_TRUE(Same(lines[1], rounded));
+
+    KeySpeeds fromLog;
+    EXPECT_TRUE(FoldLog(log.Bytes(), fromLog));
+    EXPECT_EQ(fromLog.Of('h').averageMs, 250);
+    EXPECT_EQ(fromLog.Of('h').misses, 1);
+}
+
+TEST(KeystrokeLogTest, UsualKeystrokesTakeFourBytes)
+{
+    Line line;
+    for (int i = 0; i < 1000; ++i)
+        line.push_back({'a', 'a', 150.0 + i % 700, false});
+    KeystrokeLog log;
+    log.AddLine(line);
+    EXPECT_LE(log.Bytes().size(), 1 + 4 * line.size());
+}
+
+TEST(KeystrokeLogTest, DamagedBytesStopWithTheLinesBefore)
+{
+    KeystrokeLog log;
+    for (const Line& line : kRun)
+        log.AddLine(line);
+    const std::string& bytes = log.Bytes();
+    bool whole = true;
+    // Cut inside the second line: the first still comes, the cut one does not.
+    EXPECT_EQ(Lines(bytes.substr(0, bytes.size() - 1), whole).size(), 1u);
+    EXPECT_FALSE(whole);
+    EXPECT_TRUE(Lines(std::string(1, '\x09') + bytes.substr(1), whole).empty());
+    EXPECT_FALSE(whole);
+    EXPECT_TRUE(Lines("", whole).empty());
+    EXPECT_TRUE(whole);
+}
+
+TEST(KeystrokeRecorderTest, TimesFromEventStampsAndCountsExtraKeys)
+{
+    KeystrokeRecorder recorder;
+    recorder.ExtraKey(); // shift
+    recorder.Typed('T', 'T', false, 1000);
+    recorder.Typed('o', 'p', true, 1180);
+    recorder.Typed('o', 'o', false, 1400);
+    const Line first = recorder.EndLine();
+    recorder.ExtraKey(); // a dead key, then the letter
+    recorder.Typed('\xE9', '\xE9', false, 5400);
+    recorder.Typed('t', 't', false, 5000); // stamps out of order
+    const Line second = recorder.EndLine();
+    EXPECT_TRUE(Same(first, {{'T', 'T', 0, false, 1}, {'o', 'p', 180, true}, {'o', 'o', 220}}));
+    EXPECT_TRUE(Same(second, {{'\xE9', '\xE9', 4000, false, 1}, {'t', 't', 0}}));
+    bool whole = false;
+    const auto logged = Lines(recorder.PackedLog(), whole);
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_TRUE(Same(logged[0], first) && Same(logged[1], second));
+}
+
+} // namespace
+} // namespace tarvelo
