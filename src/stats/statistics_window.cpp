@@ -222,7 +222,8 @@ QWidget* StatisticsWindow::buildProgress()
     m_progress->setObjectName("progressChart");
     m_progress->setMinimumSize(320, 230);
     layout->addWidget(m_progress, 1);
-    m_export = new QPushButton("Export history.csv", panel);
+    // Alt+X, though the keys stay with the focus box.
+    m_export = new QPushButton("E&xport history.csv", panel);
     m_export->setObjectName("bExportHistory");
     m_export->setFocusPolicy(Qt::NoFocus);
     m_export->setEnabled(false); // until the history is read
@@ -308,8 +309,13 @@ QWidget* StatisticsWindow::buildFigures()
                 {"Complete Percentage:", figures.lcpercent, "lcpercent", ""}};
     int row = 2;
     for (const auto& line : rows) {
-        grid->addWidget(MakeLabel(line.caption), row, 0);
+        QLabel* caption = MakeLabel(line.caption);
+        grid->addWidget(caption, row, 0);
         QLabel* value = MakeLabel(line.value, line.name, true);
+        // Read as "12.5, Time spent typing minutes".
+        caption->setBuddy(value);
+        value->setAccessibleDescription(
+            (caption->text().chopped(1) + ' ' + ui::ToQString(line.unit)).trimmed());
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(value, row, 1);
         grid->addWidget(MakeLabel(line.unit, row == 2 ? "Label10" : nullptr), row, 2);
@@ -401,6 +407,7 @@ void StatisticsWindow::closeStatistics()
 
 void StatisticsWindow::refresh()
 {
+    m_focusBox->setStandIn(m_options[static_cast<std::size_t>(m_statistics.Selected())]);
     for (int i = 0; i < Statistics::kOptionCount; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
         frame->setFill(m_statistics.OptionFill(i));
