@@ -19,6 +19,7 @@ packages=(
     libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth imagemagick python3
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xdotool man-db poppler-utils
+    at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-x11
     x11-xkb-utils xkb-data libx11-data libxkbcommon-dev libxcb1-dev weston qt6-wayland
     clang libclang-rt-14-dev ccache
 )

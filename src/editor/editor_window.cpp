@@ -9,8 +9,10 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -50,6 +52,7 @@ EditorWindow::EditorWindow(ProgramState& state, EditorServices services, QWidget
 EditorWindow::~EditorWindow()
 {
     m_text->viewport()->removeEventFilter(this);
+    m_text->removeEventFilter(this);
     delete m_language.data();
 }
 
@@ -64,6 +67,7 @@ void EditorWindow::buildControls()
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_text->viewport()->setMouseTracking(true);
     m_text->viewport()->installEventFilter(this);
+    m_text->installEventFilter(this); // Ctrl+Tab leaves the text
     connect(m_text, &QPlainTextEdit::textChanged, this, [this] { m_editor->TextChanged(); });
 
     auto* options = new QHBoxLayout;
@@ -73,6 +77,8 @@ void EditorWindow::buildControls()
         frame->setObjectName(QString("sOption%1").arg(i));
         connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
         connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+        frame->setTabStop();
+        frame->setMnemonic(frame->caption().at(0));
         options->addWidget(frame);
         m_options[static_cast<std::size_t>(i)] = frame;
     }
@@ -84,6 +90,14 @@ void EditorWindow::buildControls()
     layout->addWidget(caption);
     layout->addWidget(m_text, 1);
     layout->addLayout(options);
+
+    // Escape asks as Close does.
+    const std::pair<QKeySequence, int> keys[] = {{QKeySequence::Save, PracticeEditor::kSave},
+                                                 {Qt::Key_Escape, PracticeEditor::kClose}};
+    for (const auto& [sequence, option] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, [this, option] { pressOption(option); });
+    }
 }
 
 void EditorWindow::pressOption(int option)
@@ -172,6 +186,16 @@ void EditorWindow::mouseMoveEvent(QMouseEvent* event)
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // Tab types a Tab into the text; Ctrl+Tab and Ctrl+Shift+Tab move on.
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers().testFlag(Qt::ControlModifier) &&
+            (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                               !key->modifiers().testFlag(Qt::ShiftModifier));
+            return true;
+        }
+    }
     if (watched == m_text->viewport() &&
         (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
         hoverOption(PracticeEditor::kNone);

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tarvelo {
@@ -23,6 +24,9 @@ LanguageHelpWindow::LanguageHelpWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(text);
     ui::ResizeWithin(*this, QSize(420, 480));
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void LanguageHelpWindow::showBeside(const QWidget& beside)

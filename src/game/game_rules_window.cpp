@@ -63,12 +63,13 @@ void GameRulesWindow::buildControls()
         lines << QString::fromLatin1(line);
     auto* text = new QLabel(lines.join('\n'));
     text->setObjectName("lRules");
+    setAccessibleDescription(text->text()); // read with the title as it opens
     text->setTextFormat(Qt::PlainText);
     text->setStyleSheet("background: rgba(255, 255, 255, 200); padding: 8px;");
     layout->addWidget(text);
     layout->addStretch(1);
 
-    auto* button = new QPushButton("Continue");
+    auto* button = new QPushButton("&Continue");
     button->setObjectName("bContinue");
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QPushButton::clicked, this, &GameRulesWindow::done);

@@ -155,6 +155,7 @@ void GameWindow::buildControls()
 
     m_playfield = new ui::PlayfieldView;
     m_playfield->setFocusPolicy(Qt::NoFocus);
+    m_playfield->setAccessibleName("Playfield");
     m_playfield->installEventFilter(this);
     m_keyPanel = buildKeyPanel();
     auto* middle = new QWidget;
@@ -261,7 +262,10 @@ QWidget* GameWindow::buildScorePanel()
     };
     int line = 0;
     for (const auto& [caption, value] : figures) {
-        grid->addWidget(MakeLabel(caption, "lCaption", 12), line, 0);
+        QLabel* label = MakeLabel(caption, "lCaption", 12);
+        label->setBuddy(value);
+        value->setAccessibleDescription(QString(caption).chopped(1));
+        grid->addWidget(label, line, 0);
         grid->addWidget(value, line++, 1);
     }
     m_raise = MakeLabel(ui::ToQString(GameMenu::kRaisingLevel), "lRaise", 16, true);
@@ -382,6 +386,11 @@ void GameWindow::refresh()
 
 void GameWindow::refreshOptions()
 {
+    m_focusBox->setStandIn(m_options[m_menu->Selected()]);
+    const TypingGame& game = m_menu->Game();
+    const QString state = !game.Running() ? "Not running" : game.Paused() ? "Paused" : "Running";
+    if (m_playfield->accessibleDescription() != state)
+        m_playfield->setAccessibleDescription(state);
     for (int option = 0; option < GameMenu::kOptionCount; ++option) {
         ui::OptionFrame* frame = m_options[option];
         frame->setCaption(ui::ToQString(m_menu->Caption(option)));

@@ -82,6 +82,7 @@ void HighScoresWindow::buildControls(const std::array<HighScoreRow, kHighScoreRo
     m_close->setObjectName("lOption1");
     m_close->setBorder(palette::kBorder);
     connect(m_close, &ui::OptionFrame::pressed, this, &HighScoresWindow::done);
+    m_focusBox->setStandIn(m_close);
     connect(m_close, &ui::OptionFrame::hovered, this, [this] { hoverClose(true); });
 
     auto* layout = new QVBoxLayout(this);

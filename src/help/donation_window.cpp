@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tarvelo {
@@ -36,6 +37,7 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     m_text->setFocusPolicy(Qt::NoFocus);
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
     m_text->setPlainText(ui::ToQString(DonationRequest::Text()).replace("\r\n", "\n"));
+    setAccessibleDescription(m_text->toPlainText()); // read with the title as it opens
     m_text->viewport()->setMouseTracking(true);
     m_text->viewport()->installEventFilter(this);
 
@@ -47,6 +49,8 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
         frame->setMinimumWidth(100);
         connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
         connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+        frame->setTabStop();
+        frame->setMnemonic(frame->caption().at(0));
         options->addWidget(frame);
         m_options[static_cast<std::size_t>(i)] = frame;
     }
@@ -58,6 +62,10 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     layout->addWidget(m_text, 1);
     layout->addLayout(options);
     ui::ResizeWithin(*this, QSize(480, 400));
+    // Enter presses the focused option, Ignore at first; Escape ignores.
+    setFocusProxy(m_options[DonationRequest::kIgnore]);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
+            [this] { pressOption(DonationRequest::kIgnore); });
     refresh();
 }
 
@@ -81,6 +89,7 @@ void DonationWindow::showOver(const QWidget* activity)
     show();
     raise();
     activateWindow();
+    setFocus();
 }
 
 void DonationWindow::pressOption(int option)

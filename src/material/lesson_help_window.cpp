@@ -212,6 +212,9 @@ void LessonHelpWindow::refresh()
         frame->setFill(m_guidance.OptionFill(i));
         frame->setBorder(m_guidance.OptionBorder(i));
     }
+    m_focusBox->setStandIn(m_options[static_cast<std::size_t>(m_guidance.SelectedOption())]);
+    if (accessibleDescription() != introduction)
+        setAccessibleDescription(introduction); // read with the window's title
     for (int key = 1; key <= LessonGuidance::kPictureKeys; ++key) {
         m_keyboard->setCaption(key, ui::ToQString(m_guidance.KeyLabel(key)));
         m_keyboard->setFill(key, ui::ShownFill(m_guidance.KeyColour(key)));

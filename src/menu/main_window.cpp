@@ -119,6 +119,8 @@ void MainWindow::buildControls()
     for (int box = 0; box < MainMenu::kBoxCount; ++box) {
         auto* frame = new ui::OptionFrame(QString());
         frame->setObjectName(QString("lUser%1").arg(box));
+        frame->setListItem(true);
+        frame->setAccessibleName("Empty user");
         columns->addWidget(frame, box, 0);
         columns->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), box,
                          2);
@@ -195,6 +197,9 @@ void MainWindow::refresh()
         m_rows[row]->setFill(m_menu->RowFill(row));
         m_rows[row]->setBorder(m_menu->RowBorder(row));
     }
+    m_focusBox->setStandIn(m_menu->MenuFocus() == MainMenu::kUserColumn
+                               ? m_boxes[m_menu->SelectedBox()]
+                               : m_rows[m_menu->FocusedRow()]);
     const QString hint = ui::ToQString(m_menu->Hint());
     if (m_info->text() != hint)
         m_info->setText(hint);

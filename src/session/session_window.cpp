@@ -4,9 +4,11 @@
 #include "material/lesson_help_window.h"
 #include "profile/app_folder.h"
 #include "profile/key_codes.h"
+#include "session/typing_announcement.h"
 #include "state/palette.h"
 #include "state/program_state.h"
 #include "stats/shared_history.h"
+#include "ui/accessibility.h"
 #include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
@@ -31,10 +33,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace tarvelo {
@@ -114,6 +118,7 @@ void SessionWindow::buildControls()
     m_saveNotice->setStyleSheet("#lSaveNotice { background: #fff3c4; color: #8a0000; "
                                 "padding: 6px; border-radius: 4px; }");
     m_saveNotice->hide();
+    m_saveNotice->setAccessibleDescription("Save notice");
     centre->addWidget(m_saveNotice);
     centre->addWidget(buildStatsPanel());
     centre->addStretch();
@@ -207,11 +212,20 @@ QWidget* SessionWindow::buildStatsPanel()
     grid->addWidget(m_lterrors, 2, 1);
     grid->addWidget(m_ltpercent, 2, 2);
     grid->addWidget(m_ltwpm, 2, 3);
+    const std::pair<QLabel*, const char*> figures[] = {
+        {m_llerrors, "Errors, last line"},   {m_llpercent, "Percentage, last line"},
+        {m_llwpm, "Speed (wpm), last line"}, {m_lterrors, "Errors, total"},
+        {m_ltpercent, "Percentage, total"},  {m_ltwpm, "Speed (wpm), total"},
+    };
+    for (const auto& [figure, label] : figures)
+        figure->setAccessibleDescription(label);
     grid->addWidget(PanelLabel("Sentence Number:", panel), 3, 0, 1, 2);
     m_lsentnum = PanelLabel("0", panel, "lsentnum");
+    m_lsentnum->setAccessibleDescription("Sentence Number");
     grid->addWidget(m_lsentnum, 3, 2);
     grid->addWidget(PanelLabel("Time Spent:", panel), 4, 0, 1, 2);
     m_lTimeSpent = PanelLabel("0.0", panel, "lTimeSpent");
+    m_lTimeSpent->setAccessibleDescription("Time Spent, minutes");
     grid->addWidget(m_lTimeSpent, 4, 2);
     grid->addWidget(PanelLabel("minutes", panel), 4, 3);
     return panel;
@@ -221,11 +235,15 @@ QWidget* SessionWindow::buildTypingLines()
 {
     m_focusShape = new QFrame(this);
     m_focusShape->setObjectName("sFocus");
+    ui::MakeAnnouncer(m_focusShape);
+    m_focusShape->setAccessibleName("Typing area");
     auto* lineBox = new QVBoxLayout(m_focusShape);
     lineBox->setContentsMargins(4, 4, 4, 4);
     lineBox->setSpacing(4);
     m_expectedLine = new ui::TypingLineView("picText1", m_focusShape);
     m_typedLine = new ui::TypingLineView("picText2", m_focusShape);
+    m_expectedLine->setAccessibleName("Sentence to type");
+    m_typedLine->setAccessibleName("Typed line");
     lineBox->addWidget(m_expectedLine);
     lineBox->addWidget(m_typedLine);
     m_expectedLine->onPressed = [this] { handle(m_options.PressTypingLine()); };
@@ -247,6 +265,14 @@ QWidget* SessionWindow::buildDrillPanel()
     m_drillTarget->setTextFormat(Qt::PlainText);
     m_drillTarget->setCursor(Qt::PointingHandCursor);
     connect(m_drillTarget, &ui::ClickableLabel::pressed, this, [this] { askTargetSpeed(); });
+    m_drillTarget->setAccessibleDescription("Alt+T chooses the target speed");
+    if (m_state.user.Drilling()) {
+        auto* chooseTarget = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_T), this); // Alt+T
+        connect(chooseTarget, &QShortcut::activated, this, [this] {
+            if (!m_left)
+                askTargetSpeed();
+        });
+    }
     m_drillBars = new ui::SpeedBars(m_drillPanel);
     m_drillChange = PanelLabel(QString(), m_drillPanel, "lDrillChange");
     box->addWidget(m_drillTarget);
@@ -260,6 +286,18 @@ void SessionWindow::buildKeyboard()
 {
     m_keyboard = new ui::KeyboardView(this);
     connect(m_keyboard, &ui::KeyboardView::keyClicked, this, [this](int key) { openKeyEdit(key); });
+    // Alt+K: the arrows choose a key to edit, Enter edits it, Escape goes back
+    // to typing.
+    auto* chooseKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_K), this);
+    connect(chooseKey, &QShortcut::activated, this, [this] {
+        if (m_left || m_keyEditor.IsOpen())
+            return;
+        const std::vector<int>& next = m_engine.NextKeys();
+        if (!next.empty())
+            m_keyboard->setCursorKey(next.back());
+        m_keyboard->setFocus();
+    });
+    connect(m_keyboard, &ui::KeyboardView::choiceLeft, this, [this] { m_focusBox->setFocus(); });
     connect(m_keyboard, &ui::KeyboardView::keyHovered, this, [this](int key) {
         m_options.HoverKey(key);
         refresh();
@@ -268,6 +306,7 @@ void SessionWindow::buildKeyboard()
 
     m_keyEdit = new QLineEdit(m_keyboard);
     m_keyEdit->setObjectName("tEnter");
+    m_keyEdit->setAccessibleName("Symbol for the key");
     m_keyEdit->setAlignment(Qt::AlignCenter);
     m_keyEdit->hide();
     m_keyEdit->installEventFilter(this);
@@ -275,11 +314,11 @@ void SessionWindow::buildKeyboard()
 
 QLayout* SessionWindow::buildFooter()
 {
-    m_resetKeys = new QPushButton("Reset Keys", this);
+    m_resetKeys = new QPushButton("&Reset Keys", this);
     m_resetKeys->setObjectName("lResetKeys");
     m_resetKeys->setFocusPolicy(Qt::NoFocus);
     connect(m_resetKeys, &QPushButton::clicked, this, [this] { resetKeys(); });
-    m_matchKeyboard = new QPushButton(ui::ToQString(KeyEditor::kMatchTitle), this);
+    m_matchKeyboard = new QPushButton("&" + ui::ToQString(KeyEditor::kMatchTitle), this); // Alt+M
     m_matchKeyboard->setObjectName("lMatchKeyboard");
     m_matchKeyboard->setFocusPolicy(Qt::NoFocus);
     connect(m_matchKeyboard, &QPushButton::clicked, this, [this] { matchKeyboard(); });
@@ -405,6 +444,7 @@ void SessionWindow::keyTyped(int code)
     // Escape works as an option key only.
     if (m_left || code == keycode::kEscape)
         return;
+    m_readerTyped = code;
     handle(m_options.TypeKey(code));
 }
 
@@ -587,6 +627,7 @@ void SessionWindow::refresh()
     }
     refreshLines();
     refreshDrill();
+    refreshReader();
     refreshKeyboard();
     syncTimers();
 }
@@ -602,6 +643,39 @@ void SessionWindow::refreshDrill()
     m_drillBars->setBars(std::move(bars));
     setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(m_drills.Target().Wpm()));
     setText(m_drillChange, ui::ToQString(m_drills.FocusChange()));
+}
+
+void SessionWindow::refreshReader()
+{
+    const std::optional<int> typed = std::exchange(m_readerTyped, std::nullopt);
+    if (!ui::AssistiveToolActive())
+        return;
+    // The selected option stands for the focus, except while typing.
+    const bool moved = m_options.SelectedOption() != m_readerOption;
+    m_readerOption = m_options.SelectedOption();
+    if (moved || !m_engine.Running())
+        m_focusBox->setStandIn(m_optionFrames[static_cast<std::size_t>(*m_readerOption)]);
+    if (!m_engine.Running()) {
+        m_readerLine.clear();
+        return;
+    }
+    // Not over the lesson introduction: the line is told once typing can start.
+    if (!isActiveWindow())
+        return;
+    const bool lineStart = m_shownExpected != m_readerLine;
+    if (!lineStart && !typed)
+        return;
+    const std::int32_t errors = m_engine.Stats().SessionErrors;
+    const bool wrong = typed && errors > m_readerErrors;
+    m_readerErrors = errors;
+    m_readerLine = m_shownExpected;
+    const TypingLine& line = m_engine.Line();
+    const std::string text = TypingAnnouncement(
+        {wrong ? typed : std::nullopt, lineStart ? m_readerLine : std::string_view{},
+         m_engine.NextKeys(), line.E(line.SentencePosition)},
+        m_state.layout);
+    m_focusBox->setStandIn(m_focusShape);
+    ui::Announce(m_focusShape, ui::ToQString(text));
 }
 
 void SessionWindow::refreshOptions()

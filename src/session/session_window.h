@@ -18,6 +18,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QEvent;
@@ -127,6 +128,10 @@ private:
     void refreshDrill();
     void refreshKeyboard();
     void refreshCaptions();
+    // What a screen reader is told: the option or the typing area that
+    // stands for the focus, the next key after each keystroke and at the
+    // start of each line.
+    void refreshReader();
     void syncTimers();
     static void setText(QLabel* label, const QString& text);
 
@@ -181,6 +186,11 @@ private:
     QPushButton* m_matchKeyboard = nullptr;
     ui::ClickableLabel* m_amarel = nullptr;
     ui::FocusBox* m_focusBox = nullptr;
+
+    std::optional<int> m_readerTyped;
+    std::optional<SessionOption> m_readerOption;
+    std::string m_readerLine;
+    std::int32_t m_readerErrors = 0;
 
     QTimer* m_statsTimer = nullptr;
     QTimer* m_caretTimer = nullptr;

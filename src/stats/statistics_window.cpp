@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -224,7 +225,8 @@ QWidget* StatisticsWindow::buildProgress()
     m_progress->setObjectName("progressChart");
     m_progress->setMinimumSize(320, 230);
     layout->addWidget(m_progress, 1);
-    m_export = new QPushButton("Export history.csv", panel);
+    // Alt+X, though the keys stay with the focus box.
+    m_export = new QPushButton("E&xport history.csv", panel);
     m_export->setObjectName("bExportHistory");
     m_export->setFocusPolicy(Qt::NoFocus);
     m_export->setEnabled(false); // until the history is read
@@ -310,8 +312,13 @@ QWidget* StatisticsWindow::buildFigures()
                 {"Complete Percentage:", figures.lcpercent, "lcpercent", ""}};
     int row = 2;
     for (const auto& line : rows) {
-        grid->addWidget(MakeLabel(line.caption), row, 0);
+        QLabel* caption = MakeLabel(line.caption);
+        grid->addWidget(caption, row, 0);
         QLabel* value = MakeLabel(line.value, line.name, true);
+        // Read as "12.5, Time spent typing minutes".
+        caption->setBuddy(value);
+        value->setAccessibleDescription(
+            (caption->text().chopped(1) + ' ' + ui::ToQString(line.unit)).trimmed());
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(value, row, 1);
         grid->addWidget(MakeLabel(line.unit, row == 2 ? "Label10" : nullptr), row, 2);
@@ -364,6 +371,8 @@ QWidget* StatisticsWindow::buildSpeedFigures()
     m_keyboardSwitch->setObjectName("bKeyboardView");
     m_keyboardSwitch->setFocusPolicy(Qt::NoFocus);
     connect(m_keyboardSwitch, &QPushButton::clicked, this, [this] { switchKeyboardView(); });
+    auto* switchKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_V), this);
+    connect(switchKey, &QShortcut::activated, this, [this] { switchKeyboardView(); });
     switchColumn->addWidget(m_keyboardCaption);
     switchColumn->addWidget(m_keyboardSwitch);
     QLabel* outlook = MakeLabel(m_speeds->focusOutlook, "lFocusOutlook");
@@ -447,6 +456,7 @@ void StatisticsWindow::closeStatistics()
 
 void StatisticsWindow::refresh()
 {
+    m_focusBox->setStandIn(m_options[static_cast<std::size_t>(m_statistics.Selected())]);
     for (int i = 0; i < Statistics::kOptionCount; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
         frame->setFill(m_statistics.OptionFill(i));
@@ -467,7 +477,8 @@ void StatisticsWindow::refresh()
         m_keyboardCaption->setText(m_showSpeeds ? QString("Keys by speed against %1 ms a letter:")
                                                       .arg(std::lround(m_speeds->targetMs))
                                                 : QString("Keys by percentage:"));
-        m_keyboardSwitch->setText(m_showSpeeds ? "Show percentages" : "Show speeds");
+        m_keyboardSwitch->setText(m_showSpeeds ? "Show percentage view (Alt+V)"
+                                               : "Show speed view (Alt+V)");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "profile/code_page.h"
 #include "profile/key_codes.h"
+#include "ui/accessibility.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -32,6 +33,40 @@ FocusBox::FocusBox(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, true);
     resize(0, 0);
+    InstallAccessibility();
+}
+
+namespace {
+constexpr char kStandsIn[] = "standsInForFocus";
+}
+
+void FocusBox::setStandIn(QWidget* standIn)
+{
+    if (m_standIn == standIn)
+        return;
+    if (m_standIn)
+        m_standIn->setProperty(kStandsIn, false);
+    m_standIn = standIn;
+    if (!standIn)
+        return;
+    standIn->setProperty(kStandsIn, true);
+    if (hasFocus())
+        NotifyFocus(standIn);
+}
+
+bool FocusBox::StandsIn(const QWidget* widget)
+{
+    return widget->property(kStandsIn).toBool();
+}
+
+void FocusBox::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // After the focus event Qt sends for the box itself.
+    if (m_standIn && AssistiveToolActive()) {
+        QMetaObject::invokeMethod(
+            this, [this] { NotifyFocus(m_standIn); }, Qt::QueuedConnection);
+    }
 }
 
 int TypedCode(const QKeyEvent& event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <vector>
 
@@ -25,6 +26,13 @@ public:
     // source's clock: what typing speeds are measured by.
     quint64 lastKeyTime() const { return m_lastKeyTime; }
 
+    // The widget assistive tools are told has the focus while this box
+    // holds it (the highlighted option, the typing area); told at once when
+    // it changes and each time the box gains the focus.
+    void setStandIn(QWidget* standIn);
+    QWidget* standIn() const { return m_standIn; }
+    static bool StandsIn(const QWidget* widget);
+
 signals:
     void keyDown(int key, Qt::KeyboardModifiers modifiers);
     // A typed character as a code-page byte (8 Backspace, 9 Tab, 13 Enter,
@@ -38,8 +46,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
+    QPointer<QWidget> m_standIn;
     quint64 m_lastKeyTime = 0;
 };
 

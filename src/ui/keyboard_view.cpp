@@ -1,7 +1,12 @@
 #include "ui/keyboard_view.h"
 
+#include "ui/accessibility.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace tarvelo::ui {
 namespace {
@@ -22,6 +27,7 @@ KeyboardView::KeyboardView(QWidget* parent) : QWidget(parent)
     setObjectName("keyboard");
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    InstallAccessibility();
 
     const Row rows[] = {
         {0, {49, 35, 37, 38, 39, 40, 41, 42, 43, 44, 45, 36, 46}},
@@ -153,6 +159,94 @@ void KeyboardView::paintEvent(QPaintEvent*)
         painter.setPen(Qt::black);
         painter.drawText(r, Qt::AlignCenter, k.caption);
     }
+    if (hasFocus() && valid(m_cursor)) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(keyRect(m_cursor).adjusted(-1, -1, 1, 1));
+    }
+}
+
+void KeyboardView::setCursorKey(int key)
+{
+    if (!valid(key) || key == m_cursor)
+        return;
+    update(paintedRect(m_cursor));
+    m_cursor = key;
+    update(paintedRect(m_cursor));
+    tellCursor();
+}
+
+void KeyboardView::tellCursor()
+{
+    if (!hasFocus() || !AssistiveToolActive())
+        return;
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface* key = view ? view->child(m_cursor - 1) : nullptr) {
+        QAccessibleEvent event(key, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+int KeyboardView::neighbour(int key, int qtKey) const
+{
+    if (!valid(key))
+        return key;
+    const QPointF from = m_keys[key].unitRect.center();
+    const bool across = qtKey == Qt::Key_Left || qtKey == Qt::Key_Right;
+    const double sign = qtKey == Qt::Key_Left || qtKey == Qt::Key_Up ? -1 : 1;
+    int best = key;
+    double bestDistance = 0;
+    for (int other = 1; other <= kKeyCount; ++other) {
+        if (other == key || !m_keys[other].shown)
+            continue;
+        const QPointF to = m_keys[other].unitRect.center();
+        const double along = (across ? to.x() - from.x() : to.y() - from.y()) * sign;
+        const double aside = std::abs(across ? to.y() - from.y() : to.x() - from.x());
+        // Across: the same row only. Up and down: the nearest row first.
+        if (along <= 0 || (across && aside > 0.5))
+            continue;
+        const double distance = across ? along : along * 100 + aside;
+        if (best == key || distance < bestDistance) {
+            best = other;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void KeyboardView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        setCursorKey(neighbour(m_cursor, event->key()));
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit keyClicked(m_cursor);
+        return;
+    case Qt::Key_Escape:
+        emit choiceLeft();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void KeyboardView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update(paintedRect(m_cursor));
+    tellCursor();
+}
+
+void KeyboardView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update(paintedRect(m_cursor));
 }
 
 void KeyboardView::mousePressEvent(QMouseEvent* event)

@@ -33,18 +33,31 @@ public:
     QRect keyRect(int key) const;
     int keyAt(QPoint point) const;
 
+    // Choosing a key without the mouse: while the view has the focus, the
+    // arrows move a dashed cursor over the shown keys, Enter or Space reports
+    // the key as a click does, and Escape reports choiceLeft.
+    void setCursorKey(int key);
+    int cursorKey() const { return m_cursor; }
+    // The shown key nearest `key` in the direction of arrow `qtKey`; `key`
+    // itself when there is none.
+    int neighbour(int key, int qtKey) const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 signals:
     void keyClicked(int key);
     void keyHovered(int key);
+    void choiceLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Key
@@ -60,8 +73,11 @@ private:
     // of keyRect.
     QRect paintedRect(int key) const;
     double unit() const;
+    // Tells assistive tools that the cursor's key has the focus.
+    void tellCursor();
 
     std::array<Key, kKeyCount + 1> m_keys;
+    int m_cursor = 1;
 };
 
 } // namespace tarvelo::ui

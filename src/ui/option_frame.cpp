@@ -1,10 +1,14 @@
 #include "ui/option_frame.h"
 
+#include "ui/accessibility.h"
 #include "ui/colours.h"
 #include "ui/style.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QShortcut>
 #include <algorithm>
 
 namespace tarvelo::ui {
@@ -22,6 +26,71 @@ OptionFrame::OptionFrame(const QString& caption, QWidget* parent)
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     applyStyle();
+    InstallAccessibility();
+}
+
+void OptionFrame::setTabStop()
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void OptionFrame::setMnemonic(QChar letter)
+{
+    const QKeySequence keys(Qt::ALT | Qt::Key(letter.toUpper().unicode()));
+    m_mnemonic = keys.toString(QKeySequence::NativeText);
+    m_mnemonicLetter = letter;
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, &OptionFrame::pressed);
+}
+
+namespace {
+
+bool IsPressKey(const QKeyEvent& key)
+{
+    const bool plain = key.modifiers() == Qt::NoModifier || key.modifiers() == Qt::KeypadModifier;
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter ||
+                     key.key() == Qt::Key_Space);
+}
+
+} // namespace
+
+bool OptionFrame::event(QEvent* event)
+{
+    // A focused frame takes Enter before any shortcut of its window.
+    if (event->type() == QEvent::ShortcutOverride && IsPressKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QFrame::event(event);
+}
+
+// The underline is drawn under the label, whose background lets it through.
+void OptionFrame::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    const QString shown = m_label->text();
+    const qsizetype at =
+        m_mnemonicLetter.isNull() ? -1 : shown.indexOf(m_mnemonicLetter, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return;
+    const QFontMetrics metrics(m_label->font());
+    const QRect text = m_label->contentsRect().adjusted(m_label->margin(), 0, 0, 0);
+    const int left = m_label->x() + text.x() + metrics.horizontalAdvance(shown.left(at));
+    const int baseline =
+        m_label->y() + text.y() + (text.height() - metrics.height()) / 2 + metrics.ascent() + 1;
+    QPainter painter(this);
+    painter.setPen(FromBgr(m_captionColour));
+    painter.drawLine(left, baseline, left + metrics.horizontalAdvance(shown.at(at)) - 1, baseline);
+}
+
+void OptionFrame::keyPressEvent(QKeyEvent* event)
+{
+    if (IsPressKey(*event)) {
+        emit pressed();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void OptionFrame::setCaption(const QString& caption)
@@ -79,7 +148,8 @@ void OptionFrame::applyStyle()
         border = hc::Border(m_border);
         caption = hc::Text(m_captionColour, fill);
     }
-    setStyleSheet(QString("tarvelo--ui--OptionFrame { background: %1; border: %2px solid %3; }")
+    setStyleSheet(QString("tarvelo--ui--OptionFrame { background: %1; border: %2px solid %3; }"
+                          "tarvelo--ui--OptionFrame:focus { border-style: dashed; }")
                       .arg(FromBgr(fill).name())
                       .arg(m_highContrast ? 3 : 2)
                       .arg(FromBgr(border).name()));

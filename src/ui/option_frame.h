@@ -31,6 +31,17 @@ public:
     std::int32_t border() const { return m_border; }
     std::int32_t captionColour() const { return m_captionColour; }
 
+    // To assistive tools a push button, or a list item (the user boxes).
+    void setListItem(bool listItem) { m_listItem = listItem; }
+    bool isListItem() const { return m_listItem; }
+    // A frame of a window without a focus box: Tab reaches it, Enter and
+    // Space press it, and the focus shows as a dashed border.
+    void setTabStop();
+    // Alt+`letter` presses the frame anywhere in its window; the letter's
+    // first place in the caption is underlined.
+    void setMnemonic(QChar letter);
+    QString mnemonicText() const { return m_mnemonic; }
+
 signals:
     void pressed();
     void hovered();
@@ -39,6 +50,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void applyStyle();
@@ -49,6 +63,9 @@ private:
     std::int32_t m_captionColour = 0;
     // The look the style was applied in.
     bool m_highContrast = false;
+    bool m_listItem = false;
+    QString m_mnemonic;
+    QChar m_mnemonicLetter;
 };
 
 } // namespace tarvelo::ui

@@ -1,5 +1,6 @@
 #include "ui/typing_line_view.h"
 
+#include "ui/accessibility.h"
 #include "ui/style.h"
 
 #include <QFontMetricsF>
@@ -15,6 +16,7 @@ TypingLineView::TypingLineView(const QString& name, QWidget* parent) : QWidget(p
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    InstallAccessibility();
     m_font.setFamilies({"Courier New", "Liberation Mono"});
     m_font.setStyleHint(QFont::TypeWriter);
     m_font.setFixedPitch(true);

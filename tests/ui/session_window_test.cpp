@@ -247,7 +247,8 @@ private slots:
         activity.dialogs.textAnswers = {std::string("60"), std::string("6")};
         QTest::mouseClick(target, Qt::LeftButton);
         QVERIFY(target->text().contains("target 60 wpm"));
-        QTest::mouseClick(target, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
         QVERIFY(target->text().contains("target 60 wpm"));
         QCOMPARE(activity.dialogs.shown.back().text, std::string(DrillLines::kTargetRefused));
         QCOMPARE(activity.state->profile.Read("user0", settings::kTargetWpm), 60);

@@ -165,7 +165,9 @@ private slots:
         QVERIFY(window.findChild<QLabel*>("lConfusions")->text().contains("not enough"));
         QCOMPARE(window.findChild<QLabel*>("lFocusOutlook")->text(),
                  QString("f: about 9 more lines to target"));
-        QTest::mouseClick(toggle, Qt::LeftButton);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
         QVERIFY(fill('f') == fill('j'));
         QVERIFY(!StatisticsWindow(state).findChild<QPushButton*>("bKeyboardView"));
     }
