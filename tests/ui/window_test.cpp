@@ -61,7 +61,9 @@ private slots:
         QCOMPARE(::mkfifo(folder.File("Masada.jpg").c_str(), 0644), 0);
         ::alarm(10); // a blocking open would hang the run
         test::ScriptedDialogs dialogs;
-        QVERIFY(StartApplication(folder.Path(), dialogs));
+        const auto window = StartApplication(folder.Path(), dialogs);
+        QVERIFY(window);
+        window->grab(); // the picture is read at the first paint
         ::alarm(0);
     }
 
