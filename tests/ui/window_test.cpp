@@ -4,6 +4,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/window_helpers.h"
+#include "ui/after_first_paint.h"
 #include "ui/picture_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
@@ -38,6 +39,22 @@ private slots:
         // Without the picture the window is one flat colour.
         QVERIFY(shown.pixel(8, 8) != shown.pixel(56, 40) ||
                 shown.pixel(32, 24) != shown.pixel(8, 40));
+    }
+
+    // Work put off until the window first painted runs then, once.
+    void workAfterTheFirstPaintRunsOnceAfterIt()
+    {
+        QWidget window;
+        int runs = 0;
+        ui::AfterFirstPaint(window, [&] { ++runs; });
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(runs, 1);
+        window.update();
+        QTest::qWait(20);
+        QCOMPARE(runs, 1);
     }
 
     // A settings file that cannot be saved is told at start, and not again
