@@ -82,7 +82,8 @@ echo "desktop file, metainfo and manual page valid"
 deb=$(ls "$work"/package/tarvelo_*_amd64.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 # The audio module's libraries come from dpkg-shlibdeps reading the module.
-for needed in libqt6widgets6 libc6 libsdl2-mixer libfluidsynth timgm6mb-soundfont; do
+for needed in libqt6widgets6 libc6 libsdl2-mixer libfluidsynth timgm6mb-soundfont xkb-data libxkbcommon0 \
+    qt6-wayland; do
     grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
 done
 # Listed whole first: `grep -q` quitting early would break the pipe under pipefail.

@@ -19,6 +19,7 @@ packages=(
     libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     fonts-liberation xvfb xauth imagemagick python3
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xdotool man-db poppler-utils
+    x11-xkb-utils xkb-data libx11-data libxkbcommon-dev libxcb1-dev weston qt6-wayland
     clang libclang-rt-14-dev ccache
 )
 source scripts/packages.sh
@@ -39,6 +40,8 @@ fi
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
 scripts/check_layers.sh
 scripts/check_install.sh build
+scripts/check_composed_input.sh build
+scripts/check_wayland.sh build
 
 cmake -S . -B build-sanitize -G Ninja -DTARVELO_WERROR=ON -DTARVELO_SANITIZE=ON "${launcher[@]}" \
     -DTARVELO_WITH_QT=OFF -DTARVELO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null

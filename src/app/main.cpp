@@ -80,8 +80,8 @@ bool AsksForHelpOrVersion(int argc, char* argv[])
 }
 
 // Answers --help and --version and refuses unknown options (each ends the
-// program); otherwise returns.
-void ParseCommandLine(const QCoreApplication& app)
+// program); otherwise returns whether --high-contrast was given.
+bool ParseCommandLine(const QCoreApplication& app)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -95,7 +95,11 @@ void ParseCommandLine(const QCoreApplication& app)
                       "Use DIR as the application folder; missing data files are copied "
                       "into it.",
                       "DIR"});
+    parser.addOption({"high-contrast",
+                      "Draw every window in high contrast, without the background picture, "
+                      "whatever each user chose."});
     parser.process(app);
+    return parser.isSet("high-contrast");
 }
 
 } // namespace
@@ -110,7 +114,8 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    ParseCommandLine(app);
+    tarvelo::MenuServices services;
+    services.highContrastAlways = ParseCommandLine(app);
     // Lets the desktop match the windows with the launcher and its icon.
     QGuiApplication::setDesktopFileName("example.tarvelo.Tarvelo");
 
@@ -132,8 +137,8 @@ int main(int argc, char* argv[])
         dialogs.ShowMessage(*prepared.errorText, "Error", tarvelo::MessageIcon::Critical);
         return 1;
     }
-    const auto window =
-        tarvelo::StartApplication(prepared.folder, dialogs, {}, AudioModulePaths(executableFolder));
+    const auto window = tarvelo::StartApplication(prepared.folder, dialogs, services,
+                                                  AudioModulePaths(executableFolder));
     if (!window)
         return 1;
     QObject::connect(window.get(), &tarvelo::MainWindow::quitRequested, &app,

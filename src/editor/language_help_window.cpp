@@ -2,6 +2,7 @@
 
 #include "editor/language_help.h"
 #include "ui/text_codec.h"
+#include "ui/window_placement.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -21,7 +22,7 @@ LanguageHelpWindow::LanguageHelpWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(text);
-    resize(420, 480);
+    ui::ResizeWithin(*this, QSize(420, 480));
 }
 
 void LanguageHelpWindow::showBeside(const QWidget& beside)

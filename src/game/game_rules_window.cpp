@@ -3,6 +3,7 @@
 #include "platform/navigation_key.h"
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
+#include "ui/window_placement.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -30,7 +31,7 @@ GameRulesWindow::GameRulesWindow(const std::string& appFolder, QWidget* parent)
     setObjectName("helpgame");
     setWindowTitle("Game Help");
     buildControls();
-    resize(sizeHint().expandedTo(QSize(560, 360)));
+    ui::ResizeWithin(*this, sizeHint().expandedTo(QSize(560, 360)));
     m_focusBox->setFocus();
 }
 

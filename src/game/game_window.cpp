@@ -12,6 +12,7 @@
 #include "ui/playfield_view.h"
 #include "ui/program_sound.h"
 #include "ui/qt_dialogs.h"
+#include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/timer_sync.h"
 #include "ui/window_placement.h"
@@ -229,12 +230,13 @@ QWidget* GameWindow::buildTitle()
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     m_title = MakeLabel(ui::ToQString(kTitle), "lTitle", 20, true);
-    m_title->setStyleSheet("color: white;");
+    m_title->setStyleSheet(QString("color: %1;").arg(ui::GroundText(Qt::white).name()));
     row->addWidget(m_title, 0, Qt::AlignHCenter);
     // "Dederure" sits in the gap of the first title; it follows its moves.
     m_title2 = MakeLabel("Dederure", "lTitle2", 14, true);
     m_title2->setParent(m_title);
-    m_title2->setStyleSheet("color: #ffd080;");
+    m_title2->setStyleSheet(
+        QString("color: %1;").arg(ui::GroundText(QColor(0xFF, 0xD0, 0x80)).name()));
     m_title->installEventFilter(this);
     m_title2->installEventFilter(this);
     return box;
@@ -263,7 +265,7 @@ QWidget* GameWindow::buildScorePanel()
         grid->addWidget(value, line++, 1);
     }
     m_raise = MakeLabel(ui::ToQString(GameMenu::kRaisingLevel), "lRaise", 16, true);
-    m_raise->setStyleSheet("color: red;");
+    m_raise->setStyleSheet(QString("color: %1;").arg(ui::ShownText(0x0000FF).name()));
     m_raise->hide();
     grid->addWidget(m_raise, line++, 0, 1, 2);
     grid->setRowStretch(line++, 1);
@@ -421,7 +423,7 @@ void GameWindow::refreshKeyPanel()
     if (!open)
         return;
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key)
-        m_keys->setBorder(key, ui::FromBgr(m_menu->KeyBorder(key)));
+        m_keys->setBorder(key, ui::ShownBorder(m_menu->KeyBorder(key)));
 }
 
 // --- Modal windows and leaving -------------------------------------------------

@@ -6,6 +6,7 @@
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
+#include "ui/window_placement.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -40,7 +41,7 @@ HighScoresWindow::HighScoresWindow(const std::string& appFolder,
     setWindowTitle("High Scores for Dalmor's Typing Game");
     setMouseTracking(true);
     buildControls(rows);
-    resize(sizeHint().expandedTo(QSize(700, 480)));
+    ui::ResizeWithin(*this, sizeHint().expandedTo(QSize(700, 480)));
     m_focusBox->setFocus();
 }
 

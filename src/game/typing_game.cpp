@@ -7,6 +7,7 @@
 #include "platform/sound.h"
 #include "profile/app_folder.h"
 #include "profile/data_file.h"
+#include "profile/key_codes.h"
 #include "state/current_user.h"
 
 #include <cmath>
@@ -205,7 +206,13 @@ void TypingGame::ProcessTypedChar(int code)
         TogglePause();
         return;
     }
-    if (!m_timer1.enabled || code == kBackspace || code < 1 || code > 255)
+    if (!m_timer1.enabled || code == kBackspace || code < 1)
+        return;
+    if (code == keycode::kOutsideCodePage) {
+        ScoreKeystroke(false, code); // it can hit no falling character
+        return;
+    }
+    if (code > 255)
         return;
     if (m_letterCase == LetterCase::Uppercase && IsLowerLetter(code))
         code -= 32;

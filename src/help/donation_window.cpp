@@ -3,6 +3,7 @@
 #include "state/window_placement.h"
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
+#include "ui/window_placement.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -56,7 +57,7 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     layout->addWidget(heading);
     layout->addWidget(m_text, 1);
     layout->addLayout(options);
-    resize(480, 400);
+    ui::ResizeWithin(*this, QSize(480, 400));
     refresh();
 }
 

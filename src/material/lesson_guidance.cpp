@@ -22,6 +22,7 @@ LessonGuidance::LessonGuidance()
 
 void LessonGuidance::LoadLessonLabels(const KeyboardLayout& layout)
 {
+    m_layout = &layout;
     for (int key = 1; key <= kCharacterKeys; ++key)
         m_labels[key] = layout.Caption(key);
     m_labels[kFirstNumberKey] = layout.Caption(kFirstNumberKey);
@@ -74,9 +75,21 @@ void LessonGuidance::HighlightLessonKeys(const LessonCatalogue& catalogue)
         lesson = 1;
     for (const char letter : catalogue.LessonLetters(lesson)) {
         const std::string_view c(&letter, 1);
+        bool labelled = false;
         for (int key = 1; key <= kCharacterKeys; ++key) {
-            if (m_labels[key] == c)
+            if (m_labels[key] == c) {
                 m_colours[key] = kLessonKeyColour;
+                labelled = true;
+            }
+        }
+        // A letter without a key of its own, typed through a dead key: the
+        // keys that type it, as far as the picture has them.
+        const int code = static_cast<unsigned char>(letter);
+        if (!labelled && m_layout && m_layout->KeyOfChar(code) == KeyboardLayout::kNoKey) {
+            for (const int key : m_layout->KeysFor(code)) {
+                if (ValidKey(key) && key != kSpaceBar)
+                    m_colours[key] = kLessonKeyColour;
+            }
         }
         if (c == "^") {
             m_colours[kLeftShift] = m_colours[kRightShift] = kLessonKeyColour;

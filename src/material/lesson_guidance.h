@@ -107,6 +107,7 @@ private:
 
     std::array<std::string, LessonCatalogue::kIntroductionCount> m_introductions;
     std::array<std::string, kPictureKeys + 1> m_labels;
+    const KeyboardLayout* m_layout = nullptr;
     std::array<std::int32_t, kPictureKeys + 1> m_colours{};
     std::string m_heading;
     std::string m_introduction;

@@ -9,6 +9,7 @@
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -34,7 +35,7 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     setWindowFlags(Qt::Dialog);
     setWindowTitle("Lesson Introduction");
     setMouseTracking(true);
-    resize(660, 560);
+    ui::ResizeWithin(*this, QSize(660, 560));
 
     m_heading->setObjectName("lLesson");
     m_heading->setWordWrap(true);
@@ -213,7 +214,7 @@ void LessonHelpWindow::refresh()
     }
     for (int key = 1; key <= LessonGuidance::kPictureKeys; ++key) {
         m_keyboard->setCaption(key, ui::ToQString(m_guidance.KeyLabel(key)));
-        m_keyboard->setFill(key, ui::FromBgr(m_guidance.KeyColour(key)));
+        m_keyboard->setFill(key, ui::ShownFill(m_guidance.KeyColour(key)));
     }
 }
 

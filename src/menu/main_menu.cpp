@@ -186,6 +186,30 @@ void MainMenu::HoverBackground()
     m_hoverRow = kNone;
 }
 
+bool MainMenu::HighContrast()
+{
+    if (m_state.highContrastAlways)
+        return true;
+    const int box = SelectedBox();
+    if (!m_profiles.Caption(box).empty())
+        m_highContrast = m_state.profile.Read(settings::UserSection(box), settings::kHighContrast);
+    return m_highContrast;
+}
+
+bool MainMenu::CanChooseHighContrast() const
+{
+    return !m_state.highContrastAlways && !m_profiles.Caption(SelectedBox()).empty();
+}
+
+void MainMenu::ToggleHighContrast()
+{
+    if (!CanChooseHighContrast())
+        return;
+    const std::string section = settings::UserSection(SelectedBox());
+    const bool chosen = m_state.profile.Read(section, settings::kHighContrast);
+    (void)m_state.profile.Write(section, settings::kHighContrast, !chosen); // reported by the store
+}
+
 void MainMenu::SaveWindowPosition()
 {
     ProfileStore& profile = m_state.profile;

@@ -119,6 +119,15 @@ public:
     int HoveredBox() const { return m_hoverBox; }
     int HoveredRow() const { return m_hoverRow; }
 
+    // Whether the windows take the high-contrast look: the choice of the
+    // user in the selected box ("highcontrast"), or every user's with
+    // --high-contrast. The Quit box and an empty box keep the look they found.
+    bool HighContrast();
+    // The selected box holds a user and the command line leaves the choice.
+    bool CanChooseHighContrast() const;
+    // Turns the selected user's choice over and stores it.
+    void ToggleHighContrast();
+
     UserProfiles& Profiles() { return m_profiles; }
 
 private:
@@ -142,6 +151,7 @@ private:
     int m_hoverBox = kNone;
     int m_hoverRow = kNone;
     std::string m_hint;
+    bool m_highContrast = false;
 };
 
 } // namespace tarvelo

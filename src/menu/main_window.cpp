@@ -12,13 +12,17 @@
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/qt_dialogs.h"
+#include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
 #include <QUrl>
@@ -60,6 +64,7 @@ MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWid
     m_nameDialog = m_services.nameDialog;
     if (!m_nameDialog)
         m_nameDialog = new NewUserDialog(appFolder, *dialogs, this);
+    m_state->highContrastAlways = m_services.highContrastAlways;
     m_menu = std::make_unique<MainMenu>(*m_state, *dialogs, *m_nameDialog);
     // The start is recorded before the activity's window opens, and the
     // window's load may show a message first (the first use, the game's
@@ -69,8 +74,8 @@ MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWid
 
     buildControls();
     m_menu->Start();
-    refresh();
-    resize(QSize(640, 480).expandedTo(minimumSizeHint()));
+    applyLook();
+    ui::ResizeWithin(*this, QSize(640, 480));
     placeAtSharedPosition();
     m_focusBox->setFocus();
 }
@@ -152,8 +157,29 @@ void MainWindow::buildControls()
     layout->addLayout(columns, 6);
     layout->addStretch(1);
     layout->addSpacing(8);
-    layout->addWidget(navigate);
+    // The look is the selected user's; its mnemonic works while the focus
+    // box keeps the keys.
+    m_highContrast = new QCheckBox("High &contrast", this);
+    m_highContrast->setObjectName("chkHighContrast");
+    m_highContrast->setFocusPolicy(Qt::NoFocus);
+    connect(m_highContrast, &QCheckBox::clicked, this, [this] {
+        m_menu->ToggleHighContrast();
+        applyLook();
+    });
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(navigate, 1);
+    bottom->addWidget(m_highContrast);
+    layout->addLayout(bottom);
     layout->addWidget(m_info);
+}
+
+void MainWindow::applyLook()
+{
+    ui::SetHighContrast(m_menu->HighContrast());
+    m_highContrast->setChecked(ui::HighContrast());
+    m_highContrast->setEnabled(m_menu->CanChooseHighContrast());
+    refresh();
+    update();
 }
 
 void MainWindow::refresh()
@@ -182,8 +208,9 @@ void MainWindow::placeAtSharedPosition()
 
 void MainWindow::recordPosition()
 {
-    if (pos() == ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this))
-        return; // not moved: keep the twips exact
+    if (!ui::CanPlaceWindows() ||
+        pos() == ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this))
+        return; // not moved (or not known): keep the twips exact
     const QPoint twips = ui::PixelsToTwips(pos(), this);
     m_state->WindowLeft = twips.x();
     m_state->WindowTop = twips.y();
@@ -197,7 +224,7 @@ void MainWindow::keyDown(int key)
 
 void MainWindow::act(MenuAction action)
 {
-    refresh();
+    applyLook();
     switch (action) {
     case MenuAction::EndProgram:
         m_ending = true;
@@ -298,7 +325,7 @@ void MainWindow::checkDonation(QWidget* activity)
 void MainWindow::returnToMenu()
 {
     placeAtSharedPosition();
-    refresh();
+    applyLook();
     show();
     raise();
     activateWindow();

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+class QCheckBox;
 class QLabel;
 
 namespace tarvelo {
@@ -45,6 +46,8 @@ struct MenuServices
     // Runs at every activity start once the activity window is up, with its
     // load's messages answered; a request goes over that window.
     std::function<void(ProgramState&, QWidget* activity)> donationCheck{};
+    // --high-contrast: every user's windows in the high-contrast look.
+    bool highContrastAlways = false;
 };
 
 // Creates the game window for the program state and the run's last game
@@ -98,6 +101,8 @@ private:
     // The donation check of the activity start that opened `activity`.
     void checkDonation(QWidget* activity);
     void refresh();
+    // Takes the look the menu gives for the selected user.
+    void applyLook();
 
     std::unique_ptr<ProgramState> m_state;
     MenuServices m_services;
@@ -107,6 +112,7 @@ private:
 
     ui::FocusBox* m_focusBox = nullptr;
     QLabel* m_info = nullptr;
+    QCheckBox* m_highContrast = nullptr;
     std::array<ui::OptionFrame*, 9> m_boxes{};
     std::array<ui::OptionFrame*, 8> m_rows{};
     QPointer<SessionWindow> m_activity;

@@ -4,6 +4,7 @@
 #include "profile/code_page.h"
 #include "ui/picture_window.h"
 #include "ui/text_codec.h"
+#include "ui/window_placement.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -148,7 +149,7 @@ NewUserDialog::NewUserDialog(const std::string& appFolder, Dialogs& dialogs, QWi
     content->addStretch();
     content->addLayout(buttons);
 
-    resize(360, 150);
+    ui::ResizeWithin(*this, QSize(360, 150));
 }
 
 std::optional<std::string> NewUserDialog::AskName(std::string_view currentName)

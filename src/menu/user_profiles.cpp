@@ -35,6 +35,7 @@ void ResetUserSection(ProfileStore& profile, std::string_view section)
     profile.Reset(section, kBeepOnError);
     profile.Reset(section, kLetterStream);
     profile.Reset(section, kLetterCase);
+    profile.Reset(section, kHighContrast);
 }
 
 // The user's name lives in "users" under the user's section name.

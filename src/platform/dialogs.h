@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvelo {
 
@@ -35,6 +36,15 @@ public:
     // An input box; nullopt when cancelled.
     virtual std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
                                                std::string_view initial) = 0;
+    // A list to pick one item from, `current` chosen at first; the index
+    // picked, nullopt when cancelled (and where no list can be shown).
+    virtual std::optional<std::size_t> AskChoice(std::string_view prompt, std::string_view title,
+                                                 const std::vector<std::string>& items,
+                                                 std::size_t current)
+    {
+        (void)prompt, (void)title, (void)items, (void)current;
+        return std::nullopt;
+    }
 };
 
 } // namespace tarvelo

@@ -1,5 +1,6 @@
 #include "profile/keyboard_layout.h"
 
+#include "profile/code_page.h"
 #include "profile/key_codes.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
@@ -42,6 +43,34 @@ constexpr std::array<DefaultCharacter, 13> kDefaultCharacters = {{
     {')', 45, true, true},
 }};
 
+// Positions of the keys 1..49 on a PC keyboard, by XKB name.
+constexpr std::array<std::string_view, KeyboardLayout::kKeyCount + 1> kPositions = {
+    "",     "AD01", "AD02", "AD03", "AD04", "AD05", "AD06", "AD07", "AD08", "AD09",
+    "AD10", "AC01", "AC02", "AC03", "AC04", "AC05", "AC06", "AC07", "AC08", "AC09",
+    "AC10", "AC11", "AB01", "AB02", "AB03", "AB04", "AB05", "AB06", "AB07", "AB08",
+    "AB09", "AB10", "LFSH", "RTSH", "SPCE", "AE01", "AE11", "AE02", "AE03", "AE04",
+    "AE05", "AE06", "AE07", "AE08", "AE09", "AE10", "AE12", "AD11", "AD12", "TLDE",
+};
+
+// The letters of the code page a dead key composes: `accent` followed by
+// the n-th of `bases` gives the n-th of `composed`.
+struct DeadKeyLetters
+{
+    unsigned char accent;
+    std::string_view bases;
+    std::string_view composed;
+};
+
+constexpr std::array<DeadKeyLetters, 7> kDeadKeyLetters = {{
+    {'`', "AEIOUaeiou", "\xC0\xC8\xCC\xD2\xD9\xE0\xE8\xEC\xF2\xF9"},
+    {0xB4, "AEIOUYaeiouy", "\xC1\xC9\xCD\xD3\xDA\xDD\xE1\xE9\xED\xF3\xFA\xFD"},
+    {'^', "AEIOUaeiou", "\xC2\xCA\xCE\xD4\xDB\xE2\xEA\xEE\xF4\xFB"},
+    {'~', "ANOano", "\xC3\xD1\xD5\xE3\xF1\xF5"},
+    {0xA8, "AEIOUYaeiouy", "\xC4\xCB\xCF\xD6\xDC\x9F\xE4\xEB\xEF\xF6\xFC\xFF"},
+    {0xB8, "Cc", "\xC7\xE7"},
+    {0xB0, "Aa", "\xC5\xE5"}, // the ring above, shown as the degree sign
+}};
+
 bool IsInDefaultLayout(int code)
 {
     if ((code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'))
@@ -60,6 +89,12 @@ bool IsUpperLetter(int code)
 bool IsLowerLetter(int code)
 {
     return (code >= 'a' && code <= 'z') || (code >= 224 && code <= 254);
+}
+
+// A letter's upper-case form, as the edit box folds it.
+int Folded(int code)
+{
+    return IsLowerLetter(code) ? code - kCaseOffset : code;
 }
 
 bool IsKey(int key)
@@ -87,6 +122,13 @@ std::string LabelName(int code)
 std::string ShiftName(int code)
 {
     return std::to_string(code) + "c";
+}
+
+// Whether code c lies on a dead key, under "cd"; written only for
+// characters a system layout put on a dead key.
+std::string DeadName(int code)
+{
+    return std::to_string(code) + "d";
 }
 
 int ReadKey(const ProfileStore& profile, int code, int fallback)
@@ -147,11 +189,50 @@ bool KeyboardLayout::KeyShift(int code) const
     return IsCode(code) && m_shift[code];
 }
 
+bool KeyboardLayout::KeyDead(int code) const
+{
+    return IsCode(code) && m_dead[code] && m_keyOfChar[code] != kNoKey;
+}
+
+std::string_view KeyboardLayout::Position(int key)
+{
+    return IsKey(key) ? kPositions[key] : std::string_view{};
+}
+
+std::vector<int> KeyboardLayout::KeysFor(int code) const
+{
+    std::vector<int> keys;
+    bool shift = false;
+    const auto add = [&](int character) {
+        shift = shift || KeyShift(character);
+        keys.push_back(KeyOfChar(character));
+    };
+    if (KeyOfChar(code) != kNoKey) {
+        add(code);
+        if (KeyDead(code))
+            keys.push_back(kSpaceBar);
+    } else if (IsCode(code)) {
+        for (const DeadKeyLetters& dead : kDeadKeyLetters) {
+            const auto at = dead.composed.find(static_cast<char>(code));
+            if (at == std::string_view::npos || !KeyDead(dead.accent) ||
+                KeyOfChar(static_cast<unsigned char>(dead.bases[at])) == kNoKey)
+                continue;
+            add(dead.accent);
+            add(static_cast<unsigned char>(dead.bases[at]));
+            break;
+        }
+    }
+    if (shift)
+        keys.insert(keys.begin(), {kLeftShift, kRightShift});
+    return keys;
+}
+
 void KeyboardLayout::Load(const ProfileStore& profile)
 {
     m_keyOfChar.fill(kNoKey);
     m_label.fill(false);
     m_shift.fill(false);
+    m_dead.fill(false);
 
     for (int i = 0; i < 26; ++i)
         m_keyOfChar['A' + i] = ReadKey(profile, 'A' + i, kLetterKeys[i]);
@@ -184,6 +265,7 @@ void KeyboardLayout::Load(const ProfileStore& profile)
         m_keyOfChar[code] = key;
         m_label[code] = ReadFlag(profile, LabelName(code), false);
         m_shift[code] = ReadFlag(profile, ShiftName(code), false);
+        m_dead[code] = ReadFlag(profile, DeadName(code), false);
     }
 
     SetKeyCaptions();
@@ -228,6 +310,15 @@ void KeyboardLayout::Unmap(int code, ProfileStore& profile)
     WriteKey(profile, code, kNoKey);
     WriteLabel(profile, code, false);
     WriteShift(profile, code, false);
+    SetDead(code, false, profile);
+}
+
+void KeyboardLayout::SetDead(int code, bool dead, ProfileStore& profile)
+{
+    if (m_dead[code] == dead)
+        return;
+    m_dead[code] = dead;
+    profile.WriteProfile(settings::kLanguage, DeadName(code), valuetext::FormatBoolean(dead));
 }
 
 void KeyboardLayout::Map(int code, int key, bool label, bool shift)
@@ -288,6 +379,7 @@ void KeyboardLayout::AssignCharacter(int edited, int code, bool shiftHeld, Profi
 
     m_keyOfChar[k] = edited;
     m_label[k] = true;
+    SetDead(k, false, profile);
     WriteKey(profile, k, edited);
     WriteLabel(profile, k, true);
     m_shift[k] = shiftHeld;
@@ -353,6 +445,9 @@ void KeyboardLayout::ResetToDefault(ProfileStore& profile)
             m_label[c.code] = c.label;
             m_shift[c.code] = c.shift;
         }
+        // The default layout has no dead keys.
+        for (int code = 1; code <= kMaxCode; ++code)
+            SetDead(code, false, profile);
         (void)batch.Commit();
     }
 
@@ -364,6 +459,41 @@ void KeyboardLayout::ResetToDefault(ProfileStore& profile)
         if ((c <= 96 || c >= 123) && m_keyOfChar[c] != kNoKey)
             ShowCode(m_keyOfChar[c], c);
     }
+}
+
+void KeyboardLayout::MatchSystemKeys(const SystemKeys& keys, ProfileStore& profile)
+{
+    ProfileBatch batch(profile);
+    for (int key = 1; key <= kKeyCount; ++key)
+        ClearKey(key, profile);
+    const auto code = [](char32_t character) {
+        return character != 0 && codepage::Fits(character) ? codepage::FromUnicode(character) : 0;
+    };
+    for (int key = 1; key <= kKeyCount; ++key) {
+        if (!IsEditableKey(key))
+            continue;
+        const SystemKey& system = keys[static_cast<std::size_t>(key)];
+        const int plain = code(system.plain);
+        const int shifted = code(system.shifted);
+        const bool plainLetter = IsUpperLetter(Folded(plain));
+        if (plainLetter && Folded(shifted) == Folded(plain)) {
+            AssignCharacter(key, plain, false, profile);
+        } else if (plainLetter) {
+            if (shifted != 0)
+                AssignCharacter(key, shifted, true, profile);
+            AssignCharacter(key, plain, false, profile);
+        } else {
+            if (plain != 0)
+                AssignCharacter(key, plain, false, profile);
+            if (shifted != 0)
+                AssignCharacter(key, shifted, true, profile);
+        }
+        if (plain != 0 && system.plainDead)
+            SetDead(plain, true, profile);
+        if (shifted != 0 && system.shiftedDead)
+            SetDead(shifted, true, profile);
+    }
+    (void)batch.Commit();
 }
 
 } // namespace tarvelo

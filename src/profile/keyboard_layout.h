@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/system_keyboards.h"
+
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvelo {
 
@@ -32,6 +35,21 @@ public:
     int KeyOfChar(int code) const;
     bool KeyLabel(int code) const;
     bool KeyShift(int code) const;
+    // Whether `code` lies on a dead key: pressing it types nothing until the
+    // next key, with which it composes a letter.
+    bool KeyDead(int code) const;
+
+    // The keys the next-key hint lights for `code`: its key with both Shift
+    // keys when it needs Shift (and the space bar after a dead key, which
+    // types the accent alone); for a letter without a key that a dead key
+    // composes, the dead key and the base letter's key, with Shift as either
+    // needs. Empty when no key types it.
+    std::vector<int> KeysFor(int code) const;
+
+    // The XKB name of the position of key 1..49 on a PC keyboard ("AE01",
+    // "AD01", ...; "LFSH", "RTSH", "SPCE" for the fixed keys); empty for any
+    // other index.
+    static std::string_view Position(int key);
 
     // Fills the tables from section "language": the 65 characters of the
     // default layout, each absent key giving its default, then every other
@@ -65,16 +83,24 @@ public:
     // replacement) and recaptions every key. Characters outside the default
     // layout keep their keys.
     void ResetToDefault(ProfileStore& profile);
+    // Relabels every editable key from a system layout, as if its characters
+    // had been typed into the key's edit box: the plain one, then the shifted
+    // one, a letter always last so that a symbol stays as second symbol.
+    // Characters outside the code page are left out; dead keys are marked
+    // (stored under "<code>d"). One replacement of the settings file.
+    void MatchSystemKeys(const SystemKeys& keys, ProfileStore& profile);
 
 private:
     void SetCaption(int key, std::string_view caption);
     void ShowCode(int key, int code);
     void Unmap(int code, ProfileStore& profile);
     void Map(int code, int key, bool label, bool shift);
+    void SetDead(int code, bool dead, ProfileStore& profile);
 
     std::array<int, kMaxCode + 1> m_keyOfChar{};
     std::array<bool, kMaxCode + 1> m_label{};
     std::array<bool, kMaxCode + 1> m_shift{};
+    std::array<bool, kMaxCode + 1> m_dead{};
     std::array<std::string, kKeyCount + 1> m_captions;
 };
 

@@ -67,6 +67,8 @@ inline constexpr SingleKey kAccuracy{"accuracy", 0};
 inline constexpr TextKey kLetterStream{"letterstream",
                                        "0102030405060708091011121314151617181922232425262728"};
 inline constexpr IntegerKey kLetterCase{"lettercase", 0};
+// The windows drawn without the picture, in the high-contrast colours.
+inline constexpr BooleanKey kHighContrast{"highcontrast", false};
 
 inline constexpr int kUserCount = 8;
 

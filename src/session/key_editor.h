@@ -8,6 +8,7 @@ namespace tarvelo {
 class Dialogs;
 class KeyboardLayout;
 class ProfileStore;
+class SystemKeyboards;
 
 // The one edit box of the session window's on-screen keyboard, with which the
 // user puts another symbol on a key, and the "Reset Keys" question. The
@@ -24,6 +25,13 @@ public:
         "This character cannot be put on a key: the keys hold only letters of Western European "
         "languages, digits and the usual punctuation. The key is unchanged.";
     static constexpr std::string_view kOutsideCodePageTitle = "Tarvelo";
+    static constexpr std::string_view kMatchTitle = "Match My Keyboard";
+    static constexpr std::string_view kMatchPrompt =
+        "Label the onscreen keyboard as this keyboard layout types:";
+    static constexpr std::string_view kNoLayouts =
+        "The list of keyboard layouts could not be read. The keys are unchanged.";
+    static constexpr std::string_view kMatchFailed =
+        "This keyboard layout could not be read. The keys are unchanged.";
 
     // Modifier keys held in a key event of the edit box.
     struct Modifiers
@@ -59,6 +67,10 @@ public:
 
     // "Reset Keys": after a Yes, the default layout. Returns true on Yes.
     bool Reset(Dialogs& dialogs);
+    // "Match My Keyboard": the user picks a system layout, the system's
+    // current one chosen at first, and every key is labelled as it types.
+    // Returns true when the keys changed.
+    bool Match(Dialogs& dialogs, SystemKeyboards& keyboards);
 
 private:
     KeyboardLayout& m_layout;

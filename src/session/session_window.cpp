@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,19 +52,34 @@ QLabel* PanelLabel(const QString& text, QWidget* parent, const QString& name = {
     return label;
 }
 
-QColor MarkColour(Mark mark)
+// A typed character as its mark shows it; in high contrast a wrong one is
+// also underlined and a swapped pair overlined.
+ui::TypingLineView::Glyph MarkedGlyph(int cell, QChar character, Mark mark)
 {
+    using Rule = ui::TypingLineView::Rule;
+    const bool highContrast = ui::HighContrast();
+    const palette::MarkColours& colours =
+        highContrast ? palette::high_contrast::kMarks : palette::kMarks;
+    std::int32_t colour = colours.correct;
+    Rule rule = Rule::None;
     switch (mark) {
     case Mark::Correct:
-        return Qt::black;
+        break;
     case Mark::Wrong:
-        return Qt::red;
+        colour = colours.wrong;
+        rule = Rule::Under;
+        break;
     case Mark::SwappedFirst:
-        return QColor(0, 255, 0);
+        colour = colours.swappedFirst;
+        rule = Rule::Over;
+        break;
     case Mark::SwappedSecond:
-        return Qt::magenta;
+        colour = colours.swappedSecond;
+        rule = Rule::Over;
+        break;
     }
-    return Qt::black;
+    return {static_cast<double>(cell), character, ui::FromBgr(colour),
+            highContrast ? rule : Rule::None};
 }
 
 } // namespace
@@ -232,6 +248,10 @@ QLayout* SessionWindow::buildFooter()
     m_resetKeys->setObjectName("lResetKeys");
     m_resetKeys->setFocusPolicy(Qt::NoFocus);
     connect(m_resetKeys, &QPushButton::clicked, this, [this] { resetKeys(); });
+    m_matchKeyboard = new QPushButton(ui::ToQString(KeyEditor::kMatchTitle), this);
+    m_matchKeyboard->setObjectName("lMatchKeyboard");
+    m_matchKeyboard->setFocusPolicy(Qt::NoFocus);
+    connect(m_matchKeyboard, &QPushButton::clicked, this, [this] { matchKeyboard(); });
 
     m_amarel = new ui::ClickableLabel(QString(QChar(0x2661)), this);
     m_amarel->setObjectName("amarel");
@@ -239,12 +259,13 @@ QLayout* SessionWindow::buildFooter()
     small.setPointSizeF(small.pointSizeF() * 0.7);
     m_amarel->setFont(small);
     QPalette faint = m_amarel->palette();
-    faint.setColor(QPalette::WindowText, QColor(255, 255, 255, 110));
+    faint.setColor(QPalette::WindowText, ui::GroundText(QColor(255, 255, 255, 110)));
     m_amarel->setPalette(faint);
     connect(m_amarel, &ui::ClickableLabel::pressed, this, [this] { askDedication(); });
     auto* footer = new QHBoxLayout;
     footer->addWidget(m_amarel, 0, Qt::AlignBottom);
     footer->addStretch();
+    footer->addWidget(m_matchKeyboard);
     footer->addWidget(m_resetKeys);
     return footer;
 }
@@ -386,18 +407,18 @@ bool SessionWindow::keyEditEvent(QEvent* event)
         m_keyEditor.KeyDown(ToModifiers(key->modifiers()));
         if (!m_keyEditor.IsOpen())
             return true;
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
+        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
             afterKeyEdit(m_keyEditor.Clear());
-        } else if (!ui::FitsCodePage(key->text())) {
-            // As "?" it would land on the key and take "/" along.
-            m_keyEditor.Close();
-            afterKeyEdit(false);
-            m_dialogs.ShowMessage(KeyEditor::kOutsideCodePage, KeyEditor::kOutsideCodePageTitle,
-                                  MessageIcon::Exclamation);
-        } else if (const int code = ui::TypedCode(*key);
-                   code == keycode::kEscape || code >= keycode::kFirstPrintable) {
-            afterKeyEdit(m_keyEditor.Type(code));
-        }
+        else
+            typeIntoKeyEdit(ui::TypedCode(*key));
+        return true;
+    }
+    case QEvent::InputMethod: {
+        // A composed character goes on the key; a pre-edit alone types nothing.
+        const auto codes =
+            ui::CommittedCodes(static_cast<QInputMethodEvent*>(event)->commitString());
+        if (!codes.empty() && m_keyEditor.IsOpen())
+            typeIntoKeyEdit(codes.front());
         return true;
     }
     case QEvent::KeyRelease:
@@ -415,6 +436,18 @@ bool SessionWindow::keyEditEvent(QEvent* event)
     }
 }
 
+void SessionWindow::typeIntoKeyEdit(int code)
+{
+    if (code == keycode::kOutsideCodePage) {
+        m_keyEditor.Close();
+        afterKeyEdit(false);
+        m_dialogs.ShowMessage(KeyEditor::kOutsideCodePage, KeyEditor::kOutsideCodePageTitle,
+                              MessageIcon::Exclamation);
+    } else if (code == keycode::kEscape || code >= keycode::kFirstPrintable) {
+        afterKeyEdit(m_keyEditor.Type(code));
+    }
+}
+
 void SessionWindow::afterKeyEdit(bool edited)
 {
     if (!m_keyEditor.IsOpen()) {
@@ -429,7 +462,17 @@ void SessionWindow::afterKeyEdit(bool edited)
 
 void SessionWindow::resetKeys()
 {
-    if (m_keyEditor.Reset(m_dialogs)) {
+    afterLayoutChange(m_keyEditor.Reset(m_dialogs));
+}
+
+void SessionWindow::matchKeyboard()
+{
+    afterLayoutChange(m_keyEditor.Match(m_dialogs, m_keyboards));
+}
+
+void SessionWindow::afterLayoutChange(bool changed)
+{
+    if (changed) {
         refreshCaptions();
         if (m_engine.Running())
             m_engine.ShowNextKey();
@@ -522,8 +565,7 @@ void SessionWindow::refreshLines()
             glyphs.push_back({*caret == 0 ? -0.3 : *caret - 0.5, QLatin1Char('|'), Qt::black});
         for (const TypedCell& cell : m_engine.TypedCells()) {
             const QString character = ui::ToQString(std::string_view(&cell.character, 1));
-            glyphs.push_back(
-                {static_cast<double>(cell.cell), character.at(0), MarkColour(cell.mark)});
+            glyphs.push_back(MarkedGlyph(cell.cell, character.at(0), cell.mark));
             typed += character;
         }
     }
@@ -535,10 +577,10 @@ void SessionWindow::refreshKeyboard()
     const std::vector<int>& next = m_engine.NextKeys();
     for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key) {
         const bool lit = std::find(next.begin(), next.end(), key) != next.end();
-        m_keyboard->setFill(key, ui::FromBgr(lit ? palette::kNextKeyFill : palette::kKeyFill));
-        m_keyboard->setBorder(key, ui::FromBgr(key == m_options.HoveredKey()
-                                                   ? SessionOptions::kHoverKeyBorder
-                                                   : SessionOptions::kKeyBorder));
+        m_keyboard->setFill(key, ui::ShownFill(lit ? palette::kNextKeyFill : palette::kKeyFill));
+        m_keyboard->setBorder(key, ui::ShownBorder(key == m_options.HoveredKey()
+                                                       ? SessionOptions::kHoverKeyBorder
+                                                       : SessionOptions::kKeyBorder));
     }
 }
 
@@ -567,6 +609,7 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
     : ui::PictureWindow(m_state.appFolder, parent), m_state(m_state), m_ownDialogs(this),
       m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
       m_beeper(services.beeper ? *services.beeper : m_ownBeeper),
+      m_keyboards(services.keyboards ? *services.keyboards : m_ownKeyboards),
       m_endProgram(services.endProgram ? std::move(services.endProgram)
                                        : [] { QApplication::quit(); }),
       m_lessons(m_state.profile, m_state.appFolder),

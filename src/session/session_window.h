@@ -13,6 +13,7 @@
 #include "ui/picture_window.h"
 #include "ui/qt_beeper.h"
 #include "ui/qt_dialogs.h"
+#include "ui/xkb_keyboards.h"
 
 #include <array>
 #include <functional>
@@ -57,6 +58,7 @@ public:
         Beeper* beeper = nullptr;
         LessonGuide* guide = nullptr;
         std::function<void()> endProgram;
+        SystemKeyboards* keyboards = nullptr; // the system's layouts (libxkbcommon)
     };
 
     explicit SessionWindow(ProgramState& state, QWidget* parent = nullptr);
@@ -104,9 +106,12 @@ private:
     void exitToMenu();
     void openKeyEdit(int key);
     bool keyEditEvent(QEvent* event);
+    void typeIntoKeyEdit(int code);
     void afterKeyEdit(bool edited);
     void placeKeyEdit();
     void resetKeys();
+    void matchKeyboard();
+    void afterLayoutChange(bool changed);
     void askDedication();
     void tellHistoryNotice();
 
@@ -121,8 +126,10 @@ private:
     ProgramState& m_state;
     ui::QtDialogs m_ownDialogs;
     ui::QtBeeper m_ownBeeper;
+    ui::XkbKeyboards m_ownKeyboards;
     Dialogs& m_dialogs;
     Beeper& m_beeper;
+    SystemKeyboards& m_keyboards;
     std::function<void()> m_endProgram;
 
     GuideForwarder m_guide;
@@ -159,6 +166,7 @@ private:
     ui::KeyboardView* m_keyboard = nullptr;
     QLineEdit* m_keyEdit = nullptr;
     QPushButton* m_resetKeys = nullptr;
+    QPushButton* m_matchKeyboard = nullptr;
     ui::ClickableLabel* m_amarel = nullptr;
     ui::FocusBox* m_focusBox = nullptr;
 

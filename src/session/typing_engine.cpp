@@ -232,15 +232,7 @@ void TypingEngine::Refuse(Refusal refusal)
 
 void TypingEngine::ShowNextKey()
 {
-    m_nextKeys.clear();
-    const int code = m_line.E(m_line.SentencePosition);
-    const KeyboardLayout& layout = m_context.layout;
-    if (layout.KeyShift(code)) {
-        m_nextKeys.push_back(KeyboardLayout::kLeftShift);
-        m_nextKeys.push_back(KeyboardLayout::kRightShift);
-    }
-    if (layout.KeyOfChar(code) != KeyboardLayout::kNoKey)
-        m_nextKeys.push_back(layout.KeyOfChar(code));
+    m_nextKeys = m_context.layout.KeysFor(m_line.E(m_line.SentencePosition));
 }
 
 std::string TypingEngine::ExpectedText() const
@@ -274,6 +266,8 @@ std::vector<TypedCell> TypingEngine::TypedCells() const
             glyph = kUnderscore;
         if (glyph == TypingLine::kEmpty)
             continue;
+        if (glyph == keycode::kOutsideCodePage)
+            glyph = '?';
         cells.push_back({i - 1, static_cast<char>(glyph), m_line.M(i)});
     }
     return cells;

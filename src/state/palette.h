@@ -15,4 +15,50 @@ inline constexpr std::int32_t kKeyFill = 0xE0E0E0;
 // The keys that type the next character.
 inline constexpr std::int32_t kNextKeyFill = 0x80FF80;
 
+// The colours of the typed characters by their mark.
+struct MarkColours
+{
+    std::int32_t correct;
+    std::int32_t wrong;
+    std::int32_t swappedFirst;
+    std::int32_t swappedSecond;
+};
+inline constexpr MarkColours kMarks{0x000000, 0x0000FF, 0x00FF00, 0xFF00FF};
+
+// The high-contrast look: no picture, black text on a white ground, the
+// selection in yellow, and every text at a contrast ratio of at least
+// kHighContrastRatio against what it stands on.
+namespace high_contrast {
+
+inline constexpr double kMinimumRatio = 7.0;
+inline constexpr std::int32_t kGround = 0xFFFFFF;
+inline constexpr std::int32_t kText = 0x000000;
+inline constexpr std::int32_t kOptionFill = 0xFFFFFF;
+inline constexpr std::int32_t kSelectedFill = 0x00FFFF;
+inline constexpr std::int32_t kHoverBorder = 0xC00000;
+// Dark enough for the white ground; the windows also underline a wrong
+// character and overline a swapped pair, so no mark rests on colour alone.
+inline constexpr MarkColours kMarks{0x000000, 0x0000B0, 0x006000, 0x800080};
+
+// What a fill of the standard look becomes: itself when black text reads
+// on it, else lightened until it does. Every fill is light, so all text is
+// dark.
+std::int32_t Fill(std::int32_t standardFill);
+// The fill of an option, a user box or a menu row: the option and selection
+// fills become their high-contrast pair, the others as Fill.
+std::int32_t OptionFill(std::int32_t standardFill);
+// A border: the hover mark becomes kHoverBorder, the others stay.
+std::int32_t Border(std::int32_t standardBorder);
+// What text of the standard look is drawn in on a high-contrast `fill`: the
+// colour itself when it reads well enough, else darkened until it does, so
+// greyed text stays grey and red stays red.
+std::int32_t Text(std::int32_t standardText, std::int32_t fill);
+
+} // namespace high_contrast
+
+// Relative luminance (0 black .. 1 white) and the contrast ratio (1 .. 21)
+// of two colours, as the Web Content Accessibility Guidelines define them.
+double RelativeLuminance(std::int32_t bgr);
+double ContrastRatio(std::int32_t first, std::int32_t second);
+
 } // namespace tarvelo::palette

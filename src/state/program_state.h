@@ -32,6 +32,8 @@ struct ProgramState
     // The shared window position, in twips.
     int WindowTop = 1035;
     int WindowLeft = 1995;
+    // --high-contrast: every user's windows in the high-contrast look.
+    bool highContrastAlways = false;
     // The run history, opened on first use (stats/shared_history.h) so the
     // main menu's start-up does not pay for it.
     std::shared_ptr<RunHistory> history;

@@ -12,6 +12,7 @@
 #include "ui/option_frame.h"
 #include "ui/progress_chart.h"
 #include "ui/qt_dialogs.h"
+#include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -101,7 +103,7 @@ void LetterChart::paintEvent(QPaintEvent*)
     for (int percent = 0; percent <= 100; percent += 25) {
         const QPointF from = at(0, Statistics::MarkerRow(percent));
         painter.drawLine(from, at(m_statistics->ScaleWidth(), Statistics::MarkerRow(percent)));
-        painter.setPen(Qt::darkGray);
+        painter.setPen(ui::ShownText(0x808080));
         painter.drawText(QRectF(0, from.y() - metrics.height() / 2, margin - 6, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, QString("%1 %").arg(percent));
         painter.setPen(QColor(0xC8, 0xC8, 0xC8));
@@ -123,7 +125,9 @@ void LetterChart::paintEvent(QPaintEvent*)
         const QPointF label = at(x, Statistics::kLabelRow);
         painter.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), std::max(1.0, xUnit * 0.15)));
         painter.drawLine(at(x, Statistics::kZeroRow), marker);
-        painter.setPen(ui::FromBgr(Statistics::HeatColour(letters[i].percentage)).darker(130));
+        const std::int32_t heat = Statistics::HeatColour(letters[i].percentage);
+        // In high contrast, the heat colour darkened until it reads on white.
+        painter.setPen(ui::HighContrast() ? ui::ShownText(heat) : ui::FromBgr(heat).darker(130));
         painter.drawText(QRectF(marker - QPointF(cell.width() / 2, cell.height() / 2), cell),
                          Qt::AlignCenter, text);
         painter.setPen(Qt::black);
@@ -179,14 +183,32 @@ void StatisticsWindow::buildControls()
     }
     options->addStretch();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->setSpacing(10);
+    // The figures and charts scroll on a screen too small for them; the
+    // options stay in view below.
+    auto* content = new QWidget;
+    content->setObjectName("statsContent");
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(10);
     auto* top = new QHBoxLayout;
     top->addWidget(buildFigures());
     top->addWidget(buildProgress(), 1);
-    layout->addLayout(top);
-    layout->addWidget(buildLetters(), 1);
+    contentLayout->addLayout(top);
+    contentLayout->addWidget(buildLetters(), 1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("statsScroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    // The picture shows through.
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    scroll->setWidget(content);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(10);
+    layout->addWidget(scroll, 1);
     layout->addLayout(options);
 }
 
@@ -387,8 +409,8 @@ void StatisticsWindow::refresh()
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key) {
         m_keyboard->setCaption(key, ui::ToQString(m_state.layout.Caption(key)));
         const std::optional<float> percentage = m_statistics.KeyPercentage(key);
-        m_keyboard->setFill(
-            key, ui::FromBgr(percentage ? Statistics::HeatColour(*percentage) : palette::kKeyFill));
+        m_keyboard->setFill(key, ui::ShownFill(percentage ? Statistics::HeatColour(*percentage)
+                                                          : palette::kKeyFill));
     }
 }
 

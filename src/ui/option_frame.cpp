@@ -1,6 +1,7 @@
 #include "ui/option_frame.h"
 
 #include "ui/colours.h"
+#include "ui/style.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -57,7 +58,8 @@ void OptionFrame::setCaptionColour(std::int32_t bgr)
 
 void OptionFrame::setColours(std::int32_t fill, std::int32_t border, std::int32_t captionColour)
 {
-    if (fill == m_fill && border == m_border && captionColour == m_captionColour)
+    if (fill == m_fill && border == m_border && captionColour == m_captionColour &&
+        m_highContrast == HighContrast())
         return;
     m_fill = fill;
     m_border = border;
@@ -67,10 +69,22 @@ void OptionFrame::setColours(std::int32_t fill, std::int32_t border, std::int32_
 
 void OptionFrame::applyStyle()
 {
-    setStyleSheet(QString("tarvelo--ui--OptionFrame { background: %1; border: 2px solid %2; }")
-                      .arg(FromBgr(m_fill).name(), FromBgr(m_border).name()));
+    namespace hc = palette::high_contrast;
+    m_highContrast = HighContrast();
+    std::int32_t fill = m_fill;
+    std::int32_t border = m_border;
+    std::int32_t caption = m_captionColour;
+    if (m_highContrast) {
+        fill = hc::OptionFill(m_fill);
+        border = hc::Border(m_border);
+        caption = hc::Text(m_captionColour, fill);
+    }
+    setStyleSheet(QString("tarvelo--ui--OptionFrame { background: %1; border: %2px solid %3; }")
+                      .arg(FromBgr(fill).name())
+                      .arg(m_highContrast ? 3 : 2)
+                      .arg(FromBgr(border).name()));
     m_label->setStyleSheet(
-        QString("color: %1; background: transparent;").arg(FromBgr(m_captionColour).name()));
+        QString("color: %1; background: transparent;").arg(FromBgr(caption).name()));
 }
 
 void OptionFrame::mousePressEvent(QMouseEvent* event)

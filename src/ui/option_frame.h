@@ -47,6 +47,8 @@ private:
     std::int32_t m_fill = palette::kOptionFill;
     std::int32_t m_border = 0;
     std::int32_t m_captionColour = 0;
+    // The look the style was applied in.
+    bool m_highContrast = false;
 };
 
 } // namespace tarvelo::ui

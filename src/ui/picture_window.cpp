@@ -1,7 +1,10 @@
 #include "ui/picture_window.h"
 
 #include "profile/app_folder.h"
+#include "state/palette.h"
 #include "ui/background_picture.h"
+#include "ui/colours.h"
+#include "ui/style.h"
 
 #include <QPainter>
 
@@ -15,6 +18,10 @@ void PictureWindow::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
+    if (HighContrast()) {
+        painter.fillRect(rect(), FromBgr(palette::high_contrast::kGround));
+        return;
+    }
     // Decoded at the size drawn, on the first paint, not when the window is made.
     const QImage picture = BackgroundPicture::Covering(m_picturePath, size(), devicePixelRatioF());
     if (picture.isNull()) {

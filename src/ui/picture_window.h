@@ -6,8 +6,8 @@
 namespace tarvelo::ui {
 
 // A window with the background picture "Masada.jpg" of the application
-// folder, scaled to cover it. The folder is the system's bytes: read by the
-// logic, not through a QString path, any folder name works.
+// folder, scaled to cover it; a plain ground in the high-contrast look. The folder is the system's
+// bytes: read by the logic, not through a QString path, any folder name works.
 class PictureWindow : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "ui/playfield_view.h"
 
 #include "ui/colours.h"
+#include "ui/style.h"
 #include "ui/text_codec.h"
 
 #include <QPaintEvent>
@@ -69,7 +70,7 @@ void PlayfieldView::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setClipRegion(event->region());
     const double pileTop = cellRect(0, FallingBoard::kRows).top();
-    painter.fillRect(rect(), FromBgr(kPlayfieldFill));
+    painter.fillRect(rect(), ShownFill(kPlayfieldFill));
 
     painter.setFont(m_font);
     const QRect dirty = event->rect();
@@ -81,7 +82,7 @@ void PlayfieldView::paintEvent(QPaintEvent* event)
             const QRectF rect = cellRect(column, row);
             if (!dirty.intersects(rect.toAlignedRect()))
                 continue;
-            painter.setPen(FromBgr(cell.colour));
+            painter.setPen(ShownText(cell.colour));
             painter.drawText(rect, Qt::AlignCenter,
                              ToQString(std::string(1, static_cast<char>(cell.character))));
         }

@@ -110,4 +110,28 @@ std::optional<std::string> QtDialogs::AskText(std::string_view prompt, std::stri
     return FromQString(dialog.textValue());
 }
 
+std::optional<std::size_t> QtDialogs::AskChoice(std::string_view prompt, std::string_view title,
+                                                const std::vector<std::string>& items,
+                                                std::size_t current)
+{
+    QStringList names;
+    for (const std::string& item : items)
+        names.push_back(ToQString(item));
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(ToQString(title));
+    dialog.setLabelText(ToQString(prompt));
+    dialog.setComboBoxItems(names);
+    dialog.setComboBoxEditable(false);
+    if (current < items.size())
+        dialog.setTextValue(names[static_cast<qsizetype>(current)]);
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype picked = names.indexOf(dialog.textValue());
+    if (picked < 0)
+        return std::nullopt;
+    return static_cast<std::size_t>(picked);
+}
+
 } // namespace tarvelo::ui

@@ -28,6 +28,9 @@ public:
                   DefaultAnswer defaultAnswer) override;
     std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
                                        std::string_view initial) override;
+    std::optional<std::size_t> AskChoice(std::string_view prompt, std::string_view title,
+                                         const std::vector<std::string>& items,
+                                         std::size_t current) override;
 
 private:
     QWidget* m_parent;

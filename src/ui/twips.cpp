@@ -99,9 +99,21 @@ QPoint PixelsToTwips(QPoint pixels, const QWidget* widget)
             static_cast<int>(std::nearbyint(pixels.y() * twipsPerPixel))};
 }
 
+bool CanPlaceWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+QMargins KnownFrameMargins()
+{
+    return g_frameMargins;
+}
+
 QPoint PlaceAtTwips(QWidget* window, int left, int top)
 {
     const QPoint wanted = TwipsToPixels(left, top, window);
+    if (!CanPlaceWindows())
+        return wanted;
     const QScreen* screen = QGuiApplication::screenAt(wanted);
     if (!screen)
         screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

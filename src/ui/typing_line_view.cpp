@@ -1,5 +1,7 @@
 #include "ui/typing_line_view.h"
 
+#include "ui/style.h"
+
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,15 +45,22 @@ void TypingLineView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.setPen(HighContrast() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setFont(m_font);
     const QFontMetricsF metrics(m_font);
-    const double baseline = (height() - metrics.height()) / 2 + metrics.ascent();
+    const double top = (height() - metrics.height()) / 2;
+    const double baseline = top + metrics.ascent();
+    const double ruleWidth = std::max(2.0, metrics.lineWidth() * 1.5);
     for (const Glyph& glyph : m_glyphs) {
+        const double left = m_margin + glyph.cell * m_cellWidth;
         painter.setPen(glyph.colour);
-        painter.drawText(QPointF(m_margin + glyph.cell * m_cellWidth, baseline),
-                         QString(glyph.character));
+        painter.drawText(QPointF(left, baseline), QString(glyph.character));
+        if (glyph.rule == Rule::None)
+            continue;
+        const double y = glyph.rule == Rule::Under ? baseline + metrics.underlinePos() + ruleWidth
+                                                   : top + ruleWidth / 2;
+        painter.fillRect(QRectF(left, y - ruleWidth / 2, m_cellWidth, ruleWidth), glyph.colour);
     }
 }
 

@@ -16,11 +16,21 @@ class TypingLineView : public QWidget
 public:
     static constexpr int kCells = 75;
 
+    // A line under or over a glyph, so that a mark does not rest on colour
+    // alone.
+    enum class Rule
+    {
+        None,
+        Under,
+        Over,
+    };
+
     struct Glyph
     {
         double cell = 0; // cells from the left; the caret sits between cells
         QChar character;
         QColor colour;
+        Rule rule = Rule::None;
         bool operator==(const Glyph&) const = default;
     };
 

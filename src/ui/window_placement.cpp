@@ -67,11 +67,23 @@ private:
 
 } // namespace
 
+void ResizeWithin(QWidget& window, QSize preferred)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        window.resize(preferred);
+        return;
+    }
+    const QSize room = screen->availableGeometry().size().shrunkBy(KnownFrameMargins());
+    window.resize(preferred.boundedTo(room).expandedTo(window.minimumSizeHint()));
+}
+
 void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred, bool maximized)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    window.resize(preferred.boundedTo(available.size() * 9 / 10));
+    // A little short of the whole area, so the desktop shows around it.
+    ResizeWithin(window, preferred.boundedTo(available.size() * 9 / 10));
     // The stored corner, kept on screen; also where a maximized window
     // returns to.
     const QPoint placed = PlaceAtTwips(&window, state.WindowLeft, state.WindowTop);
@@ -84,7 +96,8 @@ void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred, bo
 WindowPlacement PlacementOf(const QWidget& window)
 {
     const PlacementWatch* watch = PlacementWatch::Of(window);
-    if (watch && !watch->MovedByUser())
+    // Where positions are unknown, the stored one stays.
+    if (watch && (!CanPlaceWindows() || !watch->MovedByUser()))
         return {window.isMaximized(), window.isMinimized(), watch->LeftTwips(), watch->TopTwips()};
     // The frame's top-left: what PlaceAtTwips restores.
     const QPoint twips = PixelsToTwips(window.frameGeometry().topLeft(), &window);

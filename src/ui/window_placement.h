@@ -14,6 +14,11 @@ namespace tarvelo::ui {
 void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred,
                  bool maximized = false);
 
+// Gives `window` the `preferred` size where its screen's available area
+// holds it with its frame; on a smaller screen as much as the area holds,
+// never less than what its layout needs.
+void ResizeWithin(QWidget& window, QSize preferred);
+
 // Where the window is, as the logic stores it: the position it opened for
 // until the user moves it (not what keeping it on screen made of it).
 WindowPlacement PlacementOf(const QWidget& window);

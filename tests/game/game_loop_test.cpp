@@ -1,5 +1,6 @@
 #include "game/game_scoring.h"
 #include "game_fixture.h"
+#include "profile/key_codes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -110,8 +111,10 @@ TEST_F(Game, KeystrokesScoreAndAccuracy)
     Type("Q\b\rq");
     EXPECT_EQ(game->Keystrokes(), 2) << "backspace and Enter do not count";
     EXPECT_FLOAT_EQ(game->CurrentAccuracy(), 50.0f);
+    game->ProcessTypedChar(keycode::kOutsideCodePage);
+    EXPECT_EQ(game->Keystrokes(), 3) << "a character the code page lacks misses";
     Type("$");
-    EXPECT_EQ(game->Score(), -1 + 3000);
+    EXPECT_EQ(game->Score(), -2 + 3000);
     EXPECT_EQ(game->DropTimer().intervalMs, 550);
 }
 

@@ -151,6 +151,19 @@ TEST_F(LessonGuidanceTest, LettersMatchLabelsExactly)
     EXPECT_EQ(LessonKeys(), (std::set<int>{1, 17})) << "a relabelled key goes by its new label";
 }
 
+// É through the dead acute on key 21 and Shift with E.
+TEST_F(LessonGuidanceTest, LetterOfADeadKeyLightsTheDeadKeyAndItsBase)
+{
+    SystemKeys keys;
+    keys[21] = {U'\u00B4', U'\u00A8', true, true};
+    keys[3] = {U'e', U'E'};
+    layout.MatchSystemKeys(keys, profile);
+    guidance.LoadLessonLabels(layout);
+    WriteLetters({"\xC9"});
+    Introduce(1);
+    EXPECT_EQ(LessonKeys(), (std::set<int>{3, 21, 32, 33}));
+}
+
 TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
 {
     constexpr int kBegin = LessonGuidance::kBegin, kLevel = LessonGuidance::kLevel;

@@ -106,6 +106,31 @@ TEST_F(MainMenuTest, StartUpFillsTheBoxesAndSelectsTheLastUser)
     EXPECT_EQ(state->user.TypeMode, 0) << "the type mode is the one read last, box 7's";
 }
 
+// The look follows the user in the selected box; the Quit box and empty
+// boxes keep it; the command line's choice holds for everyone.
+TEST_F(MainMenuTest, HighContrastIsEachUsersChoiceStoredWithTheUser)
+{
+    StartWith({{"users", "user0", "Ann"}, {"users", "user1", "Bea"}});
+    EXPECT_FALSE(menu->HighContrast());
+    menu->ToggleHighContrast();
+    EXPECT_EQ(Read("user0", "highcontrast"), "True");
+    EXPECT_TRUE(menu->HighContrast());
+    FocusBox(1);
+    EXPECT_FALSE(menu->HighContrast()) << "Bea's own choice";
+    FocusBox(0);
+    EXPECT_TRUE(menu->HighContrast());
+    FocusBox(2);
+    EXPECT_TRUE(menu->HighContrast()) << "an empty box keeps Ann's look";
+    EXPECT_FALSE(menu->CanChooseHighContrast());
+    menu->ToggleHighContrast();
+    EXPECT_EQ(Read("user2", "highcontrast"), "<absent>");
+
+    FocusBox(1);
+    state->highContrastAlways = true;
+    EXPECT_TRUE(menu->HighContrast()) << "Bea, under --high-contrast";
+    EXPECT_FALSE(menu->CanChooseHighContrast());
+}
+
 // The stored last user outside the boxes selects the nearest box.
 TEST_F(MainMenuTest, LastUserAndArrowsMoveTheFocusWrappingThroughTheQuitBox)
 {

@@ -53,7 +53,7 @@ const Settings kDeletionWrites = [] {
         "playedgame=0 gamelevel=1 gamesound=True lesson=1 typemode=1 gamesplayed=0 "
         "intelligence=0 accuracy=0 backspacel=True backspacef=False intelligent=False "
         "beeponerror=True letterstream=0102030405060708091011121314151617181922232425262728 "
-        "lettercase=0");
+        "lettercase=0 highcontrast=False");
     for (std::string pair; pairs >> pair;)
         writes.push_back("user3/" + pair);
     writes.push_back("users/lastuser=0");

@@ -1,5 +1,6 @@
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
+#include "profile/system_layout_list.h"
 #include "session/key_editor.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -306,6 +307,32 @@ TEST_F(KeyboardLayoutTest, EditsAndCaptionsSurviveARestartOnTheSameObject)
     EXPECT_EQ(layout.Caption(34), KeyboardLayout().Caption(34)) << "fixed captions stay";
     for (const int code : {0xC4, int{':'}, 190})
         EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << Byte(code);
+}
+
+} // namespace
+} // namespace tarvelo
+
+namespace tarvelo {
+namespace {
+
+// Variants follow their layout whatever their place in the list; a
+// description in UTF-8 comes as code-page bytes.
+TEST(SystemLayoutListTest, LayoutsThenTheirVariantsInListOrder)
+{
+    const std::string list = "! model\n  pc105           Generic 105-key PC\n\n"
+                             "! layout\n  us              English (US)\n"
+                             "  fr              French\n\n"
+                             "! variant\n  oss             fr: French (alt.)\n"
+                             "  intl            us: English (US, intl., with dead keys)\n"
+                             "  latin9          fr: Fran\xC3\xA7"
+                             "ais (legacy)\n"
+                             "  broken\n\n! option\n  grp             Switching\n";
+    std::string shown;
+    for (const SystemLayoutEntry& entry : ParseLayoutList(list))
+        shown += entry.name.layout + "(" + entry.name.variant + ")=" + entry.description + ";";
+    EXPECT_EQ(shown, "us()=English (US);us(intl)=English (US, intl., with dead keys);"
+                     "fr()=French;fr(oss)=French (alt.);fr(latin9)=Fran\xE7"
+                     "ais (legacy);");
 }
 
 } // namespace

@@ -49,6 +49,18 @@ TEST_F(PlainTypingTest, WrongSpaceShowsARedUnderscoreAndOnlyTheFirstOfARunIsChar
     EXPECT_EQ(tallies.TypedCount(0, 'C'), 1);
 }
 
+// A character the code page lacks is a wrong key, even where "?" is expected.
+TEST_F(PlainTypingTest, CharacterOutsideTheCodePageIsAWrongKeyShownAsQuestionMark)
+{
+    Start({"?b "});
+    engine.TypeKey(keycode::kOutsideCodePage);
+    const auto cells = engine.TypedCells();
+    ASSERT_EQ(cells.size(), 1u);
+    EXPECT_EQ(cells[0].character, '?');
+    EXPECT_EQ(cells[0].mark, Mark::Wrong);
+    EXPECT_EQ(Counts(), "'?b ' pos 2 keys 1 errors 1/1 at 2 beeps 1");
+}
+
 TEST_F(PlainTypingTest, BackspaceTakesBackAnErrorButNotTheKeystrokeOrTallies)
 {
     Start({"abcdef "});

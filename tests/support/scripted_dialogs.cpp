@@ -29,4 +29,19 @@ std::optional<std::string> ScriptedDialogs::AskText(std::string_view prompt, std
     return answer;
 }
 
+std::optional<std::size_t> ScriptedDialogs::AskChoice(std::string_view prompt,
+                                                      std::string_view title,
+                                                      const std::vector<std::string>& items,
+                                                      std::size_t current)
+{
+    shown.push_back({std::string(prompt), std::string(title), MessageIcon::None});
+    lastChoices = items;
+    lastCurrent = current;
+    if (choiceAnswers.empty())
+        return std::nullopt;
+    auto answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
 } // namespace tarvelo::test

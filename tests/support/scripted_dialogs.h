@@ -27,10 +27,17 @@ public:
                   DefaultAnswer defaultAnswer) override;
     std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
                                        std::string_view initial) override;
+    // Records the prompt; answers from choiceAnswers, else cancels.
+    std::optional<std::size_t> AskChoice(std::string_view prompt, std::string_view title,
+                                         const std::vector<std::string>& items,
+                                         std::size_t current) override;
 
     std::vector<Shown> shown;
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> textAnswers;
+    std::deque<std::optional<std::size_t>> choiceAnswers;
+    std::vector<std::string> lastChoices; // the items of the last list
+    std::size_t lastCurrent = 0;          // and the one chosen at first
 };
 
 } // namespace tarvelo::test

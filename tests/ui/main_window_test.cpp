@@ -9,9 +9,11 @@
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
+#include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -205,6 +207,36 @@ private slots:
         QVERIFY(!window->isVisible());
         QTRY_VERIFY(window->isVisible());
         QCOMPARE(install.events, (std::vector<std::string>{"help page", "editor"}));
+    }
+
+    // The choice is the selected user's, by its mnemonic while the menu keeps
+    // the keys; the windows then lose the picture and the highlight turns
+    // yellow. Another user keeps the standard look.
+    void highContrastIsEachUsersChoiceAndDrawsWithoutThePicture()
+    {
+        Installation install;
+        install.Write("user0", "Ada");
+        install.Write("user1", "Bo");
+        const auto window = install.Start();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto corner = [&] { return window->grab().toImage().pixelColor(1, 1); };
+        const QColor picture = corner();
+        auto* choice = test::Child<QCheckBox>(*window, "chkHighContrast");
+        QVERIFY(!choice->isChecked() && choice->isEnabled());
+
+        QTest::keyClick(test::Keys(*window), Qt::Key_C, Qt::AltModifier); // an animated click
+        QTRY_VERIFY(choice->isChecked() && ui::HighContrast());
+        QCOMPARE(ProfileStore(install.folder.Path()).ReadProfile("user0", "highcontrast", ""),
+                 std::string("True"));
+        QCOMPARE(corner(), QColor(Qt::white));
+        QVERIFY(corner() != picture);
+        QCOMPARE(Frame(*window, "lUser", 0)->palette().color(QPalette::Window), QColor(Qt::yellow));
+        QCOMPARE(Differences(*window), QStringList());
+
+        QTest::keyClick(test::Keys(*window), Qt::Key_Down);
+        QVERIFY(!choice->isChecked() && !ui::HighContrast());
+        QCOMPARE(corner(), picture);
     }
 
     // The position is kept in twips across a restart; a stale one that would

@@ -1,0 +1,185 @@
+#include "editor/editor_window.h"
+#include "editor/language_help_window.h"
+#include "game/game_rules_window.h"
+#include "game/game_window.h"
+#include "game/high_scores_window.h"
+#include "help/donation_window.h"
+#include "material/lesson_help_window.h"
+#include "menu/main_window.h"
+#include "menu/new_user_dialog.h"
+#include "session/session_window.h"
+#include "state/program_state.h"
+#include "stats/statistics_window.h"
+#include "support/fake_platform.h"
+#include "support/game_fakes.h"
+#include "support/scripted_dialogs.h"
+#include "support/scripted_name_dialog.h"
+#include "support/window_helpers.h"
+
+#include <QAbstractScrollArea>
+#include <QScreen>
+#include <functional>
+
+using namespace tarvelo;
+
+namespace {
+
+// The widgets of `window` that are shown but cut off by its edges; those in
+// a scrolling area count as shown, as scrolling brings them in.
+QStringList CutOff(QWidget& window)
+{
+    QStringList cut;
+    const QRect inside = window.rect();
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(&window) || child->isWindow() || child->size().isEmpty())
+            continue;
+        bool scrolled = false;
+        for (QWidget* up = child->parentWidget(); up && up != &window; up = up->parentWidget())
+            scrolled = scrolled || qobject_cast<QAbstractScrollArea*>(up);
+        if (scrolled)
+            continue;
+        const QRect shown(child->mapTo(&window, QPoint(0, 0)), child->size());
+        if (!inside.contains(shown) || child->width() < child->minimumSizeHint().width() ||
+            child->height() < child->minimumSizeHint().height())
+            cut << QString("%1 %2 at %3,%4 %5x%6")
+                       .arg(child->metaObject()->className(), child->objectName())
+                       .arg(shown.x())
+                       .arg(shown.y())
+                       .arg(shown.width())
+                       .arg(shown.height());
+    }
+    return cut;
+}
+
+} // namespace
+
+class WindowFitTest : public QObject
+{
+    Q_OBJECT
+
+    test::TempFolder folder;
+    test::ScriptedDialogs dialogs;
+    test::ScriptedNameDialog names;
+    test::CountingBeeper beeper;
+    test::RecordingGuide guide;
+    test::RecordingSound sound;
+    test::ScriptedRandom random;
+    test::FixedClock clock;
+    std::unique_ptr<ProgramState> state;
+    std::optional<ScoreTexts> lastResult;
+
+    void check(QWidget& window, const char* what)
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect available = window.screen()->availableGeometry();
+        const QRect frame = window.frameGeometry();
+        qInfo("%s: %dx%d min %dx%d on %dx%d", what, frame.width(), frame.height(),
+              window.minimumSizeHint().width(), window.minimumSizeHint().height(),
+              available.width(), available.height());
+        QVERIFY2(available.contains(frame), qPrintable(QString("%1: %2x%3 at %4,%5 on %6x%7")
+                                                           .arg(what)
+                                                           .arg(frame.width())
+                                                           .arg(frame.height())
+                                                           .arg(frame.x())
+                                                           .arg(frame.y())
+                                                           .arg(available.width())
+                                                           .arg(available.height())));
+        QCOMPARE(CutOff(window), QStringList());
+    }
+
+private slots:
+    void init()
+    {
+        test::CopyShippedData(folder);
+        folder.CopyShipped("Masada.jpg");
+        state = std::make_unique<ProgramState>(folder.Path());
+        state->user.SelectSlot(0);
+        state->user.UserName = "Tester";
+        state->layout.Load(state->profile);
+    }
+
+    // A run shows the main menu first; its frame tells the later windows what
+    // the window manager adds around them.
+    void initTestCase()
+    {
+        init();
+        MenuServices services;
+        services.dialogs = &dialogs;
+        services.nameDialog = &names;
+        MainWindow menu(folder.Path(), services);
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    }
+
+    void theScreenIsTheOneConfigured()
+    {
+        const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QVERIFY2(available == QSize(1280, 720) || available == QSize(1366, 768) ||
+                     available == QSize(640, 450),
+                 qPrintable(QString("%1x%2").arg(available.width()).arg(available.height())));
+    }
+
+    void mainMenuFits()
+    {
+        MenuServices services;
+        services.dialogs = &dialogs;
+        services.nameDialog = &names;
+        MainWindow window(folder.Path(), services);
+        check(window, "main menu");
+    }
+
+    void sessionWindowFits()
+    {
+        SessionWindow window(*state, {&dialogs, &beeper, &guide, {}});
+        check(window, "session");
+    }
+
+    void statisticsWindowFits()
+    {
+        StatisticsWindow window(*state);
+        check(window, "statistics");
+    }
+
+    void gameWindowFits()
+    {
+        GameWindow window(*state, lastResult,
+                          {&dialogs, &sound, &random, &clock, [] {}, [] {}, [](const auto&) {}});
+        check(window, "game");
+    }
+
+    void gameSideWindowsFit()
+    {
+        GameRulesWindow rules(folder.Path());
+        check(rules, "game rules");
+        HighScoresWindow scores(folder.Path(), {});
+        check(scores, "high scores");
+    }
+
+    void lessonHelpWindowFits()
+    {
+        LessonHelpWindow window(*state);
+        check(window, "lesson help");
+    }
+
+    void editorWindowsFit()
+    {
+        EditorServices services;
+        services.dialogs = &dialogs;
+        EditorWindow editor(*state, services);
+        check(editor, "editor");
+        LanguageHelpWindow help;
+        check(help, "language help");
+    }
+
+    void dialogsFit()
+    {
+        DonationWindow donation([] {});
+        check(donation, "donation");
+        NewUserDialog name(folder.Path(), dialogs);
+        check(name, "new user");
+    }
+};
+
+QTEST_MAIN(WindowFitTest)
+#include "window_fit_test.moc"
