@@ -22,6 +22,14 @@ struct Shared
     std::deque<QImage> decoded;
 };
 
+// With a format named, only that format's reader loads; otherwise Qt loads
+// every reader that comes before it in its list to ask whether it reads it.
+void NameTheReader(QImageReader& reader, const QByteArray& format)
+{
+    if (!format.isEmpty())
+        reader.setAutoDetectImageFormat(false);
+}
+
 Shared& ReadOnce(const std::string& path)
 {
     static Shared shared;
@@ -32,11 +40,11 @@ Shared& ReadOnce(const std::string& path)
     if (file.status != ReadStatus::Ok)
         return shared;
     shared.bytes = QByteArray(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
-    // The format named, so only the JPEG reader loads, no probing of others;
-    // a picture of another kind under the name is still found by probing.
+    // A picture of another kind under the name is still found by probing.
     for (const QByteArray& format : {QByteArray("jpeg"), QByteArray()}) {
         QBuffer buffer(&shared.bytes);
         QImageReader reader(&buffer, format);
+        NameTheReader(reader, format);
         shared.size = reader.size();
         if (shared.size.isValid()) {
             shared.format = reader.format();
@@ -51,6 +59,7 @@ QImage Decode(const Shared& shared, QSize size)
     QByteArray bytes = shared.bytes; // shared, not copied: QBuffer wants a pointer
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, shared.format);
+    NameTheReader(reader, shared.format);
     // JPEG decodes straight to a fraction of its size; the rest is smoothed.
     reader.setScaledSize(size);
     return reader.read();

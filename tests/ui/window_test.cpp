@@ -41,6 +41,24 @@ private slots:
                 shown.pixel(32, 24) != shown.pixel(8, 40));
     }
 
+    // Only the JPEG reader is asked for the picture, but a picture of another
+    // kind under its name still shows.
+    void pictureOfAnotherKindUnderTheNameStillShows()
+    {
+        test::TempFolder home;
+        QImage halves(64, 48, QImage::Format_RGB32);
+        halves.fill(Qt::white);
+        for (int y = 24; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                halves.setPixel(x, y, qRgb(0, 0, 160));
+        QVERIFY(
+            halves.save(QString::fromStdString(home.File(ui::PictureWindow::kPictureName)), "PNG"));
+        ui::PictureWindow window(home.Path());
+        window.resize(64, 48);
+        const QImage shown = window.grab().toImage();
+        QVERIFY(shown.pixel(32, 8) != shown.pixel(32, 40));
+    }
+
     // Work put off until the window first painted runs then, once.
     void workAfterTheFirstPaintRunsOnceAfterIt()
     {
