@@ -5,6 +5,7 @@
 #include "profile/app_folder.h"
 #include "profile/code_page.h"
 #include "profile/profile_store.h"
+#include "ui/after_first_paint.h"
 #include "ui/audio_module.h"
 #include "ui/qt_dialogs.h"
 
@@ -117,7 +118,6 @@ int main(int argc, char* argv[])
     services.highContrastAlways = ParseCommandLine(app);
     // Lets the desktop match the windows with the launcher and its icon.
     QGuiApplication::setDesktopFileName("example.tarvelo.Tarvelo");
-    QApplication::setWindowIcon(QIcon::fromTheme("tarvelo"));
 
     // Qt has taken its own options out of argv; the rest is read as bytes.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -144,6 +144,10 @@ int main(int argc, char* argv[])
     QObject::connect(window.get(), &tarvelo::MainWindow::quitRequested, &app,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     window->show();
+    // Finding the icon in the desktop's icon themes reads their indexes: a
+    // good part of the start, which the menu's first picture need not wait for.
+    tarvelo::ui::AfterFirstPaint(*window,
+                                 [] { QApplication::setWindowIcon(QIcon::fromTheme("tarvelo")); });
     tarvelo::LeaveOnSignals();
     return QApplication::exec();
 }

@@ -1,8 +1,8 @@
 #include "ui/picture_window.h"
 
 #include "profile/app_folder.h"
-#include "profile/data_file.h"
 #include "state/palette.h"
+#include "ui/background_picture.h"
 #include "ui/colours.h"
 #include "ui/style.h"
 
@@ -10,13 +10,9 @@
 
 namespace tarvelo::ui {
 
-PictureWindow::PictureWindow(const std::string& appFolder, QWidget* parent) : QWidget(parent)
-{
-    const FileContents picture = ReadDataFile(DataFilePath(appFolder, kPictureName));
-    if (picture.status == ReadStatus::Ok)
-        m_picture.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
-                               static_cast<uint>(picture.bytes.size()));
-}
+PictureWindow::PictureWindow(const std::string& appFolder, QWidget* parent)
+    : QWidget(parent), m_picturePath(DataFilePath(appFolder, kPictureName))
+{}
 
 void PictureWindow::paintEvent(QPaintEvent* event)
 {
@@ -26,15 +22,15 @@ void PictureWindow::paintEvent(QPaintEvent* event)
         painter.fillRect(rect(), FromBgr(palette::high_contrast::kGround));
         return;
     }
-    if (m_picture.isNull()) {
+    // Decoded at the size drawn, on the first paint, not when the window is made.
+    const QImage picture = BackgroundPicture::Covering(m_picturePath, size(), devicePixelRatioF());
+    if (picture.isNull()) {
         painter.fillRect(rect(), QColor(0xEE, 0xEE, 0xE8));
         return;
     }
-    const QSize scaled = m_picture.size().scaled(size(), Qt::KeepAspectRatioByExpanding);
-    const QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2),
-                       scaled);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(target, m_picture);
+    const QSize scaled = picture.deviceIndependentSize().toSize();
+    painter.drawImage(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2),
+                      picture);
 }
 
 } // namespace tarvelo::ui

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
 #include <string>
 
@@ -22,7 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    std::string m_picturePath;
 };
 
 } // namespace tarvelo::ui

@@ -4,6 +4,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/window_helpers.h"
+#include "ui/after_first_paint.h"
 #include "ui/picture_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
@@ -40,6 +41,40 @@ private slots:
                 shown.pixel(32, 24) != shown.pixel(8, 40));
     }
 
+    // Only the JPEG reader is asked for the picture, but a picture of another
+    // kind under its name still shows.
+    void pictureOfAnotherKindUnderTheNameStillShows()
+    {
+        test::TempFolder home;
+        QImage halves(64, 48, QImage::Format_RGB32);
+        halves.fill(Qt::white);
+        for (int y = 24; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                halves.setPixel(x, y, qRgb(0, 0, 160));
+        QVERIFY(
+            halves.save(QString::fromStdString(home.File(ui::PictureWindow::kPictureName)), "PNG"));
+        ui::PictureWindow window(home.Path());
+        window.resize(64, 48);
+        const QImage shown = window.grab().toImage();
+        QVERIFY(shown.pixel(32, 8) != shown.pixel(32, 40));
+    }
+
+    // Work put off until the window first painted runs then, once.
+    void workAfterTheFirstPaintRunsOnceAfterIt()
+    {
+        QWidget window;
+        int runs = 0;
+        ui::AfterFirstPaint(window, [&] { ++runs; });
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(runs, 1);
+        window.update();
+        QTest::qWait(20);
+        QCOMPARE(runs, 1);
+    }
+
     // A settings file that cannot be saved is told at start, and not again
     // by the first write that fails for the same reason.
     void unsavableSettingsAreToldOnce()
@@ -61,7 +96,9 @@ private slots:
         QCOMPARE(::mkfifo(folder.File("Masada.jpg").c_str(), 0644), 0);
         ::alarm(10); // a blocking open would hang the run
         test::ScriptedDialogs dialogs;
-        QVERIFY(StartApplication(folder.Path(), dialogs));
+        const auto window = StartApplication(folder.Path(), dialogs);
+        QVERIFY(window);
+        window->grab(); // the picture is read at the first paint
         ::alarm(0);
     }
 
