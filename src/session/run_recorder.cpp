@@ -26,7 +26,7 @@ void RunRecorder::LineSetUp(const TypingEngine& engine)
         Begin(engine);
         return;
     }
-    Save(engine);
+    Save(engine, false);
 }
 
 void RunRecorder::Stopping(const TypingEngine& engine)
@@ -75,16 +75,34 @@ void RunRecorder::Begin(const TypingEngine& engine)
     m_layoutIdentity = m_layout ? LayoutIdentity(*m_layout) : std::string();
 }
 
-void RunRecorder::Save(const TypingEngine& engine)
+void RunRecorder::Save(const TypingEngine& engine, bool now)
 {
-    // What the history cannot take now it keeps and tells about itself.
-    if (const auto run = CurrentRun(engine); run && m_history)
-        (void)m_history->Save(m_start->key, *run);
+    const auto run = CurrentRun(engine);
+    if (!run || !m_history)
+        return;
+    if (m_held && m_held->key != m_start->key)
+        WriteHeld();
+    if (m_holdLineWrites && !now) {
+        m_held = HeldRow{m_start->key, *run};
+        return;
+    }
+    // This row of the run supersedes what was held of it. What the history
+    // cannot take now it keeps and tells about itself.
+    m_held.reset();
+    (void)m_history->Save(m_start->key, *run);
+}
+
+void RunRecorder::WriteHeld()
+{
+    if (m_held && m_history)
+        (void)m_history->Save(m_held->key, m_held->run);
+    m_held.reset();
 }
 
 void RunRecorder::End(const TypingEngine& engine)
 {
-    Save(engine);
+    WriteHeld();
+    Save(engine, true);
     m_start.reset();
 }
 

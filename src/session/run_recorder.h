@@ -51,6 +51,13 @@ public:
     void Typed(char expected, char typed) override;
     void LineEnding(const TypingEngine& engine) override;
 
+    // Rows written at a line end are held until WriteHeld(), so that the
+    // window can show the keystroke that ended the line before waiting for
+    // the disk; a run's end is written at once, with anything held.
+    void HoldLineWrites(bool hold) { m_holdLineWrites = hold; }
+    bool HasHeld() const { return m_held.has_value(); }
+    void WriteHeld();
+
     // The run the engine's figures make now, or nothing when no run is on or
     // nothing was typed.
     std::optional<RunRecord> CurrentRun(const TypingEngine& engine) const;
@@ -70,7 +77,13 @@ private:
     };
 
     void Begin(const TypingEngine& engine);
-    void Save(const TypingEngine& engine);
+    struct HeldRow
+    {
+        RunHistory::RunKey key = 0;
+        RunRecord run;
+    };
+
+    void Save(const TypingEngine& engine, bool now);
     void End(const TypingEngine& engine);
 
     RunHistory* m_history;
@@ -83,6 +96,8 @@ private:
     KeystrokeRecorder m_keystrokes;
     std::string m_layoutIdentity;
     std::uint64_t m_eventMs = 0;
+    bool m_holdLineWrites = false;
+    std::optional<HeldRow> m_held;
 };
 
 } // namespace tarvelo

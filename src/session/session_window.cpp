@@ -363,6 +363,15 @@ void SessionWindow::buildTimers()
         m_options.FlashTick();
         refresh();
     });
+    m_lineWriteTimer = new QTimer(this);
+    m_lineWriteTimer->setSingleShot(true);
+    m_lineWriteTimer->setInterval(0);
+    connect(m_lineWriteTimer, &QTimer::timeout, this, [this] {
+        m_engine.SaveHeld();
+        m_recorder.WriteHeld();
+        refresh(); // a failing save shows its notice
+        tellHistoryNotice();
+    });
 }
 
 void SessionWindow::placeWindow()
@@ -451,6 +460,8 @@ void SessionWindow::keyTyped(int code)
 void SessionWindow::handle(OptionOutcome outcome)
 {
     refresh();
+    if (m_recorder.HasHeld() || m_engine.HasHeldSave())
+        m_lineWriteTimer->start();
     tellHistoryNotice();
     switch (outcome) {
     case OptionOutcome::None:
@@ -777,6 +788,8 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
 {
     m_guide.target = services.guide;
     m_recorder.SetLayout(&m_state.layout);
+    m_recorder.HoldLineWrites(true);
+    m_engine.HoldLineEndSaves(true);
     m_engine.SetRunObserver(&m_recorder);
     buildControls();
     load();
@@ -789,6 +802,8 @@ SessionWindow::~SessionWindow()
     // window's handlers.
     for (QObject* watched : std::initializer_list<QObject*>{m_keyEdit, m_keyboard})
         watched->removeEventFilter(this);
+    m_engine.SaveHeld();
+    m_recorder.WriteHeld();
 }
 
 void SessionWindow::closeEvent(QCloseEvent* event)
@@ -797,6 +812,7 @@ void SessionWindow::closeEvent(QCloseEvent* event)
     if (m_left)
         return;
     m_left = true;
+    m_engine.SaveHeld();
     m_recorder.Stopping(m_engine); // the run so far is kept as the program ends
     m_placement.StoreOnClose(ui::PlacementOf(*this));
     m_endProgram();

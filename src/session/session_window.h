@@ -195,6 +195,8 @@ private:
     QTimer* m_statsTimer = nullptr;
     QTimer* m_caretTimer = nullptr;
     QTimer* m_flashTimer = nullptr;
+    // Writes a line end's history row once the keystroke has been shown.
+    QTimer* m_lineWriteTimer = nullptr;
     unsigned m_statsRestartsSeen = 0;
     unsigned m_caretRestartsSeen = 0;
     unsigned m_flashRestartsSeen = 0;

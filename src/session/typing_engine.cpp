@@ -147,7 +147,9 @@ void TypingEngine::SetUpNextLine(bool lesson)
 {
     m_running = true;
     if (!lesson) {
-        (void)m_stats.Totals().Save(m_context.profile, m_context.user.UserSection);
+        m_totalsDue = true;
+        if (!m_holdSaves)
+            SaveHeld();
         if (m_nextPressed)
             m_nextPressed = false;
         else
@@ -160,6 +162,14 @@ void TypingEngine::SetUpNextLine(bool lesson)
     if (!lesson)
         m_shownSentence = m_sentenceCounter;
     m_stats.StartSentence();
+}
+
+void TypingEngine::SaveHeld()
+{
+    if (!m_totalsDue)
+        return;
+    m_totalsDue = false;
+    (void)m_stats.Totals().Save(m_context.profile, m_context.user.UserSection);
 }
 
 void TypingEngine::CompletePracticeSentence()
@@ -190,6 +200,7 @@ void TypingEngine::BeginOrNext()
 
 void TypingEngine::StopTyping()
 {
+    SaveHeld();
     if (m_observer)
         m_observer->Stopping(*this);
     m_focusShown = false;

@@ -86,6 +86,13 @@ public:
     // May be null; not owned.
     void SetRunObserver(RunObserver* observer) { m_observer = observer; }
 
+    // The totals a line end stores are held until SaveHeld(), so that the
+    // window can show the keystroke that ended the line before waiting for
+    // the disk.
+    void HoldLineEndSaves(bool hold) { m_holdSaves = hold; }
+    bool HasHeldSave() const { return m_totalsDue; }
+    void SaveHeld();
+
     // One keystroke: a code-page character code, 8 Backspace, 9 Tab, 13 Enter.
     void TypeKey(int code);
     // "Begin" while stopped, "Next" while running.
@@ -151,6 +158,8 @@ private:
     SessionContext m_context;
     TypingOptions m_options;
     RunObserver* m_observer = nullptr;
+    bool m_holdSaves = false;
+    bool m_totalsDue = false;
     TypingStats m_stats;
     TypingLine m_line;
 

@@ -69,6 +69,7 @@ QString Shown(QWidget& window)
 void FinishLine(QWidget& window)
 {
     QTest::keyClicks(Keys(window), Text(window, "picText1").mid(Text(window, "picText2").size()));
+    QCoreApplication::processEvents(); // the line end's saves follow its repaint
 }
 
 } // namespace
