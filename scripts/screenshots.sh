@@ -42,13 +42,16 @@ install() {
     cp "$bin/tarvelo" "$bin"/*.txt "$bin"/*.INI "$bin"/*.jpg "$bin"/*.htm "$1/"
 }
 
+# Each program is killed outright once shot: a SIGTERM would leave as the
+# close boxes do, and the editor's question about unsaved text would wait.
+
 # Start-up with no data files: the error message.
 mkdir -p "$work/empty"
 cp "$bin/tarvelo" "$work/empty/"
 "$work/empty/tarvelo" &
 pid=$!
 shot startup-error 2
-kill "$pid" 2>/dev/null || true
+kill -KILL "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 
 # Two users; the first one has never typed, so the first-use message shows,
@@ -115,7 +118,7 @@ keys Return                              # No
 xdotool mousemove --window "$editor" 360 $((eh - 28)) click 1
 shot language-help
 xdotool mousemove 1279 899
-kill "$pid" 2>/dev/null || true
+kill -KILL "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 
 # The first activity start three days after the first one: the donation request.
@@ -126,7 +129,7 @@ pid=$!
 sleep 2
 keys Right Return # Ada, Typing Lessons
 shot donation 2
-kill "$pid" 2>/dev/null || true
+kill -KILL "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 
 # The help page's first screen as Qt's text browser shows it.
@@ -168,5 +171,5 @@ keys Escape Down Down Down Down Down Return # Modify Keys
 shot game-key-panel
 keys Escape Escape # the panel, then the game
 shot game-back-to-menu
-kill "$pid" 2>/dev/null || true
+kill -KILL "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
