@@ -42,17 +42,8 @@ cp "$bin"/libtarvelo_audio.so "$work/program/" 2>/dev/null || true
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
 
-exec {fd}<> <(:)
-# -noreset: the server would refuse connections while it resets after each
-# last client leaves.
-Xvfb -displayfd "$fd" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-read -r -t 10 -u "$fd" number || fail "Xvfb did not start"
-export DISPLAY=:$number
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.05
-done
+source "$(dirname "$0")/../scripts/xvfb.sh"
+start_xvfb || fail "Xvfb did not start"
 log=$work/program.log
 
 libraries() { awk '$6 ~ /\.so/ { print $6 }' "/proc/$1/maps" | sort -u | wc -l; }

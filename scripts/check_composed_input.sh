@@ -62,16 +62,9 @@ print(" ".join(out))
 PY
 }
 
-exec {fd}<> <(:)
-# -noreset: a reset as the last client leaves would bring the default layout back.
-Xvfb -displayfd "$fd" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
-pids+=($!)
-read -r -t 10 -u "$fd" number || fail "Xvfb did not start"
-export DISPLAY=:$number
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.05
-done
+source scripts/xvfb.sh
+start_xvfb || fail "Xvfb did not start"
+pids+=("$xvfb")
 export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home LANG=C.UTF-8 LC_ALL=C.UTF-8
 mkdir -m 0700 "$XDG_RUNTIME_DIR" "$HOME"
 unset QT_IM_MODULE XMODIFIERS

@@ -98,18 +98,8 @@ echo "package: $(basename "$deb"), $(($(stat -c %s "$deb") / 1024)) KiB," \
 echo "depends: $depends"
 
 # 4. The installed program under Xvfb.
-exec {fd}<> <(:)
-# -noreset: the server would refuse connections while it resets after each
-# last client leaves.
-Xvfb -displayfd "$fd" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-read -r -t 10 -u "$fd" number || fail "Xvfb did not start"
-export DISPLAY=:$number
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.05
-done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "display $DISPLAY does not answer"
+source scripts/xvfb.sh
+start_xvfb || fail "Xvfb did not start"
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 unset XDG_DATA_HOME
