@@ -58,6 +58,7 @@ WAYLAND_DEBUG=1 "$bin/tarvelo" --folder "$app" 2>"$log" &
 pid=$!
 pids+=("$pid")
 mapped() {
+    [[ -e $log ]] || return 1 # the program's shell may not have opened it yet
     awk '/xdg_toplevel@[0-9]+\.set_title\("Tarvelo - Select your Options"\)/ { titled = 1 }
          titled && /xdg_surface@[0-9]+\.ack_configure\(/ { configured = 1 }
          configured && /wl_surface@[0-9]+\.attach\(/ { found = 1; exit }
