@@ -148,6 +148,7 @@ void TypingEngine::SetUpNextLine(bool lesson)
     m_running = true;
     if (!lesson) {
         m_totalsDue = true;
+        m_totalsAtLineEnd = m_stats.Totals();
         if (!m_holdSaves)
             SaveHeld();
         if (m_nextPressed)
@@ -169,7 +170,18 @@ void TypingEngine::SaveHeld()
     if (!m_totalsDue)
         return;
     m_totalsDue = false;
-    (void)m_stats.Totals().Save(m_context.profile, m_context.user.UserSection);
+    CompleteTotals& totals = m_stats.Totals();
+    const CompleteTotals now = totals;
+    const CompleteTotals& then = m_totalsAtLineEnd;
+    totals.CompletePosition = then.CompletePosition;
+    totals.CompleteQSeconds = then.CompleteQSeconds;
+    totals.CompleteErrors = then.CompleteErrors;
+    (void)totals.Save(m_context.profile, m_context.user.UserSection);
+    totals.CompletePosition = SaturatingAdd(
+        totals.CompletePosition, SaturatingSubtract(now.CompletePosition, then.CompletePosition));
+    totals.CompleteQSeconds += now.CompleteQSeconds - then.CompleteQSeconds;
+    totals.CompleteErrors = SaturatingAdd(
+        totals.CompleteErrors, SaturatingSubtract(now.CompleteErrors, then.CompleteErrors));
 }
 
 void TypingEngine::CompletePracticeSentence()

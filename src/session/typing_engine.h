@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/typing_line.h"
+#include "state/complete_totals.h"
 #include "state/timer_state.h"
 #include "stats/typing_stats.h"
 
@@ -88,7 +89,7 @@ public:
 
     // The totals a line end stores are held until SaveHeld(), so that the
     // window can show the keystroke that ended the line before waiting for
-    // the disk.
+    // the disk; they are stored as they were at the line end.
     void HoldLineEndSaves(bool hold) { m_holdSaves = hold; }
     bool HasHeldSave() const { return m_totalsDue; }
     void SaveHeld();
@@ -160,6 +161,9 @@ private:
     RunObserver* m_observer = nullptr;
     bool m_holdSaves = false;
     bool m_totalsDue = false;
+    // The totals as the line ended; what is counted after belongs to the
+    // next save.
+    CompleteTotals m_totalsAtLineEnd;
     TypingStats m_stats;
     TypingLine m_line;
 

@@ -35,6 +35,24 @@ TEST_F(PlainTypingTest, ErrorFreeLineAdvancesAndSavesTheTotalsBeforeTheLastChara
     EXPECT_EQ(profile.ReadProfile("user0", "completeposition", ""), "11");
 }
 
+// The window holds a line end's save until the keystroke is shown; the save
+// still stores the totals as they were when the line ended.
+TEST_F(PlainTypingTest, HeldSaveStoresTheTotalsOfTheLineEnd)
+{
+    engine.HoldLineEndSaves(true);
+    Start({"abc ", "def "});
+    Type("abc ");
+    EXPECT_TRUE(engine.HasHeldSave());
+    EXPECT_EQ(profile.ReadProfile("user0", "completeposition", "absent"), "absent");
+    Type("d");
+    engine.SaveHeld();
+    EXPECT_FALSE(engine.HasHeldSave());
+    EXPECT_EQ(profile.ReadProfile("user0", "completeposition", ""), "4");
+    Type("ef ");
+    engine.SaveHeld();
+    EXPECT_EQ(profile.ReadProfile("user0", "completeposition", ""), "8");
+}
+
 TEST_F(PlainTypingTest, WrongSpaceShowsARedUnderscoreAndOnlyTheFirstOfARunIsCharged)
 {
     Start({"abcdef "});
