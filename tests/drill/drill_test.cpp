@@ -97,21 +97,14 @@ TEST(DrillPlanTest, OpensLettersOneAtATime)
 
 TEST(DrillPlanTest, FocusesOnTheSlowestOpenLetter)
 {
-    const struct
-    {
-        const char* name;
-        std::map<char, std::pair<double, double>> times; // best, current
-        std::optional<char> focus;
-    } rows[] = {
+    // clang-format off
+    const struct { const char* name; std::map<char, std::pair<double, double>> times; std::optional<char> focus; } rows[] = {
         {"no_samples_is_slowest", {{'a', {300, 300}}, {'b', {300, 400}}}, 'c'},
-        {"lowest_by_current_average",
-         {{'a', {300, 500}}, {'b', {200, 600}}, {'c', {300, 300}}},
-         'b'},
+        {"lowest_by_current_average", {{'a', {300, 500}}, {'b', {200, 600}}, {'c', {300, 300}}}, 'b'},
         {"ties_to_earlier_opened", {{'a', {300, 300}}, {'b', {300, 500}}, {'c', {300, 500}}}, 'b'},
-        {"all_at_target_the_slowest",
-         {{'a', {200, 200}}, {'b', {200, 300}}, {'c', {200, 250}}},
-         'b'},
-    };
+        {"all_at_target_the_slowest", {{'a', {200, 200}}, {'b', {200, 300}}, {'c', {200, 250}}}, 'b'},
+    }; // times: best, current
+    // clang-format on
     for (const auto& row : rows)
         EXPECT_EQ(FocusLetter("abc", Speeds(row.times), TargetSpeed()), row.focus) << row.name;
     EXPECT_EQ(FocusLetter("", KeySpeeds(), TargetSpeed()), std::nullopt);
