@@ -61,45 +61,33 @@ TEST(TextLanguageTest, MadeUpWordsHoldTheRequiredLetterEvenWhereTheTextNeverHasI
     EXPECT_FALSE(language.MakeWord("eth", 'e', 2, random));
 }
 
+// Best and current times of the letters a, b, c... in turn: F fast (at
+// target), S slow, - no samples.
+KeySpeeds Speeds(const std::string& pairs)
+{
+    std::map<char, std::pair<double, double>> times;
+    const auto time = [](char c) { return c == 'F' ? 300.0 : 500.0; };
+    for (std::size_t i = 0; i + 1 < pairs.size(); i += 3) {
+        if (pairs[i] != '-')
+            times[static_cast<char>('a' + i / 3)] = {time(pairs[i]), time(pairs[i + 1])};
+    }
+    return Speeds(times);
+}
+
 TEST(DrillPlanTest, OpensLettersOneAtATime)
 {
-    const double fast = 300, slow = 500;
     const struct
     {
         const char* name;
-        std::map<char, std::pair<double, double>> times; // best, current
+        std::string times;
         std::string open;
     } rows[] = {
-        {"first_six_without_samples", {}, "abcdef"},
-        {"first_six_when_slow", {{'a', {slow, slow}}}, "abcdef"},
-        {"next_when_all_open_were_at_target",
-         {{'a', {fast, slow}},
-          {'b', {fast, fast}},
-          {'c', {fast, fast}},
-          {'d', {fast, fast}},
-          {'e', {fast, fast}},
-          {'f', {fast, fast}}},
-         "abcdefg"},
-        {"only_one_new_letter",
-         {{'a', {fast, fast}},
-          {'b', {fast, fast}},
-          {'c', {fast, fast}},
-          {'d', {fast, fast}},
-          {'e', {fast, fast}},
-          {'f', {fast, fast}},
-          {'g', {slow, slow}}},
-         "abcdefg"},
-        {"a_letter_at_target_opens_anyway", {{'a', {slow, slow}}, {'i', {fast, slow}}}, "abcdefi"},
-        {"chain_continues_past_fast_letters",
-         {{'a', {fast, fast}},
-          {'b', {fast, fast}},
-          {'c', {fast, fast}},
-          {'d', {fast, fast}},
-          {'e', {fast, fast}},
-          {'f', {fast, fast}},
-          {'g', {fast, fast}},
-          {'h', {fast, slow}}},
-         "abcdefghi"},
+        {"first_six_without_samples", "", "abcdef"},
+        {"first_six_when_slow", "SS", "abcdef"},
+        {"next_when_all_open_were_at_target", "FS FF FF FF FF FF", "abcdefg"},
+        {"only_one_new_letter", "FF FF FF FF FF FF SS", "abcdefg"},
+        {"a_letter_at_target_opens_anyway", "SS -- -- -- -- -- -- -- FS", "abcdefi"},
+        {"chain_continues_past_fast_letters", "FF FF FF FF FF FF FF FS", "abcdefghi"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(OpenLetters("abcdefghij", Speeds(row.times), TargetSpeed()), row.open)
@@ -109,21 +97,14 @@ TEST(DrillPlanTest, OpensLettersOneAtATime)
 
 TEST(DrillPlanTest, FocusesOnTheSlowestOpenLetter)
 {
-    const struct
-    {
-        const char* name;
-        std::map<char, std::pair<double, double>> times; // best, current
-        std::optional<char> focus;
-    } rows[] = {
+    // clang-format off
+    const struct { const char* name; std::map<char, std::pair<double, double>> times; std::optional<char> focus; } rows[] = {
         {"no_samples_is_slowest", {{'a', {300, 300}}, {'b', {300, 400}}}, 'c'},
-        {"lowest_by_current_average",
-         {{'a', {300, 500}}, {'b', {200, 600}}, {'c', {300, 300}}},
-         'b'},
+        {"lowest_by_current_average", {{'a', {300, 500}}, {'b', {200, 600}}, {'c', {300, 300}}}, 'b'},
         {"ties_to_earlier_opened", {{'a', {300, 300}}, {'b', {300, 500}}, {'c', {300, 500}}}, 'b'},
-        {"all_at_target_the_slowest",
-         {{'a', {200, 200}}, {'b', {200, 300}}, {'c', {200, 250}}},
-         'b'},
-    };
+        {"all_at_target_the_slowest", {{'a', {200, 200}}, {'b', {200, 300}}, {'c', {200, 250}}}, 'b'},
+    }; // times: best, current
+    // clang-format on
     for (const auto& row : rows)
         EXPECT_EQ(FocusLetter("abc", Speeds(row.times), TargetSpeed()), row.focus) << row.name;
     EXPECT_EQ(FocusLetter("", KeySpeeds(), TargetSpeed()), std::nullopt);

@@ -1,14 +1,11 @@
 #include "profile/data_file.h"
 #include "profile/profile_store.h"
+#include "support/kill_at_random.h"
 #include "support/temp_folder.h"
 
 #include <array>
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <random>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tarvelo {
 namespace {
@@ -47,25 +44,13 @@ TEST(SettingsCrashTest, KilledWriterLeavesAWholeFileWithEveryAcknowledgedWrite)
     long acknowledgedWrites = 0;
     for (int round = 1; round <= kRounds; ++round) {
         RemoveLeftoverTemporaries(path); // as the program's start-up does
-        int report[2];
-        ASSERT_EQ(::pipe(report), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(report[0]);
-            WriteUntilKilled(folder.Path(), round, report[1]);
-        }
-        ::close(report[1]);
         // A write takes a few milliseconds (two fsyncs): kills land on every step.
-        ::usleep(std::uniform_int_distribution<unsigned>(0, 25'000)(random));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        Acknowledged write;
-        while (::read(report[0], &write, sizeof write) == sizeof write) {
+        for (const Acknowledged& write : test::KillAtRandom<Acknowledged>(
+                 [&](int report) { WriteUntilKilled(folder.Path(), round, report); }, 0, 25'000,
+                 random)) {
             last[static_cast<std::size_t>(write.key)] = write.value;
             ++acknowledgedWrites;
         }
-        ::close(report[0]);
 
         ASSERT_TRUE(ReadDataFile(path).bytes.ends_with("\r\n")) << "round " << round;
         const ProfileStore store(folder.Path());

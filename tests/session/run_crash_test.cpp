@@ -1,11 +1,7 @@
 #include "session/run_recorder.h"
 #include "session_fixture.h"
+#include "support/kill_at_random.h"
 #include "support/stepped_utc_clock.h"
-
-#include <csignal>
-#include <random>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tarvelo::test {
 namespace {
@@ -43,28 +39,13 @@ TEST_F(RunCrashTest, KilledSessionKeepsEveryAcknowledgedLine)
     std::mt19937 random(20261207);
     int roundsWithLines = 0;
     for (int round = 1; round <= kRounds; ++round) {
-        int report[2];
-        ASSERT_EQ(::pipe(report), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(report[0]);
-            TypeUntilKilled(kFirstStart + round, report[1]);
-        }
-        ::close(report[1]);
         // After the start and a few line ends, a kill at a random moment of a
         // line end (a few milliseconds: one commit, synced).
-        std::int32_t acknowledged = 0;
         const int waitFor = std::uniform_int_distribution<int>(1, 3)(random);
-        for (int message = 0; message < waitFor; ++message)
-            ASSERT_EQ(::read(report[0], &acknowledged, sizeof acknowledged), sizeof acknowledged);
-        ::usleep(std::uniform_int_distribution<unsigned>(0, 10'000)(random));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        std::int32_t next = 0;
-        while (::read(report[0], &next, sizeof next) == sizeof next)
-            acknowledged = next;
-        ::close(report[0]);
+        const auto reports = KillAtRandom<std::int32_t>(
+            [&](int report) { TypeUntilKilled(kFirstStart + round, report); }, waitFor, 10'000,
+            random);
+        const std::int32_t acknowledged = reports.empty() ? 0 : reports.back();
 
         SteppedUtcClock clock;
         RunHistory history(HistoryPath(folder.Path()), clock);

@@ -3,15 +3,14 @@
 #include "stats/history_csv.h"
 #include "stats/run_history.h"
 #include "stats/shared_history.h"
+#include "support/kill_at_random.h"
 #include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tarvelo::test {
@@ -50,6 +49,19 @@ RunRecord RunWithKeystrokes(std::int32_t i)
     for (std::int32_t k = 0; k < 40 + i % 300; ++k)
         run.keystrokes.push_back(static_cast<char>((i * 7 + k) % 256));
     return run;
+}
+
+// The first column of the first row `sql` gives on the database at `path`.
+int QueryInt(const std::string& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* query = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_prepare_v2(db, sql, -1, &query, nullptr);
+    const int value = sqlite3_step(query) == SQLITE_ROW ? sqlite3_column_int(query, 0) : -1;
+    sqlite3_finalize(query);
+    sqlite3_close(db);
+    return value;
 }
 
 class RunHistoryTest : public ::testing::Test
@@ -99,14 +111,7 @@ TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
         ASSERT_TRUE(history.Record(run));
         ASSERT_TRUE(history.Record(SampleRun("user1", 30)));
     }
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
-    sqlite3_stmt* version = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr);
-    ASSERT_EQ(sqlite3_step(version), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(version, 0), RunHistory::kSchemaVersion);
-    sqlite3_finalize(version);
-    sqlite3_close(db);
+    EXPECT_EQ(QueryInt(Path(), "PRAGMA user_version"), RunHistory::kSchemaVersion);
 
     RunHistory history(Path(), clock);
     EXPECT_EQ(history.Runs("user0").back().layout, run.layout);
@@ -141,18 +146,9 @@ TEST_F(RunHistoryTest, VersionTwoHistoryTakesDrillsAndKeepsItsRuns)
                                                    "a\x00\x05"
                                                    "b\x83\x01",
                                                    8)});
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
-    sqlite3_stmt* read = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT (SELECT user_version FROM pragma_user_version),"
-                       " (SELECT count(*) FROM sqlite_master WHERE name = 'runs_by_user')",
-                       -1, &read, nullptr);
-    ASSERT_EQ(sqlite3_step(read), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(read, 0), RunHistory::kSchemaVersion);
-    EXPECT_EQ(sqlite3_column_int(read, 1), 1);
-    sqlite3_finalize(read);
-    sqlite3_close(db);
+    EXPECT_EQ(QueryInt(Path(), "PRAGMA user_version"), RunHistory::kSchemaVersion);
+    EXPECT_EQ(QueryInt(Path(), "SELECT count(*) FROM sqlite_master WHERE name = 'runs_by_user'"),
+              1);
 }
 
 TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideWithTheDateAndANewOneStarted)
@@ -223,30 +219,16 @@ TEST_F(RunHistoryTest, TwoWriterProcessesLoseNoRun)
 // A process killed while it writes leaves every committed run readable.
 TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
 {
-    int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
-    const pid_t writer = fork();
-    ASSERT_GE(writer, 0);
-    if (writer == 0) {
-        close(pipeFds[0]);
-        RunHistory history(Path(), clock);
-        for (std::int32_t i = 1;; ++i) {
-            if (!history.Record(RunWithKeystrokes(i)))
-                _exit(1);
-            (void)!write(pipeFds[1], &i, sizeof i); // committed
-        }
-    }
-    close(pipeFds[1]);
-    std::int32_t committed = 0;
-    std::int32_t next = 0;
-    while (committed < 200 && read(pipeFds[0], &next, sizeof next) == sizeof next)
-        committed = next;
-    kill(writer, SIGKILL);
-    while (read(pipeFds[0], &next, sizeof next) == sizeof next)
-        committed = next;
-    close(pipeFds[0]);
-    waitpid(writer, nullptr, 0);
-    ASSERT_GE(committed, 200);
+    std::mt19937 random(1);
+    const auto reports = KillAtRandom<std::int32_t>(
+        [this](int report) {
+            RunHistory history(Path(), clock);
+            for (std::int32_t i = 1; history.Record(RunWithKeystrokes(i)); ++i)
+                (void)!write(report, &i, sizeof i); // committed
+        },
+        200, 0, random);
+    ASSERT_GE(reports.size(), 200u);
+    const std::int32_t committed = reports.back();
 
     RunHistory history(Path(), clock);
     EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);

@@ -6,6 +6,7 @@
 #include "session/session_window.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
+#include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/focus_box.h"
@@ -141,11 +142,7 @@ private slots:
         folder.Write(PracticeText::kFileName, "header\r\n" + ui::FromQString(sentence) + "\r\n" +
                                                   ui::FromQString(sentence) + "\r\n");
         ProgramState state(folder.Path());
-        state.layout.Load(state.profile);
-        state.user.SelectSlot(0);
-        state.user.UserName = "Ann";
-        state.user.SessionNumber = 3;
-        state.user.TypeMode = CurrentUser::kPractice;
+        test::ReadyForPractice(state);
         test::ScriptedDialogs dialogs;
         test::CountingBeeper beeper;
         test::RecordingGuide guide;
@@ -170,10 +167,7 @@ private slots:
         test::TempFolder folder;
         test::CopyShippedData(folder);
         ProgramState state(folder.Path());
-        state.layout.Load(state.profile);
-        state.user.SelectSlot(0);
-        state.user.TypeMode = CurrentUser::kPractice;
-        state.user.SessionNumber = 3;
+        test::ReadyForPractice(state);
         test::ScriptedDialogs dialogs;
         test::CountingBeeper beeper;
         test::RecordingGuide guide;

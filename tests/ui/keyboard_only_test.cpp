@@ -5,6 +5,7 @@
 #include "state/program_state.h"
 #include "stats/statistics_window.h"
 #include "support/fake_platform.h"
+#include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
@@ -133,11 +134,7 @@ private slots:
     {
         test::CopyShippedData(folder);
         ProgramState state{folder.Path()};
-        state.layout.Load(state.profile);
-        state.user.SelectSlot(0);
-        state.user.UserName = "Ann";
-        state.user.SessionNumber = 3;
-        state.user.TypeMode = CurrentUser::kPractice;
+        test::ReadyForPractice(state);
 
         int asked = 0;
         StatisticsServices services;

@@ -3,6 +3,7 @@
 #include "state/program_state.h"
 #include "stats/shared_history.h"
 #include "support/fake_platform.h"
+#include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
@@ -30,10 +31,7 @@ struct Activity
         state = std::make_unique<ProgramState>(folder.Path());
         state->WindowTop = state->profile.Read(settings::kUsers, settings::kTop);
         state->WindowLeft = state->profile.Read(settings::kUsers, settings::kLeft);
-        state->layout.Load(state->profile);
-        state->user.SelectSlot(0);
-        state->user.UserName = "Ann";
-        state->user.SessionNumber = 3;
+        test::ReadyForPractice(*state);
         state->user.TypeMode = mode;
         window = std::make_unique<SessionWindow>(
             *state, SessionWindow::Services{&dialogs, &beeper, &guide, [this] { ++programEnds; }});

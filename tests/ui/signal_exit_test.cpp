@@ -4,6 +4,7 @@
 #include "stats/history_clock.h"
 #include "stats/run_history.h"
 #include "support/fake_platform.h"
+#include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 
@@ -29,11 +30,7 @@ int PractiseUntilEnded(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     ProgramState state(argv[2]);
-    state.layout.Load(state.profile);
-    state.user.SelectSlot(0);
-    state.user.UserName = "Ann";
-    state.user.SessionNumber = 3;
-    state.user.TypeMode = CurrentUser::kPractice;
+    test::ReadyForPractice(state);
     test::ScriptedDialogs dialogs;
     test::CountingBeeper beeper;
     test::RecordingGuide guide;
