@@ -1,24 +1,15 @@
 #include "session/session_window.h"
 
-#include "drill/drill_sources.h"
-#include "material/lesson_help_window.h"
-#include "profile/app_folder.h"
-#include "profile/key_codes.h"
-#include "session/typing_announcement.h"
-#include "state/palette.h"
 #include "state/program_state.h"
 #include "stats/shared_history.h"
 #include "ui/accessibility.h"
 #include "ui/clickable_label.h"
-#include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
-#include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/speed_bars.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
-#include "ui/timer_sync.h"
 #include "ui/typing_line_view.h"
 #include "ui/window_placement.h"
 
@@ -26,8 +17,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -36,19 +25,11 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <array>
 #include <utility>
 #include <vector>
 
 namespace tarvelo {
 namespace {
-
-KeyEditor::Modifiers ToModifiers(Qt::KeyboardModifiers modifiers)
-{
-    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
-            modifiers.testFlag(Qt::AltModifier)};
-}
 
 QLabel* PanelLabel(const QString& text, QWidget* parent, const QString& name = {})
 {
@@ -57,36 +38,6 @@ QLabel* PanelLabel(const QString& text, QWidget* parent, const QString& name = {
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
-}
-
-// A typed character as its mark shows it; in high contrast a wrong one is
-// also underlined and a swapped pair overlined.
-ui::TypingLineView::Glyph MarkedGlyph(int cell, QChar character, Mark mark)
-{
-    using Rule = ui::TypingLineView::Rule;
-    const bool highContrast = ui::HighContrast();
-    const palette::MarkColours& colours =
-        highContrast ? palette::high_contrast::kMarks : palette::kMarks;
-    std::int32_t colour = colours.correct;
-    Rule rule = Rule::None;
-    switch (mark) {
-    case Mark::Correct:
-        break;
-    case Mark::Wrong:
-        colour = colours.wrong;
-        rule = Rule::Under;
-        break;
-    case Mark::SwappedFirst:
-        colour = colours.swappedFirst;
-        rule = Rule::Over;
-        break;
-    case Mark::SwappedSecond:
-        colour = colours.swappedSecond;
-        rule = Rule::Over;
-        break;
-    }
-    return {static_cast<double>(cell), character, ui::FromBgr(colour),
-            highContrast ? rule : Rule::None};
 }
 
 } // namespace
@@ -377,387 +328,6 @@ void SessionWindow::buildTimers()
 void SessionWindow::placeWindow()
 {
     ui::PlaceWindow(*this, m_state, QSize(880, 680), m_placement.OpensMaximized());
-}
-
-void SessionWindow::load()
-{
-    placeWindow();
-    m_options.Load();
-    m_modeLabel->setText(ui::ToQString(m_options.ModeLabel()));
-    setWindowTitle(ui::ToQString(SessionWindowTitle(m_state.user)));
-    m_practice.LoadPracticeText(DataFilePath(m_state.appFolder, PracticeText::kFileName));
-    m_material.PracticeTextRead(m_practice.LastRead());
-    m_lessons.LoadLessons(m_state.user.UserSection);
-    if (m_state.user.SessionNumber == 0) {
-        m_dialogs.ShowMessage(SessionOptions::kFirstUseText, SessionOptions::kFirstUseTitle,
-                              MessageIcon::None);
-    }
-    if (const auto missing = m_material.MissingAtStart())
-        m_dialogs.ShowMessage(*missing, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
-    if (const auto& unreadable = m_material.Unreadable())
-        m_dialogs.ShowMessage(*unreadable, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
-    if (!m_guide.target) {
-        m_helpWindow = new LessonHelpWindow(m_state, this);
-        m_helpWindow->hide();
-        m_guide.target = m_helpWindow;
-    }
-    if (m_state.user.Drilling())
-        loadDrills();
-    m_state.layout.SetKeyCaptions();
-    refreshCaptions();
-    if (m_helpWindow)
-        m_helpWindow->loadLessonLabels();
-    m_caretTimer->start(m_engine.CaretTimer().intervalMs);
-    m_caretRestartsSeen = m_engine.CaretTimer().restarts;
-    m_flashRestartsSeen = m_options.FlashTimer().restarts;
-    refresh();
-    m_focusBox->setFocus();
-}
-
-// The drills learn the practice text's letters and words, and the user's
-// speeds from every run on this keyboard layout.
-void SessionWindow::loadDrills()
-{
-    const DrillSources sources = ReadDrillSources(m_state);
-    m_drills.Load(sources.practiceFile, sources.logs, sources.target);
-    m_recorder.SetLineTyped([this](std::span<const Keystroke> line) { m_drills.FoldLine(line); });
-}
-
-void SessionWindow::askTargetSpeed()
-{
-    const std::string& section = m_state.user.UserSection;
-    const auto answer = m_dialogs.AskText(DrillLines::kTargetPrompt, SessionOptions::kMessageTitle,
-                                          std::to_string(m_drills.Target().Wpm()));
-    if (answer) {
-        if (const std::optional<int> wpm = ParseTargetWpm(*answer)) {
-            m_state.profile.Write(section, settings::kTargetWpm, static_cast<std::int16_t>(*wpm));
-            m_drills.SetTarget(TargetSpeed(*wpm));
-        } else {
-            m_dialogs.ShowMessage(DrillLines::kTargetRefused, SessionOptions::kMessageTitle,
-                                  MessageIcon::Exclamation);
-        }
-    }
-    refresh();
-    m_focusBox->setFocus();
-}
-
-void SessionWindow::keyDown(int key)
-{
-    if (m_left)
-        return;
-    handle(m_options.KeyDown(ui::ToNavigationKey(key)));
-}
-
-void SessionWindow::keyTyped(int code)
-{
-    // Escape works as an option key only.
-    if (m_left || code == keycode::kEscape)
-        return;
-    m_readerTyped = code;
-    handle(m_options.TypeKey(code));
-}
-
-void SessionWindow::handle(OptionOutcome outcome)
-{
-    refresh();
-    if (m_recorder.HasHeld() || m_engine.HasHeldSave())
-        m_lineWriteTimer->start();
-    tellHistoryNotice();
-    switch (outcome) {
-    case OptionOutcome::None:
-        break;
-    case OptionOutcome::ExitToMenu:
-        exitToMenu();
-        break;
-    case OptionOutcome::NothingToType:
-        m_dialogs.ShowMessage(m_material.NothingToType(m_options.NothingToTypeMessage()),
-                              SessionOptions::kMessageTitle, MessageIcon::Information);
-        refresh();
-        break;
-    }
-}
-
-void SessionWindow::exitToMenu()
-{
-    if (m_left)
-        return;
-    m_left = true;
-    m_options.StopForExit();
-    m_placement.StoreOnExit(ui::PlacementOf(*this));
-    m_statsTimer->stop();
-    m_caretTimer->stop();
-    m_flashTimer->stop();
-    hide();
-    // Queued, so that the menu may delete the window from its slot.
-    QMetaObject::invokeMethod(
-        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
-}
-
-void SessionWindow::openKeyEdit(int key)
-{
-    if (!m_keyEditor.Open(key))
-        return;
-    m_keyEdit->clear();
-    placeKeyEdit();
-    m_keyEdit->show();
-    m_keyEdit->raise();
-    m_keyEdit->setFocus();
-}
-
-void SessionWindow::placeKeyEdit()
-{
-    const QRect key = m_keyboard->keyRect(m_keyEditor.EditingKey().value_or(0));
-    m_keyEdit->setGeometry(key.left(), key.top(), key.width(), std::max(key.height(), 20));
-}
-
-bool SessionWindow::keyEditEvent(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        m_keyEditor.KeyDown(ToModifiers(key->modifiers()));
-        if (!m_keyEditor.IsOpen())
-            return true;
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
-            afterKeyEdit(m_keyEditor.Clear());
-        else
-            typeIntoKeyEdit(ui::TypedCode(*key));
-        return true;
-    }
-    case QEvent::InputMethod: {
-        // A composed character goes on the key; a pre-edit alone types nothing.
-        const auto codes =
-            ui::CommittedCodes(static_cast<QInputMethodEvent*>(event)->commitString());
-        if (!codes.empty() && m_keyEditor.IsOpen())
-            typeIntoKeyEdit(codes.front());
-        return true;
-    }
-    case QEvent::KeyRelease:
-        m_keyEditor.KeyUp(ToModifiers(static_cast<QKeyEvent*>(event)->modifiers()));
-        return true;
-    case QEvent::FocusOut:
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
-            m_keyEditor.IsOpen()) {
-            m_keyEditor.Close();
-            afterKeyEdit(false);
-        }
-        return false;
-    default:
-        return false;
-    }
-}
-
-void SessionWindow::typeIntoKeyEdit(int code)
-{
-    if (code == keycode::kOutsideCodePage) {
-        m_keyEditor.Close();
-        afterKeyEdit(false);
-        m_dialogs.ShowMessage(KeyEditor::kOutsideCodePage, KeyEditor::kOutsideCodePageTitle,
-                              MessageIcon::Exclamation);
-    } else if (code == keycode::kEscape || code >= keycode::kFirstPrintable) {
-        afterKeyEdit(m_keyEditor.Type(code));
-    }
-}
-
-void SessionWindow::afterKeyEdit(bool edited)
-{
-    if (!m_keyEditor.IsOpen()) {
-        m_keyEdit->hide();
-        m_focusBox->setFocus();
-    }
-    refreshCaptions();
-    if (edited && m_engine.Running())
-        m_engine.ShowNextKey();
-    refresh();
-}
-
-void SessionWindow::resetKeys()
-{
-    afterLayoutChange(m_keyEditor.Reset(m_dialogs));
-}
-
-void SessionWindow::matchKeyboard()
-{
-    afterLayoutChange(m_keyEditor.Match(m_dialogs, m_keyboards));
-}
-
-void SessionWindow::afterLayoutChange(bool changed)
-{
-    if (changed) {
-        refreshCaptions();
-        if (m_engine.Running())
-            m_engine.ShowNextKey();
-        refresh();
-    }
-    m_focusBox->setFocus();
-}
-
-void SessionWindow::askDedication()
-{
-    const auto answer =
-        m_dialogs.AskText(SessionOptions::kDedicationPrompt, SessionOptions::kMessageTitle, "");
-    if (answer && IsDedicationAnswer(*answer)) {
-        m_dialogs.ShowMessage(SessionOptions::kDedicationText, SessionOptions::kDedicationTitle,
-                              MessageIcon::None);
-    }
-    m_focusBox->setFocus();
-}
-
-void SessionWindow::tellHistoryNotice()
-{
-    if (const std::string notice = TakeHistoryNotice(m_state); !notice.empty())
-        m_dialogs.ShowMessage(notice, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
-}
-
-void SessionWindow::setText(QLabel* label, const QString& text)
-{
-    if (label->text() != text)
-        label->setText(text);
-}
-
-void SessionWindow::refresh()
-{
-    refreshOptions();
-    setText(m_infoLabel, ui::ToQString(m_options.Hint()));
-    const std::string saveNotice = m_options.SaveNotice();
-    setText(m_saveNotice, ui::ToQString(saveNotice));
-    if (m_saveNotice->isHidden() != saveNotice.empty())
-        m_saveNotice->setVisible(!saveNotice.empty());
-    const StatsPanel& panel = m_engine.Stats().Panel();
-    setText(m_llerrors, QString::fromStdString(panel.llerrors));
-    setText(m_llpercent, QString::fromStdString(panel.llpercent));
-    setText(m_llwpm, QString::fromStdString(panel.llwpm));
-    setText(m_lterrors, QString::fromStdString(panel.lterrors));
-    setText(m_ltpercent, QString::fromStdString(panel.ltpercent));
-    setText(m_ltwpm, QString::fromStdString(panel.ltwpm));
-    setText(m_lTimeSpent, QString::fromStdString(panel.lTimeSpent));
-    setText(m_lsentnum, QString::number(m_engine.ShownSentenceNumber()));
-    if (m_engine.FocusShown() != m_focusShapeShown) {
-        m_focusShapeShown = m_engine.FocusShown();
-        ui::ShowFocusFrame(m_focusShape, m_focusShapeShown);
-    }
-    refreshLines();
-    refreshDrill();
-    refreshReader();
-    refreshKeyboard();
-    syncTimers();
-}
-
-void SessionWindow::refreshDrill()
-{
-    if (!m_state.user.Drilling())
-        return;
-    std::vector<ui::SpeedBars::Bar> bars;
-    for (const DrillLetter& letter : m_drills.Letters())
-        bars.push_back(
-            {ui::ToQString(std::string_view(&letter.letter, 1)), letter.confidence, letter.focus});
-    m_drillBars->setBars(std::move(bars));
-    setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(m_drills.Target().Wpm()));
-    setText(m_drillChange, ui::ToQString(m_drills.FocusChange()));
-}
-
-void SessionWindow::refreshReader()
-{
-    const std::optional<int> typed = std::exchange(m_readerTyped, std::nullopt);
-    if (!ui::AssistiveToolActive())
-        return;
-    // The selected option stands for the focus, except while typing.
-    const bool moved = m_options.SelectedOption() != m_readerOption;
-    m_readerOption = m_options.SelectedOption();
-    if (moved || !m_engine.Running())
-        m_focusBox->setStandIn(m_optionFrames[static_cast<std::size_t>(*m_readerOption)]);
-    if (!m_engine.Running()) {
-        m_readerLine.clear();
-        return;
-    }
-    // Not over the lesson introduction: the line is told once typing can start.
-    if (!isActiveWindow())
-        return;
-    const bool lineStart = m_shownExpected != m_readerLine;
-    if (!lineStart && !typed)
-        return;
-    const std::int32_t errors = m_engine.Stats().SessionErrors;
-    const bool wrong = typed && errors > m_readerErrors;
-    m_readerErrors = errors;
-    m_readerLine = m_shownExpected;
-    const TypingLine& line = m_engine.Line();
-    const std::string text = TypingAnnouncement(
-        {wrong ? typed : std::nullopt, lineStart ? m_readerLine : std::string_view{},
-         m_engine.NextKeys(), line.E(line.SentencePosition)},
-        m_state.layout);
-    m_focusBox->setStandIn(m_focusShape);
-    ui::Announce(m_focusShape, ui::ToQString(text));
-}
-
-void SessionWindow::refreshOptions()
-{
-    for (int i = 0; i < SessionOptions::kOptionCount; ++i) {
-        const auto option = static_cast<SessionOption>(i);
-        m_optionFrames[i]->setCaption(ui::ToQString(m_options.Caption(option)));
-        m_optionFrames[i]->setColours(m_options.Fill(option), m_options.Border(option),
-                                      m_options.CaptionColour(option));
-    }
-}
-
-void SessionWindow::refreshLines()
-{
-    const std::string expected = m_engine.ExpectedText();
-    if (expected != m_shownExpected) {
-        m_shownExpected = expected;
-        const QString text = ui::ToQString(expected);
-        std::vector<ui::TypingLineView::Glyph> glyphs;
-        glyphs.reserve(static_cast<std::size_t>(text.size()));
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (text[i] != QLatin1Char(' '))
-                glyphs.push_back({static_cast<double>(i), text[i], Qt::black});
-        }
-        m_expectedLine->SetGlyphs(std::move(glyphs), text);
-    }
-
-    // The typed line is drawn only while a run is on; stopped, it stays empty.
-    std::vector<ui::TypingLineView::Glyph> glyphs;
-    QString typed;
-    if (m_engine.Running()) {
-        // The caret glyph stands half a cell m_left of the cell it precedes,
-        // a little less at the start so it stays inside the line.
-        if (const std::optional<int> caret = m_engine.CaretCell())
-            glyphs.push_back({*caret == 0 ? -0.3 : *caret - 0.5, QLatin1Char('|'), Qt::black});
-        for (const TypedCell& cell : m_engine.TypedCells()) {
-            const QString character = ui::ToQString(std::string_view(&cell.character, 1));
-            glyphs.push_back(MarkedGlyph(cell.cell, character.at(0), cell.mark));
-            typed += character;
-        }
-    }
-    m_typedLine->SetGlyphs(std::move(glyphs), typed);
-}
-
-void SessionWindow::refreshKeyboard()
-{
-    const std::vector<int>& next = m_engine.NextKeys();
-    for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key) {
-        const bool lit = std::find(next.begin(), next.end(), key) != next.end();
-        m_keyboard->setFill(key, ui::ShownFill(lit ? palette::kNextKeyFill : palette::kKeyFill));
-        m_keyboard->setBorder(key, ui::ShownBorder(key == m_options.HoveredKey()
-                                                       ? SessionOptions::kHoverKeyBorder
-                                                       : SessionOptions::kKeyBorder));
-    }
-}
-
-void SessionWindow::refreshCaptions()
-{
-    for (int key = 1; key <= KeyboardLayout::kKeyCount; ++key)
-        m_keyboard->setCaption(key, ui::ToQString(m_state.layout.Caption(key)));
-}
-
-void SessionWindow::syncTimers()
-{
-    // A window that has left runs no timer.
-    const auto follow = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
-        ui::SyncTimer(*timer, m_left ? TimerState{} : state, seen);
-    };
-    follow(m_statsTimer, m_engine.StatsTimer(), m_statsRestartsSeen);
-    follow(m_caretTimer, m_engine.CaretTimer(), m_caretRestartsSeen);
-    follow(m_flashTimer, m_options.FlashTimer(), m_flashRestartsSeen);
 }
 
 SessionWindow::SessionWindow(ProgramState& m_state, QWidget* parent)
