@@ -1,7 +1,6 @@
 // Characters from dead keys, compose sequences, AltGr and input methods are
 // typed characters in every box that takes one.
 #include "editor/editor_window.h"
-#include "menu/new_user_dialog.h"
 #include "profile/key_codes.h"
 #include "session/session_window.h"
 #include "state/program_state.h"
@@ -196,23 +195,11 @@ private slots:
         QCOMPARE(dialogs.shown[0].text, std::string(KeyEditor::kOutsideCodePage));
     }
 
-    // The name box and the editor are Qt's own boxes: commits land in them.
-    void nameBoxAndEditorTakeCommits()
+    // The editor is Qt's own box: commits land in it.
+    void editorTakesCommits()
     {
         test::TempFolder folder;
         test::ScriptedDialogs dialogs;
-        NewUserDialog dialog(folder.Path(), dialogs);
-        std::optional<std::string> name;
-        QTimer::singleShot(0, [&] {
-            auto* box = Child<QLineEdit>(dialog, "tName");
-            box->clear();
-            Deliver(box, {Press(Qt::Key_Z, "Z"), Press(Qt::Key_Dead_Acute), PreEdit(U("´")),
-                          Commit(U("ó")), Commit(U("ł")), Press(Qt::Key_I, "i")});
-            QTest::mouseClick(Child<QWidget>(dialog, "bOK"), Qt::LeftButton);
-        });
-        name = dialog.AskName("");
-        QCOMPARE(name.value_or("<none>"), std::string("Z\xF3li"));
-
         ProgramState state(folder.Path());
         folder.Write(PracticeText::kFileName, "header\r\n\r\n");
         EditorWindow editor(state, EditorServices{&dialogs, [](const std::string&) {}});
