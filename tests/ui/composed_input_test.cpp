@@ -1,7 +1,6 @@
 // Characters from dead keys, compose sequences, AltGr and input methods are
 // typed characters in every box that takes one.
 #include "editor/editor_window.h"
-#include "menu/new_user_dialog.h"
 #include "profile/key_codes.h"
 #include "session/session_window.h"
 #include "state/program_state.h"
@@ -132,8 +131,7 @@ private slots:
         QCOMPARE(typed, codes);
     }
 
-    // Typed correctly with dead keys, a practice sentence has no error; a
-    // character the code page lacks is one.
+    // Typed correctly with dead keys, a practice sentence has no error.
     void practiceSentenceWithComposedCharacters()
     {
         test::TempFolder folder;
@@ -153,15 +151,9 @@ private slots:
         TypeComposed(Keys(window), sentence + " ");
         QCOMPARE(Child<QLabel>(window, "llerrors")->text(), QString("0"));
         QCOMPARE(beeper.beeps, 0);
-
-        TypeComposed(Keys(window), U("Mü"));
-        Deliver(Keys(window), {Press(Qt::Key_Dead_Acute), PreEdit(U("´")), Commit(U("ł"))});
-        QCOMPARE(Child<QWidget>(window, "picText2")->property("text").toString(), U("Mü?"));
-        QCOMPARE(beeper.beeps, 1);
     }
 
-    // The key edit box takes the committed character; a pre-edit keeps it
-    // open; a character the code page lacks is refused with the message.
+    // The key edit box takes the committed character; a pre-edit keeps it open.
     void keyEditBoxTakesComposedCharacters()
     {
         test::TempFolder folder;
@@ -187,32 +179,13 @@ private slots:
         QVERIFY(!edit->isVisible());
         QCOMPARE(keyboard->caption(47), U("Ü"));
         QCOMPARE(state.layout.KeyOfChar(0xFC), 47);
-
-        clickKey(48);
-        Deliver(edit, {Commit(U("ő"))});
-        QVERIFY(!edit->isVisible());
-        QCOMPARE(keyboard->caption(48), QString());
-        QCOMPARE(dialogs.shown.size(), std::size_t{1});
-        QCOMPARE(dialogs.shown[0].text, std::string(KeyEditor::kOutsideCodePage));
     }
 
-    // The name box and the editor are Qt's own boxes: commits land in them.
-    void nameBoxAndEditorTakeCommits()
+    // The editor is Qt's own box: commits land in it.
+    void editorTakesCommits()
     {
         test::TempFolder folder;
         test::ScriptedDialogs dialogs;
-        NewUserDialog dialog(folder.Path(), dialogs);
-        std::optional<std::string> name;
-        QTimer::singleShot(0, [&] {
-            auto* box = Child<QLineEdit>(dialog, "tName");
-            box->clear();
-            Deliver(box, {Press(Qt::Key_Z, "Z"), Press(Qt::Key_Dead_Acute), PreEdit(U("´")),
-                          Commit(U("ó")), Commit(U("ł")), Press(Qt::Key_I, "i")});
-            QTest::mouseClick(Child<QWidget>(dialog, "bOK"), Qt::LeftButton);
-        });
-        name = dialog.AskName("");
-        QCOMPARE(name.value_or("<none>"), std::string("Z\xF3li"));
-
         ProgramState state(folder.Path());
         folder.Write(PracticeText::kFileName, "header\r\n\r\n");
         EditorWindow editor(state, EditorServices{&dialogs, [](const std::string&) {}});
