@@ -89,7 +89,6 @@ TEST_F(RunHistoryTest, MissingDatabaseIsCreatedAndRunsComeBackWhole)
               HistoryCsv(std::vector{SampleRun("user1", 25), lesson}));
 }
 
-// A database whose pages are torn (a bare non-database is met in SharedHistoryTest).
 // A history written by the version before keystrokes were kept: four runs
 // of user0 (one a lesson) and one of user1.
 TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)

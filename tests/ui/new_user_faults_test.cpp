@@ -106,8 +106,7 @@ private slots:
         QCOMPARE(run.fakes.beeps, 0);
     }
 
-    // A long name keeps the menu and titles narrow; the first-use message comes
-    // after the menu hides.
+    // A character outside the code page is refused in the key edit box.
     void keyEditRefusesACharacterOutsideTheCodePage()
     {
         Run run;
@@ -120,6 +119,8 @@ private slots:
         QCOMPARE(run.folder.Read("Tarvelo.INI"), before);
     }
 
+    // A long name keeps the menu and titles narrow; the first-use message comes
+    // after the menu hides.
     void longNameAndFirstUse()
     {
         const QString name = QString("abcdefghijklmnopqrstuvwxyz").repeated(6);
