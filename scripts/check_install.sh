@@ -16,13 +16,8 @@ build=$(realpath "${1:-build}")
 source scripts/packages.sh
 ensure_packages xvfb xdotool desktop-file-utils appstream dpkg-dev file
 
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source scripts/xvfb.sh
+make_work_folder
 fail() {
     echo "check_install: $*" >&2
     exit 1
@@ -98,7 +93,6 @@ echo "package: $(basename "$deb"), $(($(stat -c %s "$deb") / 1024)) KiB," \
 echo "depends: $depends"
 
 # 4. The installed program under Xvfb.
-source scripts/xvfb.sh
 start_xvfb || fail "Xvfb did not start"
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 0700 "$XDG_RUNTIME_DIR"

@@ -11,16 +11,11 @@ bin=$PWD/build/bin
 source scripts/packages.sh
 ensure_packages xvfb imagemagick openbox xdotool x11-utils
 
-display=:${SCREENSHOT_DISPLAY:-96}
-Xvfb "$display" -screen 0 2560x1440x24 >/dev/null 2>&1 &
-xvfb=$!
-work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY=$display QT_SCALE_FACTOR=2 HOME=$work/home SDL_AUDIODRIVER=dummy
+source scripts/xvfb.sh
+make_work_folder
+export QT_SCALE_FACTOR=2 HOME=$work/home SDL_AUDIODRIVER=dummy
 mkdir -p "$HOME"
-sleep 1
-openbox >/dev/null 2>&1 &
-sleep 1
+start_desktop 2560x1440x24
 xdotool mousemove 2559 1439 # keep the pointer off the windows
 
 # shot NAME [WAIT]: the active window with its frame, into docs/NAME.png.

@@ -11,15 +11,9 @@ mkdir -p "$out"
 source scripts/packages.sh
 ensure_packages xvfb imagemagick openbox xdotool poppler-utils
 
-display=:${SCREENSHOT_DISPLAY:-97}
-Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
-xvfb=$!
-work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY=$display
-sleep 1
-openbox >/dev/null 2>&1 &
-sleep 1
+source scripts/xvfb.sh
+make_work_folder
+start_desktop 1280x900x24
 xdotool mousemove 1279 899 # keep the pointer off the windows
 
 shot() {

@@ -4,8 +4,14 @@
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace tarvelo {
+
+inline bool Exec(sqlite3* db, const char* sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
 
 // One prepared SQLite statement, finalised when it goes out of scope.
 class Statement
@@ -36,6 +42,12 @@ public:
     }
     void Bind(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
     void Bind(int index, double value) { sqlite3_bind_double(m_stmt, index, value); }
+    // Binds the values to ?1, ?2, ... in order; integers (and bools) as 64-bit.
+    template <typename... Values> void BindAll(const Values&... values)
+    {
+        int index = 0;
+        (BindAt(++index, values), ...);
+    }
 
     std::string Blob(int column) const
     {
@@ -55,6 +67,16 @@ public:
     double Real(int column) const { return sqlite3_column_double(m_stmt, column); }
 
 private:
+    template <typename Value> void BindAt(int index, const Value& value)
+    {
+        if constexpr (std::is_integral_v<Value>)
+            Bind(index, static_cast<std::int64_t>(value));
+        else if constexpr (std::is_floating_point_v<Value>)
+            Bind(index, static_cast<double>(value));
+        else
+            Bind(index, std::string_view(value));
+    }
+
     sqlite3_stmt* m_stmt = nullptr;
 };
 

@@ -5,23 +5,12 @@
 set -euo pipefail
 bin=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
+source "$here/../../scripts/xvfb.sh"
+make_work_folder
+start_xvfb 1280x900x24 || {
+    echo "screen_reader_test: Xvfb did not start" >&2
+    exit 1
 }
-trap cleanup EXIT
-
-# A free display: Xvfb picks it and writes its number.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-export DISPLAY=:$(head -n1 "$work/display")
 
 # Two users; Ada has typed before, so no first-use message, and has seen the
 # game's rules.
