@@ -106,7 +106,10 @@ for layout in de fr es pt cz se; do
     # shellcheck disable=SC2086 # one key name per word
     xdotool key --delay 15 $sequence
     sleep 0.3
-    xdotool key --delay 80 Escape Escape Escape # stop, to the menu, quit
+    xdotool key --delay 80 Escape Escape # stop, to the menu
+    wait_for '^Tarvelo - Select your Options$' "$pid"
+    xdotool search --onlyvisible --pid "$pid" --name 'Select your Options' windowfocus --sync
+    xdotool key Escape # quit
     for _ in $(seq 100); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.05
