@@ -4,8 +4,8 @@
 #include "drill/seeded_random.h"
 #include "drill/text_language.h"
 #include "material/practice_text.h"
-#include "stats/history_clock.h"
-#include "stats/run_history.h"
+#include "history/history_clock.h"
+#include "history/run_history.h"
 #include "stats/speed_report.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // the accuracy of precise timers at the game's fastest and slowest
 // intervals, and the CPU a game at level 10 with music takes.
 
-#include "game/game_window.h"
+#include "windows/game/game_window.h"
 #include "game/system_sources.h"
 #include "platform/dialogs.h"
 #include "state/program_state.h"

@@ -1,6 +1,6 @@
-#include "stats/history_clock.h"
-#include "stats/progress_days.h"
-#include "stats/run_history.h"
+#include "history/history_clock.h"
+#include "history/progress_days.h"
+#include "history/run_history.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 
 #include "platform/beeper.h"
 #include "platform/dialogs.h"
-#include "session/session_window.h"
+#include "windows/session/session_window.h"
 #include "state/program_state.h"
 #include "ui/focus_box.h"
 

@@ -3,10 +3,10 @@
 // with a million runs in the history.
 
 #include "state/program_state.h"
-#include "stats/history_clock.h"
-#include "stats/run_history.h"
-#include "stats/shared_history.h"
-#include "stats/statistics_window.h"
+#include "history/history_clock.h"
+#include "history/run_history.h"
+#include "history/shared_history.h"
+#include "windows/stats/statistics_window.h"
 
 #include <QApplication>
 #include <QEventLoop>

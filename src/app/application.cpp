@@ -1,10 +1,10 @@
 #include "app/application.h"
 
-#include "editor/editor_window.h"
-#include "game/game_window.h"
+#include "windows/editor/editor_window.h"
+#include "windows/game/game_window.h"
 #include "game/system_sources.h"
 #include "help/donation.h"
-#include "help/donation_window.h"
+#include "windows/help/donation_window.h"
 #include "help/outside_links.h"
 #include "menu/startup.h"
 #include "platform/dialogs.h"

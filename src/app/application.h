@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu/main_window.h"
+#include "windows/menu/main_window.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #include "app/application.h"
 #include "app/leave_on_signal.h"
 #include "material/practice_text.h"
-#include "menu/main_window.h"
+#include "windows/menu/main_window.h"
 #include "profile/app_folder.h"
 #include "profile/code_page.h"
 #include "profile/profile_store.h"

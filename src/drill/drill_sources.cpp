@@ -5,8 +5,8 @@
 #include "profile/app_folder.h"
 #include "profile/data_file.h"
 #include "state/program_state.h"
-#include "stats/run_history.h"
-#include "stats/shared_history.h"
+#include "history/run_history.h"
+#include "history/shared_history.h"
 
 namespace tarvelo {
 
@@ -18,7 +18,7 @@ DrillSources ReadDrillSources(ProgramState& state)
                                      PracticeText::kMaxFileBytes);
     if (text.status == ReadStatus::Ok)
         sources.practiceFile = std::move(text.bytes);
-    sources.logs = SharedHistory(state).KeystrokeLogs(section, LayoutIdentity(state.layout));
+    sources.logs = state.history.Get().KeystrokeLogs(section, LayoutIdentity(state.layout));
     sources.target = TargetSpeed(state.profile.Read(section, settings::kTargetWpm));
     return sources;
 }

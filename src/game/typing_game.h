@@ -7,7 +7,7 @@
 #include "game/key_pool.h"
 #include "state/game_averages.h"
 #include "state/timer_state.h"
-#include "stats/run_history.h"
+#include "history/run_history.h"
 
 #include <cstdint>
 #include <functional>

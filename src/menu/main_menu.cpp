@@ -3,7 +3,7 @@
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
 #include "state/program_state.h"
-#include "stats/shared_history.h"
+#include "history/shared_history.h"
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ constexpr std::array<Row, MainMenu::kRowCount> kRows = {{
 MainMenu::MainMenu(ProgramState& state, Dialogs& dialogs, NameDialog& nameDialog)
     : m_state(state), m_profiles(state.profile, dialogs, nameDialog, state.user)
 {
-    m_profiles.SetHistory([&state] { return &SharedHistory(state); });
+    m_profiles.SetHistory([&state] { return &state.history.Get(); });
     ShowKeyboardHint();
 }
 

@@ -5,7 +5,7 @@
 #include "profile/profile_store.h"
 #include "state/complete_totals.h"
 #include "state/game_averages.h"
-#include "stats/run_history.h"
+#include "history/run_history.h"
 
 namespace tarvelo {
 namespace {

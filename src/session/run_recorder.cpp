@@ -2,7 +2,7 @@
 
 #include "drill/layout_identity.h"
 #include "state/current_user.h"
-#include "stats/history_clock.h"
+#include "history/history_clock.h"
 
 #include <utility>
 

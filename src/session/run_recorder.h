@@ -2,7 +2,7 @@
 
 #include "drill/keystroke_recorder.h"
 #include "session/typing_engine.h"
-#include "stats/run_history.h"
+#include "history/run_history.h"
 
 #include <cstdint>
 #include <functional>

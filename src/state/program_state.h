@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/shared_history.h"
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
@@ -8,19 +9,18 @@
 #include "state/game_averages.h"
 #include "state/letter_tallies.h"
 
-#include <memory>
 #include <string>
 
 namespace tarvelo {
-
-class RunHistory;
 
 // What the windows of one run share: the settings file, the current user,
 // the keyboard layout, the letter tallies and the figures loaded for the
 // activity in progress.
 struct ProgramState
 {
-    explicit ProgramState(std::string folder) : appFolder(std::move(folder)), profile(appFolder) {}
+    explicit ProgramState(std::string folder)
+        : appFolder(std::move(folder)), profile(appFolder), history(appFolder)
+    {}
 
     std::string appFolder;
     ProfileStore profile;
@@ -34,9 +34,8 @@ struct ProgramState
     int WindowLeft = 1995;
     // --high-contrast: every user's windows in the high-contrast look.
     bool highContrastAlways = false;
-    // The run history, opened on first use (stats/shared_history.h) so the
-    // main menu's start-up does not pay for it.
-    std::shared_ptr<RunHistory> history;
+    // The run history, opened on first use.
+    SharedHistory history;
 };
 
 } // namespace tarvelo

@@ -5,7 +5,7 @@
 #include "state/complete_totals.h"
 #include "state/current_user.h"
 #include "state/game_averages.h"
-#include "stats/run_history.h"
+#include "history/run_history.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/stepped_utc_clock.h"

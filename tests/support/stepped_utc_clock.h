@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/history_clock.h"
+#include "history/history_clock.h"
 
 namespace tarvelo::test {
 

@@ -1,8 +1,8 @@
 // Characters from dead keys, compose sequences, AltGr and input methods are
 // typed characters in every box that takes one.
-#include "editor/editor_window.h"
+#include "windows/editor/editor_window.h"
 #include "profile/key_codes.h"
-#include "session/session_window.h"
+#include "windows/session/session_window.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
 #include "support/practice_state.h"

@@ -1,4 +1,4 @@
-#include "editor/editor_window.h"
+#include "windows/editor/editor_window.h"
 #include "state/program_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"

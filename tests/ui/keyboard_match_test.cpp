@@ -3,7 +3,7 @@
 // through dead keys.
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
-#include "session/session_window.h"
+#include "windows/session/session_window.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
 #include "support/practice_state.h"

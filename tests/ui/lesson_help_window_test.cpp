@@ -1,6 +1,6 @@
 #include "material/lesson_catalogue.h"
 #include "material/lesson_guidance.h"
-#include "material/lesson_help_window.h"
+#include "windows/material/lesson_help_window.h"
 #include "state/program_state.h"
 #include "support/window_helpers.h"
 #include "ui/colours.h"

@@ -3,7 +3,7 @@
 #include "material/lesson_guide.h"
 #include "platform/beeper.h"
 #include "profile/profile_store.h"
-#include "session/session_window.h"
+#include "windows/session/session_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/temp_folder.h"

@@ -1,6 +1,6 @@
-#include "stats/progress_days.h"
+#include "history/progress_days.h"
 #include "ui/colours.h"
-#include "ui/progress_chart.h"
+#include "windows/stats/progress_chart.h"
 
 #include <QImage>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "material/practice_text.h"
-#include "session/session_window.h"
+#include "windows/session/session_window.h"
 #include "state/program_state.h"
-#include "stats/shared_history.h"
+#include "history/shared_history.h"
 #include "support/fake_platform.h"
 #include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
@@ -228,7 +228,7 @@ private slots:
         const QString line = Text(*window, "picText1");
         FinishLine(*window);
         QVERIFY(Text(*window, "picText1") != line);
-        const auto runs = SharedHistory(*activity.state).Runs("user0");
+        const auto runs = activity.state->history.Get().Runs("user0");
         QCOMPARE(runs.size(), std::size_t{1});
         QCOMPARE(runs[0].mode, RunMode::Drill);
         QCOMPARE(runs[0].characters, static_cast<std::int32_t>(line.size()));

@@ -1,13 +1,13 @@
 #include "state/program_state.h"
-#include "stats/history_clock.h"
-#include "stats/history_csv.h"
-#include "stats/run_history.h"
-#include "stats/shared_history.h"
-#include "stats/statistics_window.h"
+#include "history/history_clock.h"
+#include "history/history_csv.h"
+#include "history/run_history.h"
+#include "history/shared_history.h"
+#include "windows/stats/statistics_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
-#include "ui/progress_chart.h"
+#include "windows/stats/progress_chart.h"
 
 #include <QProcess>
 #include <QPushButton>
@@ -91,7 +91,7 @@ private slots:
         run.characters = 900;
         run.ticks = 2400;
         run.wpm = 45;
-        QVERIFY(SharedHistory(state).Record(run));
+        QVERIFY(state.history.Get().Record(run));
         const QString csv = QString::fromStdString(folder.File("export.csv"));
         StatisticsServices services;
         services.chooseCsvFile = [&](const QString&) { return csv; };
@@ -107,7 +107,7 @@ private slots:
         exportButton->click();
         QVERIFY(exported.wait(5000));
         QCOMPARE(folder.Read("export.csv"),
-                 HistoryCsv(SharedHistory(state).Runs(state.user.UserSection)));
+                 HistoryCsv(state.history.Get().Runs(state.user.UserSection)));
     }
 
     // Without a printer the sheet goes to a PDF file the user chooses.

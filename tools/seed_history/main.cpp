@@ -2,8 +2,8 @@
 // improving day by day, for screenshots and for trying the progress chart.
 // Usage: tarvelo-seed-history FOLDER SECTION NAME DAYS
 
-#include "stats/history_clock.h"
-#include "stats/run_history.h"
+#include "history/history_clock.h"
+#include "history/run_history.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -1,0 +1,205 @@
+#include "windows/editor/editor_window.h"
+
+#include "windows/editor/language_help_window.h"
+#include "state/program_state.h"
+#include "ui/option_frame.h"
+#include "ui/qt_dialogs.h"
+#include "ui/text_codec.h"
+#include "ui/window_placement.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace tarvelo {
+namespace {
+
+std::u32string ToUnicode(const QString& text)
+{
+    const QList<uint> ucs4 = text.toUcs4();
+    return std::u32string(ucs4.begin(), ucs4.end());
+}
+
+} // namespace
+
+EditorWindow::EditorWindow(ProgramState& state, EditorServices services, QWidget* parent)
+    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_services(std::move(services)),
+      m_placement(state, settings::kEditorMaximized)
+{
+    setObjectName("Editor");
+    setWindowTitle(ui::ToQString(PracticeEditor::kTitle));
+    setMouseTracking(true);
+
+    Dialogs* dialogs = m_services.dialogs;
+    if (!dialogs) {
+        m_ownDialogs = std::make_unique<ui::QtDialogs>(this);
+        dialogs = m_ownDialogs.get();
+    }
+    m_editor = std::make_unique<PracticeEditor>(state, *dialogs);
+
+    buildControls();
+    ui::PlaceWindow(*this, m_state, QSize(760, 600), m_placement.OpensMaximized());
+    m_editor->Open();
+    refresh();
+    m_text->setFocus();
+}
+
+EditorWindow::~EditorWindow()
+{
+    m_text->viewport()->removeEventFilter(this);
+    m_text->removeEventFilter(this);
+    delete m_language.data();
+}
+
+void EditorWindow::buildControls()
+{
+    auto* caption = new QLabel("The following is the text that this program uses in practice:");
+    caption->setObjectName("lCaption");
+    caption->setStyleSheet("background: rgba(255, 255, 255, 215); padding: 4px;");
+
+    m_text = new QPlainTextEdit;
+    m_text->setObjectName("txtAllText");
+    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_text->viewport()->setMouseTracking(true);
+    m_text->viewport()->installEventFilter(this);
+    m_text->installEventFilter(this); // Ctrl+Tab leaves the text
+    connect(m_text, &QPlainTextEdit::textChanged, this, [this] { m_editor->TextChanged(); });
+
+    auto* options = new QHBoxLayout;
+    options->setSpacing(12);
+    for (int i = 0; i < PracticeEditor::kOptionCount; ++i) {
+        auto* frame = new ui::OptionFrame(ui::ToQString(PracticeEditor::OptionCaption(i)));
+        frame->setObjectName(QString("sOption%1").arg(i));
+        connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+        frame->setTabStop();
+        frame->setMnemonic(frame->caption().at(0));
+        options->addWidget(frame);
+        m_options[static_cast<std::size_t>(i)] = frame;
+    }
+    options->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(10);
+    layout->addWidget(caption);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(options);
+
+    // Escape asks as Close does.
+    const std::pair<QKeySequence, int> keys[] = {{QKeySequence::Save, PracticeEditor::kSave},
+                                                 {Qt::Key_Escape, PracticeEditor::kClose}};
+    for (const auto& [sequence, option] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, [this, option] { pressOption(option); });
+    }
+}
+
+void EditorWindow::pressOption(int option)
+{
+    const EditorAction action = m_editor->PressOption(option, ToUnicode(m_text->toPlainText()));
+    refresh();
+    switch (action) {
+    case EditorAction::Saved:
+        if (m_services.playSound)
+            m_services.playSound(m_editor->SoundPath());
+        break;
+    case EditorAction::Close:
+        leave();
+        break;
+    case EditorAction::ShowLanguageHelp:
+        if (!m_language)
+            m_language = new LanguageHelpWindow;
+        m_language->showBeside(*this);
+        break;
+    case EditorAction::None:
+        break;
+    }
+}
+
+void EditorWindow::hoverOption(int option)
+{
+    if (m_editor->Hovered() == option)
+        return;
+    m_editor->HoverOption(option);
+    refresh();
+}
+
+void EditorWindow::leave()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    m_placement.StoreOnExit(ui::PlacementOf(*this));
+    hide();
+    if (m_language)
+        m_language->close();
+    QMetaObject::invokeMethod(
+        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
+}
+
+void EditorWindow::refresh()
+{
+    if (m_shownLoad != m_editor->LoadCount()) {
+        m_shownLoad = m_editor->LoadCount();
+        // Showing loaded text is no edit of the user's.
+        const QSignalBlocker blocker(m_text);
+        m_text->setPlainText(ui::ToQString(m_editor->LoadedText()).replace("\r\n", "\n"));
+    }
+    for (int i = 0; i < PracticeEditor::kOptionCount; ++i) {
+        ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
+        frame->setFill(PracticeEditor::OptionFill(i));
+        frame->setBorder(m_editor->OptionBorder(i));
+    }
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_left) {
+        event->accept();
+        return;
+    }
+    // The close box asks like Close: unsaved text is never dropped silently.
+    if (!m_editor->ConfirmClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_left = true;
+    m_placement.StoreOnClose(ui::PlacementOf(*this));
+    if (m_language)
+        m_language->close();
+    QMetaObject::invokeMethod(
+        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
+}
+
+void EditorWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    hoverOption(PracticeEditor::kNone);
+    ui::PictureWindow::mouseMoveEvent(event);
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Tab types a Tab into the text; Ctrl+Tab and Ctrl+Shift+Tab move on.
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers().testFlag(Qt::ControlModifier) &&
+            (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                               !key->modifiers().testFlag(Qt::ShiftModifier));
+            return true;
+        }
+    }
+    if (watched == m_text->viewport() &&
+        (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
+        hoverOption(PracticeEditor::kNone);
+    return ui::PictureWindow::eventFilter(watched, event);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,225 @@
+#include "windows/game/game_window.h"
+#include "state/program_state.h"
+#include "ui/focus_box.h"
+#include "ui/keyboard_view.h"
+#include "ui/navigation_keys.h"
+#include "ui/option_frame.h"
+#include "windows/game/playfield_view.h"
+#include "ui/style.h"
+#include "ui/text_codec.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+// Building the game window's controls: the menu, the title, the score and key
+// panels.
+
+namespace tarvelo {
+namespace {
+
+constexpr std::string_view kTitle = "Dalmor's                Typing Game";
+
+QLabel* MakeLabel(const QString& text, const char* name, int pointSize = 0, bool bold = false)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    QFont font = label->font();
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    font.setBold(bold);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+// --- Controls ---------------------------------------------------------------
+
+void GameWindow::buildControls()
+{
+    setMouseTracking(true);
+    m_focusBox = new ui::FocusBox(this);
+    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
+        if (!m_left)
+            handle(m_menu->KeyDown(ui::ToNavigationKey(key)));
+    });
+    connect(m_focusBox, &ui::FocusBox::keyTyped, this, [this](int code) {
+        if (m_left)
+            return;
+        m_menu->TypeChar(code);
+        handle(GameAction::None);
+    });
+
+    m_playfield = new ui::PlayfieldView;
+    m_playfield->setFocusPolicy(Qt::NoFocus);
+    m_playfield->setAccessibleName("Playfield");
+    m_playfield->installEventFilter(this);
+    m_keyPanel = buildKeyPanel();
+    auto* middle = new QWidget;
+    auto* stack = new QStackedLayout(middle);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    stack->addWidget(m_playfield);
+    stack->addWidget(m_keyPanel);
+    stack->setCurrentWidget(m_keyPanel); // on top when shown
+
+    auto* centre = new QVBoxLayout;
+    centre->addWidget(buildTitle());
+    centre->addWidget(middle, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(16);
+    layout->addWidget(buildMenu());
+    layout->addLayout(centre, 1);
+    layout->addWidget(buildScorePanel());
+
+    // Free of the layout: it flies over the window.
+    m_scoreAdd = MakeLabel(QString(), "lScoreAdd", 14, true);
+    m_scoreAdd->setParent(this);
+    m_scoreAdd->setStyleSheet("color: #0000c0; background: transparent;");
+    m_scoreAdd->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+ui::OptionFrame* GameWindow::buildOption(int option)
+{
+    auto* frame = new ui::OptionFrame(ui::ToQString(m_menu->Caption(option)));
+    frame->setObjectName(QString("lOption%1").arg(option));
+    frame->setMinimumWidth(130);
+    m_options[option] = frame;
+    if (option == GameMenu::kLevel) {
+        // Clicks and double-clicks raise the level; a press does nothing.
+        frame->installEventFilter(this);
+    } else {
+        connect(frame, &ui::OptionFrame::pressed, this,
+                [this, option] { handle(m_menu->PressOption(option)); });
+    }
+    connect(frame, &ui::OptionFrame::hovered, this, [this, option] {
+        if (m_menu->Hovered() != option) {
+            m_menu->HoverOption(option);
+            refreshOptions();
+        }
+    });
+    return frame;
+}
+
+QWidget* GameWindow::buildMenu()
+{
+    auto* menu = new QWidget;
+    auto* column = new QVBoxLayout(menu);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(10);
+    column->addStretch(1);
+    for (int option = GameMenu::kBegin; option <= GameMenu::kKeys; ++option) {
+        column->addWidget(buildOption(option));
+        if (option == GameMenu::kPause) {
+            auto* hint = MakeLabel(ui::ToQString(GameMenu::kPauseHint), "lPauseHint");
+            hint->setAlignment(Qt::AlignHCenter);
+            hint->setStyleSheet("color: black;");
+            column->addWidget(hint);
+        }
+    }
+    column->addStretch(2);
+    return menu;
+}
+
+QWidget* GameWindow::buildTitle()
+{
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_title = MakeLabel(ui::ToQString(kTitle), "lTitle", 20, true);
+    m_title->setStyleSheet(QString("color: %1;").arg(ui::GroundText(Qt::white).name()));
+    row->addWidget(m_title, 0, Qt::AlignHCenter);
+    // "Dederure" sits in the gap of the first title; it follows its moves.
+    m_title2 = MakeLabel("Dederure", "lTitle2", 14, true);
+    m_title2->setParent(m_title);
+    m_title2->setStyleSheet(
+        QString("color: %1;").arg(ui::GroundText(QColor(0xFF, 0xD0, 0x80)).name()));
+    m_title->installEventFilter(this);
+    m_title2->installEventFilter(this);
+    return box;
+}
+
+QWidget* GameWindow::buildScorePanel()
+{
+    auto* panel = new QWidget;
+    panel->setObjectName("scorePanel");
+    panel->setStyleSheet("#scorePanel { background: rgba(255, 255, 255, 215); }");
+    panel->setMinimumWidth(190);
+    auto* grid = new QGridLayout(panel);
+    m_score = MakeLabel("0", "lScore", 14, true);
+    m_level = MakeLabel("1", "lLevel", 14, true);
+    m_accuracy = MakeLabel("100%", "lCAccuracy", 14, true);
+    m_intelligence = MakeLabel("100", "lcIntelligence", 14, true);
+    const std::pair<const char*, QLabel*> figures[] = {
+        {"Score:", m_score},
+        {"Level:", m_level},
+        {"Accuracy:", m_accuracy},
+        {"Intelligence:", m_intelligence},
+    };
+    int line = 0;
+    for (const auto& [caption, value] : figures) {
+        QLabel* label = MakeLabel(caption, "lCaption", 12);
+        label->setBuddy(value);
+        value->setAccessibleDescription(QString(caption).chopped(1));
+        grid->addWidget(label, line, 0);
+        grid->addWidget(value, line++, 1);
+    }
+    m_raise = MakeLabel(ui::ToQString(GameMenu::kRaisingLevel), "lRaise", 16, true);
+    m_raise->setStyleSheet(QString("color: %1;").arg(ui::ShownText(0x0000FF).name()));
+    m_raise->hide();
+    grid->addWidget(m_raise, line++, 0, 1, 2);
+    grid->setRowStretch(line++, 1);
+
+    m_history = new QWidget;
+    m_history->setObjectName("History");
+    auto* history = new QGridLayout(m_history);
+    history->setContentsMargins(0, 0, 0, 0);
+    history->addWidget(MakeLabel("History", "lHistory", 12, true), 0, 0, 1, 2);
+    m_historyAccuracy = MakeLabel(QString(), "lAccuracy");
+    m_historyIntelligence = MakeLabel(QString(), "lIntelligence");
+    history->addWidget(MakeLabel("Accuracy:", "lHistoryCaption"), 1, 0);
+    history->addWidget(m_historyAccuracy, 1, 1);
+    history->addWidget(MakeLabel("Intelligence:", "lHistoryCaption"), 2, 0);
+    history->addWidget(m_historyIntelligence, 2, 1);
+    history->addWidget(MakeLabel("Speed:", "lHistoryCaption"), 3, 0);
+    grid->addWidget(m_history, line, 0, 1, 2);
+    return panel;
+}
+
+QWidget* GameWindow::buildKeyPanel()
+{
+    auto* panel = new ui::PictureWindow(m_state.appFolder);
+    panel->setObjectName("KeyBox");
+    panel->setMouseTracking(true);
+    panel->installEventFilter(this);
+    m_keys = new ui::KeyboardView;
+    m_keys->setObjectName("keys");
+    connect(m_keys, &ui::KeyboardView::keyClicked, this, [this](int key) {
+        m_menu->PressKey(key);
+        handle(GameAction::None);
+    });
+    connect(m_keys, &ui::KeyboardView::keyHovered, this, [this](int) {
+        if (m_menu->Hovered() != GameMenu::kNone) {
+            m_menu->HoverBackground();
+            refreshOptions();
+        }
+    });
+    auto* options = new QHBoxLayout;
+    for (int option = GameMenu::kCase; option < GameMenu::kOptionCount; ++option)
+        options->addWidget(buildOption(option));
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->addStretch(1);
+    layout->addWidget(m_keys, 4);
+    layout->addLayout(options);
+    layout->addStretch(1);
+    panel->hide();
+    return panel;
+}
+
+} // namespace tarvelo

@@ -1,0 +1,340 @@
+#include "windows/game/game_window.h"
+
+#include "windows/game/game_rules_window.h"
+#include "windows/game/high_scores_window.h"
+#include "game/system_sources.h"
+#include "state/program_state.h"
+#include "history/shared_history.h"
+#include "ui/focus_box.h"
+#include "ui/keyboard_view.h"
+#include "ui/option_frame.h"
+#include "windows/game/playfield_view.h"
+#include "ui/program_sound.h"
+#include "ui/qt_dialogs.h"
+#include "ui/style.h"
+#include "ui/text_codec.h"
+#include "ui/timer_sync.h"
+#include "ui/window_placement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTimer>
+
+namespace tarvelo {
+namespace {
+
+// The flying bonus starts just above the window's top edge, right of the
+// playfield, and moves 50 twips down and right at every step.
+constexpr int kBonusTopPx = -8;
+constexpr double kBonusStepPx = 50.0 / 15.0;
+constexpr std::string_view kTitleGapStart = "Dalmor's   ";
+
+void SetText(QLabel* label, const std::string& text)
+{
+    const QString shown = ui::ToQString(text);
+    if (label->text() != shown)
+        label->setText(shown);
+}
+
+void SetShown(QWidget* widget, bool shown)
+{
+    if (widget->isVisibleTo(widget->parentWidget()) != shown)
+        widget->setVisible(shown);
+}
+
+} // namespace
+
+GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResult, QWidget* parent)
+    : GameWindow(state, lastResult, Services{}, parent)
+{}
+
+GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResult,
+                       Services services, QWidget* parent)
+    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_services(std::move(services)),
+      m_placement(state, settings::kGameMaximized)
+{
+    setObjectName("game");
+    Dialogs* dialogs = m_services.dialogs;
+    if (!dialogs) {
+        m_ownDialogs = std::make_unique<ui::QtDialogs>(this);
+        dialogs = m_ownDialogs.get();
+    }
+    Sound* sound = m_services.sound;
+    if (!sound)
+        sound = &ui::ProgramSound();
+    RandomSource* random = m_services.random;
+    if (!random) {
+        m_ownRandom = std::make_unique<SystemRandom>();
+        random = m_ownRandom.get();
+    }
+    const Clock* clock = m_services.clock;
+    if (!clock) {
+        m_ownClock = std::make_unique<SystemClock>();
+        clock = m_ownClock.get();
+    }
+    if (!m_services.endProgram)
+        m_services.endProgram = [] { QApplication::quit(); };
+    m_menu = std::make_unique<GameMenu>(
+        GameContext{state.profile, state.user, state.layout, *dialogs, *sound, *random, *clock,
+                    state.gameAverages, lastResult, state.appFolder});
+
+    // Games that end by themselves go into the run history.
+    m_menu->Game().SetFinishedGameHook(
+        [&state](GameRecord game) { state.history.RecordGame(std::move(game)); });
+
+    buildControls();
+    buildTimers();
+    ui::PlaceWindow(*this, state, QSize(980, 680), m_placement.OpensMaximized());
+    setWindowTitle(
+        ui::ToQString("Dalmor's Typing Game - Welcome " + TitleName(state.user.UserName)));
+    m_rulesFirst = m_menu->Load();
+    for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key)
+        m_keys->setCaption(key, ui::ToQString(m_menu->Game().Pool().Caption(key)));
+    refresh();
+    m_focusBox->setFocus();
+}
+
+GameWindow::~GameWindow()
+{
+    for (QObject* watched : std::initializer_list<QObject*>{
+             m_options[GameMenu::kLevel], m_playfield, m_keyPanel, m_title, m_title2})
+        watched->removeEventFilter(this);
+    // Timers and controls go first: their handlers use the game.
+    qDeleteAll(findChildren<QTimer*>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+void GameWindow::open()
+{
+    show();
+    raise();
+    activateWindow();
+    if (m_rulesFirst) {
+        m_rulesFirst = false;
+        showRules(); // no pause toggles: no game runs yet
+    }
+    m_focusBox->setFocus();
+}
+
+void GameWindow::buildTimers()
+{
+    m_dropTimer = new QTimer(this);
+    m_scoreAddTimer = new QTimer(this);
+    m_musicTimer = new QTimer(this);
+    m_dropTimer->setObjectName("Timer1");
+    m_scoreAddTimer->setObjectName("TimerScoreAdd");
+    m_musicTimer->setObjectName("tmrMusic");
+    for (QTimer* timer : {m_dropTimer, m_scoreAddTimer, m_musicTimer})
+        timer->setTimerType(Qt::PreciseTimer);
+    connect(m_dropTimer, &QTimer::timeout, this, [this] {
+        m_menu->Game().GameTick();
+        handle(GameAction::None);
+    });
+    connect(m_scoreAddTimer, &QTimer::timeout, this, [this] {
+        m_menu->Game().ScoreAddTick();
+        handle(GameAction::None);
+    });
+    connect(m_musicTimer, &QTimer::timeout, this, [this] {
+        m_menu->Game().MusicTick();
+        handle(GameAction::None);
+    });
+}
+
+// --- From the logic to the widgets -------------------------------------------
+
+void GameWindow::handle(GameAction action)
+{
+    refresh();
+    if (m_menu->Game().TakeScoresRequest()) {
+        showScores();
+        refresh();
+    }
+    switch (action) {
+    case GameAction::None:
+        break;
+    case GameAction::ShowRules:
+        showRules();
+        m_menu->RulesClosed();
+        refresh();
+        break;
+    case GameAction::LeaveToMenu:
+        leave();
+        break;
+    }
+}
+
+void GameWindow::refresh()
+{
+    refreshOptions();
+    refreshFigures();
+    refreshKeyPanel();
+    m_playfield->showBoard(m_menu->Game().Board());
+    const TypingGame& game = m_menu->Game();
+    // A window that has left runs no timer.
+    const auto follow = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
+        ui::SyncTimer(*timer, m_left ? TimerState{} : state, seen);
+    };
+    follow(m_dropTimer, game.DropTimer(), m_dropSeen);
+    follow(m_scoreAddTimer, game.ScoreAddTimer(), m_scoreAddSeen);
+    follow(m_musicTimer, game.MusicTimer(), m_musicSeen);
+}
+
+void GameWindow::refreshOptions()
+{
+    m_focusBox->setStandIn(m_options[m_menu->Selected()]);
+    const TypingGame& game = m_menu->Game();
+    const QString state = !game.Running() ? "Not running" : game.Paused() ? "Paused" : "Running";
+    if (m_playfield->accessibleDescription() != state)
+        m_playfield->setAccessibleDescription(state);
+    for (int option = 0; option < GameMenu::kOptionCount; ++option) {
+        ui::OptionFrame* frame = m_options[option];
+        frame->setCaption(ui::ToQString(m_menu->Caption(option)));
+        frame->setColours(m_menu->Fill(option), m_menu->Border(option),
+                          m_menu->CaptionColour(option));
+        if (option < GameMenu::kCase)
+            SetShown(frame, m_menu->Shown(option));
+    }
+}
+
+void GameWindow::refreshFigures()
+{
+    const TypingGame& game = m_menu->Game();
+    const GameFigures figures = m_menu->Figures();
+    SetText(m_score, figures.score);
+    SetText(m_level, figures.level);
+    SetText(m_accuracy, figures.accuracy);
+    SetText(m_intelligence, figures.intelligence);
+    SetText(m_historyAccuracy, figures.historyAccuracy);
+    SetText(m_historyIntelligence, figures.historyIntelligence);
+    SetShown(m_history, game.HistoryShown());
+    SetShown(m_raise, game.RaisingLevel());
+
+    SetText(m_scoreAdd, figures.bonus);
+    SetShown(m_scoreAdd, !figures.bonus.empty());
+    if (!figures.bonus.empty()) {
+        const int step = static_cast<int>(game.BonusStep() * kBonusStepPx);
+        const QPoint corner = m_playfield->mapTo(this, QPoint(m_playfield->width(), 0));
+        m_scoreAdd->adjustSize();
+        m_scoreAdd->move(corner.x() + 8 + step, kBonusTopPx + step);
+        m_scoreAdd->raise();
+    }
+}
+
+void GameWindow::refreshKeyPanel()
+{
+    const bool open = m_menu->Game().KeyPanelOpen();
+    SetShown(m_keyPanel, open);
+    if (!open)
+        return;
+    for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key)
+        m_keys->setBorder(key, ui::ShownBorder(m_menu->KeyBorder(key)));
+}
+
+// --- Modal windows and leaving -------------------------------------------------
+
+void GameWindow::showRules()
+{
+    if (m_services.showRules) {
+        m_services.showRules();
+    } else {
+        GameRulesWindow rules(m_state.appFolder, this);
+        rules.move(pos() + QPoint(60, 60));
+        rules.exec();
+    }
+    m_focusBox->setFocus();
+}
+
+void GameWindow::showScores()
+{
+    const ScoreRows rows = m_menu->Game().ScoreRows();
+    if (m_services.showScores) {
+        m_services.showScores(rows);
+    } else {
+        HighScoresWindow scores(m_state.appFolder, rows, this);
+        scores.move(pos());
+        scores.exec();
+    }
+    m_focusBox->setFocus();
+}
+
+void GameWindow::leave()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    m_placement.StoreOnExit(ui::PlacementOf(*this));
+    refresh(); // stops the timers
+    hide();
+    QMetaObject::invokeMethod(
+        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
+}
+
+void GameWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (m_left)
+        return;
+    m_menu->Game().Close();
+    m_left = true;
+    refresh();
+    m_placement.StoreOnClose(ui::PlacementOf(*this));
+    m_services.endProgram();
+}
+
+// --- The pointer ---------------------------------------------------------------
+
+void GameWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    ui::PictureWindow::mouseMoveEvent(event);
+    if (m_menu->Hovered() != GameMenu::kNone) {
+        m_menu->HoverBackground();
+        refreshOptions();
+    }
+}
+
+void GameWindow::mousePressEvent(QMouseEvent* event)
+{
+    ui::PictureWindow::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !m_left) {
+        m_menu->PressBackground();
+        handle(GameAction::None);
+    }
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == m_options[GameMenu::kLevel]) {
+        if (type == QEvent::MouseButtonDblClick) {
+            m_levelDoubleClicked = true;
+            m_menu->ClickLevel();
+            handle(GameAction::None);
+            return true;
+        }
+        if (type == QEvent::MouseButtonRelease) {
+            if (!m_levelDoubleClicked && !m_left) {
+                m_menu->ClickLevel();
+                handle(GameAction::None);
+            }
+            m_levelDoubleClicked = false;
+            return true;
+        }
+    } else if (watched == m_title && type == QEvent::Resize) {
+        const QFontMetrics metrics(m_title->font());
+        m_title2->adjustSize();
+        m_title2->move(metrics.horizontalAdvance(ui::ToQString(kTitleGapStart)),
+                       (m_title->height() - m_title2->height()) / 2);
+    } else if ((watched == m_playfield || watched == m_keyPanel || watched == m_title ||
+                watched == m_title2) &&
+               type == QEvent::MouseMove && m_menu->Hovered() != GameMenu::kNone) {
+        m_menu->HoverBackground();
+        refreshOptions();
+    } else if ((watched == m_keyPanel || watched == m_playfield) &&
+               type == QEvent::MouseButtonPress) {
+        return true; // neither is the window's background
+    }
+    return ui::PictureWindow::eventFilter(watched, event);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,350 @@
+#include "profile/data_file.h"
+#include "state/program_state.h"
+#include "history/history_csv.h"
+#include "history/run_history.h"
+#include "history/shared_history.h"
+#include "support/kill_at_random.h"
+#include "support/stepped_utc_clock.h"
+#include "support/temp_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvelo::test {
+namespace {
+
+RunRecord SampleRun(std::string section, std::int32_t characters,
+                    std::int64_t start = 1'780'000'000)
+{
+    RunRecord run;
+    run.userSection = std::move(section);
+    run.userName = "Zo\xEB"; // code-page bytes, kept as they are
+    run.startUtc = start;
+    run.endUtc = start + 90;
+    run.characters = characters;
+    run.errors = 2;
+    run.ticks = 360;
+    run.wpm = 31;
+    run.accuracy = 94;
+    return run;
+}
+
+RunRecord SampleLesson(std::int32_t characters, std::int64_t start, int number)
+{
+    RunRecord run = SampleRun("user1", characters, start);
+    run.mode = RunMode::Lesson;
+    run.lessonNumber = number;
+    run.detection = true;
+    return run;
+}
+
+// Run `i` with keystrokes of its own, zeros among them.
+RunRecord RunWithKeystrokes(std::int32_t i)
+{
+    RunRecord run = SampleRun("user3", i);
+    run.layout = "L";
+    for (std::int32_t k = 0; k < 40 + i % 300; ++k)
+        run.keystrokes.push_back(static_cast<char>((i * 7 + k) % 256));
+    return run;
+}
+
+// The first column of the first row `sql` gives on the database at `path`.
+int QueryInt(const std::string& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* query = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_prepare_v2(db, sql, -1, &query, nullptr);
+    const int value = sqlite3_step(query) == SQLITE_ROW ? sqlite3_column_int(query, 0) : -1;
+    sqlite3_finalize(query);
+    sqlite3_close(db);
+    return value;
+}
+
+class RunHistoryTest : public ::testing::Test
+{
+protected:
+    std::string Path() const { return HistoryPath(folder.Path()); }
+
+    TempFolder folder;
+    SteppedUtcClock clock;
+};
+
+TEST_F(RunHistoryTest, MissingDatabaseIsCreatedAndRunsComeBackWhole)
+{
+    const RunRecord lesson = SampleLesson(40, 1'780'000'100, 7);
+    {
+        RunHistory history(Path(), clock);
+        EXPECT_EQ(history.OpenResult().state, HistoryState::Created);
+        ASSERT_TRUE(history.Record(SampleRun("user1", 25)));
+        ASSERT_TRUE(history.Record(lesson));
+    }
+    RunHistory reopened(Path(), clock);
+    EXPECT_EQ(reopened.OpenResult().state, HistoryState::Opened);
+    // The CSV export renders every field of both runs.
+    EXPECT_EQ(HistoryCsv(reopened.Runs("user1")),
+              HistoryCsv(std::vector{SampleRun("user1", 25), lesson}));
+}
+
+// A history written by the version before keystrokes were kept: four runs
+// of user0 (one a lesson) and one of user1.
+TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
+{
+    std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version1.sqlite", Path());
+    RunRecord run = SampleRun("user0", 30, 1'900'000'000);
+    run.layout = "English (US)";
+    run.keystrokes = std::string("\x01\x04"
+                                 "a\x00\x05"
+                                 "b\x83\x01",
+                                 8); // zeros kept
+    {
+        RunHistory history(Path(), clock);
+        EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
+        const auto runs = history.Runs("user0");
+        ASSERT_EQ(runs.size(), 4u);
+        EXPECT_EQ(runs[1].mode, RunMode::Lesson);
+        EXPECT_EQ(runs[0].layout, "");
+        ASSERT_TRUE(history.Record(run));
+        ASSERT_TRUE(history.Record(SampleRun("user1", 30)));
+    }
+    EXPECT_EQ(QueryInt(Path(), "PRAGMA user_version"), RunHistory::kSchemaVersion);
+
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.Runs("user0").back().layout, run.layout);
+    EXPECT_EQ(history.KeystrokeLogs("user0", run.layout), std::vector{run.keystrokes});
+    EXPECT_TRUE(history.KeystrokeLogs("user0", "").empty()); // older runs have none
+    ASSERT_TRUE(history.DeleteUser("user0"));
+    EXPECT_TRUE(history.KeystrokeLogs("user0", run.layout).empty());
+    EXPECT_EQ(history.Runs("user1").size(), 2u);
+}
+
+// A history of the version before drills (run 3 of user0 with keystrokes):
+// the table is built again to take drills, and keeps every run and its index.
+TEST_F(RunHistoryTest, VersionTwoHistoryTakesDrillsAndKeepsItsRuns)
+{
+    std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version2.sqlite", Path());
+    RunRecord drill = SampleRun("user0", 45, 1'900'000'000);
+    drill.mode = RunMode::Drill;
+    {
+        RunHistory history(Path(), clock);
+        EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
+        ASSERT_TRUE(history.Record(drill));
+    }
+    RunHistory history(Path(), clock);
+    const auto runs = history.Runs("user0");
+    ASSERT_EQ(runs.size(), 5u);
+    EXPECT_EQ(runs[1].mode, RunMode::Lesson);
+    EXPECT_EQ(runs[2].layout, "5e1f03aa");
+    EXPECT_EQ(runs[4].mode, RunMode::Drill);
+    EXPECT_EQ(HistoryCsv(std::vector{runs[4]}), HistoryCsv(std::vector{drill}));
+    EXPECT_EQ(history.KeystrokeLogs("user0", "5e1f03aa"),
+              std::vector<std::string>{std::string("\x01\x04"
+                                                   "a\x00\x05"
+                                                   "b\x83\x01",
+                                                   8)});
+    EXPECT_EQ(QueryInt(Path(), "PRAGMA user_version"), RunHistory::kSchemaVersion);
+    EXPECT_EQ(QueryInt(Path(), "SELECT count(*) FROM sqlite_master WHERE name = 'runs_by_user'"),
+              1);
+}
+
+TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideWithTheDateAndANewOneStarted)
+{
+    {
+        RunHistory history(Path(), clock);
+        for (int i = 0; i < 50; ++i)
+            ASSERT_TRUE(history.Record(SampleRun("user0", i + 1)));
+    }
+    std::string bytes = folder.Read(RunHistory::kFileName);
+    ASSERT_GT(bytes.size(), 8192u);
+    std::fill(bytes.begin() + 4096, bytes.begin() + 8192, '\x5A'); // the second page
+    folder.Write(RunHistory::kFileName, bytes);
+    clock.now = 1'779'969'600; // noon UTC: 2026-05-28 in every zone within 11 hours
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::DamagedSetAside);
+    EXPECT_EQ(history.OpenResult().setAsidePath, Path() + ".damaged-2026-05-28");
+    EXPECT_TRUE(FileExists(history.OpenResult().setAsidePath));
+    EXPECT_TRUE(history.Runs("user0").empty());
+    EXPECT_TRUE(history.Record(SampleRun("user0", 5)));
+}
+
+// A newer schema is left alone.
+TEST_F(RunHistoryTest, UnusableDatabaseLeavesTheHistoryOffWithAMessage)
+{
+    {
+        RunHistory history(Path(), clock);
+        ASSERT_TRUE(history.Record(SampleRun("user0", 5)));
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::Unavailable);
+    EXPECT_FALSE(history.OpenResult().message.empty());
+    EXPECT_FALSE(history.Record(SampleRun("user0", 5)));
+}
+
+TEST_F(RunHistoryTest, TwoWriterProcessesLoseNoRun)
+{
+    constexpr int kRuns = 1000;
+    {
+        RunHistory created(Path(), clock);
+    }
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            RunHistory history(Path(), clock);
+            for (int i = 0; i < kRuns; ++i)
+                (void)history.Record(SampleRun(w == 0 ? "user0" : "user1", i + 1));
+            _exit(history.Flush(RunHistory::kClosingWaitMs) ? 0 : 1);
+        }
+    }
+    for (pid_t writer : writers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(writer, &status, 0), writer);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.Runs("user0").size(), std::size_t{kRuns});
+    EXPECT_EQ(history.Runs("user1").size(), std::size_t{kRuns});
+}
+
+// A process killed while it writes leaves every committed run readable.
+TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
+{
+    std::mt19937 random(1);
+    const auto reports = KillAtRandom<std::int32_t>(
+        [this](int report) {
+            RunHistory history(Path(), clock);
+            for (std::int32_t i = 1; history.Record(RunWithKeystrokes(i)); ++i)
+                (void)!write(report, &i, sizeof i); // committed
+        },
+        200, 0, random);
+    ASSERT_GE(reports.size(), 200u);
+    const std::int32_t committed = reports.back();
+
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
+    const auto runs = history.Runs("user3");
+    ASSERT_GE(runs.size(), static_cast<std::size_t>(committed));
+    const auto logs = history.KeystrokeLogs("user3", "L");
+    ASSERT_EQ(logs.size(), runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        ASSERT_EQ(runs[i].characters, static_cast<std::int32_t>(i) + 1) << "row " << i;
+        ASSERT_EQ(logs[i], RunWithKeystrokes(runs[i].characters).keystrokes) << "row " << i;
+    }
+}
+
+// Another program holding the history (a writer, or a lock on the whole
+// file) does not stop the opening; the runs wait in memory, "busy" is told
+// once, and they are written at the first write after it lets go.
+TEST_F(RunHistoryTest, HeldHistoryIsBusyAndItsRunsWaitForIt)
+{
+    const struct
+    {
+        const char* name;
+        const char* hold;
+        HistoryState opened;
+    } rows[] = {
+        {"writing", "BEGIN IMMEDIATE", HistoryState::Opened},
+        {"whole file", "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", HistoryState::Busy},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        {
+            RunHistory created(Path(), clock);
+        }
+        sqlite3* holder = nullptr;
+        ASSERT_EQ(sqlite3_open(Path().c_str(), &holder), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(holder, row.hold, nullptr, nullptr, nullptr), SQLITE_OK);
+
+        RunHistory history(Path(), clock);
+        EXPECT_EQ(history.OpenResult().state, row.opened);
+        EXPECT_FALSE(history.Record(SampleRun("user0", 1)));
+        EXPECT_NE(history.TakeNotice().find("is busy"), std::string::npos);
+        EXPECT_FALSE(history.Record(SampleRun("user0", 2)));
+        EXPECT_EQ(history.TakeNotice(), "");
+
+        sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(holder);
+        EXPECT_TRUE(history.Record(SampleRun("user0", 3)));
+        ASSERT_EQ(history.Runs("user0").size(), 3u);
+        EXPECT_EQ(history.Runs("user0")[1].characters, 2);
+        ASSERT_TRUE(history.DeleteUser("user0"));
+    }
+}
+
+// A full disk: the failure is told once, the runs kept, and written once
+// the disk takes them.
+TEST_F(RunHistoryTest, FailedWritesAreToldOnceAndKeptUntilTheyWork)
+{
+    RunHistory history(Path(), clock);
+    EXPECT_EQ(history.TakeNotice(), "");
+    {
+        const FileSizeLimit diskFull(0);
+        EXPECT_FALSE(history.Record(SampleRun("user0", 1)));
+        EXPECT_NE(history.TakeNotice().find("could not be written"), std::string::npos);
+        EXPECT_FALSE(history.Record(SampleRun("user0", 2)));
+        EXPECT_EQ(history.TakeNotice(), "");
+    }
+    EXPECT_TRUE(history.Record(SampleRun("user0", 3)));
+    EXPECT_EQ(history.Runs("user0").size(), 3u);
+}
+
+// A file this user may not write opens for reading, and says so at once.
+TEST_F(RunHistoryTest, ReadOnlyHistoryIsToldAtOpening)
+{
+    {
+        RunHistory created(Path(), clock);
+        ASSERT_TRUE(created.Record(SampleRun("user0", 1)));
+    }
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(Path().c_str(), 0444), 0);
+    EXPECT_TRUE(RunAsUnprivileged([this] {
+        RunHistory history(Path(), clock);
+        return history.TakeNotice().find("not allowed to write") != std::string::npos &&
+               !history.Record(SampleRun("user0", 2)) && history.TakeNotice().empty();
+    }));
+}
+
+TEST(HistoryCsvTest, OneQuotedRowPerRun)
+{
+    RunRecord practice = SampleRun("user0", 120);
+    practice.userName = "O\"Neil, \xC9lise";
+    const RunRecord runs[] = {practice, SampleLesson(80, 1'780'003'600, 12)};
+    EXPECT_EQ(HistoryCsv(runs),
+              "user,name,start_utc,end_utc,mode,lesson,characters,errors,ticks,wpm,accuracy,"
+              "detection\r\n"
+              "user0,\"O\"\"Neil, \xC3\x89lise\",2026-05-28T20:26:40Z,2026-05-28T20:28:10Z,"
+              "practice,,120,2,360,31,94,off\r\n"
+              "user1,Zo\xC3\xAB,2026-05-28T21:26:40Z,2026-05-28T21:28:10Z,lesson,12,80,2,360,31,"
+              "94,on\r\n");
+}
+
+TEST(SharedHistoryTest, OpensOnFirstUseAndTellsADamagedFileOnce)
+{
+    TempFolder folder;
+    folder.Write(RunHistory::kFileName, "not a database at all");
+    ProgramState state(folder.Path());
+    RunHistory& history = state.history.Get();
+    EXPECT_EQ(&state.history.Get(), &history);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::DamagedSetAside);
+    EXPECT_NE(state.history.TakeNotice(), "");
+    EXPECT_EQ(state.history.TakeNotice(), "");
+
+    GameRecord game;
+    game.userSection = "user4";
+    game.score = 1234;
+    state.history.RecordGame(game);
+    ASSERT_EQ(history.Games("user4").size(), 1u);
+    EXPECT_GT(history.Games("user4")[0].endUtc, 0) << "stamped with the time";
+}
+
+} // namespace
+} // namespace tarvelo::test
