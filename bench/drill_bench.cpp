@@ -3,9 +3,9 @@
 #include "drill/keystroke_log.h"
 #include "drill/seeded_random.h"
 #include "drill/text_language.h"
-#include "material/practice_text.h"
 #include "history/history_clock.h"
 #include "history/run_history.h"
+#include "material/practice_text.h"
 #include "stats/speed_report.h"
 
 #include <benchmark/benchmark.h>

@@ -2,13 +2,13 @@
 // the accuracy of precise timers at the game's fastest and slowest
 // intervals, and the CPU a game at level 10 with music takes.
 
-#include "windows/game/game_window.h"
 #include "game/system_sources.h"
 #include "platform/dialogs.h"
 #include "state/program_state.h"
 #include "support/game_fakes.h"
 #include "ui/option_frame.h"
 #include "ui/sdl_sound.h"
+#include "windows/game/game_window.h"
 
 #include <QApplication>
 #include <QEventLoop>

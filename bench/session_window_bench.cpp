@@ -5,9 +5,9 @@
 
 #include "platform/beeper.h"
 #include "platform/dialogs.h"
-#include "windows/session/session_window.h"
 #include "state/program_state.h"
 #include "ui/focus_box.h"
+#include "windows/session/session_window.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

@@ -2,10 +2,10 @@
 // window has painted once, for a user with every letter tallied, and for one
 // with a million runs in the history.
 
-#include "state/program_state.h"
 #include "history/history_clock.h"
 #include "history/run_history.h"
 #include "history/shared_history.h"
+#include "state/program_state.h"
 #include "windows/stats/statistics_window.h"
 
 #include <QApplication>

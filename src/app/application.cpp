@@ -1,10 +1,7 @@
 #include "app/application.h"
 
-#include "windows/editor/editor_window.h"
-#include "windows/game/game_window.h"
 #include "game/system_sources.h"
 #include "help/donation.h"
-#include "windows/help/donation_window.h"
 #include "help/outside_links.h"
 #include "menu/startup.h"
 #include "platform/dialogs.h"
@@ -13,6 +10,9 @@
 #include "ui/program_sound.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_url_opener.h"
+#include "windows/editor/editor_window.h"
+#include "windows/game/game_window.h"
+#include "windows/help/donation_window.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,13 +1,13 @@
 #include "app/application.h"
 #include "app/leave_on_signal.h"
 #include "material/practice_text.h"
-#include "windows/menu/main_window.h"
 #include "profile/app_folder.h"
 #include "profile/code_page.h"
 #include "profile/profile_store.h"
 #include "ui/after_first_paint.h"
 #include "ui/audio_module.h"
 #include "ui/qt_dialogs.h"
+#include "windows/menu/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,12 +1,12 @@
 #include "drill/drill_sources.h"
 
 #include "drill/layout_identity.h"
+#include "history/run_history.h"
+#include "history/shared_history.h"
 #include "material/practice_text.h"
 #include "profile/app_folder.h"
 #include "profile/data_file.h"
 #include "state/program_state.h"
-#include "history/run_history.h"
-#include "history/shared_history.h"
 
 namespace tarvelo {
 

@@ -5,9 +5,9 @@
 #include "game/game_storage.h"
 #include "game/high_scores.h"
 #include "game/key_pool.h"
+#include "history/run_history.h"
 #include "state/game_averages.h"
 #include "state/timer_state.h"
-#include "history/run_history.h"
 
 #include <cstdint>
 #include <functional>

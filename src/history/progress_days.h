@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/clock.h"
 #include "history/run_history.h"
+#include "platform/clock.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,11 +1,11 @@
 #include "history/run_history.h"
 
-#include "profile/app_folder.h"
-#include "profile/code_page.h"
-#include "profile/data_file.h"
 #include "history/history_clock.h"
 #include "history/history_queries.h"
 #include "history/sqlite_statement.h"
+#include "profile/app_folder.h"
+#include "profile/code_page.h"
+#include "profile/data_file.h"
 
 #include <cerrno>
 #include <cstring>

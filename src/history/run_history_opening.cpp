@@ -1,7 +1,7 @@
-#include "profile/data_file.h"
 #include "history/history_clock.h"
 #include "history/run_history.h"
 #include "history/sqlite_statement.h"
+#include "profile/data_file.h"
 
 #include <array>
 #include <cstdio>

@@ -1,9 +1,10 @@
 #include "menu/main_menu.h"
 
+#include "history/shared_history.h"
 #include "profile/profile_store.h"
 #include "profile/settings_keys.h"
+#include "state/option_cycle.h"
 #include "state/program_state.h"
-#include "history/shared_history.h"
 
 #include <algorithm>
 
@@ -85,10 +86,10 @@ MenuAction MainMenu::KeyDown(MenuKey key)
     } else if (m_menuFocus == kUserColumn) {
         switch (key) {
         case MenuKey::Up:
-            SelectBox((box + kBoxCount - 1) % kBoxCount);
+            SelectBox(Cycled(box, -1, kBoxCount));
             break;
         case MenuKey::Down:
-            SelectBox((box + 1) % kBoxCount);
+            SelectBox(Cycled(box, 1, kBoxCount));
             break;
         case MenuKey::Enter:
         case MenuKey::Right:
@@ -110,10 +111,10 @@ MenuAction MainMenu::KeyDown(MenuKey key)
     } else {
         switch (key) {
         case MenuKey::Up:
-            m_menuRowOfBox[box] = (m_menuRowOfBox[box] + kRowCount - 1) % kRowCount;
+            m_menuRowOfBox[box] = Cycled(m_menuRowOfBox[box], -1, kRowCount);
             break;
         case MenuKey::Down:
-            m_menuRowOfBox[box] = (m_menuRowOfBox[box] + 1) % kRowCount;
+            m_menuRowOfBox[box] = Cycled(m_menuRowOfBox[box], 1, kRowCount);
             break;
         case MenuKey::Left:
             BackToUserColumn();

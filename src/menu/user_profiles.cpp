@@ -1,11 +1,11 @@
 #include "menu/user_profiles.h"
 
+#include "history/run_history.h"
 #include "platform/dialogs.h"
 #include "platform/name_dialog.h"
 #include "profile/profile_store.h"
 #include "state/complete_totals.h"
 #include "state/game_averages.h"
-#include "history/run_history.h"
 
 namespace tarvelo {
 namespace {

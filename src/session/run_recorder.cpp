@@ -1,8 +1,8 @@
 #include "session/run_recorder.h"
 
 #include "drill/layout_identity.h"
-#include "state/current_user.h"
 #include "history/history_clock.h"
+#include "state/current_user.h"
 
 #include <utility>
 

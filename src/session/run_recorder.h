@@ -1,8 +1,8 @@
 #pragma once
 
 #include "drill/keystroke_recorder.h"
-#include "session/typing_engine.h"
 #include "history/run_history.h"
+#include "session/typing_engine.h"
 
 #include <cstdint>
 #include <functional>

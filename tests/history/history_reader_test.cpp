@@ -1,7 +1,7 @@
-#include "profile/data_file.h"
 #include "history/history_csv.h"
 #include "history/history_reader.h"
 #include "history/run_history.h"
+#include "profile/data_file.h"
 #include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 

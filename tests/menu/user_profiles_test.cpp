@@ -1,3 +1,4 @@
+#include "history/run_history.h"
 #include "menu/user_profiles.h"
 #include "profile/ini_document.h"
 #include "profile/profile_store.h"
@@ -5,7 +6,6 @@
 #include "state/complete_totals.h"
 #include "state/current_user.h"
 #include "state/game_averages.h"
-#include "history/run_history.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/stepped_utc_clock.h"

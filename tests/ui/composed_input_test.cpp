@@ -1,8 +1,6 @@
 // Characters from dead keys, compose sequences, AltGr and input methods are
 // typed characters in every box that takes one.
-#include "windows/editor/editor_window.h"
 #include "profile/key_codes.h"
-#include "windows/session/session_window.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
 #include "support/practice_state.h"
@@ -11,6 +9,8 @@
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/text_codec.h"
+#include "windows/editor/editor_window.h"
+#include "windows/session/session_window.h"
 
 #include <QInputMethodEvent>
 #include <QLineEdit>

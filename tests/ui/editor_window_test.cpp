@@ -1,7 +1,7 @@
-#include "windows/editor/editor_window.h"
 #include "state/program_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
+#include "windows/editor/editor_window.h"
 
 #include <QPlainTextEdit>
 

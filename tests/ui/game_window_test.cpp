@@ -1,10 +1,10 @@
-#include "windows/game/game_window.h"
 #include "state/program_state.h"
 #include "support/game_fakes.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
+#include "windows/game/game_window.h"
 #include "windows/game/playfield_view.h"
 
 #include <QScreen>

@@ -3,7 +3,6 @@
 // through dead keys.
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
-#include "windows/session/session_window.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
 #include "support/practice_state.h"
@@ -12,6 +11,7 @@
 #include "ui/keyboard_view.h"
 #include "ui/text_codec.h"
 #include "ui/xkb_keyboards.h"
+#include "windows/session/session_window.h"
 
 #include <QPushButton>
 

@@ -1,14 +1,14 @@
-#include "windows/editor/editor_window.h"
-#include "windows/editor/language_help_window.h"
-#include "windows/help/donation_window.h"
-#include "windows/session/session_window.h"
 #include "state/program_state.h"
-#include "windows/stats/statistics_window.h"
 #include "support/fake_platform.h"
 #include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
+#include "windows/editor/editor_window.h"
+#include "windows/editor/language_help_window.h"
+#include "windows/help/donation_window.h"
+#include "windows/session/session_window.h"
+#include "windows/stats/statistics_window.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

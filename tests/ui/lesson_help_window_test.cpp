@@ -1,12 +1,12 @@
 #include "material/lesson_catalogue.h"
 #include "material/lesson_guidance.h"
-#include "windows/material/lesson_help_window.h"
 #include "state/program_state.h"
 #include "support/window_helpers.h"
 #include "ui/colours.h"
 #include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
+#include "windows/material/lesson_help_window.h"
 
 #include <QPlainTextEdit>
 #include <functional>

@@ -1,10 +1,6 @@
 #include "app/application.h"
 #include "menu/main_menu.h"
-#include "windows/menu/main_window.h"
-#include "windows/menu/new_user_dialog.h"
 #include "profile/profile_store.h"
-#include "windows/session/session_window.h"
-#include "windows/stats/statistics_window.h"
 #include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
@@ -12,6 +8,10 @@
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
+#include "windows/menu/main_window.h"
+#include "windows/menu/new_user_dialog.h"
+#include "windows/session/session_window.h"
+#include "windows/stats/statistics_window.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -3,13 +3,13 @@
 #include "material/lesson_guide.h"
 #include "platform/beeper.h"
 #include "profile/profile_store.h"
-#include "windows/session/session_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/temp_folder.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
+#include "windows/session/session_window.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -1,13 +1,13 @@
-#include "material/practice_text.h"
-#include "windows/session/session_window.h"
-#include "state/program_state.h"
 #include "history/shared_history.h"
+#include "material/practice_text.h"
+#include "state/program_state.h"
 #include "support/fake_platform.h"
 #include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
 #include "ui/speed_bars.h"
+#include "windows/session/session_window.h"
 
 #include <QLineEdit>
 #include <sys/stat.h>

@@ -1,12 +1,12 @@
 #include "app/leave_on_signal.h"
-#include "windows/session/session_window.h"
-#include "state/program_state.h"
 #include "history/history_clock.h"
 #include "history/run_history.h"
+#include "state/program_state.h"
 #include "support/fake_platform.h"
 #include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
+#include "windows/session/session_window.h"
 
 #include <QProcess>
 #include <csignal>

@@ -1,13 +1,13 @@
-#include "state/program_state.h"
 #include "history/history_clock.h"
 #include "history/history_csv.h"
 #include "history/run_history.h"
 #include "history/shared_history.h"
-#include "windows/stats/statistics_window.h"
+#include "state/program_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
 #include "windows/stats/progress_chart.h"
+#include "windows/stats/statistics_window.h"
 
 #include <QProcess>
 #include <QPushButton>

@@ -3,13 +3,13 @@
 // the compositor puts them and no stored position is overwritten by what the
 // platform reports.
 #include "app/application.h"
-#include "windows/menu/main_window.h"
 #include "profile/profile_store.h"
-#include "windows/session/session_window.h"
 #include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
+#include "windows/menu/main_window.h"
+#include "windows/session/session_window.h"
 
 #include <QPointer>
 

@@ -1,3 +1,9 @@
+#include "state/program_state.h"
+#include "support/fake_platform.h"
+#include "support/game_fakes.h"
+#include "support/scripted_dialogs.h"
+#include "support/scripted_name_dialog.h"
+#include "support/window_helpers.h"
 #include "windows/editor/editor_window.h"
 #include "windows/editor/language_help_window.h"
 #include "windows/game/game_rules_window.h"
@@ -8,13 +14,7 @@
 #include "windows/menu/main_window.h"
 #include "windows/menu/new_user_dialog.h"
 #include "windows/session/session_window.h"
-#include "state/program_state.h"
 #include "windows/stats/statistics_window.h"
-#include "support/fake_platform.h"
-#include "support/game_fakes.h"
-#include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
-#include "support/window_helpers.h"
 
 #include <QAbstractScrollArea>
 #include <QScreen>

@@ -1,11 +1,11 @@
 #include "windows/editor/editor_window.h"
 
-#include "windows/editor/language_help_window.h"
 #include "state/program_state.h"
 #include "ui/option_frame.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
+#include "windows/editor/language_help_window.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

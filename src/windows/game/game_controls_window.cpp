@@ -1,12 +1,12 @@
-#include "windows/game/game_window.h"
 #include "state/program_state.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
-#include "windows/game/playfield_view.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
+#include "windows/game/game_window.h"
+#include "windows/game/playfield_view.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

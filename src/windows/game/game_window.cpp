@@ -1,20 +1,20 @@
 #include "windows/game/game_window.h"
 
-#include "windows/game/game_rules_window.h"
-#include "windows/game/high_scores_window.h"
 #include "game/system_sources.h"
-#include "state/program_state.h"
 #include "history/shared_history.h"
+#include "state/program_state.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
-#include "windows/game/playfield_view.h"
 #include "ui/program_sound.h"
 #include "ui/qt_dialogs.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/timer_sync.h"
 #include "ui/window_placement.h"
+#include "windows/game/game_rules_window.h"
+#include "windows/game/high_scores_window.h"
+#include "windows/game/playfield_view.h"
 
 #include <QApplication>
 #include <QCloseEvent>

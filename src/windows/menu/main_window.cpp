@@ -2,13 +2,9 @@
 
 #include "drill/drill_sources.h"
 #include "drill/keystroke_figures.h"
-#include "windows/game/game_window.h"
 #include "menu/main_menu.h"
-#include "windows/menu/new_user_dialog.h"
 #include "profile/app_folder.h"
-#include "windows/session/session_window.h"
 #include "state/program_state.h"
-#include "windows/stats/statistics_window.h"
 #include "ui/clickable_label.h"
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
@@ -18,6 +14,10 @@
 #include "ui/text_codec.h"
 #include "ui/twips.h"
 #include "ui/window_placement.h"
+#include "windows/game/game_window.h"
+#include "windows/menu/new_user_dialog.h"
+#include "windows/session/session_window.h"
+#include "windows/stats/statistics_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,16 +1,16 @@
 // SessionWindow: loading the session, and what keys and chosen options lead
 // to (the target speed, the dedication, leaving for the menu).
 #include "drill/drill_sources.h"
-#include "windows/material/lesson_help_window.h"
+#include "history/shared_history.h"
 #include "profile/app_folder.h"
 #include "profile/key_codes.h"
-#include "windows/session/session_window.h"
 #include "state/program_state.h"
-#include "history/shared_history.h"
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
+#include "windows/material/lesson_help_window.h"
+#include "windows/session/session_window.h"
 
 #include <QLabel>
 #include <QTimer>

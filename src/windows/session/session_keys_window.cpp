@@ -1,13 +1,13 @@
 // SessionWindow: the key edit box over the keyboard, and resetting or
 // matching the keyboard layout.
 #include "profile/key_codes.h"
-#include "windows/session/session_window.h"
 #include "state/palette.h"
 #include "state/program_state.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
+#include "windows/session/session_window.h"
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>

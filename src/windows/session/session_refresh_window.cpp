@@ -1,6 +1,5 @@
 // SessionWindow: refresh(), the one path from the logic's state to the
 // widgets: options, panel, typing lines, drill panel, screen reader, timers.
-#include "windows/session/session_window.h"
 #include "session/typing_announcement.h"
 #include "state/palette.h"
 #include "state/program_state.h"
@@ -14,6 +13,7 @@
 #include "ui/text_codec.h"
 #include "ui/timer_sync.h"
 #include "ui/typing_line_view.h"
+#include "windows/session/session_window.h"
 
 #include <QLabel>
 #include <QTimer>

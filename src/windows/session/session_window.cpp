@@ -1,7 +1,7 @@
 #include "windows/session/session_window.h"
 
-#include "state/program_state.h"
 #include "history/shared_history.h"
+#include "state/program_state.h"
 #include "ui/accessibility.h"
 #include "ui/clickable_label.h"
 #include "ui/focus_box.h"

@@ -1,9 +1,9 @@
 #include "windows/stats/record_sheet_window.h"
 
 #include "platform/dialogs.h"
-#include "windows/stats/progress_chart.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
+#include "windows/stats/progress_chart.h"
 
 #include <QDir>
 #include <QFileDialog>

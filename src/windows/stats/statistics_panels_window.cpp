@@ -1,10 +1,10 @@
-#include "windows/stats/statistics_window.h"
 #include "ui/colours.h"
 #include "ui/elided_label.h"
 #include "ui/keyboard_view.h"
-#include "windows/stats/progress_chart.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
+#include "windows/stats/progress_chart.h"
+#include "windows/stats/statistics_window.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

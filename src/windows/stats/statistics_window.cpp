@@ -1,19 +1,19 @@
 #include "windows/stats/statistics_window.h"
 
-#include "state/program_state.h"
 #include "history/history_clock.h"
 #include "history/history_reader.h"
 #include "history/shared_history.h"
+#include "state/program_state.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
-#include "windows/stats/progress_chart.h"
 #include "ui/qt_dialogs.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
+#include "windows/stats/progress_chart.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "state/window_placement.h"
-#include "windows/stats/record_sheet_window.h"
 #include "stats/speed_report.h"
 #include "stats/statistics.h"
 #include "ui/picture_window.h"
+#include "windows/stats/record_sheet_window.h"
 
 #include <array>
 #include <functional>
