@@ -4,6 +4,7 @@
 #include "profile/settings_keys.h"
 #include "session/typing_engine.h"
 #include "state/current_user.h"
+#include "state/option_cycle.h"
 
 namespace tarvelo {
 namespace {
@@ -49,7 +50,8 @@ std::string SoundCaption(bool on)
 
 } // namespace
 
-SessionOptions::SessionOptions(ProfileStore& profile, const CurrentUser& user, TypingEngine& engine)
+SessionOptions::SessionOptions(ProfileStore& profile, const CurrentUser& user,
+                               const TypingEngine& engine)
     : m_profile(profile), m_user(user), m_engine(engine)
 {
     m_captions = {"Begin", "Stop", "Main Menu", "AI Off", "Backspace On", "Sound On"};
@@ -58,6 +60,7 @@ SessionOptions::SessionOptions(ProfileStore& profile, const CurrentUser& user, T
     m_captionColours.fill(kCaptionColour);
 }
 
+// Detection on: the Backspace option is skipped and cannot be chosen.
 bool SessionOptions::DetectionOn() const
 {
     return m_engine.Options().detection;
@@ -68,7 +71,7 @@ const settings::BooleanKey& SessionOptions::BackspaceSetting() const
     return m_user.Practising() ? settings::kBackspacePractice : settings::kBackspaceLessons;
 }
 
-void SessionOptions::Load()
+TypingOptions SessionOptions::Load()
 {
     const std::string& section = m_user.UserSection;
     TypingOptions options;
@@ -82,7 +85,6 @@ void SessionOptions::Load()
     // Detection takes no Backspace; the caption keeps the stored setting.
     if (options.detection)
         options.backspace = false;
-    m_engine.SetOptions(options);
     m_selected = Option::Begin;
     m_fills[Index(Option::Begin)] = kBeginFill;
     ShowKeyboardHint();
@@ -90,79 +92,52 @@ void SessionOptions::Load()
     m_hoverKey.reset();
     m_savedBorders = m_borders;
     m_refusalsSeen = m_engine.RefusalCount();
+    return options;
 }
 
-OptionOutcome SessionOptions::KeyDown(OptionKey key)
+void SessionOptions::Step(int step)
 {
-    OptionOutcome outcome = OptionOutcome::None;
-    switch (key) {
-    case OptionKey::Escape:
-        if (m_engine.Running()) {
-            m_engine.StopTyping();
-        } else {
-            outcome = OptionOutcome::ExitToMenu;
-        }
-        break;
-    case OptionKey::Up: {
-        int to = static_cast<int>(m_selected) - 1;
-        if (to == static_cast<int>(Option::Backspace) && DetectionOn())
-            to = static_cast<int>(Option::Detection);
-        if (to == -1)
-            to = static_cast<int>(Option::Sound);
-        MoveSelection(static_cast<Option>(to));
-        break;
-    }
-    case OptionKey::Down: {
-        int to = static_cast<int>(m_selected) + 1;
-        if (to == static_cast<int>(Option::Backspace) && DetectionOn())
-            to = static_cast<int>(Option::Sound);
-        if (to == kOptionCount)
-            to = static_cast<int>(Option::Begin);
-        MoveSelection(static_cast<Option>(to));
-        break;
-    }
-    case OptionKey::Right:
-        outcome = Activate();
-        break;
-    case OptionKey::Enter: {
-        // At the last position Enter is left to the key press, which finishes
-        // the line.
-        const TypingLine& line = m_engine.Line();
-        if (!m_engine.Running() || line.SentencePosition < line.LineLength)
-            outcome = Activate();
-        break;
-    }
-    case OptionKey::Left:
-        if (m_selected == Option::MainMenu)
-            outcome = OptionOutcome::ExitToMenu;
-        break;
-    case OptionKey::Delete:
-    case OptionKey::Other:
-        break;
-    }
-    ShowKeyboardHint();
-    return outcome;
+    Option to = Cycled(m_selected, step, kOptionCount);
+    if (to == Option::Backspace && DetectionOn())
+        to = Cycled(to, step, kOptionCount);
+    MoveSelection(to);
 }
 
-OptionOutcome SessionOptions::TypeKey(int code)
-{
-    m_engine.TypeKey(code);
-    return AfterEngine();
-}
-
-OptionOutcome SessionOptions::Press(SessionOption option)
+bool SessionOptions::Select(SessionOption option)
 {
     if (option == Option::Backspace && DetectionOn())
-        return OptionOutcome::None;
+        return false;
     MoveSelection(option);
-    return KeyDown(OptionKey::Right);
+    return true;
 }
 
-OptionOutcome SessionOptions::PressTypingLine()
+TypingOptions SessionOptions::Toggle()
 {
-    if (m_engine.Running())
-        return OptionOutcome::None;
-    return Press(Option::Begin);
+    switch (m_selected) {
+    case Option::Detection:
+        return ToggleAi();
+    case Option::Backspace:
+        return ToggleBackspace();
+    case Option::Sound:
+        return ToggleSound();
+    case Option::Begin:
+    case Option::Stop:
+    case Option::MainMenu:
+        break;
+    }
+    return m_engine.Options();
+}
+
+void SessionOptions::FollowRefusals()
+{
+    if (m_engine.RefusalCount() == m_refusalsSeen)
+        return;
+    m_refusalsSeen = m_engine.RefusalCount();
+    m_fills[Index(Option::Backspace)] = kFlashFill;
+    if (m_engine.LastRefusal() == Refusal::UnderDetection)
+        m_fills[Index(Option::Detection)] = kFlashFill;
+    m_flashing = true;
+    ++m_flashRestarts;
 }
 
 void SessionOptions::FlashTick()
@@ -206,11 +181,6 @@ void SessionOptions::HoverKey(int key)
     m_hoverKey = key;
 }
 
-void SessionOptions::StopForExit()
-{
-    m_engine.StopTyping();
-}
-
 std::string SessionOptions::Caption(SessionOption option) const
 {
     if (option == Option::Begin)
@@ -233,29 +203,6 @@ std::int32_t SessionOptions::CaptionColour(SessionOption option) const
     return m_captionColours[Index(option)];
 }
 
-std::string_view SessionOptions::ModeLabel() const
-{
-    if (m_user.Drilling())
-        return kDrillMode;
-    return m_user.Practising() ? kPracticeMode : kLessonMode;
-}
-
-std::string SessionOptions::SaveNotice() const
-{
-    const std::optional<WriteError>& failing = m_profile.FailingWrite();
-    if (!failing)
-        return {};
-    return "Your progress is not being saved: " + WriteErrorCause(*failing) +
-           ". Tarvelo tries again at the end of every line.";
-}
-
-std::string_view SessionOptions::NothingToTypeMessage() const
-{
-    if (m_user.Drilling())
-        return kNoDrillLetters;
-    return m_user.Practising() ? kNoSentences : kNoLessonLines;
-}
-
 std::string_view SessionOptions::KeyboardHint(SessionOption option)
 {
     return kKeyboardHints[Index(option)];
@@ -273,31 +220,7 @@ void SessionOptions::MoveSelection(SessionOption to)
     m_selected = to;
 }
 
-OptionOutcome SessionOptions::Activate()
-{
-    switch (m_selected) {
-    case Option::Begin:
-        m_engine.BeginOrNext();
-        return AfterEngine();
-    case Option::Stop:
-        m_engine.StopTyping();
-        break;
-    case Option::MainMenu:
-        return OptionOutcome::ExitToMenu;
-    case Option::Detection:
-        ToggleAi();
-        break;
-    case Option::Backspace:
-        ToggleBackspace();
-        break;
-    case Option::Sound:
-        ToggleSound();
-        break;
-    }
-    return OptionOutcome::None;
-}
-
-void SessionOptions::ToggleAi()
+TypingOptions SessionOptions::ToggleAi()
 {
     const std::string& section = m_user.UserSection;
     TypingOptions options = m_engine.Options();
@@ -309,64 +232,32 @@ void SessionOptions::ToggleAi()
         options.detection = true;
         m_captionColours[Index(Option::Backspace)] = kGreyCaption;
     }
-    m_engine.SetOptions(options);
     m_captions[Index(Option::Detection)] = AiCaption(options.detection);
     m_profile.Write(section, settings::kIntelligent, options.detection);
-    // The next Begin starts a run under the new setting.
-    if (m_engine.Running())
-        m_engine.StopTyping();
+    return options;
 }
 
-void SessionOptions::ToggleBackspace()
+TypingOptions SessionOptions::ToggleBackspace()
 {
     TypingOptions options = m_engine.Options();
     options.backspace = !options.backspace;
-    m_engine.SetOptions(options);
     m_captions[Index(Option::Backspace)] = BackspaceCaption(options.backspace);
     m_profile.Write(m_user.UserSection, BackspaceSetting(), options.backspace);
+    return options;
 }
 
-void SessionOptions::ToggleSound()
+TypingOptions SessionOptions::ToggleSound()
 {
     TypingOptions options = m_engine.Options();
     options.beepOnError = !options.beepOnError;
-    m_engine.SetOptions(options);
     m_captions[Index(Option::Sound)] = SoundCaption(options.beepOnError);
     m_profile.Write(m_user.UserSection, settings::kBeepOnError, options.beepOnError);
+    return options;
 }
 
 void SessionOptions::ShowKeyboardHint()
 {
     m_hint = KeyboardHint(m_selected);
-}
-
-OptionOutcome SessionOptions::AfterEngine()
-{
-    // A refused Backspace flashes its option red, and under detection the
-    // detection option too.
-    if (m_engine.RefusalCount() != m_refusalsSeen) {
-        m_refusalsSeen = m_engine.RefusalCount();
-        m_fills[Index(Option::Backspace)] = kFlashFill;
-        if (m_engine.LastRefusal() == Refusal::UnderDetection)
-            m_fills[Index(Option::Detection)] = kFlashFill;
-        m_flashing = true;
-        ++m_flashRestarts;
-    }
-    if (m_engine.NothingToType()) {
-        m_engine.StopTyping();
-        return OptionOutcome::NothingToType;
-    }
-    return OptionOutcome::None;
-}
-
-std::string SessionWindowTitle(const CurrentUser& user)
-{
-    return std::string(SessionOptions::kTitlePrefix) + TitleName(user.UserName);
-}
-
-bool IsDedicationAnswer(std::string_view answer)
-{
-    return answer == SessionOptions::kDedicationAnswer;
 }
 
 } // namespace tarvelo

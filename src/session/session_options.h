@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/navigation_key.h"
 #include "state/palette.h"
 
 #include <array>
@@ -14,25 +13,12 @@ namespace tarvelo {
 class ProfileStore;
 class TypingEngine;
 struct TimerState;
+struct TypingOptions;
 struct CurrentUser;
 namespace settings {
 template <typename T> struct Key;
 using BooleanKey = Key<bool>;
 } // namespace settings
-
-// The keys the option handling tells apart; every other key is Other.
-using OptionKey = NavigationKey;
-
-// What the window has to do after the options handled an input.
-enum class OptionOutcome
-{
-    None,
-    // Leave for the main menu (the window stores its placement).
-    ExitToMenu,
-    // Begin found no line to type; the run was stopped. Tell the user
-    // NothingToTypeMessage().
-    NothingToType,
-};
 
 // The options of the session window, top to bottom.
 enum class SessionOption
@@ -46,11 +32,11 @@ enum class SessionOption
 };
 
 // The six options of the session window (Begin/Next, Stop, Main Menu and the
-// toggles of intelligent detection, Backspace and the error beep), worked by
-// keyboard and mouse: the selection, the hover mark, the captions, fills and
-// hints, the per-user settings of the toggles, and the hover mark of the
-// on-screen keys. Engine operations the window starts go through here so the
-// options follow the run.
+// toggles of intelligent detection, Backspace and the error beep) as they are
+// shown: the selection, the hover mark, the captions, fills and hints, the
+// per-user settings of the toggles, the red flash of a refused Backspace and
+// the hover mark of the on-screen keys. What choosing an option does to the
+// run is the session's (TypingSession); this reads the engine only.
 class SessionOptions
 {
 public:
@@ -71,52 +57,29 @@ public:
     static constexpr std::int32_t kKeyBorder = palette::kBorder;
     static constexpr std::int32_t kHoverKeyBorder = palette::kHoverBorder;
 
-    static constexpr std::string_view kLessonMode = "Lesson Mode";
-    static constexpr std::string_view kPracticeMode = "Practice Mode";
-    static constexpr std::string_view kDrillMode = "Drill Mode";
-    static constexpr std::string_view kTitlePrefix = "Tarvelo - Welcome ";
+    SessionOptions(ProfileStore& profile, const CurrentUser& user, const TypingEngine& engine);
 
-    static constexpr std::string_view kFirstUseTitle = "Tarvelo - Relatively Important Message";
-    static constexpr std::string_view kFirstUseText =
-        "As this is your first time here, I would like to make a strong recommendation. \r\r"
-        "Firstly, never use the Intelligent Detection. It is NOT standard, and therefore "
-        "probably evil. Secondly, I recommend allowing backspacing while you take the lessons, "
-        "but in Practice (Where you type full sentences) I think that backspace is better "
-        "disabled. ";
+    // The window opens: reads the three toggles of the user's section,
+    // captions the options, fills indicator 0 light green, shows the keyboard
+    // hint of option 0 and clears the hover marks. Returns the typing options
+    // the toggles make.
+    TypingOptions Load();
 
-    static constexpr std::string_view kMessageTitle = "Tarvelo";
-    static constexpr std::string_view kNoSentences =
-        "The practice text has no sentences to type. Open 'Edit Typing Text' from the main "
-        "menu to add some.";
-    static constexpr std::string_view kNoDrillLetters =
-        "The practice text has no letters to drill. Open 'Edit Typing Text' from the main "
-        "menu to add some.";
-    static constexpr std::string_view kNoLessonLines =
-        "The lessons file has no drill lines to type.";
+    // The selection moves up (-1) or down (1), wrapping, past Backspace
+    // while detection is on.
+    void Step(int step);
+    // The mouse chooses an option; false for Backspace while detection is on,
+    // which cannot be chosen.
+    bool Select(SessionOption option);
+    // Switches the selected toggle (detection, Backspace or sound) and stores
+    // it; returns the typing options it makes.
+    TypingOptions Toggle();
+    void ShowKeyboardHint();
 
-    static constexpr std::string_view kDedicationPrompt = "Password?";
-    static constexpr std::string_view kDedicationAnswer = "quartzfeatherlumens";
-    static constexpr std::string_view kDedicationTitle = "My Dear Amarel";
-    static constexpr std::string_view kDedicationText =
-        "   Thank you for everything, Amarel. Thank you for letting me care for you, and thank "
-        "you for caring for me.";
-
-    SessionOptions(ProfileStore& profile, const CurrentUser& user, TypingEngine& engine);
-
-    // The window opens: reads the three toggles of the user's section into the
-    // engine, captions the options, fills indicator 0 light green, shows the
-    // keyboard hint of option 0 and clears the hover marks.
-    void Load();
-
-    // A key-down of the focus box, before its character reaches TypeKey.
-    OptionOutcome KeyDown(OptionKey key);
-    // A typed character for the engine.
-    OptionOutcome TypeKey(int code);
-    // The mouse button goes down on an option.
-    OptionOutcome Press(SessionOption option);
-    // A click on the expected or the typed line: Begin, when stopped.
-    OptionOutcome PressTypingLine();
-    // The red flash of a refused Backspace ends.
+    // Picks up a refused Backspace the engine counted since: it flashes its
+    // option red, and under detection the detection option too.
+    void FollowRefusals();
+    // The red flash ends.
     void FlashTick();
     TimerState FlashTimer() const;
 
@@ -126,9 +89,6 @@ public:
     void HoverBackground();
     void HoverKey(int key);
 
-    // Leaving for the main menu: ends the run.
-    void StopForExit();
-
     SessionOption SelectedOption() const { return m_selected; }
     std::optional<SessionOption> HoveredOption() const { return m_hover; }
     std::optional<int> HoveredKey() const { return m_hoverKey; }
@@ -137,11 +97,6 @@ public:
     std::int32_t Border(SessionOption option) const;
     std::int32_t CaptionColour(SessionOption option) const;
     const std::string& Hint() const { return m_hint; }
-    // What stays on show while the settings file cannot be written; empty
-    // once a write has worked again.
-    std::string SaveNotice() const;
-    std::string_view ModeLabel() const;
-    std::string_view NothingToTypeMessage() const;
 
     static std::string_view KeyboardHint(SessionOption option);
     static std::string_view MouseHint(SessionOption option);
@@ -151,20 +106,14 @@ private:
     // "backspacef" in practice, "backspacel" in lessons.
     const settings::BooleanKey& BackspaceSetting() const;
     void MoveSelection(SessionOption to);
-    // Detection on: the Backspace option is skipped and cannot be pressed.
     bool DetectionOn() const;
-    OptionOutcome Activate();
-    void ToggleAi();
-    void ToggleBackspace();
-    void ToggleSound();
-    void ShowKeyboardHint();
-    // Picks up what an engine operation changed: new red flashes, a run
-    // without material.
-    OptionOutcome AfterEngine();
+    TypingOptions ToggleAi();
+    TypingOptions ToggleBackspace();
+    TypingOptions ToggleSound();
 
     ProfileStore& m_profile;
     const CurrentUser& m_user;
-    TypingEngine& m_engine;
+    const TypingEngine& m_engine;
 
     SessionOption m_selected = SessionOption::Begin;
     std::optional<SessionOption> m_hover;
@@ -180,11 +129,5 @@ private:
     bool m_flashing = false;
     unsigned m_flashRestarts = 0;
 };
-
-// The window title for the current user.
-std::string SessionWindowTitle(const CurrentUser& user);
-
-// Whether the pass phrase typed at the dedication label is the right one.
-bool IsDedicationAnswer(std::string_view answer);
 
 } // namespace tarvelo

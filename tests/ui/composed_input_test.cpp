@@ -7,13 +7,11 @@
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/focus_box.h"
-#include "ui/keyboard_view.h"
 #include "ui/text_codec.h"
 #include "windows/editor/editor_window.h"
 #include "windows/session/session_window.h"
 
 #include <QInputMethodEvent>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
 using namespace tarvelo;
@@ -151,34 +149,6 @@ private slots:
         TypeComposed(Keys(window), sentence + " ");
         QCOMPARE(Child<QLabel>(window, "llerrors")->text(), QString("0"));
         QCOMPARE(beeper.beeps, 0);
-    }
-
-    // The key edit box takes the committed character; a pre-edit keeps it open.
-    void keyEditBoxTakesComposedCharacters()
-    {
-        test::TempFolder folder;
-        test::CopyShippedData(folder);
-        ProgramState state(folder.Path());
-        test::ReadyForPractice(state);
-        test::ScriptedDialogs dialogs;
-        test::CountingBeeper beeper;
-        test::RecordingGuide guide;
-        SessionWindow window(state, {&dialogs, &beeper, &guide, [] {}});
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* keyboard = Child<ui::KeyboardView>(window, "keyboard");
-        auto* edit = Child<QLineEdit>(window, "tEnter");
-        const auto clickKey = [&](int key) {
-            QTest::mouseClick(keyboard, Qt::LeftButton, {}, keyboard->keyRect(key).center());
-        };
-
-        clickKey(47);
-        Deliver(edit, {Press(Qt::Key_Dead_Diaeresis), PreEdit(U("¨"))});
-        QVERIFY(edit->isVisible());
-        Deliver(edit, {Commit(U("ü"))});
-        QVERIFY(!edit->isVisible());
-        QCOMPARE(keyboard->caption(47), U("Ü"));
-        QCOMPARE(state.layout.KeyOfChar(0xFC), 47);
     }
 
     // The editor is Qt's own box: commits land in it.

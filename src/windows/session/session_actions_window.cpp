@@ -1,9 +1,6 @@
-// SessionWindow: loading the session, and what keys and chosen options lead
-// to (the target speed, the dedication, leaving for the menu).
-#include "drill/drill_sources.h"
-#include "history/shared_history.h"
-#include "profile/app_folder.h"
-#include "profile/key_codes.h"
+// SessionWindow: loading the session, and what its replies lead to
+// (messages, the held writes, leaving for the menu), the target speed and
+// the dedication.
 #include "state/program_state.h"
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
@@ -14,115 +11,67 @@
 
 #include <QLabel>
 #include <QTimer>
-#include <string>
 
 namespace tarvelo {
 
 void SessionWindow::load()
 {
     placeWindow();
-    m_options.Load();
-    m_modeLabel->setText(ui::ToQString(m_options.ModeLabel()));
-    setWindowTitle(ui::ToQString(SessionWindowTitle(m_state.user)));
-    m_practice.LoadPracticeText(DataFilePath(m_state.appFolder, PracticeText::kFileName));
-    m_material.PracticeTextRead(m_practice.LastRead());
-    m_lessons.LoadLessons(m_state.user.UserSection);
-    if (m_state.user.SessionNumber == 0) {
-        m_dialogs.ShowMessage(SessionOptions::kFirstUseText, SessionOptions::kFirstUseTitle,
-                              MessageIcon::None);
-    }
-    if (const auto missing = m_material.MissingAtStart())
-        m_dialogs.ShowMessage(*missing, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
-    if (const auto& unreadable = m_material.Unreadable())
-        m_dialogs.ShowMessage(*unreadable, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
-    if (!m_guide.target) {
+    m_modeLabel->setText(ui::ToQString(m_session.ModeLabel()));
+    setWindowTitle(ui::ToQString(m_session.WindowTitle()));
+    tell(m_session.Start());
+    if (!m_session.HasGuide()) {
         m_helpWindow = new LessonHelpWindow(m_state, this);
         m_helpWindow->hide();
-        m_guide.target = m_helpWindow;
+        m_session.SetGuide(m_helpWindow);
     }
-    if (m_state.user.Drilling())
-        loadDrills();
-    m_state.layout.SetKeyCaptions();
     refreshCaptions();
     if (m_helpWindow)
         m_helpWindow->loadLessonLabels();
-    m_caretTimer->start(m_engine.CaretTimer().intervalMs);
-    m_caretRestartsSeen = m_engine.CaretTimer().restarts;
-    m_flashRestartsSeen = m_options.FlashTimer().restarts;
-    refresh();
-    m_focusBox->setFocus();
-}
-
-// The drills learn the practice text's letters and words, and the user's
-// speeds from every run on this keyboard layout.
-void SessionWindow::loadDrills()
-{
-    const DrillSources sources = ReadDrillSources(m_state);
-    m_drills.Load(sources.practiceFile, sources.logs, sources.target);
-    m_recorder.SetLineTyped([this](std::span<const Keystroke> line) { m_drills.FoldLine(line); });
-}
-
-void SessionWindow::askTargetSpeed()
-{
-    const std::string& section = m_state.user.UserSection;
-    const auto answer = m_dialogs.AskText(DrillLines::kTargetPrompt, SessionOptions::kMessageTitle,
-                                          std::to_string(m_drills.Target().Wpm()));
-    if (answer) {
-        if (const std::optional<int> wpm = ParseTargetWpm(*answer)) {
-            m_state.profile.Write(section, settings::kTargetWpm, static_cast<std::int16_t>(*wpm));
-            m_drills.SetTarget(TargetSpeed(*wpm));
-        } else {
-            m_dialogs.ShowMessage(DrillLines::kTargetRefused, SessionOptions::kMessageTitle,
-                                  MessageIcon::Exclamation);
-        }
-    }
+    m_caretTimer->start(m_session.Engine().CaretTimer().intervalMs);
+    m_caretRestartsSeen = m_session.Engine().CaretTimer().restarts;
+    m_flashRestartsSeen = m_session.Options().FlashTimer().restarts;
     refresh();
     m_focusBox->setFocus();
 }
 
 void SessionWindow::keyDown(int key)
 {
-    if (m_left)
-        return;
-    handle(m_options.KeyDown(ui::ToNavigationKey(key)));
+    follow(m_session.KeyDown(ui::ToNavigationKey(key)));
 }
 
 void SessionWindow::keyTyped(int code)
 {
-    // Escape works as an option key only.
-    if (m_left || code == keycode::kEscape)
-        return;
-    m_readerTyped = code;
-    handle(m_options.TypeKey(code));
+    const SessionReply reply = m_session.TypeKey(code);
+    if (reply.taken)
+        m_readerTyped = code;
+    follow(reply);
 }
 
-void SessionWindow::handle(OptionOutcome outcome)
+void SessionWindow::follow(const SessionReply& reply)
 {
+    if (!reply.taken)
+        return;
     refresh();
-    if (m_recorder.HasHeld() || m_engine.HasHeldSave())
+    if (reply.writeHeld)
         m_lineWriteTimer->start();
-    tellHistoryNotice();
-    switch (outcome) {
-    case OptionOutcome::None:
-        break;
-    case OptionOutcome::ExitToMenu:
+    tell(reply.messages);
+    if (reply.leave)
         exitToMenu();
-        break;
-    case OptionOutcome::NothingToType:
-        m_dialogs.ShowMessage(m_material.NothingToType(m_options.NothingToTypeMessage()),
-                              SessionOptions::kMessageTitle, MessageIcon::Information);
+    else if (!reply.messages.empty())
         refresh();
-        break;
-    }
+}
+
+void SessionWindow::tell(const std::vector<SessionMessage>& messages)
+{
+    for (const SessionMessage& message : messages)
+        m_dialogs.ShowMessage(message.text, message.title, message.icon);
 }
 
 void SessionWindow::exitToMenu()
 {
-    if (m_left)
+    if (!m_session.LeaveForMenu(ui::PlacementOf(*this)))
         return;
-    m_left = true;
-    m_options.StopForExit();
-    m_placement.StoreOnExit(ui::PlacementOf(*this));
     m_statsTimer->stop();
     m_caretTimer->stop();
     m_flashTimer->stop();
@@ -131,20 +80,21 @@ void SessionWindow::exitToMenu()
     QMetaObject::invokeMethod(
         this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
 }
-void SessionWindow::askDedication()
+
+void SessionWindow::askTargetSpeed()
 {
-    const auto answer =
-        m_dialogs.AskText(SessionOptions::kDedicationPrompt, SessionOptions::kMessageTitle, "");
-    if (answer && IsDedicationAnswer(*answer)) {
-        m_dialogs.ShowMessage(SessionOptions::kDedicationText, SessionOptions::kDedicationTitle,
-                              MessageIcon::None);
-    }
+    const SessionReply reply = m_session.ChooseTargetSpeed();
+    if (!reply.taken)
+        return;
+    tell(reply.messages);
+    refresh();
     m_focusBox->setFocus();
 }
 
-void SessionWindow::tellHistoryNotice()
+void SessionWindow::askDedication()
 {
-    if (const std::string notice = m_state.history.TakeNotice(); !notice.empty())
-        m_dialogs.ShowMessage(notice, SessionOptions::kMessageTitle, MessageIcon::Exclamation);
+    tell(m_session.AskDedication().messages);
+    m_focusBox->setFocus();
 }
+
 } // namespace tarvelo

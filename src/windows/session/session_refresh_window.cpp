@@ -63,13 +63,14 @@ void SessionWindow::setText(QLabel* label, const QString& text)
 
 void SessionWindow::refresh()
 {
+    const TypingEngine& engine = m_session.Engine();
     refreshOptions();
-    setText(m_infoLabel, ui::ToQString(m_options.Hint()));
-    const std::string saveNotice = m_options.SaveNotice();
+    setText(m_infoLabel, ui::ToQString(m_session.Options().Hint()));
+    const std::string saveNotice = m_session.SaveNotice();
     setText(m_saveNotice, ui::ToQString(saveNotice));
     if (m_saveNotice->isHidden() != saveNotice.empty())
         m_saveNotice->setVisible(!saveNotice.empty());
-    const StatsPanel& panel = m_engine.Stats().Panel();
+    const StatsPanel& panel = engine.Stats().Panel();
     setText(m_llerrors, QString::fromStdString(panel.llerrors));
     setText(m_llpercent, QString::fromStdString(panel.llpercent));
     setText(m_llwpm, QString::fromStdString(panel.llwpm));
@@ -77,9 +78,9 @@ void SessionWindow::refresh()
     setText(m_ltpercent, QString::fromStdString(panel.ltpercent));
     setText(m_ltwpm, QString::fromStdString(panel.ltwpm));
     setText(m_lTimeSpent, QString::fromStdString(panel.lTimeSpent));
-    setText(m_lsentnum, QString::number(m_engine.ShownSentenceNumber()));
-    if (m_engine.FocusShown() != m_focusShapeShown) {
-        m_focusShapeShown = m_engine.FocusShown();
+    setText(m_lsentnum, QString::number(engine.ShownSentenceNumber()));
+    if (engine.FocusShown() != m_focusShapeShown) {
+        m_focusShapeShown = engine.FocusShown();
         ui::ShowFocusFrame(m_focusShape, m_focusShapeShown);
     }
     refreshLines();
@@ -91,15 +92,16 @@ void SessionWindow::refresh()
 
 void SessionWindow::refreshDrill()
 {
-    if (!m_state.user.Drilling())
+    if (!m_session.Drilling())
         return;
+    const DrillLines& drills = m_session.Drills();
     std::vector<ui::SpeedBars::Bar> bars;
-    for (const DrillLetter& letter : m_drills.Letters())
+    for (const DrillLetter& letter : drills.Letters())
         bars.push_back(
             {ui::ToQString(std::string_view(&letter.letter, 1)), letter.confidence, letter.focus});
     m_drillBars->setBars(std::move(bars));
-    setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(m_drills.Target().Wpm()));
-    setText(m_drillChange, ui::ToQString(m_drills.FocusChange()));
+    setText(m_drillTarget, QString("Letters (target %1 wpm):").arg(drills.Target().Wpm()));
+    setText(m_drillChange, ui::ToQString(drills.FocusChange()));
 }
 
 void SessionWindow::refreshReader()
@@ -107,12 +109,14 @@ void SessionWindow::refreshReader()
     const std::optional<int> typed = std::exchange(m_readerTyped, std::nullopt);
     if (!ui::AssistiveToolActive())
         return;
+    const SessionOptions& options = m_session.Options();
+    const TypingEngine& engine = m_session.Engine();
     // The selected option stands for the focus, except while typing.
-    const bool moved = m_options.SelectedOption() != m_readerOption;
-    m_readerOption = m_options.SelectedOption();
-    if (moved || !m_engine.Running())
+    const bool moved = options.SelectedOption() != m_readerOption;
+    m_readerOption = options.SelectedOption();
+    if (moved || !engine.Running())
         m_focusBox->setStandIn(m_optionFrames[static_cast<std::size_t>(*m_readerOption)]);
-    if (!m_engine.Running()) {
+    if (!engine.Running()) {
         m_readerLine.clear();
         return;
     }
@@ -122,32 +126,34 @@ void SessionWindow::refreshReader()
     const bool lineStart = m_shownExpected != m_readerLine;
     if (!lineStart && !typed)
         return;
-    const std::int32_t errors = m_engine.Stats().SessionErrors;
+    const std::int32_t errors = engine.Stats().SessionErrors;
     const bool wrong = typed && errors > m_readerErrors;
     m_readerErrors = errors;
     m_readerLine = m_shownExpected;
-    const TypingLine& line = m_engine.Line();
-    const std::string text = TypingAnnouncement(
-        {wrong ? typed : std::nullopt, lineStart ? m_readerLine : std::string_view{},
-         m_engine.NextKeys(), line.E(line.SentencePosition)},
-        m_state.layout);
+    const TypingLine& line = engine.Line();
+    const std::string text = TypingAnnouncement({wrong ? typed : std::nullopt,
+                                                 lineStart ? m_readerLine : std::string_view{},
+                                                 engine.NextKeys(), line.E(line.SentencePosition)},
+                                                m_state.layout);
     m_focusBox->setStandIn(m_focusShape);
     ui::Announce(m_focusShape, ui::ToQString(text));
 }
 
 void SessionWindow::refreshOptions()
 {
+    const SessionOptions& options = m_session.Options();
     for (int i = 0; i < SessionOptions::kOptionCount; ++i) {
         const auto option = static_cast<SessionOption>(i);
-        m_optionFrames[i]->setCaption(ui::ToQString(m_options.Caption(option)));
-        m_optionFrames[i]->setColours(m_options.Fill(option), m_options.Border(option),
-                                      m_options.CaptionColour(option));
+        m_optionFrames[i]->setCaption(ui::ToQString(options.Caption(option)));
+        m_optionFrames[i]->setColours(options.Fill(option), options.Border(option),
+                                      options.CaptionColour(option));
     }
 }
 
 void SessionWindow::refreshLines()
 {
-    const std::string expected = m_engine.ExpectedText();
+    const TypingEngine& engine = m_session.Engine();
+    const std::string expected = engine.ExpectedText();
     if (expected != m_shownExpected) {
         m_shownExpected = expected;
         const QString text = ui::ToQString(expected);
@@ -163,12 +169,12 @@ void SessionWindow::refreshLines()
     // The typed line is drawn only while a run is on; stopped, it stays empty.
     std::vector<ui::TypingLineView::Glyph> glyphs;
     QString typed;
-    if (m_engine.Running()) {
-        // The caret glyph stands half a cell m_left of the cell it precedes,
+    if (engine.Running()) {
+        // The caret glyph stands half a cell left of the cell it precedes,
         // a little less at the start so it stays inside the line.
-        if (const std::optional<int> caret = m_engine.CaretCell())
+        if (const std::optional<int> caret = engine.CaretCell())
             glyphs.push_back({*caret == 0 ? -0.3 : *caret - 0.5, QLatin1Char('|'), Qt::black});
-        for (const TypedCell& cell : m_engine.TypedCells()) {
+        for (const TypedCell& cell : engine.TypedCells()) {
             const QString character = ui::ToQString(std::string_view(&cell.character, 1));
             glyphs.push_back(MarkedGlyph(cell.cell, character.at(0), cell.mark));
             typed += character;
@@ -179,12 +185,12 @@ void SessionWindow::refreshLines()
 void SessionWindow::syncTimers()
 {
     // A window that has left runs no timer.
-    const auto follow = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
-        ui::SyncTimer(*timer, m_left ? TimerState{} : state, seen);
+    const auto sync = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
+        ui::SyncTimer(*timer, m_session.Left() ? TimerState{} : state, seen);
     };
-    follow(m_statsTimer, m_engine.StatsTimer(), m_statsRestartsSeen);
-    follow(m_caretTimer, m_engine.CaretTimer(), m_caretRestartsSeen);
-    follow(m_flashTimer, m_options.FlashTimer(), m_flashRestartsSeen);
+    sync(m_statsTimer, m_session.Engine().StatsTimer(), m_statsRestartsSeen);
+    sync(m_caretTimer, m_session.Engine().CaretTimer(), m_caretRestartsSeen);
+    sync(m_flashTimer, m_session.Options().FlashTimer(), m_flashRestartsSeen);
 }
 
 } // namespace tarvelo

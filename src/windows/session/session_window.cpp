@@ -78,7 +78,7 @@ void SessionWindow::buildControls()
     buildKeyboard();
     m_focusBox = new ui::FocusBox(this);
     connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
-        m_recorder.KeyPressed(m_focusBox->lastKeyTime(), ui::TypesNoCharacter(key));
+        m_session.KeyPressed(m_focusBox->lastKeyTime(), ui::TypesNoCharacter(key));
         keyDown(key);
     });
     connect(m_focusBox, &ui::FocusBox::keyTyped, this, [this](int code) { keyTyped(code); });
@@ -128,9 +128,9 @@ QLayout* SessionWindow::buildOptionColumn()
         column->addWidget(frame);
         const auto option = static_cast<SessionOption>(i);
         connect(frame, &ui::OptionFrame::pressed, this,
-                [this, option] { handle(m_options.Press(option)); });
+                [this, option] { follow(m_session.Press(option)); });
         connect(frame, &ui::OptionFrame::hovered, this, [this, option] {
-            m_options.HoverOption(option);
+            m_session.HoverOption(option);
             refresh();
         });
     }
@@ -197,8 +197,8 @@ QWidget* SessionWindow::buildTypingLines()
     m_typedLine->setAccessibleName("Typed line");
     lineBox->addWidget(m_expectedLine);
     lineBox->addWidget(m_typedLine);
-    m_expectedLine->onPressed = [this] { handle(m_options.PressTypingLine()); };
-    m_typedLine->onPressed = [this] { handle(m_options.PressTypingLine()); };
+    m_expectedLine->onPressed = [this] { follow(m_session.PressTypingLine()); };
+    m_typedLine->onPressed = [this] { follow(m_session.PressTypingLine()); };
     return m_focusShape;
 }
 
@@ -217,19 +217,16 @@ QWidget* SessionWindow::buildDrillPanel()
     m_drillTarget->setCursor(Qt::PointingHandCursor);
     connect(m_drillTarget, &ui::ClickableLabel::pressed, this, [this] { askTargetSpeed(); });
     m_drillTarget->setAccessibleDescription("Alt+T chooses the target speed");
-    if (m_state.user.Drilling()) {
+    if (m_session.Drilling()) {
         auto* chooseTarget = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_T), this); // Alt+T
-        connect(chooseTarget, &QShortcut::activated, this, [this] {
-            if (!m_left)
-                askTargetSpeed();
-        });
+        connect(chooseTarget, &QShortcut::activated, this, [this] { askTargetSpeed(); });
     }
     m_drillBars = new ui::SpeedBars(m_drillPanel);
     m_drillChange = PanelLabel(QString(), m_drillPanel, "lDrillChange");
     box->addWidget(m_drillTarget);
     box->addWidget(m_drillBars);
     box->addWidget(m_drillChange);
-    m_drillPanel->setVisible(m_state.user.Drilling());
+    m_drillPanel->setVisible(m_session.Drilling());
     return m_drillPanel;
 }
 
@@ -241,16 +238,15 @@ void SessionWindow::buildKeyboard()
     // to typing.
     auto* chooseKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_K), this);
     connect(chooseKey, &QShortcut::activated, this, [this] {
-        if (m_left || m_keyEditor.IsOpen())
+        if (!m_session.KeyChoiceOpen())
             return;
-        const std::vector<int>& next = m_engine.NextKeys();
-        if (!next.empty())
-            m_keyboard->setCursorKey(next.back());
+        if (const std::optional<int> key = m_session.FirstKeyToChoose())
+            m_keyboard->setCursorKey(*key);
         m_keyboard->setFocus();
     });
     connect(m_keyboard, &ui::KeyboardView::choiceLeft, this, [this] { m_focusBox->setFocus(); });
     connect(m_keyboard, &ui::KeyboardView::keyHovered, this, [this](int key) {
-        m_options.HoverKey(key);
+        m_session.HoverKey(key);
         refresh();
     });
     m_keyboard->installEventFilter(this);
@@ -268,23 +264,25 @@ QLayout* SessionWindow::buildFooter()
     m_resetKeys = new QPushButton("&Reset Keys", this);
     m_resetKeys->setObjectName("lResetKeys");
     m_resetKeys->setFocusPolicy(Qt::NoFocus);
-    connect(m_resetKeys, &QPushButton::clicked, this, [this] { resetKeys(); });
+    connect(m_resetKeys, &QPushButton::clicked, this,
+            [this] { afterLayoutChange(m_session.ResetKeys()); });
     m_matchKeyboard = new QPushButton("&" + ui::ToQString(KeyEditor::kMatchTitle), this); // Alt+M
     m_matchKeyboard->setObjectName("lMatchKeyboard");
     m_matchKeyboard->setFocusPolicy(Qt::NoFocus);
-    connect(m_matchKeyboard, &QPushButton::clicked, this, [this] { matchKeyboard(); });
+    connect(m_matchKeyboard, &QPushButton::clicked, this,
+            [this] { afterLayoutChange(m_session.MatchKeyboard()); });
 
-    m_amarel = new ui::ClickableLabel(QString(QChar(0x2661)), this);
-    m_amarel->setObjectName("amarel");
-    QFont small = m_amarel->font();
+    m_dedicationLabel = new ui::ClickableLabel(QString(QChar(0x2661)), this);
+    m_dedicationLabel->setObjectName("dedication");
+    QFont small = m_dedicationLabel->font();
     small.setPointSizeF(small.pointSizeF() * 0.7);
-    m_amarel->setFont(small);
-    QPalette faint = m_amarel->palette();
+    m_dedicationLabel->setFont(small);
+    QPalette faint = m_dedicationLabel->palette();
     faint.setColor(QPalette::WindowText, ui::GroundText(QColor(255, 255, 255, 110)));
-    m_amarel->setPalette(faint);
-    connect(m_amarel, &ui::ClickableLabel::pressed, this, [this] { askDedication(); });
+    m_dedicationLabel->setPalette(faint);
+    connect(m_dedicationLabel, &ui::ClickableLabel::pressed, this, [this] { askDedication(); });
     auto* footer = new QHBoxLayout;
-    footer->addWidget(m_amarel, 0, Qt::AlignBottom);
+    footer->addWidget(m_dedicationLabel, 0, Qt::AlignBottom);
     footer->addStretch();
     footer->addWidget(m_matchKeyboard);
     footer->addWidget(m_resetKeys);
@@ -302,68 +300,46 @@ void SessionWindow::buildTimers()
     m_caretTimer->setObjectName("TypingTimer");
     m_flashTimer->setObjectName("genTimer");
     connect(m_statsTimer, &QTimer::timeout, this, [this] {
-        m_engine.StatsTick();
+        m_session.StatsTick();
         refresh();
     });
     connect(m_caretTimer, &QTimer::timeout, this, [this] {
-        m_engine.CaretTick();
+        m_session.CaretTick();
         refresh();
     });
     connect(m_flashTimer, &QTimer::timeout, this, [this] {
         m_flashTimer->stop();
-        m_options.FlashTick();
+        m_session.FlashTick();
         refresh();
     });
     m_lineWriteTimer = new QTimer(this);
     m_lineWriteTimer->setSingleShot(true);
     m_lineWriteTimer->setInterval(0);
-    connect(m_lineWriteTimer, &QTimer::timeout, this, [this] {
-        m_engine.SaveHeld();
-        m_recorder.WriteHeld();
-        refresh(); // a failing save shows its notice
-        tellHistoryNotice();
-    });
+    // A failing save shows its notice.
+    connect(m_lineWriteTimer, &QTimer::timeout, this, [this] { follow(m_session.WriteHeld()); });
 }
 
 void SessionWindow::placeWindow()
 {
-    ui::PlaceWindow(*this, m_state, QSize(880, 680), m_placement.OpensMaximized());
+    ui::PlaceWindow(*this, m_state, QSize(880, 680), m_session.OpensMaximized());
 }
 
-SessionWindow::SessionWindow(ProgramState& m_state, QWidget* parent)
-    : SessionWindow(m_state, Services{}, parent)
+SessionWindow::SessionWindow(ProgramState& state, QWidget* parent)
+    : SessionWindow(state, Services{}, parent)
 {}
 
-SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* parent)
-    : ui::PictureWindow(m_state.appFolder, parent), m_state(m_state), m_ownDialogs(this),
+SessionWindow::SessionWindow(ProgramState& state, Services services, QWidget* parent)
+    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_ownDialogs(this),
       m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
-      m_beeper(services.beeper ? *services.beeper : m_ownBeeper),
-      m_keyboards(services.keyboards ? *services.keyboards : m_ownKeyboards),
       m_endProgram(services.endProgram ? std::move(services.endProgram)
                                        : [] { QApplication::quit(); }),
-      m_lessons(m_state.profile, m_state.appFolder),
-      m_lines(m_state.profile, m_state.user, m_practice, m_lessons, m_guide),
-      m_drills(QRandomGenerator::global()->generate64()),
-      m_engine(
-          SessionContext{m_state.profile, m_state.user,
-                         m_state.user.Drilling() ? static_cast<LineSource&>(m_drills) : m_lines,
-                         m_state.layout, m_beeper},
-          m_state.totals, m_state.tallies),
-      m_recorder(&m_state.history.Get(), m_state.user, HistoryClock(),
-                 [this] { return int{m_lessons.LessonNumber()}; }),
-      m_options(m_state.profile, m_state.user, m_engine),
-      m_keyEditor(m_state.layout, m_state.profile),
-      m_material(m_state.appFolder, m_state.user.Practising()),
-      m_placement(m_state, settings::kMainMaximized)
+      m_session(state, SessionPlatform{m_dialogs, services.beeper ? *services.beeper : m_ownBeeper,
+                                       services.keyboards ? *services.keyboards : m_ownKeyboards,
+                                       HistoryClock(), QRandomGenerator::global()->generate64()})
 {
-    m_guide.target = services.guide;
-    m_recorder.SetLayout(&m_state.layout);
-    m_recorder.HoldLineWrites(true);
-    m_engine.HoldLineEndSaves(true);
-    m_engine.SetRunObserver(&m_recorder);
+    m_session.SetGuide(services.guide);
     buildControls();
     load();
-    tellHistoryNotice();
 }
 
 SessionWindow::~SessionWindow()
@@ -372,26 +348,19 @@ SessionWindow::~SessionWindow()
     // window's handlers.
     for (QObject* watched : std::initializer_list<QObject*>{m_keyEdit, m_keyboard})
         watched->removeEventFilter(this);
-    m_engine.SaveHeld();
-    m_recorder.WriteHeld();
 }
 
 void SessionWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (m_left)
-        return;
-    m_left = true;
-    m_engine.SaveHeld();
-    m_recorder.Stopping(m_engine); // the run so far is kept as the program ends
-    m_placement.StoreOnClose(ui::PlacementOf(*this));
-    m_endProgram();
+    if (m_session.CloseProgram(ui::PlacementOf(*this)))
+        m_endProgram();
 }
 
 void SessionWindow::mouseMoveEvent(QMouseEvent* event)
 {
     ui::PictureWindow::mouseMoveEvent(event);
-    m_options.HoverBackground();
+    m_session.HoverBackground();
     refresh();
 }
 
@@ -399,7 +368,7 @@ bool SessionWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_keyEdit)
         return keyEditEvent(event);
-    if (watched == m_keyboard && event->type() == QEvent::Resize && m_keyEditor.IsOpen()) {
+    if (watched == m_keyboard && event->type() == QEvent::Resize && m_session.KeyEdit().IsOpen()) {
         placeKeyEdit();
     }
     return ui::PictureWindow::eventFilter(watched, event);

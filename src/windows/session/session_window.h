@@ -1,22 +1,13 @@
 #pragma once
 
-#include "material/lesson_catalogue.h"
-#include "material/lesson_guide.h"
-#include "material/practice_text.h"
-#include "session/drill_lines.h"
-#include "session/key_editor.h"
-#include "session/material_files.h"
-#include "session/material_lines.h"
-#include "session/run_recorder.h"
-#include "session/session_options.h"
-#include "session/typing_engine.h"
-#include "state/window_placement.h"
+#include "session/typing_session.h"
 #include "ui/picture_window.h"
 #include "ui/qt_beeper.h"
 #include "ui/qt_dialogs.h"
 #include "ui/xkb_keyboards.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -80,27 +71,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The guide the material lines see: the lesson guidance window, or one
-    // given by a test.
-    class GuideForwarder : public LessonGuide
-    {
-    public:
-        void IntroduceLesson(LessonCatalogue& catalogue) override
-        {
-            if (target)
-                target->IntroduceLesson(catalogue);
-        }
-        LessonGuide* target = nullptr;
-    };
-
     void buildControls();
     QLayout* buildHeader();
     QLayout* buildOptionColumn();
     QWidget* buildStatsPanel();
     QWidget* buildTypingLines();
     QWidget* buildDrillPanel();
-    void loadDrills();
-    void askTargetSpeed();
     void buildKeyboard();
     QLayout* buildFooter();
     void buildTimers();
@@ -109,18 +85,19 @@ private:
 
     void keyDown(int key);
     void keyTyped(int code);
-    void handle(OptionOutcome outcome);
+    // Applies the session's reply to an input: refresh, held writes,
+    // messages, leaving.
+    void follow(const SessionReply& reply);
+    void tell(const std::vector<SessionMessage>& messages);
     void exitToMenu();
+    void askTargetSpeed();
+    void askDedication();
     void openKeyEdit(int key);
     bool keyEditEvent(QEvent* event);
     void typeIntoKeyEdit(int code);
-    void afterKeyEdit(bool edited);
+    void afterKeyEdit();
     void placeKeyEdit();
-    void resetKeys();
-    void matchKeyboard();
     void afterLayoutChange(bool changed);
-    void askDedication();
-    void tellHistoryNotice();
 
     void refresh();
     void refreshOptions();
@@ -140,23 +117,9 @@ private:
     ui::QtBeeper m_ownBeeper;
     ui::XkbKeyboards m_ownKeyboards;
     Dialogs& m_dialogs;
-    Beeper& m_beeper;
-    SystemKeyboards& m_keyboards;
     std::function<void()> m_endProgram;
-
-    GuideForwarder m_guide;
-    PracticeText m_practice;
-    LessonCatalogue m_lessons;
-    MaterialLines m_lines;
-    DrillLines m_drills;
-    TypingEngine m_engine;
-    RunRecorder m_recorder;
-    SessionOptions m_options;
-    KeyEditor m_keyEditor;
-    MaterialFiles m_material;
-    PlacementStore m_placement;
+    TypingSession m_session;
     LessonHelpWindow* m_helpWindow = nullptr;
-    bool m_left = false;
 
     QLabel* m_titleLabel = nullptr;
     QLabel* m_modeLabel = nullptr;
@@ -184,7 +147,7 @@ private:
     QLineEdit* m_keyEdit = nullptr;
     QPushButton* m_resetKeys = nullptr;
     QPushButton* m_matchKeyboard = nullptr;
-    ui::ClickableLabel* m_amarel = nullptr;
+    ui::ClickableLabel* m_dedicationLabel = nullptr;
     ui::FocusBox* m_focusBox = nullptr;
 
     std::optional<int> m_readerTyped;
