@@ -37,33 +37,20 @@ protected:
     RunRecorder recorder{&history, user, clock, [this] { return lesson; }};
 };
 
-// Each way a run ends records exactly one row with what was typed, without detection.
+// Stop, and the detection switch, which stops the run after switching, each
+// record one row with what was typed, without detection.
 TEST_F(RunRecorderTest, EachEndingRecordsTheRun)
 {
-    const struct
-    {
-        const char* name;
-        std::function<void()> end;
-    } rows[] = {
-        {"stop", [this] { engine.StopTyping(); }},
-        // The detection switch stops the run after switching.
-        {"switching detection on",
-         [this] {
-             engine.SetOptions({.backspace = true, .detection = true, .beepOnError = true});
-             engine.StopTyping();
-         }},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto before = Runs().size();
+    for (const bool detection : {false, true}) {
+        SCOPED_TRACE(detection ? "switching detection on" : "stop");
         Start({"abcdefghij "});
         clock.now += 60;
         Type("abcx");
-        row.end();
+        engine.SetOptions({.backspace = true, .detection = detection, .beepOnError = true});
+        engine.StopTyping();
         const auto runs = Runs();
-        ASSERT_EQ(runs.size(), before + 1);
+        ASSERT_EQ(runs.size(), detection ? 2u : 1u);
         EXPECT_EQ(Summary(runs.back()), "user2 Ana practice 0 4/1 75% 60s detection 0");
-        engine.SetOptions({});
     }
 }
 

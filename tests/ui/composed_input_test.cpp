@@ -1,22 +1,12 @@
-// Characters from dead keys, compose sequences, AltGr and input methods are
-// typed characters in every box that takes one.
+// Characters from dead keys, compose sequences, AltGr and input methods reach
+// the focus box as typed characters, one code-page code each.
 #include "profile/key_codes.h"
-#include "state/program_state.h"
-#include "support/fake_platform.h"
-#include "support/practice_state.h"
-#include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/focus_box.h"
-#include "ui/text_codec.h"
-#include "windows/editor/editor_window.h"
-#include "windows/session/session_window.h"
 
 #include <QInputMethodEvent>
-#include <QPlainTextEdit>
 
 using namespace tarvelo;
-using test::Child;
-using test::Keys;
 
 namespace {
 
@@ -56,20 +46,6 @@ void Deliver(QWidget* target, const Steps& steps)
             QInputMethodEvent commit;
             commit.setCommitString(step.text);
             QCoreApplication::sendEvent(target, &commit);
-        }
-    }
-}
-
-// Types `text` as a user of a layout with dead keys does: plain letters on
-// their keys, everything else as a commit after its dead key and pre-edit.
-void TypeComposed(QWidget* target, const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            Deliver(target, {Press(c.toUpper().unicode(), QString(c))});
-        } else {
-            Deliver(target, {Press(Qt::Key_Dead_Acute, QString(QChar(0xB4))), PreEdit("\u00b4"),
-                             Commit(QString(c))});
         }
     }
 }
@@ -127,43 +103,6 @@ private slots:
         QVERIFY(box->testAttribute(Qt::WA_InputMethodEnabled));
         Deliver(box, steps);
         QCOMPARE(typed, codes);
-    }
-
-    // Typed correctly with dead keys, a practice sentence has no error.
-    void practiceSentenceWithComposedCharacters()
-    {
-        test::TempFolder folder;
-        test::CopyShippedData(folder);
-        const QString sentence = U("Müller sah été à la fête 5 €.");
-        folder.Write(PracticeText::kFileName, "header\r\n" + ui::FromQString(sentence) + "\r\n" +
-                                                  ui::FromQString(sentence) + "\r\n");
-        ProgramState state(folder.Path());
-        test::ReadyForPractice(state);
-        test::ScriptedDialogs dialogs;
-        test::CountingBeeper beeper;
-        test::RecordingGuide guide;
-        SessionWindow window(state, {&dialogs, &beeper, &guide, [] {}});
-        window.show();
-
-        QTest::keyClick(Keys(window), Qt::Key_Return); // Begin
-        TypeComposed(Keys(window), sentence + " ");
-        QCOMPARE(Child<QLabel>(window, "llerrors")->text(), QString("0"));
-        QCOMPARE(beeper.beeps, 0);
-    }
-
-    // The editor is Qt's own box: commits land in it.
-    void editorTakesCommits()
-    {
-        test::TempFolder folder;
-        test::ScriptedDialogs dialogs;
-        ProgramState state(folder.Path());
-        folder.Write(PracticeText::kFileName, "header\r\n\r\n");
-        EditorWindow editor(state, EditorServices{&dialogs, [](const std::string&) {}});
-        editor.show();
-        auto* text = editor.findChild<QPlainTextEdit*>("txtAllText");
-        text->setFocus();
-        Deliver(text, {Commit(U("Café")), PreEdit(U("´"))});
-        QCOMPARE(text->toPlainText(), U("Café"));
     }
 };
 

@@ -11,7 +11,6 @@
 
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <unistd.h>
 
 using namespace tarvelo;
 using test::Child;
@@ -187,19 +186,6 @@ private slots:
         QVERIFY(!notice->isVisibleTo(window));
     }
 
-    // What the start and Begin tell reaches the user.
-    void startAndBeginMessagesAreShown()
-    {
-        Activity activity;
-        const std::string path = activity.folder.File(PracticeText::kFileName);
-        QCOMPARE(::truncate(path.c_str(), PracticeText::kMaxFileBytes + 1), 0);
-        SessionWindow* window = &activity.Open();
-        QCOMPARE(activity.dialogs.shown.size(), std::size_t{1});
-        QTest::keyClick(Keys(*window), Qt::Key_Return);
-        QCOMPARE(activity.dialogs.shown.size(), std::size_t{2});
-        QVERIFY(activity.dialogs.shown[1].text.find("larger than 16 MB") != std::string::npos);
-    }
-
     // Drill mode shows the open letters' bars beside the typing lines; a
     // click on the target, or Alt+T, asks for a new one.
     void drillModeShowsTheLettersAndAsksForTheTarget()
@@ -223,14 +209,12 @@ private slots:
         QVERIFY(!Child<QWidget>(practice, "drillPanel")->isVisibleTo(&practice));
     }
 
-    void closeBoxEndsTheProgramStoringOnlyTheFlagWhenMaximized()
+    void closeBoxEndsTheProgramAndTheNextStartIsMaximized()
     {
         Activity activity;
         activity.Open().showMaximized();
         activity.window->close();
         QCOMPARE(activity.programEnds, 1);
-        QCOMPARE(activity.state->profile.ReadProfile(settings::kUsers, "top", "<absent>"),
-                 std::string("<absent>"));
         QVERIFY(activity.Open().windowState().testFlag(Qt::WindowMaximized));
     }
 };
