@@ -149,12 +149,20 @@ TEST_F(TypingSessionTest, KeysWorkTheSelectedOptionExceptEnterOnTheLastPosition)
     EXPECT_FALSE(session->TypeKey('a').taken);
 }
 
-// Toggling AI stops a running run; AI on at load disables Backspace, which
-// comes back from the current mode's key when AI is turned off.
-TEST_F(TypingSessionTest, TogglesAreReadAndWrittenAndAiDisablesBackspace)
+// The toggles are read at the start and stored when switched, Backspace under
+// each mode's own key and default. AI on disables Backspace, which comes back
+// from the mode's key when AI is turned off; switching AI stops a run.
+TEST_F(TypingSessionTest, TogglesAreReadAndStoredAndAiDisablesBackspace)
 {
-    Write("backspacef", "True");
-    Write("backspacel", "False");
+    for (const bool practice : {true, false}) {
+        SCOPED_TRACE(practice ? "practice" : "lessons");
+        Open(practice ? CurrentUser::kPractice : CurrentUser::kLessons);
+        EXPECT_EQ(Engine().Options().backspace, !practice) << "default";
+        session->Press(SessionOption::Backspace);
+        EXPECT_EQ(Engine().Options().backspace, practice);
+        EXPECT_EQ(Stored("backspacef"), "True");
+        EXPECT_EQ(Stored("backspacel"), practice ? "<absent>" : "False");
+    }
     Write("beeponerror", "False");
     Open();
     EXPECT_EQ(Toggles(), "B--");
@@ -180,20 +188,6 @@ TEST_F(TypingSessionTest, TogglesAreReadAndWrittenAndAiDisablesBackspace)
     EXPECT_EQ(Toggles(), "BS-");
     EXPECT_EQ(Options().Caption(SessionOption::Detection), "AI Off");
     EXPECT_EQ(Stored("intelligent"), "False");
-}
-
-// Each mode has its own backspace key and default; the other mode's is left alone.
-TEST_F(TypingSessionTest, BackspaceToggleWritesTheKeyOfTheModeOnly)
-{
-    for (const bool practice : {true, false}) {
-        SCOPED_TRACE(practice ? "practice" : "lessons");
-        Open(practice ? CurrentUser::kPractice : CurrentUser::kLessons);
-        EXPECT_EQ(Engine().Options().backspace, !practice) << "default";
-        session->Press(SessionOption::Backspace);
-        EXPECT_EQ(Engine().Options().backspace, practice);
-        EXPECT_EQ(Stored("backspacef"), "True");
-        EXPECT_EQ(Stored("backspacel"), practice ? "<absent>" : "False");
-    }
 }
 
 TEST_F(TypingSessionTest, RefusedBackspaceFlashesUntilTheFlashTick)
