@@ -90,7 +90,6 @@ public:
     void HoverKey(int key);
 
     SessionOption SelectedOption() const { return m_selected; }
-    std::optional<SessionOption> HoveredOption() const { return m_hover; }
     std::optional<int> HoveredKey() const { return m_hoverKey; }
     std::string Caption(SessionOption option) const;
     std::int32_t Fill(SessionOption option) const;
