@@ -349,7 +349,7 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
                          m_state.user.Drilling() ? static_cast<LineSource&>(m_drills) : m_lines,
                          m_state.layout, m_beeper},
           m_state.totals, m_state.tallies),
-      m_recorder(&m_state.history.Get(), m_state.user, HistoryClock(),
+      m_recorder(&m_state.history.Get(), m_state.user, m_state.history.Clock(),
                  [this] { return int{m_lessons.LessonNumber()}; }),
       m_options(m_state.profile, m_state.user, m_engine),
       m_keyEditor(m_state.layout, m_state.profile),
