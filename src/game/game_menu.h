@@ -147,7 +147,7 @@ public:
     GameOption Selected() const { return m_selected; }
     std::optional<GameOption> Hovered() const { return m_hover; }
 
-    // The game's state, for tests.
+    // The game's state, for tests and benchmarks.
     const TypingGame& Game() const { return m_game; }
     // Window tests and benchmarks set up scenes through it.
     FallingBoard& SceneBoard() { return m_game.SceneBoard(); }
@@ -156,7 +156,7 @@ private:
     GameAction Activate();
     GameAction Done(GameAction::Step step = GameAction::Step::None);
     GameAction LeaveGame();
-    // Whether the arrows stop on the option now.
+    // Whether the option works now; the arrows pass over it otherwise.
     bool Usable(GameOption option) const;
     GameOption Stepped(int step) const;
     void Highlight(GameOption option);

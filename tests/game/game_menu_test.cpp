@@ -157,8 +157,9 @@ TEST_F(GameMenuTest, EveryEndOfAGameHighlightsBegin)
     }
 }
 
-// Only games that end by themselves go into the history, at the clock's time.
-TEST_F(GameMenuTest, CountedGamesGoIntoTheHistory)
+// Only games that end by themselves count in the averages and go into the
+// history, at the clock's time.
+TEST_F(GameMenuTest, CountedGamesGoIntoTheAveragesAndTheHistory)
 {
     GameMenu& m = Menu();
     m.KeyDown(Key::Enter);
@@ -166,8 +167,11 @@ TEST_F(GameMenuTest, CountedGamesGoIntoTheHistory)
     m.KeyDown(Key::Enter);
     utcClock.now += 90;
     EXPECT_TRUE(Overflow().showScores);
+    EXPECT_FLOAT_EQ(m.Game().CurrentAccuracy(), 100.0f) << "no keystroke";
     m.KeyDown(Key::Enter);
     m.Close();
+    EXPECT_EQ(averages.GamesPlayed, 1);
+    EXPECT_EQ(averages.GameIntelligence, 8);
     const std::vector<GameRecord> games = history.Get().Games(user.UserSection);
     ASSERT_EQ(games.size(), 1u);
     EXPECT_EQ(games[0].endUtc, utcClock.now);
