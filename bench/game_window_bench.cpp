@@ -106,7 +106,7 @@ void BM_TickToPixels(benchmark::State& state)
     QApplication::processEvents();
     Begin(window);
     QTimer* drop = window.findChild<QTimer*>("Timer1");
-    FallingBoard& board = window.menu().Game().SceneBoard();
+    FallingBoard& board = window.menu().SceneBoard();
     const unsigned char pile[] = {'A', 'B'};
 
     // Wall time, and the thread's own CPU time: on a loaded machine the
@@ -221,7 +221,7 @@ void BM_GameCpu(benchmark::State& state)
                 Begin(window);
                 return;
             }
-            for (const FallingGlyph& glyph : window.menu().Game().Board().FallingArea()) {
+            for (const FallingGlyph& glyph : window.menu().Board().FallingArea()) {
                 const QString text(QChar(glyph.character));
                 QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, text);
                 QApplication::sendEvent(box, &key);

@@ -55,7 +55,8 @@ void TallyEveryLetter(ProgramState& program)
 void SeedRuns(const std::string& folder, int count, std::int64_t days)
 {
     const std::string path = HistoryPath(folder);
-    (void)RunHistory(path, HistoryClock()); // the schema
+    const SystemUtcClock clock;
+    (void)RunHistory(path, clock); // the schema
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     sqlite3_exec(db, "PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr);
@@ -66,7 +67,7 @@ void SeedRuns(const std::string& folder, int count, std::int64_t days)
                        " VALUES ('user0', CAST('Ada' AS BLOB), ?1, ?1 + 300, ?2, ?3, ?4, ?5,"
                        " 1200, ?6, ?7, 0)",
                        -1, &insert, nullptr);
-    const std::int64_t now = HistoryClock().NowUtc();
+    const std::int64_t now = clock.NowUtc();
     const std::int64_t span = days * 86400;
     for (int i = 0; i < count; ++i) {
         const bool lesson = i % 2 == 1;

@@ -1,7 +1,9 @@
 #include "game/game_menu.h"
 
+#include "history/shared_history.h"
 #include "profile/key_codes.h"
 #include "profile/value_text.h"
+#include "state/option_cycle.h"
 
 namespace tarvelo {
 namespace {
@@ -24,238 +26,275 @@ std::string_view CaseCaption(LetterCase letterCase)
     return "Mixed Case";
 }
 
+bool InPanel(GameOption option)
+{
+    return option >= GameOption::Case;
+}
+
 } // namespace
 
-GameMenu::GameMenu(GameContext context) : m_game(std::move(context))
+GameMenu::GameMenu(GameContext context, SharedHistory& history) : m_game(std::move(context))
 {
     m_fills.fill(kFill);
-    m_fills[kBegin] = kBeginSelectedFill; // Begin is highlighted as the window opens
-    m_borders.fill(kBorder);
+    m_fills[Index(GameOption::Begin)] = kBeginSelectedFill; // highlighted as the window opens
     // However a game ends, "Begin" is highlighted for the next one.
-    m_game.SetGameEndedHook([this] { Highlight(kBegin); });
+    m_game.SetGameEndedHook([this, &history](std::optional<GameRecord> counted) {
+        Highlight(GameOption::Begin);
+        if (counted)
+            history.RecordGame(std::move(*counted));
+    });
+}
+
+GameAction GameMenu::Done(GameAction::Step step)
+{
+    return {m_game.TakeScoresRequest(), step};
+}
+
+GameAction GameMenu::LeaveGame()
+{
+    return Done(m_game.LeaveGame() ? GameAction::Step::LeaveToMenu : GameAction::Step::None);
 }
 
 // --- Keys -------------------------------------------------------------------
 
 GameAction GameMenu::KeyDown(NavigationKey key)
 {
-    const bool running = m_game.Running();
     switch (key) {
     case NavigationKey::Escape:
         if (!m_game.KeyPanelOpen())
-            return m_game.LeaveGame() ? GameAction::LeaveToMenu : GameAction::None;
+            return LeaveGame();
         // As the "Done" option closes the panel.
-        Highlight(kKeys);
+        Highlight(GameOption::Keys);
         m_game.SaveKeyPool();
-        return GameAction::None;
-    case NavigationKey::Up: {
-        int n = m_selected - 1;
-        if (!running && n == kPause)
-            n = kBegin;
-        if (running && n == kBegin)
-            n = kKeys;
-        if (running && n == kLevel)
-            n = kSound;
-        if (n == -1)
-            n = kKeys;
-        Highlight(n);
-        return GameAction::None;
-    }
-    case NavigationKey::Down: {
-        int n = m_selected + 1;
-        if (!running && n == kPause)
-            n = kLeave;
-        if (running && n == kLevel)
-            n = kKeys;
-        // The panel options are entered only by opening the panel.
-        if (n == kCase || n == kOptionCount)
-            n = running ? kPause : kBegin;
-        Highlight(n);
-        return GameAction::None;
-    }
+        return Done();
+    case NavigationKey::Up:
+        Highlight(Stepped(-1));
+        return Done();
+    case NavigationKey::Down:
+        Highlight(Stepped(1));
+        return Done();
     case NavigationKey::Right:
     case NavigationKey::Enter:
         return Activate();
     case NavigationKey::Left:
-        if (m_selected == kLeave)
-            return m_game.LeaveGame() ? GameAction::LeaveToMenu : GameAction::None;
-        if (m_selected == kLevel)
+        if (m_selected == GameOption::Leave)
+            return LeaveGame();
+        if (m_selected == GameOption::Level)
             m_game.LowerChosenLevel();
-        else if (m_selected == kKeys)
+        else if (m_selected == GameOption::Keys)
             m_game.SaveKeyPool();
-        return GameAction::None;
+        return Done();
     case NavigationKey::Delete:
     case NavigationKey::Other:
         break;
     }
-    return GameAction::None;
+    return Done();
 }
 
-void GameMenu::TypeChar(int code)
+GameAction GameMenu::TypeChar(int code)
 {
-    if (code == keycode::kEnter || code == keycode::kEscape)
-        return;
-    m_game.ProcessTypedChar(code);
+    if (code != keycode::kEnter && code != keycode::kEscape)
+        m_game.ProcessTypedChar(code);
+    return Done();
 }
 
 GameAction GameMenu::Activate()
 {
     switch (m_selected) {
-    case kBegin:
+    case GameOption::Begin:
         m_game.StartGame();
         // Also when the start was refused.
-        Highlight(kPause);
-        return GameAction::None;
-    case kPause:
+        Highlight(GameOption::Pause);
+        break;
+    case GameOption::Pause:
         m_game.TogglePause();
-        return GameAction::None;
-    case kLeave:
-        return m_game.LeaveGame() ? GameAction::LeaveToMenu : GameAction::None;
-    case kScores:
+        break;
+    case GameOption::Leave:
+        return LeaveGame();
+    case GameOption::Scores:
         m_game.ShowScores();
-        return GameAction::None;
-    case kHelp:
+        break;
+    case GameOption::Help:
         // Paused while the rules show; a paused game runs meanwhile.
         m_game.TogglePause();
-        return GameAction::ShowRules;
-    case kSound:
+        return Done(GameAction::Step::ShowRules);
+    case GameOption::Sound:
         m_game.ToggleSound();
-        return GameAction::None;
-    case kLevel:
+        break;
+    case GameOption::Level:
         m_game.RaiseChosenLevel();
-        return GameAction::None;
-    case kKeys:
+        break;
+    case GameOption::Keys:
         if (m_game.KeyPanelOpen()) {
             m_game.SaveKeyPool();
         } else {
             m_game.OpenKeyPanel();
-            Highlight(kCase);
+            Highlight(GameOption::Case);
         }
-        return GameAction::None;
-    case kCase:
+        break;
+    case GameOption::Case:
         m_game.CycleLetterCase();
-        return GameAction::None;
-    case kDefaultKeys:
+        break;
+    case GameOption::DefaultKeys:
         m_game.UseDefaultKeys();
-        return GameAction::None;
-    case kSelectAll:
+        break;
+    case GameOption::SelectAll:
         m_game.SelectAllKeys();
-        return GameAction::None;
-    default:
-        return GameAction::None;
+        break;
     }
+    return Done();
 }
 
 // --- Mouse ------------------------------------------------------------------
 
-GameAction GameMenu::PressOption(int option)
+GameAction GameMenu::PressOption(GameOption option)
 {
-    const bool running = m_game.Running();
-    if (!IsOption(option) || option == kLevel || (option == kPause && !running) ||
-        (option == kBegin && running)) {
-        return GameAction::None;
-    }
+    // The Level option works on clicks, not presses.
+    if (option == GameOption::Level || !Usable(option))
+        return Done();
     Highlight(option);
     return Activate();
 }
 
-void GameMenu::ClickLevel()
+GameAction GameMenu::ClickLevel()
 {
     if (m_game.Running())
-        return;
-    Highlight(kLevel);
-    Activate();
+        return Done();
+    Highlight(GameOption::Level);
+    return Activate();
 }
 
-void GameMenu::PressBackground()
+GameAction GameMenu::PressKey(int key)
+{
+    m_game.ToggleKey(key);
+    return Done();
+}
+
+GameAction GameMenu::PressBackground()
 {
     m_game.SaveKeyPool();
     // A highlight inside the closed panel would be invisible.
-    if (!m_game.KeyPanelOpen() && m_selected >= kCase)
-        Highlight(kKeys);
+    if (!m_game.KeyPanelOpen() && InPanel(m_selected))
+        Highlight(GameOption::Keys);
+    return Done();
 }
 
-void GameMenu::HoverOption(int option)
+void GameMenu::HoverOption(GameOption option)
 {
-    if (!IsOption(option) || option == m_hover)
-        return;
-    HoverBackground();
     m_hover = option;
 }
 
-void GameMenu::HoverBackground()
+// --- Ticks ------------------------------------------------------------------
+
+GameAction GameMenu::DropTick()
 {
-    m_hover = kNone;
+    m_game.GameTick();
+    return Done();
+}
+
+GameAction GameMenu::ScoreAddTick()
+{
+    m_game.ScoreAddTick();
+    return Done();
+}
+
+GameAction GameMenu::MusicTick()
+{
+    m_game.MusicTick();
+    return Done();
 }
 
 // --- Highlight --------------------------------------------------------------
 
-void GameMenu::MoveHighlight(int& o, int& n)
+bool GameMenu::Usable(GameOption option) const
 {
-    if (n == kOptionCount)
-        n = kBegin;
-    if (IsOption(o))
-        m_fills[o] = o == kBegin ? kBeginFill : kFill;
-    if (IsOption(n))
-        m_fills[n] = n == kBegin ? kBeginSelectedFill : kSelectedFill;
+    const bool running = m_game.Running();
+    switch (option) {
+    case GameOption::Begin:
+    case GameOption::Level:
+        return !running;
+    case GameOption::Pause:
+        return running;
+    default:
+        return true;
+    }
 }
 
-void GameMenu::Highlight(int option)
+// The arrows wrap within the options down the left side; inside the key
+// panel they run along the panel's options and on from its last to the
+// first down the side.
+GameOption GameMenu::Stepped(int step) const
 {
-    int n = option;
-    MoveHighlight(m_selected, n);
-    m_selected = n;
+    const int count = InPanel(m_selected) ? kOptionCount : kColumnCount;
+    GameOption next = m_selected;
+    do {
+        next = Cycled(next, step, count);
+    } while (!Usable(next));
+    return next;
+}
+
+void GameMenu::Highlight(GameOption option)
+{
+    const auto fill = [](GameOption o, bool selected) {
+        if (o == GameOption::Begin)
+            return selected ? kBeginSelectedFill : kBeginFill;
+        return selected ? kSelectedFill : kFill;
+    };
+    m_fills[Index(m_selected)] = fill(m_selected, false);
+    m_fills[Index(option)] = fill(option, true);
+    m_selected = option;
 }
 
 // --- What the window shows --------------------------------------------------
 
-std::string GameMenu::Caption(int option) const
+std::string GameMenu::Caption(GameOption option) const
 {
     switch (option) {
-    case kPause:
+    case GameOption::Pause:
         return m_game.Paused() ? "UnPause" : "Pause";
-    case kLeave:
+    case GameOption::Leave:
         return m_game.Running() ? "End Game" : "Main Menu";
-    case kSound:
+    case GameOption::Sound:
         return m_game.SoundOn() ? "Sound is On" : "Sound is Off";
-    case kLevel:
-        return std::string(kCaptions[kLevel]) + std::to_string(m_game.ChosenLevel());
-    case kKeys:
+    case GameOption::Level:
+        return std::string(kCaptions[Index(option)]) + std::to_string(m_game.ChosenLevel());
+    case GameOption::Keys:
         return m_game.KeyPanelOpen() ? "Done" : "Modify Keys";
-    case kCase:
+    case GameOption::Case:
         return std::string(CaseCaption(m_game.Case()));
     default:
-        return IsOption(option) ? std::string(kCaptions[option]) : std::string();
+        return std::string(kCaptions[Index(option)]);
     }
 }
 
-bool GameMenu::Shown(int option) const
+bool GameMenu::Shown(GameOption option) const
 {
-    if (option == kLevel)
+    if (option == GameOption::Level)
         return !m_game.Running();
-    if (option >= kCase)
-        return IsOption(option) && m_game.KeyPanelOpen();
-    return IsOption(option);
+    return !InPanel(option) || m_game.KeyPanelOpen();
 }
 
-std::int32_t GameMenu::Fill(int option) const
+std::int32_t GameMenu::Fill(GameOption option) const
 {
-    return IsOption(option) ? m_fills[option] : kFill;
+    return m_fills[Index(option)];
 }
 
-std::int32_t GameMenu::Border(int option) const
+std::int32_t GameMenu::Border(GameOption option) const
 {
-    if (!IsOption(option))
-        return kBorder;
-    return option == m_hover ? kHoverBorder : m_borders[option];
+    return option == m_hover ? kHoverBorder : kBorder;
 }
 
-std::int32_t GameMenu::CaptionColour(int option) const
+std::int32_t GameMenu::CaptionColour(GameOption option) const
 {
-    const bool running = m_game.Running();
-    if ((option == kBegin && running) || (option == kPause && !running))
-        return kUnavailableCaption;
-    return kCaptionColour;
+    const bool greyed = option == GameOption::Begin || option == GameOption::Pause;
+    return greyed && !Usable(option) ? kUnavailableCaption : kCaptionColour;
+}
+
+std::string_view GameMenu::PlayState() const
+{
+    if (!m_game.Running())
+        return "Not running";
+    return m_game.Paused() ? "Paused" : "Running";
 }
 
 GameFigures GameMenu::Figures() const
@@ -264,13 +303,14 @@ GameFigures GameMenu::Figures() const
     const auto percent = [](float value) {
         return std::to_string(static_cast<long long>(valuetext::RoundHalfEven(value))) + "%";
     };
-    GameFigures figures{std::to_string(game.Score()),
-                        std::to_string(game.ShownLevel()),
-                        percent(game.CurrentAccuracy()),
-                        std::to_string(game.LiveIntelligence()),
-                        {},
-                        {},
-                        {}};
+    GameFigures figures;
+    figures.score = std::to_string(game.Score());
+    figures.level = std::to_string(game.ShownLevel());
+    figures.accuracy = percent(game.CurrentAccuracy());
+    figures.intelligence = std::to_string(game.LiveIntelligence());
+    figures.bonusStep = game.BonusStep();
+    figures.historyShown = game.HistoryShown();
+    figures.raisingLevel = game.RaisingLevel();
     if (game.HistoryFilled()) {
         figures.historyAccuracy = percent(game.Averages().GameAccuracy);
         figures.historyIntelligence = std::to_string(game.Averages().GameIntelligence) + "/100";

@@ -6,24 +6,50 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarvelo {
 
-// What the game window must do after an operation of the menu, besides
-// showing the high-score window whenever the game asks for it
-// (TypingGame::TakeScoresRequest).
-enum class GameAction
+class SharedHistory;
+
+// The options of the game window's menu down its left side, Begin to Keys,
+// and of the key panel, Case to SelectAll.
+enum class GameOption
 {
-    None,
-    // Show the rules modally, then call RulesClosed.
-    ShowRules,
-    // Store the placement, hide the window and return to the main menu.
-    LeaveToMenu,
+    Begin,
+    Pause,
+    Leave,
+    Scores,
+    Help,
+    Sound,
+    Level,
+    Keys,
+    Case,
+    DefaultKeys,
+    SelectAll,
 };
 
-// The texts of the score panel, the history group and the flying bonus.
+// What the game window must do after an operation of the menu: first show
+// the high-score window when a game ended or "Scores" asked for it, then the
+// step.
+struct GameAction
+{
+    enum class Step
+    {
+        None,
+        // Show the rules modally, then call RulesClosed.
+        ShowRules,
+        // Store the placement, hide the window and return to the main menu.
+        LeaveToMenu,
+    };
+    bool showScores = false;
+    Step step = Step::None;
+};
+
+// What the score panel shows besides the board: the figures' texts, the
+// history group, "Raising Level" and the flying bonus.
 struct GameFigures
 {
     std::string score;
@@ -33,18 +59,21 @@ struct GameFigures
     std::string historyAccuracy;
     std::string historyIntelligence;
     std::string bonus; // empty while no bonus flies
+    int bonusStep = 0; // how far the bonus has flown, 0..18
+    bool historyShown = false;
+    bool raisingLevel = false;
 };
 
-// The game window's menu of eleven options down its left side (8..10 inside
-// the key panel): captions, availability, the highlight and the pointer
-// outline, and the key and mouse rules that work the game.
+// The game window's logic: the menu of eleven options down its left side
+// (Case to SelectAll inside the key panel) with its captions, availability,
+// highlight and pointer outline, the key and mouse rules that work the game,
+// and the game itself. Finished games go into the run history.
 class GameMenu
 {
 public:
     static constexpr int kOptionCount = 11;
-    static constexpr int kNone = -1;
-    static constexpr int kBegin = 0, kPause = 1, kLeave = 2, kScores = 3, kHelp = 4, kSound = 5,
-                         kLevel = 6, kKeys = 7, kCase = 8, kDefaultKeys = 9, kSelectAll = 10;
+    // Begin to Keys: the options down the left side.
+    static constexpr int kColumnCount = 8;
 
     // Colours, 0x00BBGGRR.
     static constexpr std::int32_t kFill = palette::kOptionFill;
@@ -60,7 +89,9 @@ public:
     static constexpr std::string_view kPauseHint = "(Press Spacebar)";
     static constexpr std::string_view kRaisingLevel = "Raising Level";
 
-    explicit GameMenu(GameContext context);
+    static constexpr int Index(GameOption option) { return static_cast<int>(option); }
+
+    GameMenu(GameContext context, SharedHistory& history);
     // The game holds a pointer back to the menu.
     GameMenu(const GameMenu&) = delete;
     GameMenu& operator=(const GameMenu&) = delete;
@@ -71,51 +102,69 @@ public:
     // Keys of the focus box.
     GameAction KeyDown(NavigationKey key);
     // A typed character; Enter and Escape work the menu only.
-    void TypeChar(int code);
+    GameAction TypeChar(int code);
 
-    // The mouse. A press on option 0..10 (ignored where the option cannot
-    // be used), a click or double-click on the Level option, a press on a
-    // key label of the panel or on the window background.
-    GameAction PressOption(int option);
-    void ClickLevel();
-    void PressKey(int key) { m_game.ToggleKey(key); }
-    void PressBackground();
-    void HoverOption(int option);
-    void HoverBackground();
+    // The mouse. A press on an option (ignored where the option cannot be
+    // used), a click or double-click on the Level option, a press on a key
+    // label of the panel or on the window background.
+    GameAction PressOption(GameOption option);
+    GameAction ClickLevel();
+    GameAction PressKey(int key);
+    GameAction PressBackground();
+    void HoverOption(GameOption option);
+    void HoverBackground() { m_hover.reset(); }
 
     // After the rules window of "Help" closes.
     void RulesClosed() { m_game.TogglePause(); }
+    // The window's close box: ends a running game without the high-score
+    // window.
+    void Close() { m_game.Close(); }
 
-    // Moves the highlight from option o to n; n = 11 becomes 0.
-    void MoveHighlight(int& o, int& n);
+    // The ticks of the three timers.
+    GameAction DropTick();
+    GameAction ScoreAddTick();
+    GameAction MusicTick();
+    TimerState DropTimer() const { return m_game.DropTimer(); }
+    TimerState ScoreAddTimer() const { return m_game.ScoreAddTimer(); }
+    TimerState MusicTimer() const { return m_game.MusicTimer(); }
 
     // What the window shows. Text is code-page bytes.
-    std::string Caption(int option) const;
-    bool Shown(int option) const;
-    std::int32_t Fill(int option) const;
-    std::int32_t Border(int option) const;
-    std::int32_t CaptionColour(int option) const;
+    std::string Caption(GameOption option) const;
+    bool Shown(GameOption option) const;
+    std::int32_t Fill(GameOption option) const;
+    std::int32_t Border(GameOption option) const;
+    std::int32_t CaptionColour(GameOption option) const;
     GameFigures Figures() const;
-    // The border of key 1..49 in the panel.
+    const FallingBoard& Board() const { return m_game.Board(); }
+    // "Not running", "Paused" or "Running", for screen readers.
+    std::string_view PlayState() const;
+    bool KeyPanelOpen() const { return m_game.KeyPanelOpen(); }
+    // The caption and border of key 1..49 in the panel.
+    std::string KeyCaption(int key) const { return m_game.Pool().Caption(key); }
     std::int32_t KeyBorder(int key) const;
+    std::array<HighScoreRow, kHighScoreRows> ScoreRows() const { return m_game.ScoreRows(); }
 
-    int Selected() const { return m_selected; }
-    int Hovered() const { return m_hover; }
+    GameOption Selected() const { return m_selected; }
+    std::optional<GameOption> Hovered() const { return m_hover; }
 
-    TypingGame& Game() { return m_game; }
+    // The game's state, for tests and benchmarks.
     const TypingGame& Game() const { return m_game; }
+    // Window tests and benchmarks set up scenes through it.
+    FallingBoard& SceneBoard() { return m_game.SceneBoard(); }
 
 private:
-    static bool IsOption(int option) { return option >= 0 && option < kOptionCount; }
     GameAction Activate();
-    void Highlight(int option);
+    GameAction Done(GameAction::Step step = GameAction::Step::None);
+    GameAction LeaveGame();
+    // Whether the option works now; the arrows pass over it otherwise.
+    bool Usable(GameOption option) const;
+    GameOption Stepped(int step) const;
+    void Highlight(GameOption option);
 
     TypingGame m_game;
-    int m_selected = kBegin;
-    int m_hover = kNone;
+    GameOption m_selected = GameOption::Begin;
+    std::optional<GameOption> m_hover;
     std::array<std::int32_t, kOptionCount> m_fills{};
-    // The outline colours as the window loaded them.
-    std::array<std::int32_t, kOptionCount> m_borders{};
 };
 
 } // namespace tarvelo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/screen_keys.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -25,7 +27,7 @@ LetterCase NextLetterCase(LetterCase letterCase);
 class KeyPool
 {
 public:
-    static constexpr int kKeyCount = 49;
+    static constexpr int kKeyCount = kScreenKeyCount;
     static constexpr int kMaxCode = 255;
     static constexpr std::string_view kEmptyPoolMessage =
         "You have no playable letters! I suggest you choose at least 12 keys, or there won't "

@@ -183,8 +183,6 @@ void TypingGame::AbortGame()
 
 void TypingGame::EndGame()
 {
-    if (m_endedHook)
-        m_endedHook();
     if (m_soundOn)
         StopMusic();
     m_running = false;
@@ -192,8 +190,10 @@ void TypingGame::EndGame()
     SetDropTimer(false);
     SetDropInterval(kBaseIntervalMs);
     m_levelHits = 0;
-    FinishGameScores();
+    std::optional<GameRecord> counted = FinishGameScores();
     m_level = 1;
+    if (m_endedHook)
+        m_endedHook(std::move(counted));
     if (!m_unloading)
         m_scoresRequested = true;
 }
@@ -266,24 +266,24 @@ void TypingGame::ScoreAddTick()
     }
 }
 
-void TypingGame::FinishGameScores()
+std::optional<GameRecord> TypingGame::FinishGameScores()
 {
     m_currentAccuracy =
         m_keystrokes > 0 ? static_cast<float>(m_correctKeys * 100.0 / m_keystrokes) : 100.0f;
     m_finalIntelligence = scoring::FinalIntelligence(m_board.PileTotal());
     m_liveIntelligence = m_finalIntelligence;
 
+    std::optional<GameRecord> counted;
     if (!m_aborted) {
         m_context.averages = m_storage.AddGameToAverages(m_finalIntelligence, m_currentAccuracy);
         m_historyFilled = true;
-        if (m_finishedHook)
-            m_finishedHook({.userSection = m_context.user.UserSection,
-                            .userName = m_context.user.UserName,
-                            .score = m_score,
-                            .startLevel = m_startLevel,
-                            .levelReached = m_level,
-                            .accuracy = m_currentAccuracy,
-                            .intelligence = m_finalIntelligence});
+        counted = GameRecord{.userSection = m_context.user.UserSection,
+                             .userName = m_context.user.UserName,
+                             .score = m_score,
+                             .startLevel = m_startLevel,
+                             .levelReached = m_level,
+                             .accuracy = m_currentAccuracy,
+                             .intelligence = m_finalIntelligence};
     }
 
     const GameResult result{m_score,
@@ -294,6 +294,7 @@ void TypingGame::FinishGameScores()
                             static_cast<std::int16_t>(m_pool.PlayableCount())};
     m_context.lastResult =
         m_storage.InsertHighScore(result, m_context.user.UserName, m_context.clock.Today());
+    return counted;
 }
 
 // Sound -------------------------------------------------------------------

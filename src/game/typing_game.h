@@ -49,15 +49,14 @@ struct GameContext
 class TypingGame
 {
 public:
-    // Told of every game that ends by itself (not ended by the player), with
-    // the user and the figures filled in; the time is the receiver's.
-    void SetFinishedGameHook(std::function<void(GameRecord)> hook)
+    // Told of every end of a game, whatever ended it, after its scores are
+    // taken and before the high-score window is asked for. A game that ended
+    // by itself (not by the player) comes with the user and the figures filled
+    // in; the time is the receiver's.
+    void SetGameEndedHook(std::function<void(std::optional<GameRecord> counted)> hook)
     {
-        m_finishedHook = std::move(hook);
+        m_endedHook = std::move(hook);
     }
-    // Told of every end of a game, whatever ended it, before the high-score
-    // window is asked for; the menu moves its highlight back to "Begin".
-    void SetGameEndedHook(std::function<void()> hook) { m_endedHook = std::move(hook); }
 
     static constexpr int kBaseIntervalMs = 500;
     static constexpr int kScoreAddIntervalMs = 15;
@@ -163,7 +162,7 @@ private:
     void StopMusic();
     void PlayLevelSound();
     void ScoreKeystroke(bool hit, int code);
-    void FinishGameScores();
+    std::optional<GameRecord> FinishGameScores();
     void SetDropTimer(bool enabled);
     void SetDropInterval(int intervalMs);
 
@@ -182,8 +181,7 @@ private:
     bool m_soundOn = true;
     std::int16_t m_chosenLevel = 1;
     std::int16_t m_startLevel = 1;
-    std::function<void(GameRecord)> m_finishedHook;
-    std::function<void()> m_endedHook;
+    std::function<void(std::optional<GameRecord>)> m_endedHook;
     std::int16_t m_level = 1;
     std::int16_t m_shownLevel = 1;
     std::int16_t m_spawnCount = 0;

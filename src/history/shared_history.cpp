@@ -5,26 +5,22 @@
 
 namespace tarvelo {
 
-const UtcClock& HistoryClock()
-{
-    static const SystemUtcClock clock;
-    return clock;
-}
-
-SharedHistory::SharedHistory(std::string appFolder) : m_appFolder(std::move(appFolder)) {}
+SharedHistory::SharedHistory(std::string appFolder, const UtcClock& clock)
+    : m_appFolder(std::move(appFolder)), m_clock(clock)
+{}
 
 SharedHistory::~SharedHistory() = default;
 
 RunHistory& SharedHistory::Get()
 {
     if (!m_history)
-        m_history = std::make_unique<RunHistory>(HistoryPath(m_appFolder), HistoryClock());
+        m_history = std::make_unique<RunHistory>(HistoryPath(m_appFolder), m_clock);
     return *m_history;
 }
 
 void SharedHistory::RecordGame(GameRecord game)
 {
-    game.endUtc = HistoryClock().NowUtc();
+    game.endUtc = m_clock.NowUtc();
     (void)Get().Record(game); // a lost row costs only the chart a point
 }
 

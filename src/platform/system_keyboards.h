@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/screen_keys.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -36,7 +38,7 @@ struct SystemKey
 
 // The keys of a layout by on-screen key index 1..49 (0 unused), each read
 // at the position KeyboardLayout::Position gives.
-using SystemKeys = std::array<SystemKey, 50>;
+using SystemKeys = std::array<SystemKey, kScreenKeyCount + 1>;
 
 // The keyboard layouts the system knows (XKB: the names the display server
 // holds, the keyboard configuration, xkeyboard-config's list).

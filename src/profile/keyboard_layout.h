@@ -23,7 +23,7 @@ class KeyboardLayout
 {
 public:
     static constexpr int kNoKey = 999;
-    static constexpr int kKeyCount = 49;
+    static constexpr int kKeyCount = kScreenKeyCount;
     static constexpr int kLeftShift = 32, kRightShift = 33, kSpaceBar = 34;
     static constexpr int kMaxCode = 255;
 

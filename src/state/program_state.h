@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/history_clock.h"
 #include "history/shared_history.h"
 #include "profile/keyboard_layout.h"
 #include "profile/profile_store.h"
@@ -19,7 +20,7 @@ namespace tarvelo {
 struct ProgramState
 {
     explicit ProgramState(std::string folder)
-        : appFolder(std::move(folder)), profile(appFolder), history(appFolder)
+        : appFolder(std::move(folder)), profile(appFolder), history(appFolder, clock)
     {}
 
     std::string appFolder;
@@ -30,10 +31,12 @@ struct ProgramState
     CompleteTotals totals;
     GameAverages gameAverages;
     // The shared window position, in twips.
-    int WindowTop = 1035;
-    int WindowLeft = 1995;
+    int WindowTop = settings::kTop.fallback;
+    int WindowLeft = settings::kLeft.fallback;
     // --high-contrast: every user's windows in the high-contrast look.
     bool highContrastAlways = false;
+    // What the history's runs and games are timed by.
+    SystemUtcClock clock;
     // The run history, opened on first use.
     SharedHistory history;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/screen_keys.h"
 #include "state/palette.h"
 #include "ui/colours.h"
 
@@ -17,7 +18,7 @@ class KeyboardView : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int kKeyCount = 49;
+    static constexpr int kKeyCount = kScreenKeyCount;
 
     explicit KeyboardView(QWidget* parent = nullptr);
 

@@ -17,15 +17,8 @@ FallingBoard::PlayableSet Playable(std::string_view letters)
     return set;
 }
 
-double ColumnDraw(int column)
-{
-    return (column + 0.5) / 20;
-}
-
-double CodeDraw(unsigned char code)
-{
-    return (code - 0.5) / 255;
-}
+constexpr auto ColumnDraw = ScriptedRandom::Column;
+constexpr auto CodeDraw = ScriptedRandom::Code;
 
 class FallingBoardTest : public ::testing::Test
 {
@@ -101,15 +94,6 @@ TEST_F(FallingBoardTest, PileFillsBottomUpAndTheFourthLandingOverflows)
     EXPECT_EQ(slot.color, LetterColour::Overflow);
     ASSERT_EQ(board.FallingArea().size(), 1u);
     EXPECT_EQ(board.FallingArea()[0].colour, LetterColour::Overflow);
-}
-
-// The stored literal of a slot and the painted colour must name the same colour.
-TEST(FallingBoardColourTest, SlotsHaveNoColourUntilTheFirstResetAndValuesMatchLiterals)
-{
-    EXPECT_EQ(ColourLiteral(FallingBoard().Slot(0).color), "");
-    for (LetterColour colour : {LetterColour::Falling, LetterColour::Overflow})
-        EXPECT_EQ(ColourValue(colour),
-                  std::stoi(std::string(ColourLiteral(colour).substr(2)), nullptr, 16));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "game/game_menu.h"
 #include "game_fixture.h"
+#include "history/run_history.h"
+#include "history/shared_history.h"
+#include "support/stepped_utc_clock.h"
 
 #include <functional>
 #include <tuple>
@@ -9,6 +12,8 @@ namespace tarvelo::test {
 namespace {
 
 using Key = NavigationKey;
+using O = GameOption;
+using Step = GameAction::Step;
 
 class GameMenuTest : public GameFixture
 {
@@ -17,27 +22,52 @@ protected:
     {
         profile.Write(user.UserSection, settings::kGameLevel, level);
         layout.Load(profile);
-        menu = std::make_unique<GameMenu>(Context());
+        menu = std::make_unique<GameMenu>(Context(), history);
         menu->Load();
         return *menu;
     }
 
+    // Four Qs land in column 0; the fourth overflows and ends the game.
+    GameAction Overflow()
+    {
+        GameAction last;
+        for (int landed = 0; landed < 4; ++landed) {
+            random.Spawn(0, 'Q');
+            for (int tick = 0; tick < 18; ++tick)
+                last = menu->DropTick();
+        }
+        return last;
+    }
+
+    SteppedUtcClock utcClock;
+    SharedHistory history{folder.Path(), utcClock};
     std::unique_ptr<GameMenu> menu;
 };
 
 TEST_F(GameMenuTest, ArrowCyclesSkipWhatCannotBeUsed)
 {
-    const std::tuple<const char*, bool, Key, std::vector<int>> rows[] = {
-        {"down without a game skips Pause", false, Key::Down, {0, 2, 3, 4, 5, 6, 7, 0}},
-        {"up without a game skips Pause", false, Key::Up, {0, 7, 6, 5, 4, 3, 2, 0}},
-        {"down in a game skips Begin and Level", true, Key::Down, {1, 2, 3, 4, 5, 7, 1}},
-        {"up in a game skips Begin and Level", true, Key::Up, {1, 7, 5, 4, 3, 2, 1}},
+    // clang-format off
+    enum Start { Idle, Running, InPanel };
+    const std::tuple<const char*, Start, Key, std::vector<O>> rows[] = {
+        {"down without a game skips Pause", Idle, Key::Down,
+         {O::Begin, O::Leave, O::Scores, O::Help, O::Sound, O::Level, O::Keys, O::Begin}},
+        {"up without a game skips Pause", Idle, Key::Up,
+         {O::Begin, O::Keys, O::Level, O::Sound, O::Help, O::Scores, O::Leave, O::Begin}},
+        {"down in a game skips Begin and Level", Running, Key::Down,
+         {O::Pause, O::Leave, O::Scores, O::Help, O::Sound, O::Keys, O::Pause}},
+        {"up in a game skips Begin and Level", Running, Key::Up,
+         {O::Pause, O::Keys, O::Sound, O::Help, O::Scores, O::Leave, O::Pause}},
+        {"down in the key panel runs on to the side", InPanel, Key::Down,
+         {O::Case, O::DefaultKeys, O::SelectAll, O::Begin, O::Leave}},
     };
-    for (const auto& [name, running, key, cycle] : rows) {
+    // clang-format on
+    for (const auto& [name, start, key, cycle] : rows) {
         Menu();
-        if (running)
+        if (start == Running)
             menu->KeyDown(Key::Enter); // Begin moves the highlight to Pause
-        std::vector<int> seen{menu->Selected()};
+        if (start == InPanel)
+            menu->PressOption(O::Keys);
+        std::vector<O> seen{menu->Selected()};
         while (seen.size() < cycle.size()) {
             menu->KeyDown(key);
             seen.push_back(menu->Selected());
@@ -54,38 +84,37 @@ TEST_F(GameMenuTest, LevelOptionWraps)
         GameMenu& m = Menu(stored);
         m.KeyDown(Key::Up);
         m.KeyDown(Key::Up);
-        ASSERT_EQ(m.Selected(), GameMenu::kLevel);
+        ASSERT_EQ(m.Selected(), O::Level);
         m.KeyDown(key);
-        EXPECT_EQ(m.Caption(GameMenu::kLevel), "Level " + std::to_string(expected))
-            << "from " << stored;
-        EXPECT_EQ(m.Game().ChosenLevel(), expected);
+        EXPECT_EQ(m.Caption(O::Level), "Level " + std::to_string(expected)) << "from " << stored;
     }
 }
 
 TEST_F(GameMenuTest, PressesIgnoredWhereTheOptionCannotBeUsed)
 {
     GameMenu& m = Menu(3);
-    m.PressOption(GameMenu::kPause);
-    m.PressOption(GameMenu::kLevel);
-    EXPECT_EQ(m.Selected(), GameMenu::kBegin);
+    m.PressOption(O::Pause);
+    m.PressOption(O::Level);
+    EXPECT_EQ(m.Selected(), O::Begin);
     EXPECT_EQ(m.Game().ChosenLevel(), 3);
 
     m.ClickLevel();
     m.ClickLevel(); // a double-click: two clicks' worth
     EXPECT_EQ(m.Game().ChosenLevel(), 5);
-    EXPECT_EQ(m.Selected(), GameMenu::kLevel);
+    EXPECT_EQ(m.Selected(), O::Level);
 
-    m.PressOption(GameMenu::kBegin);
+    m.PressOption(O::Begin);
     ASSERT_TRUE(m.Game().Running());
-    m.PressOption(GameMenu::kBegin);
+    m.PressOption(O::Begin);
     m.ClickLevel();
-    EXPECT_EQ(m.Selected(), GameMenu::kPause);
+    EXPECT_EQ(m.Selected(), O::Pause);
     EXPECT_EQ(m.Game().ChosenLevel(), 5);
-    EXPECT_FALSE(m.Shown(GameMenu::kLevel));
+    EXPECT_FALSE(m.Shown(O::Level));
 }
 
 // In a game: Enter and Escape type nothing, Help pauses while the rules show,
-// End Game stays in the window and a second activation leaves.
+// End Game stays in the window with the scores and a second activation
+// leaves.
 TEST_F(GameMenuTest, RunningGameTypingHelpAndEnding)
 {
     GameMenu& m = Menu();
@@ -94,15 +123,16 @@ TEST_F(GameMenuTest, RunningGameTypingHelpAndEnding)
     m.TypeChar(13);
     m.TypeChar('Q');
     EXPECT_EQ(m.Game().Keystrokes(), 1);
-    EXPECT_EQ(m.PressOption(GameMenu::kHelp), GameAction::ShowRules);
+    EXPECT_EQ(m.PressOption(O::Help).step, Step::ShowRules);
     EXPECT_TRUE(m.Game().Paused());
     m.RulesClosed();
     EXPECT_FALSE(m.Game().Paused());
 
-    EXPECT_EQ(m.PressOption(GameMenu::kLeave), GameAction::None);
+    const GameAction ended = m.PressOption(O::Leave);
+    EXPECT_TRUE(ended.showScores);
+    EXPECT_EQ(ended.step, Step::None);
     EXPECT_FALSE(m.Game().Running());
-    EXPECT_TRUE(m.Game().TakeScoresRequest());
-    EXPECT_EQ(m.PressOption(GameMenu::kLeave), GameAction::LeaveToMenu);
+    EXPECT_EQ(m.PressOption(O::Leave).step, Step::LeaveToMenu);
 }
 
 // Regression: after an overflow the highlight stayed on the greyed Pause, and
@@ -110,17 +140,10 @@ TEST_F(GameMenuTest, RunningGameTypingHelpAndEnding)
 TEST_F(GameMenuTest, EveryEndOfAGameHighlightsBegin)
 {
     const std::pair<const char*, std::function<void(GameMenu&)>> ends[] = {
-        {"overflow",
-         [this](GameMenu& m) {
-             for (int landed = 0; landed < 4; ++landed) {
-                 random.Spawn(0, 'Q');
-                 for (int tick = 0; tick < 18; ++tick)
-                     m.Game().GameTick();
-             }
-         }},
-        {"End Game", [](GameMenu& m) { m.PressOption(GameMenu::kLeave); }},
-        {"Scores", [](GameMenu& m) { m.PressOption(GameMenu::kScores); }},
-        {"close box", [](GameMenu& m) { m.Game().Close(); }},
+        {"overflow", [this](GameMenu&) { Overflow(); }},
+        {"End Game", [](GameMenu& m) { m.PressOption(O::Leave); }},
+        {"Scores", [](GameMenu& m) { m.PressOption(O::Scores); }},
+        {"close box", [](GameMenu& m) { m.Close(); }},
     };
     for (const auto& [name, end] : ends) {
         GameMenu& m = Menu();
@@ -128,67 +151,56 @@ TEST_F(GameMenuTest, EveryEndOfAGameHighlightsBegin)
         m.KeyDown(Key::Down); // off Pause, as a player moving around would
         end(m);
         ASSERT_FALSE(m.Game().Running()) << name;
-        EXPECT_EQ(m.Selected(), GameMenu::kBegin) << name;
-        EXPECT_EQ(m.Fill(GameMenu::kBegin), GameMenu::kBeginSelectedFill) << name;
-        EXPECT_EQ(m.Fill(GameMenu::kLeave), GameMenu::kFill) << name;
+        EXPECT_EQ(m.Selected(), O::Begin) << name;
+        EXPECT_EQ(m.Fill(O::Begin), GameMenu::kBeginSelectedFill) << name;
+        EXPECT_EQ(m.Fill(O::Leave), GameMenu::kFill) << name;
     }
-    // Down and Enter now leave, as "Main Menu" follows "Begin".
-    Menu().KeyDown(Key::Enter);
-    menu->PressOption(GameMenu::kLeave);
-    menu->KeyDown(Key::Down);
-    EXPECT_EQ(menu->KeyDown(Key::Enter), GameAction::LeaveToMenu);
 }
 
-TEST_F(GameMenuTest, EscapeWithThePanelOpenClosesOnlyThePanel)
+// Only games that end by themselves count in the averages and go into the
+// history, at the clock's time.
+TEST_F(GameMenuTest, CountedGamesGoIntoTheAveragesAndTheHistory)
 {
     GameMenu& m = Menu();
-    m.PressOption(GameMenu::kKeys);
-    EXPECT_EQ(m.Selected(), GameMenu::kCase);
-    EXPECT_TRUE(m.Shown(GameMenu::kSelectAll));
     m.KeyDown(Key::Enter);
-    EXPECT_EQ(m.Caption(GameMenu::kCase), "Lowercase");
-    m.KeyDown(Key::Up);
-    EXPECT_EQ(m.Selected(), GameMenu::kKeys);
-
-    EXPECT_EQ(m.KeyDown(Key::Escape), GameAction::None);
-    EXPECT_FALSE(m.Game().KeyPanelOpen());
-    EXPECT_EQ(m.KeyDown(Key::Escape), GameAction::LeaveToMenu);
+    m.PressOption(O::Leave); // End Game
+    m.KeyDown(Key::Enter);
+    utcClock.now += 90;
+    EXPECT_TRUE(Overflow().showScores);
+    EXPECT_FLOAT_EQ(m.Game().CurrentAccuracy(), 100.0f) << "no keystroke";
+    m.KeyDown(Key::Enter);
+    m.Close();
+    EXPECT_EQ(averages.GamesPlayed, 1);
+    EXPECT_EQ(averages.GameIntelligence, 8);
+    const std::vector<GameRecord> games = history.Get().Games(user.UserSection);
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].endUtc, utcClock.now);
+    EXPECT_EQ(games[0].intelligence, 8);
+    EXPECT_EQ(games[0].levelReached, 1);
 }
 
 // Regression: closing the panel from inside it left the highlight on a hidden
 // panel option, so the arrows moved an invisible highlight.
-TEST_F(GameMenuTest, ClosingThePanelFromInsideHighlightsModifyKeys)
+TEST_F(GameMenuTest, ClosingTheKeyPanelFromInsideHighlightsModifyKeys)
 {
-    const std::pair<const char*, std::function<void(GameMenu&)>> closes[] = {
-        {"Escape", [](GameMenu& m) { m.KeyDown(Key::Escape); }},
-        {"background click", [](GameMenu& m) { m.PressBackground(); }},
+    const std::pair<const char*, std::function<GameAction(GameMenu&)>> closes[] = {
+        {"Escape", [](GameMenu& m) { return m.KeyDown(Key::Escape); }},
+        {"background click", [](GameMenu& m) { return m.PressBackground(); }},
     };
     for (const auto& [name, close] : closes) {
+        profile.Write(user.UserSection, settings::kLetterCase, 0); // Uppercase
         GameMenu& m = Menu();
-        m.PressOption(GameMenu::kKeys);
+        m.PressOption(O::Keys);
+        EXPECT_TRUE(m.Shown(O::SelectAll)) << name;
+        m.KeyDown(Key::Enter);
+        EXPECT_EQ(m.Caption(O::Case), "Lowercase") << name;
         m.KeyDown(Key::Down);
-        ASSERT_EQ(m.Selected(), GameMenu::kDefaultKeys) << name;
-        close(m);
-        ASSERT_FALSE(m.Game().KeyPanelOpen()) << name;
-        EXPECT_EQ(m.Selected(), GameMenu::kKeys) << name;
-        EXPECT_EQ(m.Fill(GameMenu::kDefaultKeys), GameMenu::kFill) << name;
+        EXPECT_EQ(close(m).step, Step::None) << name;
+        ASSERT_FALSE(m.KeyPanelOpen()) << name;
+        EXPECT_EQ(m.Selected(), O::Keys) << name;
+        EXPECT_EQ(m.Fill(O::DefaultKeys), GameMenu::kFill) << name;
     }
-}
-
-TEST_F(GameMenuTest, KeyPressesToggleThePoolAndHoverLeavesNoBorderBehind)
-{
-    GameMenu& m = Menu();
-    const std::int32_t inPool = m.KeyBorder(1); // Q is in the default pool
-    m.PressKey(1);
-    EXPECT_NE(m.KeyBorder(1), inPool);
-
-    const std::int32_t plain = m.Border(3);
-    m.HoverOption(3);
-    m.HoverOption(4);
-    EXPECT_EQ(m.Border(3), plain);
-    m.HoverBackground();
-    EXPECT_EQ(m.Border(4), plain);
-    EXPECT_EQ(m.Hovered(), GameMenu::kNone);
+    EXPECT_EQ(menu->KeyDown(Key::Escape).step, Step::LeaveToMenu);
 }
 
 } // namespace

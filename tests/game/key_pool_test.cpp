@@ -44,7 +44,8 @@ TEST_F(KeyPoolTest, StreamsAndPlayableCounts)
     EXPECT_FALSE(pool.Playable()[0]);
     pool.SelectStream("01");
     pool.Save(LetterCase::Lowercase);
-    EXPECT_TRUE(pool.Playable()['q'] && !pool.Playable()['Q']);
+    EXPECT_TRUE(pool.Playable()['q']);
+    EXPECT_FALSE(pool.Playable()['Q']);
     EXPECT_EQ(LetterCaseFromStored(7), LetterCase::Mixed);
     EXPECT_EQ(NextLetterCase(LetterCase::Mixed), LetterCase::Uppercase);
 }

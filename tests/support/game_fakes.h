@@ -23,10 +23,13 @@ public:
         queue.pop_front();
         return u;
     }
-    // The draws of one won toss that places `code` in `column`.
+    // The draws that pick `column` and `code`, and of one won toss placing
+    // `code` in `column`.
+    static double Column(int column) { return (column + 0.5) / 20; }
+    static double Code(unsigned char code) { return (code - 0.5) / 255; }
     void Spawn(int column, unsigned char code)
     {
-        queue.insert(queue.end(), {0.75, (column + 0.5) / 20, (code - 0.5) / 255});
+        queue.insert(queue.end(), {0.75, Column(column), Code(code)});
     }
 
     std::deque<double> queue;

@@ -86,7 +86,7 @@ private slots:
         RunRecord run;
         run.userSection = state.user.UserSection;
         run.userName = "Ada";
-        run.startUtc = HistoryClock().NowUtc() - 3600;
+        run.startUtc = state.history.Clock().NowUtc() - 3600;
         run.endUtc = run.startUtc + 600;
         run.characters = 900;
         run.ticks = 2400;

@@ -48,10 +48,8 @@ void GameWindow::buildControls()
             handle(m_menu->KeyDown(ui::ToNavigationKey(key)));
     });
     connect(m_focusBox, &ui::FocusBox::keyTyped, this, [this](int code) {
-        if (m_left)
-            return;
-        m_menu->TypeChar(code);
-        handle(GameAction::None);
+        if (!m_left)
+            handle(m_menu->TypeChar(code));
     });
 
     m_playfield = new ui::PlayfieldView;
@@ -84,13 +82,13 @@ void GameWindow::buildControls()
     m_scoreAdd->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-ui::OptionFrame* GameWindow::buildOption(int option)
+ui::OptionFrame* GameWindow::buildOption(GameOption option)
 {
     auto* frame = new ui::OptionFrame(ui::ToQString(m_menu->Caption(option)));
-    frame->setObjectName(QString("lOption%1").arg(option));
+    frame->setObjectName(QString("lOption%1").arg(GameMenu::Index(option)));
     frame->setMinimumWidth(130);
-    m_options[option] = frame;
-    if (option == GameMenu::kLevel) {
+    m_options[GameMenu::Index(option)] = frame;
+    if (option == GameOption::Level) {
         // Clicks and double-clicks raise the level; a press does nothing.
         frame->installEventFilter(this);
     } else {
@@ -113,9 +111,10 @@ QWidget* GameWindow::buildMenu()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
     column->addStretch(1);
-    for (int option = GameMenu::kBegin; option <= GameMenu::kKeys; ++option) {
+    for (int index = 0; index < GameMenu::kColumnCount; ++index) {
+        const auto option = static_cast<GameOption>(index);
         column->addWidget(buildOption(option));
-        if (option == GameMenu::kPause) {
+        if (option == GameOption::Pause) {
             auto* hint = MakeLabel(ui::ToQString(GameMenu::kPauseHint), "lPauseHint");
             hint->setAlignment(Qt::AlignHCenter);
             hint->setStyleSheet("color: black;");
@@ -199,19 +198,12 @@ QWidget* GameWindow::buildKeyPanel()
     panel->installEventFilter(this);
     m_keys = new ui::KeyboardView;
     m_keys->setObjectName("keys");
-    connect(m_keys, &ui::KeyboardView::keyClicked, this, [this](int key) {
-        m_menu->PressKey(key);
-        handle(GameAction::None);
-    });
-    connect(m_keys, &ui::KeyboardView::keyHovered, this, [this](int) {
-        if (m_menu->Hovered() != GameMenu::kNone) {
-            m_menu->HoverBackground();
-            refreshOptions();
-        }
-    });
+    connect(m_keys, &ui::KeyboardView::keyClicked, this,
+            [this](int key) { handle(m_menu->PressKey(key)); });
+    connect(m_keys, &ui::KeyboardView::keyHovered, this, [this](int) { hoverBackground(); });
     auto* options = new QHBoxLayout;
-    for (int option = GameMenu::kCase; option < GameMenu::kOptionCount; ++option)
-        options->addWidget(buildOption(option));
+    for (int index = GameMenu::kColumnCount; index < GameMenu::kOptionCount; ++index)
+        options->addWidget(buildOption(static_cast<GameOption>(index)));
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(14, 14, 14, 14);
     layout->addStretch(1);

@@ -77,11 +77,8 @@ GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResul
         m_services.endProgram = [] { QApplication::quit(); };
     m_menu = std::make_unique<GameMenu>(
         GameContext{state.profile, state.user, state.layout, *dialogs, *sound, *random, *clock,
-                    state.gameAverages, lastResult, state.appFolder});
-
-    // Games that end by themselves go into the run history.
-    m_menu->Game().SetFinishedGameHook(
-        [&state](GameRecord game) { state.history.RecordGame(std::move(game)); });
+                    state.gameAverages, lastResult, state.appFolder},
+        state.history);
 
     buildControls();
     buildTimers();
@@ -90,15 +87,16 @@ GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResul
         ui::ToQString("Dalmor's Typing Game - Welcome " + TitleName(state.user.UserName)));
     m_rulesFirst = m_menu->Load();
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key)
-        m_keys->setCaption(key, ui::ToQString(m_menu->Game().Pool().Caption(key)));
+        m_keys->setCaption(key, ui::ToQString(m_menu->KeyCaption(key)));
     refresh();
     m_focusBox->setFocus();
 }
 
 GameWindow::~GameWindow()
 {
-    for (QObject* watched : std::initializer_list<QObject*>{
-             m_options[GameMenu::kLevel], m_playfield, m_keyPanel, m_title, m_title2})
+    for (QObject* watched :
+         std::initializer_list<QObject*>{m_options[GameMenu::Index(GameOption::Level)], m_playfield,
+                                         m_keyPanel, m_title, m_title2})
         watched->removeEventFilter(this);
     // Timers and controls go first: their handlers use the game.
     qDeleteAll(findChildren<QTimer*>(Qt::FindDirectChildrenOnly));
@@ -127,18 +125,9 @@ void GameWindow::buildTimers()
     m_musicTimer->setObjectName("tmrMusic");
     for (QTimer* timer : {m_dropTimer, m_scoreAddTimer, m_musicTimer})
         timer->setTimerType(Qt::PreciseTimer);
-    connect(m_dropTimer, &QTimer::timeout, this, [this] {
-        m_menu->Game().GameTick();
-        handle(GameAction::None);
-    });
-    connect(m_scoreAddTimer, &QTimer::timeout, this, [this] {
-        m_menu->Game().ScoreAddTick();
-        handle(GameAction::None);
-    });
-    connect(m_musicTimer, &QTimer::timeout, this, [this] {
-        m_menu->Game().MusicTick();
-        handle(GameAction::None);
-    });
+    connect(m_dropTimer, &QTimer::timeout, this, [this] { handle(m_menu->DropTick()); });
+    connect(m_scoreAddTimer, &QTimer::timeout, this, [this] { handle(m_menu->ScoreAddTick()); });
+    connect(m_musicTimer, &QTimer::timeout, this, [this] { handle(m_menu->MusicTick()); });
 }
 
 // --- From the logic to the widgets -------------------------------------------
@@ -146,19 +135,19 @@ void GameWindow::buildTimers()
 void GameWindow::handle(GameAction action)
 {
     refresh();
-    if (m_menu->Game().TakeScoresRequest()) {
+    if (action.showScores) {
         showScores();
         refresh();
     }
-    switch (action) {
-    case GameAction::None:
+    switch (action.step) {
+    case GameAction::Step::None:
         break;
-    case GameAction::ShowRules:
+    case GameAction::Step::ShowRules:
         showRules();
         m_menu->RulesClosed();
         refresh();
         break;
-    case GameAction::LeaveToMenu:
+    case GameAction::Step::LeaveToMenu:
         leave();
         break;
     }
@@ -169,37 +158,35 @@ void GameWindow::refresh()
     refreshOptions();
     refreshFigures();
     refreshKeyPanel();
-    m_playfield->showBoard(m_menu->Game().Board());
-    const TypingGame& game = m_menu->Game();
+    m_playfield->showBoard(m_menu->Board());
     // A window that has left runs no timer.
     const auto follow = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
         ui::SyncTimer(*timer, m_left ? TimerState{} : state, seen);
     };
-    follow(m_dropTimer, game.DropTimer(), m_dropSeen);
-    follow(m_scoreAddTimer, game.ScoreAddTimer(), m_scoreAddSeen);
-    follow(m_musicTimer, game.MusicTimer(), m_musicSeen);
+    follow(m_dropTimer, m_menu->DropTimer(), m_dropSeen);
+    follow(m_scoreAddTimer, m_menu->ScoreAddTimer(), m_scoreAddSeen);
+    follow(m_musicTimer, m_menu->MusicTimer(), m_musicSeen);
 }
 
 void GameWindow::refreshOptions()
 {
-    m_focusBox->setStandIn(m_options[m_menu->Selected()]);
-    const TypingGame& game = m_menu->Game();
-    const QString state = !game.Running() ? "Not running" : game.Paused() ? "Paused" : "Running";
+    m_focusBox->setStandIn(m_options[GameMenu::Index(m_menu->Selected())]);
+    const QString state = ui::ToQString(m_menu->PlayState());
     if (m_playfield->accessibleDescription() != state)
         m_playfield->setAccessibleDescription(state);
-    for (int option = 0; option < GameMenu::kOptionCount; ++option) {
-        ui::OptionFrame* frame = m_options[option];
+    for (int index = 0; index < GameMenu::kOptionCount; ++index) {
+        const auto option = static_cast<GameOption>(index);
+        ui::OptionFrame* frame = m_options[index];
         frame->setCaption(ui::ToQString(m_menu->Caption(option)));
         frame->setColours(m_menu->Fill(option), m_menu->Border(option),
                           m_menu->CaptionColour(option));
-        if (option < GameMenu::kCase)
+        if (index < GameMenu::kColumnCount) // the panel shows its own
             SetShown(frame, m_menu->Shown(option));
     }
 }
 
 void GameWindow::refreshFigures()
 {
-    const TypingGame& game = m_menu->Game();
     const GameFigures figures = m_menu->Figures();
     SetText(m_score, figures.score);
     SetText(m_level, figures.level);
@@ -207,13 +194,13 @@ void GameWindow::refreshFigures()
     SetText(m_intelligence, figures.intelligence);
     SetText(m_historyAccuracy, figures.historyAccuracy);
     SetText(m_historyIntelligence, figures.historyIntelligence);
-    SetShown(m_history, game.HistoryShown());
-    SetShown(m_raise, game.RaisingLevel());
+    SetShown(m_history, figures.historyShown);
+    SetShown(m_raise, figures.raisingLevel);
 
     SetText(m_scoreAdd, figures.bonus);
     SetShown(m_scoreAdd, !figures.bonus.empty());
     if (!figures.bonus.empty()) {
-        const int step = static_cast<int>(game.BonusStep() * kBonusStepPx);
+        const int step = static_cast<int>(figures.bonusStep * kBonusStepPx);
         const QPoint corner = m_playfield->mapTo(this, QPoint(m_playfield->width(), 0));
         m_scoreAdd->adjustSize();
         m_scoreAdd->move(corner.x() + 8 + step, kBonusTopPx + step);
@@ -223,7 +210,7 @@ void GameWindow::refreshFigures()
 
 void GameWindow::refreshKeyPanel()
 {
-    const bool open = m_menu->Game().KeyPanelOpen();
+    const bool open = m_menu->KeyPanelOpen();
     SetShown(m_keyPanel, open);
     if (!open)
         return;
@@ -247,7 +234,7 @@ void GameWindow::showRules()
 
 void GameWindow::showScores()
 {
-    const ScoreRows rows = m_menu->Game().ScoreRows();
+    const ScoreRows rows = m_menu->ScoreRows();
     if (m_services.showScores) {
         m_services.showScores(rows);
     } else {
@@ -275,7 +262,7 @@ void GameWindow::closeEvent(QCloseEvent* event)
     event->accept();
     if (m_left)
         return;
-    m_menu->Game().Close();
+    m_menu->Close();
     m_left = true;
     refresh();
     m_placement.StoreOnClose(ui::PlacementOf(*this));
@@ -287,7 +274,12 @@ void GameWindow::closeEvent(QCloseEvent* event)
 void GameWindow::mouseMoveEvent(QMouseEvent* event)
 {
     ui::PictureWindow::mouseMoveEvent(event);
-    if (m_menu->Hovered() != GameMenu::kNone) {
+    hoverBackground();
+}
+
+void GameWindow::hoverBackground()
+{
+    if (m_menu->Hovered()) {
         m_menu->HoverBackground();
         refreshOptions();
     }
@@ -296,27 +288,22 @@ void GameWindow::mouseMoveEvent(QMouseEvent* event)
 void GameWindow::mousePressEvent(QMouseEvent* event)
 {
     ui::PictureWindow::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && !m_left) {
-        m_menu->PressBackground();
-        handle(GameAction::None);
-    }
+    if (event->button() == Qt::LeftButton && !m_left)
+        handle(m_menu->PressBackground());
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_options[GameMenu::kLevel]) {
+    if (watched == m_options[GameMenu::Index(GameOption::Level)]) {
         if (type == QEvent::MouseButtonDblClick) {
             m_levelDoubleClicked = true;
-            m_menu->ClickLevel();
-            handle(GameAction::None);
+            handle(m_menu->ClickLevel());
             return true;
         }
         if (type == QEvent::MouseButtonRelease) {
-            if (!m_levelDoubleClicked && !m_left) {
-                m_menu->ClickLevel();
-                handle(GameAction::None);
-            }
+            if (!m_levelDoubleClicked && !m_left)
+                handle(m_menu->ClickLevel());
             m_levelDoubleClicked = false;
             return true;
         }
@@ -327,9 +314,8 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event)
                        (m_title->height() - m_title2->height()) / 2);
     } else if ((watched == m_playfield || watched == m_keyPanel || watched == m_title ||
                 watched == m_title2) &&
-               type == QEvent::MouseMove && m_menu->Hovered() != GameMenu::kNone) {
-        m_menu->HoverBackground();
-        refreshOptions();
+               type == QEvent::MouseMove) {
+        hoverBackground();
     } else if ((watched == m_keyPanel || watched == m_playfield) &&
                type == QEvent::MouseButtonPress) {
         return true; // neither is the window's background

@@ -82,10 +82,11 @@ private:
     QWidget* buildTitle();
     QWidget* buildScorePanel();
     QWidget* buildKeyPanel();
-    ui::OptionFrame* buildOption(int option);
+    ui::OptionFrame* buildOption(GameOption option);
     void buildTimers();
 
     void handle(GameAction action);
+    void hoverBackground();
     void refresh();
     void refreshOptions();
     void refreshFigures();

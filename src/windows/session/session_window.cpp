@@ -335,7 +335,7 @@ SessionWindow::SessionWindow(ProgramState& state, Services services, QWidget* pa
                                        : [] { QApplication::quit(); }),
       m_session(state, SessionPlatform{m_dialogs, services.beeper ? *services.beeper : m_ownBeeper,
                                        services.keyboards ? *services.keyboards : m_ownKeyboards,
-                                       HistoryClock(), QRandomGenerator::global()->generate64()})
+                                       state.history.Clock(), QRandomGenerator::global()->generate64()})
 {
     m_session.SetGuide(services.guide);
     buildControls();

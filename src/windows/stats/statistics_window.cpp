@@ -122,7 +122,7 @@ void StatisticsWindow::loadProgress()
     });
     reading->setFuture(QtConcurrent::run(
         [path = HistoryPath(m_state.appFolder), section = m_state.user.UserSection,
-         now = HistoryClock().NowUtc()] { return LoadProgress(path, section, now); }));
+         now = m_state.history.Clock().NowUtc()] { return LoadProgress(path, section, now); }));
 }
 
 void StatisticsWindow::exportHistory()
