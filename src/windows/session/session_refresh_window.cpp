@@ -129,7 +129,7 @@ void SessionWindow::refreshReader()
     const TypingLine& line = m_engine.Line();
     const std::string text = TypingAnnouncement(
         {wrong ? typed : std::nullopt, lineStart ? m_readerLine : std::string_view{},
-         m_engine.NextKeys(), line.E(line.SentencePosition)},
+         m_engine.NextKeys(), line.ExpectedAt(line.SentencePosition)},
         m_state.layout);
     m_focusBox->setStandIn(m_focusShape);
     ui::Announce(m_focusShape, ui::ToQString(text));
