@@ -69,7 +69,7 @@ TEST_P(DetectionSlips, ShowTheSlipAndChargeOneError)
     EXPECT_EQ(Typed(static_cast<int>(c.typed.find(' '))), c.typed);
     Type(c.rest);
     EXPECT_EQ(Counts(), "'next ' pos 1 keys 0 errors 0/1 at 12 beeps 1") << "each position once";
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
+    EXPECT_EQ(engine.Stats().Panel().lastLineErrors, "1");
     EXPECT_EQ(Errors(c.charged), 1);
 }
 

@@ -90,7 +90,7 @@ TEST_F(SessionOptionsTest, EnterActivatesTheSelectedOptionExceptOnTheLastPositio
     EXPECT_EQ(lines.handedOut, 2) << "Enter at the last position activates nothing";
     options.TypeKey(keycode::kEnter);
     EXPECT_EQ(lines.handedOut, 3) << "its key press finishes the line";
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "0");
+    EXPECT_EQ(engine.Stats().Panel().lastLineErrors, "0");
     options.KeyDown(OptionKey::Down);
     options.KeyDown(OptionKey::Enter); // Stop
     EXPECT_FALSE(engine.Running());

@@ -29,7 +29,7 @@ TEST_F(PlainTypingTest, ErrorFreeLineAdvancesAndSavesTheTotalsBeforeTheLastChara
     EXPECT_FALSE(engine.StatsTimer().enabled);
     EXPECT_EQ(engine.Stats().SentenceTime, 1.0f);
     EXPECT_EQ(Counts(), "'second ' pos 1 keys 0 errors 0/0 at 12 beeps 0");
-    EXPECT_EQ(engine.Stats().Panel().llpercent, "100");
+    EXPECT_EQ(engine.Stats().Panel().lastLinePercentage, "100");
     EXPECT_EQ(engine.ShownSentenceNumber(), 2);
     EXPECT_EQ(totals.CompletePosition, 12);
     EXPECT_EQ(profile.ReadProfile("user0", "completeposition", ""), "11");
@@ -141,7 +141,7 @@ TEST_F(PlainTypingTest, LessonsLeaveTheCompleteTotalsAloneAndAWrongFirstKeyIsCha
     EXPECT_EQ(tallies.TypedCount(0, 'A'), 1);
     Type("b ");
     EXPECT_EQ(totals.CompletePosition + totals.CompleteErrors, 1);
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
+    EXPECT_EQ(engine.Stats().Panel().lastLineErrors, "1");
     EXPECT_EQ(profile.ReadProfile("user0", "completeposition", "absent"), "absent");
 }
 

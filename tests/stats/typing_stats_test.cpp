@@ -52,10 +52,12 @@ TEST_F(TypingStatsTest, FinishShowsBothRowsAndSkipOnlyTheLast)
     stats.CountWrongKeystroke();
     stats.UpdateAccuracies(4);
     stats.SkipSentence();
-    EXPECT_EQ(stats.Panel().llerrors + stats.Panel().llpercent + stats.Panel().lterrors, "1750");
+    EXPECT_EQ(stats.Panel().lastLineErrors + stats.Panel().lastLinePercentage +
+                  stats.Panel().totalErrors,
+              "1750");
     EXPECT_EQ(stats.SentenceErrors, 0);
     stats.FinishSentence();
-    EXPECT_EQ(stats.Panel().llerrors + stats.Panel().lterrors, "01");
+    EXPECT_EQ(stats.Panel().lastLineErrors + stats.Panel().totalErrors, "01");
 }
 
 TEST(LetterTalliesTest, FoldsLowerCaseAndUpperHalfLetters)

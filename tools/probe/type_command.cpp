@@ -78,9 +78,9 @@ nlohmann::json RunSession(const nlohmann::json& request)
         trace.push_back({line.SentencePosition, line.KeyCount, line.ConfirmedPosition,
                          stats.SentenceErrors, stats.SessionErrors, stats.SessionPosition});
         if (stats.Panel().lastRowUpdates != rowsBefore)
-            finishedLines.push_back({std::stoi(stats.Panel().llerrors),
-                                     std::stoi(stats.Panel().llpercent),
-                                     std::stoi(stats.Panel().llwpm)});
+            finishedLines.push_back({std::stoi(stats.Panel().lastLineErrors),
+                                     std::stoi(stats.Panel().lastLinePercentage),
+                                     std::stoi(stats.Panel().lastLineWpm)});
     }
 
     nlohmann::json marks = nlohmann::json::array();

@@ -70,13 +70,13 @@ void SessionWindow::refresh()
     if (m_saveNotice->isHidden() != saveNotice.empty())
         m_saveNotice->setVisible(!saveNotice.empty());
     const StatsPanel& panel = m_engine.Stats().Panel();
-    setText(m_llerrors, QString::fromStdString(panel.llerrors));
-    setText(m_llpercent, QString::fromStdString(panel.llpercent));
-    setText(m_llwpm, QString::fromStdString(panel.llwpm));
-    setText(m_lterrors, QString::fromStdString(panel.lterrors));
-    setText(m_ltpercent, QString::fromStdString(panel.ltpercent));
-    setText(m_ltwpm, QString::fromStdString(panel.ltwpm));
-    setText(m_lTimeSpent, QString::fromStdString(panel.lTimeSpent));
+    setText(m_llerrors, QString::fromStdString(panel.lastLineErrors));
+    setText(m_llpercent, QString::fromStdString(panel.lastLinePercentage));
+    setText(m_llwpm, QString::fromStdString(panel.lastLineWpm));
+    setText(m_lterrors, QString::fromStdString(panel.totalErrors));
+    setText(m_ltpercent, QString::fromStdString(panel.totalPercentage));
+    setText(m_ltwpm, QString::fromStdString(panel.totalWpm));
+    setText(m_lTimeSpent, QString::fromStdString(panel.minutesSpent));
     setText(m_lsentnum, QString::number(m_engine.ShownSentenceNumber()));
     if (m_engine.FocusShown() != m_focusShapeShown) {
         m_focusShapeShown = m_engine.FocusShown();
