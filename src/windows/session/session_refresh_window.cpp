@@ -164,7 +164,7 @@ void SessionWindow::refreshLines()
     std::vector<ui::TypingLineView::Glyph> glyphs;
     QString typed;
     if (m_engine.Running()) {
-        // The caret glyph stands half a cell m_left of the cell it precedes,
+        // The caret glyph stands half a cell left of the cell it precedes,
         // a little less at the start so it stays inside the line.
         if (const std::optional<int> caret = m_engine.CaretCell())
             glyphs.push_back({*caret == 0 ? -0.3 : *caret - 0.5, QLatin1Char('|'), Qt::black});
