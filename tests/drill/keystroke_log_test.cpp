@@ -53,16 +53,6 @@ TEST(KeystrokeLogTest, LinesComeBackAsTheyWereTyped)
     EXPECT_EQ(fromLog.Of('h').misses, 1);
 }
 
-TEST(KeystrokeLogTest, UsualKeystrokesTakeFourBytes)
-{
-    Line line;
-    for (int i = 0; i < 1000; ++i)
-        line.push_back({'a', 'a', 150.0 + i % 700, false});
-    KeystrokeLog log;
-    log.AddLine(line);
-    EXPECT_LE(log.Bytes().size(), 1 + 4 * line.size());
-}
-
 TEST(KeystrokeLogTest, DamagedBytesStopWithTheLinesBefore)
 {
     KeystrokeLog log;
