@@ -14,7 +14,8 @@ namespace tarvelo {
 namespace {
 
 constexpr int kBar = '|';
-// Keystrokes that match the text in a row before detection trusts them.
+// Keystrokes that match the text in a row before detection trusts them; also
+// how far past its own place a keystroke is looked for.
 constexpr int kStepLength = 3;
 
 bool IsCharged(Mark mark)
@@ -68,17 +69,15 @@ void TypingEngine::DetectKey()
     const int length = line.LineLength;
     const int confirmed = line.ConfirmedPosition;
     const int unconfirmedKeys = line.KeyCount - confirmed;
+    const int position = line.SentencePosition;
 
-    if (unconfirmedKeys == 1) {
-        const int position = line.SentencePosition;
-        if (line.KeystrokeAt(position) == line.ExpectedAt(position))
-            Confirm(confirmed + 1);
-        else
-            ArrangeKeystrokes(confirmed + 1, std::min(length, confirmed + 4), confirmed + 1,
-                              confirmed + 1);
-    } else if (unconfirmedKeys == 2) {
-        ArrangeKeystrokes(confirmed + 1, std::min(length, confirmed + 5), confirmed + 1,
-                          confirmed + 2);
+    if (unconfirmedKeys == 1 && line.KeystrokeAt(position) == line.ExpectedAt(position)) {
+        Confirm(confirmed + 1);
+    } else if (unconfirmedKeys == 1 || unconfirmedKeys == 2) {
+        // Too few keystrokes to be in step: placed where they fit best for now.
+        ArrangeKeystrokes(confirmed + 1,
+                          std::min(length, confirmed + unconfirmedKeys + kStepLength),
+                          confirmed + 1, line.KeyCount);
     } else if (unconfirmedKeys >= kStepLength) {
         const int searchEnd = ConfirmStepsInReach();
         ArrangeKeystrokes(line.ConfirmedPosition + 1, searchEnd, line.ConfirmedPosition + 1,
@@ -91,9 +90,10 @@ int TypingEngine::ConfirmStepsInReach()
 {
     TypingLine& line = m_line;
     const int length = line.LineLength;
+    int stepEnd = std::min(length, line.ConfirmedPosition + kStepLength);
     // Each confirmation moves the cursor and the keystroke count, so the
     // reach is measured again after every candidate.
-    for (int stepEnd = std::min(length, line.ConfirmedPosition + kStepLength);;) {
+    while (true) {
         if (InStep(line, stepEnd, line.KeyCount))
             Confirm(stepEnd);
         ++stepEnd;
@@ -373,7 +373,7 @@ void TypingEngine::ArrangeRest(int placedPos, int placedKey, int toKey)
         return;
     m_line.SentencePosition = static_cast<std::int16_t>(placedPos);
     ArrangeKeystrokes(placedPos + 1,
-                      std::min<int>(m_line.LineLength, placedPos + toKey - placedKey + 3),
+                      std::min<int>(m_line.LineLength, placedPos + toKey - placedKey + kStepLength),
                       placedKey + 1, toKey);
 }
 
