@@ -1,7 +1,10 @@
 // Intelligent detection: follows the keystrokes of a line, finds where they
 // fall back into step with the expected text after extra, missing or swapped
 // letters, re-aligns the keystrokes in between and only then charges errors.
-// Positions up to ConfirmedPos are final.
+// Positions up to ConfirmedPosition are final.
+//
+// Arranging works on a span of positions (fromPos..toPos) and a span of
+// keystrokes (fromKey..toKey), both 1-based and inclusive.
 
 #include "session/typing_engine.h"
 
@@ -11,15 +14,51 @@ namespace tarvelo {
 namespace {
 
 constexpr int kBar = '|';
-
-int Min(int x, int y)
-{
-    return std::min(x, y);
-}
+// Keystrokes that match the text in a row before detection trusts them; also
+// how far past its own place a keystroke is looked for.
+constexpr int kStepLength = 3;
 
 bool IsCharged(Mark mark)
 {
     return mark == Mark::Wrong || mark == Mark::SwappedFirst;
+}
+
+// The three keystrokes up to `lastKey` match the text up to `stepEnd`.
+bool InStep(const TypingLine& line, int stepEnd, int lastKey)
+{
+    return line.ExpectedAt(stepEnd - 2) == line.KeystrokeAt(lastKey - 2) &&
+           line.ExpectedAt(stepEnd - 1) == line.KeystrokeAt(lastKey - 1) &&
+           line.ExpectedAt(stepEnd) == line.KeystrokeAt(lastKey);
+}
+
+// Confirmed positions are final: these write only above them.
+void SetShownUnconfirmed(TypingLine& line, int position, int character)
+{
+    if (position > line.ConfirmedPosition)
+        line.SetShown(position, character);
+}
+
+void SetMarkUnconfirmed(TypingLine& line, int position, Mark mark)
+{
+    if (position > line.ConfirmedPosition)
+        line.SetMark(position, mark);
+}
+
+bool AllSkipped(const TypingLine& line, int from, int to)
+{
+    for (int position = from; position <= to; ++position) {
+        if (line.ShownAt(position) != kBar)
+            return false;
+    }
+    return true;
+}
+
+// A swapped pair ending just before `position` accounts for a re-entry error
+// only if its two keystrokes, `key - 1` and `key`, are the pair's letters.
+bool SwapExplainsReentry(const TypingLine& line, int position, int key)
+{
+    return line.ExpectedAt(position - 2) == line.KeystrokeAt(key) &&
+           line.ExpectedAt(position - 1) == line.KeystrokeAt(key - 1);
 }
 
 } // namespace
@@ -27,60 +66,71 @@ bool IsCharged(Mark mark)
 void TypingEngine::DetectKey()
 {
     TypingLine& line = m_line;
-    const int L = line.LineLength;
-    const int t = line.KeyCount - line.ConfirmedPos;
+    const int length = line.LineLength;
+    const int confirmed = line.ConfirmedPosition;
+    const int unconfirmedKeys = line.KeyCount - confirmed;
+    const int position = line.SentencePosition;
 
-    if (t == 1) {
-        const int cur = line.SentencePosition;
-        const int q = line.ConfirmedPos;
-        if (line.K(cur) == line.E(cur))
-            Confirm(q + 1);
-        else
-            ArrangeSent(q + 1, Min(L, q + 4), q + 1, q + 1);
-    } else if (t == 2) {
-        const int q = line.ConfirmedPos;
-        ArrangeSent(q + 1, Min(L, q + 5), q + 1, q + 2);
-    } else if (t >= 3) {
-        // Look for three keystrokes in step with the text.
-        int i = Min(L, line.ConfirmedPos + 3);
-        int end = 0;
-        while (end == 0) {
-            const int n = line.KeyCount;
-            if (line.E(i - 2) == line.K(n - 2) && line.E(i - 1) == line.K(n - 1) &&
-                line.E(i) == line.K(n))
-                Confirm(i);
-            ++i;
-            // Reached or passed the end of the search window (bounded by the line).
-            if (i >= Min(L + 1, line.SentencePosition + 4))
-                end = Min(L, line.SentencePosition + 3);
-        }
-        ArrangeSent(line.ConfirmedPos + 1, end, line.ConfirmedPos + 1, line.KeyCount);
+    if (unconfirmedKeys == 1 && line.KeystrokeAt(position) == line.ExpectedAt(position)) {
+        Confirm(confirmed + 1);
+    } else if (unconfirmedKeys == 1 || unconfirmedKeys == 2) {
+        // Too few keystrokes to be in step: placed where they fit best for now.
+        ArrangeKeystrokes(confirmed + 1,
+                          std::min(length, confirmed + unconfirmedKeys + kStepLength),
+                          confirmed + 1, line.KeyCount);
+    } else if (unconfirmedKeys >= kStepLength) {
+        const int searchEnd = ConfirmStepsInReach();
+        ArrangeKeystrokes(line.ConfirmedPosition + 1, searchEnd, line.ConfirmedPosition + 1,
+                          line.KeyCount);
     }
+    PlaceCursor();
+}
 
-    // Find the cursor: drop skipped-character placeholders past the last
-    // keystroke and put the cursor on the position of that keystroke. The
-    // search stays above the confirmed position.
-    const int q = line.ConfirmedPos;
-    for (int i = L; i >= std::max(q, 1); --i) {
-        if (i > q && line.S(i) == kBar && line.M(i) == Mark::Wrong) {
-            line.SetS(i, TypingLine::kEmpty);
-            line.SetM(i, Mark::Correct);
+int TypingEngine::ConfirmStepsInReach()
+{
+    TypingLine& line = m_line;
+    const int length = line.LineLength;
+    int stepEnd = std::min(length, line.ConfirmedPosition + kStepLength);
+    // Each confirmation moves the cursor and the keystroke count, so the
+    // reach is measured again after every candidate.
+    while (true) {
+        if (InStep(line, stepEnd, line.KeyCount))
+            Confirm(stepEnd);
+        ++stepEnd;
+        if (stepEnd >= std::min(length + 1, line.SentencePosition + kStepLength + 1))
+            return std::min(length, line.SentencePosition + kStepLength);
+    }
+}
+
+void TypingEngine::PlaceCursor()
+{
+    TypingLine& line = m_line;
+    const int length = line.LineLength;
+    const int confirmed = line.ConfirmedPosition;
+    // Drop skipped-character placeholders past the last keystroke and put the
+    // cursor on the position of that keystroke, staying above the confirmed
+    // position.
+    for (int position = length; position >= std::max(confirmed, 1); --position) {
+        if (position > confirmed && line.ShownAt(position) == kBar &&
+            line.MarkAt(position) == Mark::Wrong) {
+            line.SetShown(position, TypingLine::kEmpty);
+            line.SetMark(position, Mark::Correct);
         }
-        if (line.S(i) == line.K(line.KeyCount)) {
-            line.SentencePosition = static_cast<std::int16_t>(i);
+        if (line.ShownAt(position) == line.KeystrokeAt(line.KeyCount)) {
+            line.SentencePosition = static_cast<std::int16_t>(position);
             break;
         }
     }
-    if (line.SentencePosition < q)
-        line.SentencePosition = static_cast<std::int16_t>(q);
+    if (line.SentencePosition < confirmed)
+        line.SentencePosition = static_cast<std::int16_t>(confirmed);
 
-    if (line.SentencePosition == L) {
+    if (line.SentencePosition == length) {
         FinishUnderDetection();
         return;
     }
-    for (int i = line.SentencePosition + 1; i <= L; ++i) {
-        line.SetM(i, Mark::Correct);
-        line.SetS(i, TypingLine::kEmpty);
+    for (int position = line.SentencePosition + 1; position <= length; ++position) {
+        line.SetMark(position, Mark::Correct);
+        line.SetShown(position, TypingLine::kEmpty);
     }
     ++line.SentencePosition;
     RestartCaret();
@@ -89,266 +139,288 @@ void TypingEngine::DetectKey()
 void TypingEngine::FinishUnderDetection()
 {
     TypingLine& line = m_line;
-    const int L = line.LineLength;
-    const int q = line.ConfirmedPos;
-    if (q < L) {
-        for (int i = q + 1; i <= L; ++i)
-            line.SetM(i, Mark::Correct);
-        ArrangeSent(q + 1, L, q + 1, line.KeyCount);
-        for (int i = q + 1; i <= L; ++i) {
-            line.SetK(i, line.S(i));
-            if (IsCharged(line.M(i))) {
-                m_stats.TallyLetterError(line.E(i));
+    const int length = line.LineLength;
+    const int confirmed = line.ConfirmedPosition;
+    if (confirmed < length) {
+        for (int position = confirmed + 1; position <= length; ++position)
+            line.SetMark(position, Mark::Correct);
+        ArrangeKeystrokes(confirmed + 1, length, confirmed + 1, line.KeyCount);
+        for (int position = confirmed + 1; position <= length; ++position) {
+            line.SetKeystroke(position, line.ShownAt(position));
+            if (IsCharged(line.MarkAt(position))) {
+                m_stats.TallyLetterError(line.ExpectedAt(position));
                 m_stats.CountWrongKeystroke();
             }
-            m_stats.TallyLetterTyped(line.E(i));
+            m_stats.TallyLetterTyped(line.ExpectedAt(position));
             m_stats.CountPosition();
         }
     }
     line.ClearSlots();
-    line.SentencePosition = static_cast<std::int16_t>(L);
-    m_stats.UpdateAccuracies(L);
+    line.SentencePosition = static_cast<std::int16_t>(length);
+    m_stats.UpdateAccuracies(length);
     EndOfLine();
 }
 
-void TypingEngine::Confirm(int p)
+void TypingEngine::Confirm(int stepEnd)
 {
-    TypingLine& line = m_line;
-    const int q = line.ConfirmedPos;
-    const int n = line.KeyCount;
-    // Confirmed positions are final: nothing at or below q is rewritten.
-    const auto setS = [&](int i, int c) {
-        if (i > q)
-            line.SetS(i, c);
-    };
-    const auto setM = [&](int i, Mark mark) {
-        if (i > q)
-            line.SetM(i, mark);
-    };
-    const auto settle = [&](int to) {
-        line.ConfirmedPos = line.SentencePosition = line.KeyCount = static_cast<std::int16_t>(to);
-    };
-
-    if (p - q == 1) {
-        setS(p, line.E(p));
-        setM(p, Mark::Correct);
-        m_stats.TallyLetterTyped(line.E(p));
-        settle(p);
-        m_stats.CountPosition();
+    if (stepEnd - m_line.ConfirmedPosition == 1) {
+        ConfirmNextPosition();
         return;
     }
+    const int lastKey = m_line.KeyCount;
+    ArrangeBeforeStep(stepEnd, lastKey);
+    ChargeUpToStep(stepEnd);
+    ChargeReentry(stepEnd, lastKey);
+    SettleUpTo(stepEnd);
+}
 
-    for (int i = q + 1; i <= p - 3; ++i)
-        setM(i, Mark::Correct);
-    ArrangeSent(q + 1, p - 3, q + 1, n - 3);
-    setS(p, line.E(p));
-    setS(p - 1, line.E(p - 1));
-    setS(p - 2, line.E(p - 2));
+void TypingEngine::ConfirmNextPosition()
+{
+    TypingLine& line = m_line;
+    const int position = line.ConfirmedPosition + 1;
+    line.SetShown(position, line.ExpectedAt(position));
+    line.SetMark(position, Mark::Correct);
+    m_stats.TallyLetterTyped(line.ExpectedAt(position));
+    line.ConfirmedPosition = line.SentencePosition = line.KeyCount =
+        static_cast<std::int16_t>(position);
+    m_stats.CountPosition();
+}
 
-    for (int i = q + 1; i <= p; ++i) {
-        if (IsCharged(line.M(i)) && i != p - 2) {
-            m_stats.TallyLetterError(line.E(i));
+void TypingEngine::ArrangeBeforeStep(int stepEnd, int lastKey)
+{
+    TypingLine& line = m_line;
+    const int first = line.ConfirmedPosition + 1;
+    const int stepStart = stepEnd - kStepLength + 1;
+    for (int position = first; position < stepStart; ++position)
+        SetMarkUnconfirmed(line, position, Mark::Correct);
+    ArrangeKeystrokes(first, stepStart - 1, first, lastKey - kStepLength);
+    for (int position = stepEnd; position >= stepStart; --position)
+        SetShownUnconfirmed(line, position, line.ExpectedAt(position));
+}
+
+void TypingEngine::ChargeUpToStep(int stepEnd)
+{
+    const TypingLine& line = m_line;
+    const int stepStart = stepEnd - kStepLength + 1;
+    for (int position = line.ConfirmedPosition + 1; position <= stepEnd; ++position) {
+        // The step's first letter is charged for the re-entry alone.
+        if (IsCharged(line.MarkAt(position)) && position != stepStart) {
+            m_stats.TallyLetterError(line.ExpectedAt(position));
             m_stats.CountWrongKeystroke();
         }
-        m_stats.TallyLetterTyped(line.E(i));
+        m_stats.TallyLetterTyped(line.ExpectedAt(position));
         m_stats.CountPosition();
     }
+}
 
+void TypingEngine::ChargeReentry(int stepEnd, int lastKey)
+{
+    TypingLine& line = m_line;
+    const int stepStart = stepEnd - kStepLength + 1;
+    const int before = stepStart - 1;
     // Getting back into step costs one error, on the first of the three
     // matching letters, unless what precedes already accounts for it.
     Mark mark = Mark::Wrong;
-    if (p > 3) {
-        mark = line.S(p - 3) == line.E(p - 3) ? Mark::Wrong : Mark::Correct;
-        if (line.M(p - 3) == Mark::SwappedSecond &&
-            (line.E(p - 4) != line.K(n - 3) || line.E(p - 3) != line.K(n - 4)))
+    if (before > 0) {
+        mark = line.ShownAt(before) == line.ExpectedAt(before) ? Mark::Wrong : Mark::Correct;
+        if (line.MarkAt(before) == Mark::SwappedSecond &&
+            !SwapExplainsReentry(line, stepStart, lastKey - kStepLength))
             mark = Mark::Wrong;
     }
-    const auto allSkipped = [&](int from, int to) {
-        for (int i = from; i <= to; ++i) {
-            if (line.S(i) != kBar)
-                return false;
-        }
-        return true;
-    };
-    const bool stepBeforeIsClean = line.S(p - 3) == line.E(p - 3) && line.M(p - 3) == Mark::Correct;
-    if (p >= 8 && allSkipped(p - 7, p - 4) && stepBeforeIsClean)
+    // A run of skipped letters already charged, then a clean letter.
+    const bool cleanBefore =
+        line.ShownAt(before) == line.ExpectedAt(before) && line.MarkAt(before) == Mark::Correct;
+    if (stepEnd >= 8 && AllSkipped(line, stepEnd - 7, stepEnd - 4) && cleanBefore)
         mark = Mark::Correct;
-    if (p >= 10 && allSkipped(p - 9, p - 5) && stepBeforeIsClean)
+    if (stepEnd >= 10 && AllSkipped(line, stepEnd - 9, stepEnd - 5) && cleanBefore)
         mark = Mark::Correct;
-    setM(p - 2, mark);
-    setM(p - 1, Mark::Correct);
-    setM(p, Mark::Correct);
+    SetMarkUnconfirmed(line, stepStart, mark);
+    SetMarkUnconfirmed(line, stepStart + 1, Mark::Correct);
+    SetMarkUnconfirmed(line, stepEnd, Mark::Correct);
     if (mark == Mark::Wrong) {
-        m_stats.TallyLetterError(line.E(p - 2));
+        m_stats.TallyLetterError(line.ExpectedAt(stepStart));
         m_stats.CountWrongKeystroke();
     }
+}
 
-    for (int i = q + 1; i <= p; ++i)
-        line.SetK(i, line.S(i));
-    settle(p);
+void TypingEngine::SettleUpTo(int position)
+{
+    TypingLine& line = m_line;
+    // The keystrokes become what the settled positions show.
+    for (int settled = line.ConfirmedPosition + 1; settled <= position; ++settled)
+        line.SetKeystroke(settled, line.ShownAt(settled));
+    line.ConfirmedPosition = line.SentencePosition = line.KeyCount =
+        static_cast<std::int16_t>(position);
 }
 
 void TypingEngine::SkipPositions(int from, int to)
 {
-    for (int i = from; i <= to; ++i) {
-        m_line.SetS(i, kBar);
-        m_line.SetM(i, Mark::Wrong);
+    for (int position = from; position <= to; ++position) {
+        m_line.SetShown(position, kBar);
+        m_line.SetMark(position, Mark::Wrong);
     }
 }
 
-void TypingEngine::ArrangeSent(int a, int b, int c, int d)
+void TypingEngine::ArrangeKeystrokes(int fromPos, int toPos, int fromKey, int toKey)
 {
-    if (b < a)
+    if (toPos < fromPos)
         return;
-    if (d < c) {
-        SkipPositions(a, b);
-        return;
-    }
-    if (a == b) {
-        ArrangeSinglePosition(a, c, d);
+    if (toKey < fromKey) {
+        SkipPositions(fromPos, toPos);
         return;
     }
-    if (c == d) {
-        ArrangeSingleKey(a, b, c);
+    if (fromPos == toPos) {
+        ArrangeOnePosition(fromPos, fromKey, toKey);
         return;
     }
-    if (ArrangePairInStep(a, b, c, d) || ArrangeSwappedPair(a, b, c, d))
+    if (fromKey == toKey) {
+        ArrangeOneKeystroke(fromPos, toPos, fromKey);
         return;
-    ArrangeSingleLetters(a, b, c, d);
+    }
+    if (ArrangePairInStep(fromPos, toPos, fromKey, toKey) ||
+        ArrangeSwappedPair(fromPos, toPos, fromKey, toKey))
+        return;
+    ArrangeSingleLetters(fromPos, toPos, fromKey, toKey);
 }
 
-void TypingEngine::ArrangeSinglePosition(int a, int c, int d)
+void TypingEngine::ArrangeOnePosition(int position, int fromKey, int toKey)
 {
     TypingLine& line = m_line;
-    line.SetM(a, Mark::Wrong);
+    line.SetMark(position, Mark::Wrong);
     bool matched = false;
-    for (int k = d; k >= c; --k) {
-        if (line.K(k) == line.E(a)) {
-            line.SetS(a, line.K(k));
+    for (int key = toKey; key >= fromKey; --key) {
+        if (line.KeystrokeAt(key) == line.ExpectedAt(position)) {
+            line.SetShown(position, line.KeystrokeAt(key));
             matched = true;
         }
     }
     if (!matched)
-        line.SetS(a, line.K(c));
-    line.SentencePosition = static_cast<std::int16_t>(a);
+        line.SetShown(position, line.KeystrokeAt(fromKey));
+    line.SentencePosition = static_cast<std::int16_t>(position);
 }
 
-void TypingEngine::ArrangeSingleKey(int a, int b, int c)
+void TypingEngine::ArrangeOneKeystroke(int fromPos, int toPos, int key)
 {
     TypingLine& line = m_line;
     int match = 0;
-    for (int j = b; j >= a; --j) {
-        line.SetM(j, Mark::Correct);
-        if (line.E(j) == line.K(c))
-            match = j;
+    for (int position = toPos; position >= fromPos; --position) {
+        line.SetMark(position, Mark::Correct);
+        if (line.ExpectedAt(position) == line.KeystrokeAt(key))
+            match = position;
     }
     if (match == 0) {
-        line.SetS(a, line.K(c));
-        line.SetM(a, Mark::Wrong);
-        SkipPositions(a + 1, b);
+        line.SetShown(fromPos, line.KeystrokeAt(key));
+        line.SetMark(fromPos, Mark::Wrong);
+        SkipPositions(fromPos + 1, toPos);
     } else {
-        line.SetS(match, line.K(c));
-        SkipPositions(a, match - 1);
-        SkipPositions(match + 1, b);
+        line.SetShown(match, line.KeystrokeAt(key));
+        SkipPositions(fromPos, match - 1);
+        SkipPositions(match + 1, toPos);
     }
-    line.SentencePosition = static_cast<std::int16_t>(a);
+    line.SentencePosition = static_cast<std::int16_t>(fromPos);
 }
 
-bool TypingEngine::ArrangePairInStep(int a, int b, int c, int d)
+bool TypingEngine::ArrangePairInStep(int fromPos, int toPos, int fromKey, int toKey)
 {
     TypingLine& line = m_line;
-    for (int k = c + 1; k <= d; ++k) {
-        for (int j = a + 1; j <= Min(b, k + 5); ++j) {
-            if (line.E(j - 1) != line.K(k - 1) || line.E(j) != line.K(k))
+    for (int key = fromKey + 1; key <= toKey; ++key) {
+        for (int pos = fromPos + 1; pos <= std::min(toPos, key + 5); ++pos) {
+            if (line.ExpectedAt(pos - 1) != line.KeystrokeAt(key - 1) ||
+                line.ExpectedAt(pos) != line.KeystrokeAt(key))
                 continue;
-            ArrangeSent(a, j - 2, c, k - 2);
-            line.SetS(j - 1, line.E(j - 1));
-            line.SetS(j, line.E(j));
+            ArrangeKeystrokes(fromPos, pos - 2, fromKey, key - 2);
+            line.SetShown(pos - 1, line.ExpectedAt(pos - 1));
+            line.SetShown(pos, line.ExpectedAt(pos));
             Mark mark = Mark::Wrong;
-            if (j > 2)
-                mark = line.S(j - 2) == line.E(j - 2) ? Mark::Wrong : Mark::Correct;
-            if (line.M(j - 2) == Mark::SwappedSecond &&
-                (line.E(j - 3) != line.K(k - 2) || line.E(j - 2) != line.K(k - 3)))
+            if (pos > 2)
+                mark =
+                    line.ShownAt(pos - 2) == line.ExpectedAt(pos - 2) ? Mark::Wrong : Mark::Correct;
+            if (line.MarkAt(pos - 2) == Mark::SwappedSecond &&
+                !SwapExplainsReentry(line, pos - 1, key - 2))
                 mark = Mark::Wrong;
-            line.SetM(j - 1, mark);
-            line.SetM(j, Mark::Correct);
-            if (k + 1 <= d) {
-                line.SentencePosition = static_cast<std::int16_t>(j);
-                ArrangeSent(j + 1, Min(line.LineLength, j + d - k + 3), k + 1, d);
-            }
+            line.SetMark(pos - 1, mark);
+            line.SetMark(pos, Mark::Correct);
+            ArrangeRest(pos, key, toKey);
             return true;
         }
     }
     return false;
 }
 
-bool TypingEngine::ArrangeSwappedPair(int a, int b, int c, int d)
+bool TypingEngine::ArrangeSwappedPair(int fromPos, int toPos, int fromKey, int toKey)
 {
     TypingLine& line = m_line;
-    for (int k = c + 1; k <= d; ++k) {
-        for (int j = a + 1; j <= Min(b, k + 5); ++j) {
-            if (line.E(j) != line.K(k - 1) || line.E(j - 1) != line.K(k))
+    for (int key = fromKey + 1; key <= toKey; ++key) {
+        for (int pos = fromPos + 1; pos <= std::min(toPos, key + 5); ++pos) {
+            if (line.ExpectedAt(pos) != line.KeystrokeAt(key - 1) ||
+                line.ExpectedAt(pos - 1) != line.KeystrokeAt(key))
                 continue;
-            ArrangeSent(a, j - 2, c, k - 2);
-            line.SetM(j - 1, Mark::SwappedFirst);
-            line.SetM(j, Mark::SwappedSecond);
-            line.SetS(j - 1, line.K(k - 1));
-            line.SetS(j, line.K(k));
-            if (k + 1 <= d) {
-                line.SentencePosition = static_cast<std::int16_t>(j);
-                ArrangeSent(j + 1, Min(line.LineLength, j + d - k + 3), k + 1, d);
-            }
+            ArrangeKeystrokes(fromPos, pos - 2, fromKey, key - 2);
+            line.SetMark(pos - 1, Mark::SwappedFirst);
+            line.SetMark(pos, Mark::SwappedSecond);
+            line.SetShown(pos - 1, line.KeystrokeAt(key - 1));
+            line.SetShown(pos, line.KeystrokeAt(key));
+            ArrangeRest(pos, key, toKey);
             return true;
         }
     }
     return false;
 }
 
-void TypingEngine::ArrangeSingleLetters(int a, int b, int c, int d)
+void TypingEngine::ArrangeRest(int placedPos, int placedKey, int toKey)
+{
+    if (placedKey + 1 > toKey)
+        return;
+    m_line.SentencePosition = static_cast<std::int16_t>(placedPos);
+    ArrangeKeystrokes(placedPos + 1,
+                      std::min<int>(m_line.LineLength, placedPos + toKey - placedKey + kStepLength),
+                      placedKey + 1, toKey);
+}
+
+void TypingEngine::ArrangeSingleLetters(int fromPos, int toPos, int fromKey, int toKey)
 {
     TypingLine& line = m_line;
-    int v = a - 1; // last matched position
-    int u = c - 1; // last keystroke used
-    for (int k = c; k <= d; ++k) {
-        for (int j = v + 1; j <= Min(b, a - c + k + 2); ++j) {
-            if (line.E(j) != line.K(k))
+    int lastMatched = fromPos - 1;
+    int lastUsedKey = fromKey - 1;
+    for (int key = fromKey; key <= toKey; ++key) {
+        for (int pos = lastMatched + 1; pos <= std::min(toPos, fromPos - fromKey + key + 2);
+             ++pos) {
+            if (line.ExpectedAt(pos) != line.KeystrokeAt(key))
                 continue;
-            line.SetS(j, line.E(j));
+            line.SetShown(pos, line.ExpectedAt(pos));
             // The positions jumped over show keystrokes not yet placed, or a gap.
-            for (int skipped = v + 1; skipped < j; ++skipped) {
-                if (k > u + 1) {
-                    ++u;
-                    line.SetS(skipped, line.K(u));
+            for (int skipped = lastMatched + 1; skipped < pos; ++skipped) {
+                if (key > lastUsedKey + 1) {
+                    ++lastUsedKey;
+                    line.SetShown(skipped, line.KeystrokeAt(lastUsedKey));
                 } else {
-                    line.SetS(skipped, kBar);
+                    line.SetShown(skipped, kBar);
                 }
-                line.SetM(skipped, Mark::Wrong);
+                line.SetMark(skipped, Mark::Wrong);
             }
-            if (j == v + 1) {
+            if (pos == lastMatched + 1) {
                 Mark mark = Mark::Wrong;
-                if (line.M(j - 1) == Mark::SwappedSecond)
-                    mark = (line.E(j - 2) != line.K(k - 1) || line.E(j - 1) != line.K(k - 2))
-                               ? Mark::Wrong
-                               : line.M(j);
-                line.SetM(j, mark);
+                if (line.MarkAt(pos - 1) == Mark::SwappedSecond)
+                    mark = SwapExplainsReentry(line, pos, key - 1) ? line.MarkAt(pos) : Mark::Wrong;
+                line.SetMark(pos, mark);
             }
-            v = j;
-            u = k;
+            lastMatched = pos;
+            lastUsedKey = key;
             break;
         }
-        if (v == b)
+        if (lastMatched == toPos)
             return;
     }
-    for (int j = v + 1; j <= b; ++j) {
-        if (u + 1 <= d) {
-            ++u;
-            line.SetS(j, line.K(u));
+    for (int pos = lastMatched + 1; pos <= toPos; ++pos) {
+        if (lastUsedKey + 1 <= toKey) {
+            ++lastUsedKey;
+            line.SetShown(pos, line.KeystrokeAt(lastUsedKey));
         } else {
-            line.SetS(j, kBar);
+            line.SetShown(pos, kBar);
         }
-        line.SetM(j, Mark::Wrong);
+        line.SetMark(pos, Mark::Wrong);
     }
-    line.SentencePosition = static_cast<std::int16_t>(v);
+    line.SentencePosition = static_cast<std::int16_t>(lastMatched);
 }
 
 } // namespace tarvelo

@@ -49,24 +49,24 @@ void TypingEngine::TypeKey(int code)
     if (code == kEnter)
         code = kSpace;
     if (m_observer && code != kBackspace)
-        m_observer->Typed(static_cast<char>(m_line.E(m_line.SentencePosition)),
+        m_observer->Typed(static_cast<char>(m_line.ExpectedAt(m_line.SentencePosition)),
                           code == keycode::kOutsideCodePage ? '?' : static_cast<char>(code));
     ++m_line.KeyCount;
-    m_line.SetK(m_line.KeyCount, code);
+    m_line.SetKeystroke(m_line.KeyCount, code);
 
     if (!m_options.detection) {
         PlainKey(code);
         return;
     }
     if (code == kBackspace) {
-        m_line.SetK(m_line.KeyCount, TypingLine::kEmpty);
+        m_line.SetKeystroke(m_line.KeyCount, TypingLine::kEmpty);
         --m_line.KeyCount;
         Refuse(Refusal::UnderDetection);
         return;
     }
     DetectKey();
     ShowNextKey();
-    if (m_line.KeyCount - m_line.ConfirmedPos == 1 && m_options.beepOnError)
+    if (m_line.KeyCount - m_line.ConfirmedPosition == 1 && m_options.beepOnError)
         m_context.beeper.Beep();
 }
 
@@ -74,8 +74,8 @@ void TypingEngine::PlainKey(int code)
 {
     TypingLine& line = m_line;
     const int pos = line.SentencePosition;
-    line.SetM(pos, Mark::Correct);
-    const int expected = line.E(pos);
+    line.SetMark(pos, Mark::Correct);
+    const int expected = line.ExpectedAt(pos);
 
     if (code != expected) {
         if (code == kBackspace) {
@@ -91,9 +91,9 @@ void TypingEngine::PlainKey(int code)
         if (m_options.beepOnError)
             m_context.beeper.Beep();
         m_stats.CountWrongKeystroke();
-        line.SetM(pos, Mark::Wrong);
+        line.SetMark(pos, Mark::Wrong);
         // Only the first error of a run is charged to a letter.
-        if (pos > 1 && line.M(pos - 1) == Mark::Correct)
+        if (pos > 1 && line.MarkAt(pos - 1) == Mark::Correct)
             m_stats.TallyLetterError(expected);
     }
     m_stats.TallyLetterTyped(expected);
@@ -103,7 +103,7 @@ void TypingEngine::PlainKey(int code)
         return;
     }
     m_stats.CountPosition();
-    line.SetS(pos, code);
+    line.SetShown(pos, code);
     ++line.SentencePosition;
     RestartCaret();
     ShowNextKey();
@@ -113,7 +113,7 @@ void TypingEngine::UndoKey()
 {
     --m_line.SentencePosition;
     --m_line.KeyCount;
-    m_stats.UncountPosition(m_line.M(m_line.SentencePosition) == Mark::Wrong,
+    m_stats.UncountPosition(m_line.MarkAt(m_line.SentencePosition) == Mark::Wrong,
                             m_line.SentencePosition);
 }
 
@@ -140,7 +140,7 @@ void TypingEngine::LoadLine(bool lesson)
     const auto length = std::min<std::size_t>(text.size(), TypingLine::kMaxLineLength);
     m_line.LineLength = static_cast<std::int16_t>(length);
     for (std::size_t i = 0; i < length; ++i)
-        m_line.SetE(static_cast<int>(i) + 1, static_cast<unsigned char>(text[i]));
+        m_line.SetExpected(static_cast<int>(i) + 1, static_cast<unsigned char>(text[i]));
 }
 
 void TypingEngine::SetUpNextLine(bool lesson)
@@ -158,7 +158,7 @@ void TypingEngine::SetUpNextLine(bool lesson)
     }
     m_line.SentencePosition = 1;
     m_line.KeyCount = 0;
-    m_line.ConfirmedPos = 0;
+    m_line.ConfirmedPosition = 0;
     LoadLine(lesson);
     if (!lesson)
         m_shownSentence = m_sentenceCounter;
@@ -220,7 +220,7 @@ void TypingEngine::StopTyping()
     m_running = false;
     m_line.KeyCount = 0;
     m_line.SentencePosition = 1;
-    m_line.ConfirmedPos = 0;
+    m_line.ConfirmedPosition = 0;
     m_caretOn = false;
     m_line.ClearSlots();
     m_nextKeys.clear();
@@ -262,14 +262,14 @@ void TypingEngine::Refuse(Refusal refusal)
 
 void TypingEngine::ShowNextKey()
 {
-    m_nextKeys = m_context.layout.KeysFor(m_line.E(m_line.SentencePosition));
+    m_nextKeys = m_context.layout.KeysFor(m_line.ExpectedAt(m_line.SentencePosition));
 }
 
 std::string TypingEngine::ExpectedText() const
 {
     std::string text;
     for (int i = 1; i <= m_line.LineLength; ++i) {
-        const int c = m_line.E(i);
+        const int c = m_line.ExpectedAt(i);
         text.push_back(c == TypingLine::kEmpty ? ' ' : static_cast<char>(c));
     }
     return text;
@@ -288,8 +288,8 @@ std::vector<TypedCell> TypingEngine::TypedCells() const
     if (m_line.KeyCount == 0)
         return cells;
     for (int i = 1; i < m_line.SentencePosition; ++i) {
-        const int shown = m_line.S(i);
-        const int expected = m_line.E(i);
+        const int shown = m_line.ShownAt(i);
+        const int expected = m_line.ExpectedAt(i);
         int glyph = shown;
         // A wrongly typed blank shows as an underscore, so it can be seen.
         if ((shown == kBar && expected != kBar) || (shown == kSpace && expected != kSpace))
@@ -298,7 +298,7 @@ std::vector<TypedCell> TypingEngine::TypedCells() const
             continue;
         if (glyph == keycode::kOutsideCodePage)
             glyph = '?';
-        cells.push_back({i - 1, static_cast<char>(glyph), m_line.M(i)});
+        cells.push_back({i - 1, static_cast<char>(glyph), m_line.MarkAt(i)});
     }
     return cells;
 }

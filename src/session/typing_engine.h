@@ -146,13 +146,27 @@ private:
 
     // Intelligent detection.
     void DetectKey();
-    void Confirm(int p);
-    void ArrangeSent(int a, int b, int c, int d);
-    void ArrangeSinglePosition(int a, int c, int d);
-    void ArrangeSingleKey(int a, int b, int c);
-    bool ArrangePairInStep(int a, int b, int c, int d);
-    bool ArrangeSwappedPair(int a, int b, int c, int d);
-    void ArrangeSingleLetters(int a, int b, int c, int d);
+    // Confirms every step of three matching keystrokes within reach of the
+    // cursor; returns the last position the search reached.
+    int ConfirmStepsInReach();
+    void PlaceCursor();
+    // Settles the line up to `stepEnd`, the last of three keystrokes that
+    // match the text, and charges what led there.
+    void Confirm(int stepEnd);
+    void ConfirmNextPosition();
+    void ArrangeBeforeStep(int stepEnd, int lastKey);
+    void ChargeUpToStep(int stepEnd);
+    void ChargeReentry(int stepEnd, int lastKey);
+    void SettleUpTo(int position);
+    // Places keystrokes fromKey..toKey onto positions fromPos..toPos.
+    void ArrangeKeystrokes(int fromPos, int toPos, int fromKey, int toKey);
+    void ArrangeOnePosition(int position, int fromKey, int toKey);
+    void ArrangeOneKeystroke(int fromPos, int toPos, int key);
+    bool ArrangePairInStep(int fromPos, int toPos, int fromKey, int toKey);
+    bool ArrangeSwappedPair(int fromPos, int toPos, int fromKey, int toKey);
+    // After a pair placed at `placedPos` from `placedKey`, the keystrokes left.
+    void ArrangeRest(int placedPos, int placedKey, int toKey);
+    void ArrangeSingleLetters(int fromPos, int toPos, int fromKey, int toKey);
     void SkipPositions(int from, int to);
     void FinishUnderDetection();
 

@@ -26,27 +26,30 @@ public:
     static constexpr int kMaxLineLength = 75;
     static constexpr int kEmpty = 0;
 
-    int E(int i) const { return InLine(i) ? m_expected[i] : kNoExpected; }
-    int K(int k) const { return (k >= 1 && k <= kMaxKeys) ? m_keys[k] : kNoKey; }
-    int S(int i) const { return InLine(i) ? m_shown[i] : kNoShown; }
-    Mark M(int i) const { return InLine(i) ? m_marks[i] : Mark::Correct; }
+    // The expected character at slot `i`.
+    int ExpectedAt(int i) const { return InLine(i) ? m_expected[i] : kNoExpected; }
+    // The `k`th keystroke of the line, counted from 1.
+    int KeystrokeAt(int k) const { return (k >= 1 && k <= kMaxKeys) ? m_keys[k] : kNoKey; }
+    // What the typed line shows at slot `i`.
+    int ShownAt(int i) const { return InLine(i) ? m_shown[i] : kNoShown; }
+    Mark MarkAt(int i) const { return InLine(i) ? m_marks[i] : Mark::Correct; }
 
-    void SetE(int i, int c)
+    void SetExpected(int i, int c)
     {
         if (InLine(i))
             m_expected[i] = static_cast<unsigned char>(c);
     }
-    void SetK(int k, int c)
+    void SetKeystroke(int k, int c)
     {
         if (k >= 1 && k <= kMaxKeys)
             m_keys[k] = c;
     }
-    void SetS(int i, int c)
+    void SetShown(int i, int c)
     {
         if (InLine(i))
             m_shown[i] = c;
     }
-    void SetM(int i, Mark mark)
+    void SetMark(int i, Mark mark)
     {
         if (InLine(i))
             m_marks[i] = mark;
@@ -63,7 +66,8 @@ public:
     std::int16_t LineLength = 0;
     std::int16_t KeyCount = 0;
     std::int16_t SentencePosition = 1;
-    std::int16_t ConfirmedPos = 0;
+    // Positions up to here are settled by detection and never rewritten.
+    std::int16_t ConfirmedPosition = 0;
 
 private:
     // Distinct so that two out-of-range reads never match each other either.

@@ -60,7 +60,7 @@ void TypingStats::Tick(int sentencePosition)
     SessionTime += 1;
     if (m_user.Practising())
         m_totals.CompleteQSeconds += 1;
-    m_panel.lTimeSpent = FormatMinutes(SessionTime);
+    m_panel.minutesSpent = FormatMinutes(SessionTime);
 }
 
 void TypingStats::CountWrongKeystroke()
@@ -100,9 +100,9 @@ void TypingStats::UncountPosition(bool wasError, int sentencePosition)
 
 void TypingStats::ShowLastRow()
 {
-    m_panel.llerrors = std::to_string(SentenceErrors);
-    m_panel.llpercent = std::to_string(SentenceAccuracy);
-    m_panel.llwpm = std::to_string(SentenceWpm);
+    m_panel.lastLineErrors = std::to_string(SentenceErrors);
+    m_panel.lastLinePercentage = std::to_string(SentenceAccuracy);
+    m_panel.lastLineWpm = std::to_string(SentenceWpm);
     ++m_panel.lastRowUpdates;
     SentenceErrors = 0;
     SentenceAccuracy = 100;
@@ -112,9 +112,9 @@ void TypingStats::ShowLastRow()
 void TypingStats::FinishSentence()
 {
     ShowLastRow();
-    m_panel.ltwpm = std::to_string(SessionWpm);
-    m_panel.lterrors = std::to_string(SessionErrors);
-    m_panel.ltpercent = std::to_string(SessionAccuracy);
+    m_panel.totalWpm = std::to_string(SessionWpm);
+    m_panel.totalErrors = std::to_string(SessionErrors);
+    m_panel.totalPercentage = std::to_string(SessionAccuracy);
 }
 
 void TypingStats::SkipSentence()

@@ -12,13 +12,15 @@ struct CurrentUser;
 // What the session window's statistics panel shows.
 struct StatsPanel
 {
-    std::string llerrors = "0";
-    std::string llpercent = "100";
-    std::string llwpm = "0";
-    std::string lterrors = "0";
-    std::string ltpercent = "100";
-    std::string ltwpm = "0";
-    std::string lTimeSpent = "0";
+    // The Last row: the line just finished or skipped.
+    std::string lastLineErrors = "0";
+    std::string lastLinePercentage = "100";
+    std::string lastLineWpm = "0";
+    // The Total row: the session so far.
+    std::string totalErrors = "0";
+    std::string totalPercentage = "100";
+    std::string totalWpm = "0";
+    std::string minutesSpent = "0";
     // Grows each time the Last row is filled (a line finished or skipped).
     unsigned lastRowUpdates = 0;
 };

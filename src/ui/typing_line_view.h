@@ -9,8 +9,7 @@
 namespace tarvelo::ui {
 
 // A line of fixed-pitch character cells, sized so that 75 cells fit its
-// width: the expected line (picText1) or the typed line (picText2) of the
-// session window.
+// width: the expected line or the typed line of the session window.
 class TypingLineView : public QWidget
 {
 public:

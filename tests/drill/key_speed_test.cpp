@@ -49,7 +49,6 @@ TEST(TargetSpeedTest, ConfidenceIsTargetOverAverage)
     EXPECT_DOUBLE_EQ(target.Confidence({200, 100, 1, 0}), 2.0);
     EXPECT_DOUBLE_EQ(target.BestConfidence({200, 100, 1, 0}), 4.0);
     EXPECT_DOUBLE_EQ(target.Confidence({}), 0.0);
-    EXPECT_DOUBLE_EQ(TargetSpeed().LetterMs(), 60000.0 / 175);
     EXPECT_EQ(TargetSpeed(5).Wpm(), 10);
     EXPECT_EQ(TargetSpeed(400).Wpm(), 150);
 }

@@ -16,6 +16,12 @@
 namespace tarvelo::test {
 namespace {
 
+// A keystroke log with zeros in it, as the older histories hold one.
+const std::string kLoggedKeys("\x01\x04"
+                              "a\x00\x05"
+                              "b\x83\x01",
+                              8);
+
 RunRecord SampleRun(std::string section, std::int32_t characters,
                     std::int64_t start = 1'780'000'000)
 {
@@ -96,10 +102,7 @@ TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
     std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version1.sqlite", Path());
     RunRecord run = SampleRun("user0", 30, 1'900'000'000);
     run.layout = "English (US)";
-    run.keystrokes = std::string("\x01\x04"
-                                 "a\x00\x05"
-                                 "b\x83\x01",
-                                 8); // zeros kept
+    run.keystrokes = kLoggedKeys;
     {
         RunHistory history(Path(), clock);
         EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
@@ -140,11 +143,7 @@ TEST_F(RunHistoryTest, VersionTwoHistoryTakesDrillsAndKeepsItsRuns)
     EXPECT_EQ(runs[2].layout, "5e1f03aa");
     EXPECT_EQ(runs[4].mode, RunMode::Drill);
     EXPECT_EQ(HistoryCsv(std::vector{runs[4]}), HistoryCsv(std::vector{drill}));
-    EXPECT_EQ(history.KeystrokeLogs("user0", "5e1f03aa"),
-              std::vector<std::string>{std::string("\x01\x04"
-                                                   "a\x00\x05"
-                                                   "b\x83\x01",
-                                                   8)});
+    EXPECT_EQ(history.KeystrokeLogs("user0", "5e1f03aa"), std::vector{kLoggedKeys});
     EXPECT_EQ(QueryInt(Path(), "PRAGMA user_version"), RunHistory::kSchemaVersion);
     EXPECT_EQ(QueryInt(Path(), "SELECT count(*) FROM sqlite_master WHERE name = 'runs_by_user'"),
               1);

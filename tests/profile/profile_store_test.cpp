@@ -44,8 +44,8 @@ TEST_F(ProfileStoreTest, AbsentKeyGivesDefaultUnencodedAnEmptyValueIsPresent)
     EXPECT_EQ(store.ReadProfile("users", "lastuser", "-999"), "-999");
     folder.Write("Tarvelo.INI", "[users]\r\nblank=\r\nspaces=   \t \r\n");
     EXPECT_EQ(store.ReadProfile("users", "lastuser", "-999"), "-999");
-    EXPECT_EQ(store.ReadProfile("users", "blank", "x") + store.ReadProfile("users", "spaces", "x"),
-              "");
+    for (const char* key : {"blank", "spaces"})
+        EXPECT_EQ(store.ReadProfile("users", key, "x"), "") << key;
     EXPECT_EQ(File(), "[users]\r\nblank=\r\nspaces=   \t \r\n") << "a read never writes";
 }
 
@@ -55,8 +55,8 @@ TEST_F(ProfileStoreTest, HandEditedValueReadsAsAbsent)
                                 "ok=352\r\nquoted=\"352\"\r\n");
     for (const char* key : {"letters", "short", "high", "low"})
         EXPECT_EQ(store.ReadProfile("users", key, "dflt"), "dflt") << key;
-    EXPECT_EQ(store.ReadProfile("users", "ok", "d") + store.ReadProfile("users", "quoted", "d"),
-              "00");
+    for (const char* key : {"ok", "quoted"})
+        EXPECT_EQ(store.ReadProfile("users", key, "d"), "0") << key;
 }
 
 TEST_F(ProfileStoreTest, NamesMatchWithoutCaseTheFirstOfDuplicatesCounts)
@@ -196,9 +196,8 @@ TEST_F(ProfileStoreTest, WritesKeptWhileTheLockIsHeldReachTheFileOnceItFrees)
     EXPECT_TRUE(store.SaveDeferred());
     EXPECT_FALSE(store.HasDeferred());
     ProfileStore fresh(folder.Path());
-    EXPECT_EQ(fresh.ReadProfile("user0", "sentencenumber", "") +
-                  fresh.ReadProfile("user0", "lesson", ""),
-              "52");
+    EXPECT_EQ(fresh.ReadProfile("user0", "sentencenumber", ""), "5");
+    EXPECT_EQ(fresh.ReadProfile("user0", "lesson", ""), "2");
 }
 
 // A settings file grown past the size of other data files is still read.

@@ -17,17 +17,17 @@ protected:
     void TypeChecked(char c)
     {
         const TypingLine& line = engine.Line();
-        const int confirmed = line.ConfirmedPos;
+        const int confirmed = line.ConfirmedPosition;
         const std::string before = Typed(confirmed);
         const int handedOut = lines.handedOut;
         Type(std::string(1, c));
         if (lines.handedOut != handedOut)
             return;
-        EXPECT_GE(line.ConfirmedPos, confirmed);
+        EXPECT_GE(line.ConfirmedPosition, confirmed);
         EXPECT_EQ(Typed(confirmed), before);
-        EXPECT_GT(line.SentencePosition, line.ConfirmedPos);
+        EXPECT_GT(line.SentencePosition, line.ConfirmedPosition);
         EXPECT_LE(line.SentencePosition, line.LineLength);
-        EXPECT_GE(line.KeyCount, line.ConfirmedPos);
+        EXPECT_GE(line.KeyCount, line.ConfirmedPosition);
     }
 };
 
@@ -40,7 +40,7 @@ TEST_F(DetectionTest, ErrorFreeLineCountsEachPositionOnceAndRefusesBackspace)
     EXPECT_EQ(Counts(), "'abcdefghij ' pos 3 keys 2 errors 0/0 at 3 beeps 0");
     EXPECT_EQ(engine.LastRefusal(), Refusal::UnderDetection);
     Type("cde");
-    EXPECT_EQ(engine.Line().ConfirmedPos, 5);
+    EXPECT_EQ(engine.Line().ConfirmedPosition, 5);
     Type("fghij\r");
     EXPECT_EQ(Counts(), "'next ' pos 1 keys 0 errors 0/0 at 12 beeps 0");
     EXPECT_EQ(totals.CompletePosition, 12);
@@ -69,7 +69,7 @@ TEST_P(DetectionSlips, ShowTheSlipAndChargeOneError)
     EXPECT_EQ(Typed(static_cast<int>(c.typed.find(' '))), c.typed);
     Type(c.rest);
     EXPECT_EQ(Counts(), "'next ' pos 1 keys 0 errors 0/1 at 12 beeps 1") << "each position once";
-    EXPECT_EQ(engine.Stats().Panel().llerrors, "1");
+    EXPECT_EQ(engine.Stats().Panel().lastLineErrors, "1");
     EXPECT_EQ(Errors(c.charged), 1);
 }
 

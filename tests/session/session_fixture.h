@@ -47,8 +47,9 @@ protected:
         std::string text;
         std::string marks;
         for (int i = 1; i <= n; ++i) {
-            text.push_back(engine.Line().S(i) == 0 ? '~' : static_cast<char>(engine.Line().S(i)));
-            marks += ".RGM"[static_cast<int>(engine.Line().M(i))];
+            text.push_back(
+                engine.Line().ShownAt(i) == 0 ? '~' : static_cast<char>(engine.Line().ShownAt(i)));
+            marks += ".RGM"[static_cast<int>(engine.Line().MarkAt(i))];
         }
         return text + " " + marks;
     }

@@ -12,7 +12,7 @@ protected:
     {
         const TypingLine& line = engine.Line();
         return TypingAnnouncement(
-            {wrong, newLine, engine.NextKeys(), line.E(line.SentencePosition)}, layout);
+            {wrong, newLine, engine.NextKeys(), line.ExpectedAt(line.SentencePosition)}, layout);
     }
 };
 

@@ -75,19 +75,19 @@ nlohmann::json RunSession(const nlohmann::json& request)
     for (const auto& key : request.at("keys")) {
         const unsigned rowsBefore = stats.Panel().lastRowUpdates;
         engine.TypeKey(key.get<int>());
-        trace.push_back({line.SentencePosition, line.KeyCount, line.ConfirmedPos,
+        trace.push_back({line.SentencePosition, line.KeyCount, line.ConfirmedPosition,
                          stats.SentenceErrors, stats.SessionErrors, stats.SessionPosition});
         if (stats.Panel().lastRowUpdates != rowsBefore)
-            finishedLines.push_back({std::stoi(stats.Panel().llerrors),
-                                     std::stoi(stats.Panel().llpercent),
-                                     std::stoi(stats.Panel().llwpm)});
+            finishedLines.push_back({std::stoi(stats.Panel().lastLineErrors),
+                                     std::stoi(stats.Panel().lastLinePercentage),
+                                     std::stoi(stats.Panel().lastLineWpm)});
     }
 
     nlohmann::json marks = nlohmann::json::array();
     nlohmann::json shown = nlohmann::json::array();
     for (int i = 1; i <= TypingLine::kSlots; ++i) {
-        marks.push_back(MarkColour(line.M(i)));
-        const int c = line.S(i);
+        marks.push_back(MarkColour(line.MarkAt(i)));
+        const int c = line.ShownAt(i);
         shown.push_back(BytesToJson(
             c == TypingLine::kEmpty ? std::string() : std::string(1, static_cast<char>(c))));
     }

@@ -71,13 +71,13 @@ void SessionWindow::refresh()
     if (m_saveNotice->isHidden() != saveNotice.empty())
         m_saveNotice->setVisible(!saveNotice.empty());
     const StatsPanel& panel = engine.Stats().Panel();
-    setText(m_llerrors, QString::fromStdString(panel.llerrors));
-    setText(m_llpercent, QString::fromStdString(panel.llpercent));
-    setText(m_llwpm, QString::fromStdString(panel.llwpm));
-    setText(m_lterrors, QString::fromStdString(panel.lterrors));
-    setText(m_ltpercent, QString::fromStdString(panel.ltpercent));
-    setText(m_ltwpm, QString::fromStdString(panel.ltwpm));
-    setText(m_lTimeSpent, QString::fromStdString(panel.lTimeSpent));
+    setText(m_llerrors, QString::fromStdString(panel.lastLineErrors));
+    setText(m_llpercent, QString::fromStdString(panel.lastLinePercentage));
+    setText(m_llwpm, QString::fromStdString(panel.lastLineWpm));
+    setText(m_lterrors, QString::fromStdString(panel.totalErrors));
+    setText(m_ltpercent, QString::fromStdString(panel.totalPercentage));
+    setText(m_ltwpm, QString::fromStdString(panel.totalWpm));
+    setText(m_lTimeSpent, QString::fromStdString(panel.minutesSpent));
     setText(m_lsentnum, QString::number(engine.ShownSentenceNumber()));
     if (engine.FocusShown() != m_focusShapeShown) {
         m_focusShapeShown = engine.FocusShown();
@@ -133,7 +133,7 @@ void SessionWindow::refreshReader()
     const TypingLine& line = engine.Line();
     const std::string text = TypingAnnouncement({wrong ? typed : std::nullopt,
                                                  lineStart ? m_readerLine : std::string_view{},
-                                                 engine.NextKeys(), line.E(line.SentencePosition)},
+                                                 engine.NextKeys(), line.ExpectedAt(line.SentencePosition)},
                                                 m_state.layout);
     m_focusBox->setStandIn(m_focusShape);
     ui::Announce(m_focusShape, ui::ToQString(text));
