@@ -143,9 +143,7 @@ void UserProfiles::RecordActivityStart()
     const std::int32_t next =
         m_user.SessionNumber == INT32_MAX ? INT32_MAX : m_user.SessionNumber + 1;
     m_profile.Write(section, settings::kSessionNumber, next);
-    const bool lessons = m_user.TypeMode == CurrentUser::kLessons;
-    m_profile.Write(section, settings::kTypeMode,
-                    lessons ? CurrentUser::kLessons : CurrentUser::kPractice);
+    m_profile.Write(section, settings::kTypeMode, m_user.TypeModeToStore());
     // A failed write is reported by the store; the activity goes on.
     (void)batch.Commit();
 }

@@ -132,7 +132,7 @@ TEST_F(PracticeEditorTest, CloseAsksOnlyWithUnsavedChanges)
     EXPECT_TRUE(dialogs.shown.empty());
     editor.TextChanged();
     dialogs.yesNoAnswers = {false, true};
-    EXPECT_EQ(editor.PressOption(PracticeEditor::kClose, U"x"), EditorAction::None);
+    EXPECT_EQ(editor.PressOption(EditorOption::Close, U"x"), EditorAction::None);
     EXPECT_EQ(dialogs.shown.back().title, "Double Check");
     EXPECT_TRUE(editor.ConfirmClose());
 }

@@ -110,7 +110,7 @@ TEST_F(LessonGuidanceTest, StepsWrapSelectTheLessonAndShowItsPage)
         EXPECT_EQ(guidance.ShownLesson(), to);
         EXPECT_EQ(profile.ReadProfile(kUser, settings::kLesson.name, ""), std::to_string(to));
         EXPECT_EQ(guidance.Introduction(), Introductions()[static_cast<std::size_t>(to - 1)]);
-        EXPECT_EQ(guidance.OptionCaption(LessonGuidance::kLevel),
+        EXPECT_EQ(guidance.OptionCaption(GuidanceOption::Level),
                   "Level " + std::to_string(to == 14 ? 1 : to));
     }
     EXPECT_EQ(guidance.Heading(), "You have now completed all lessons.");
@@ -166,10 +166,10 @@ TEST_F(LessonGuidanceTest, LetterOfADeadKeyLightsTheDeadKeyAndItsBase)
 
 TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
 {
-    constexpr int kBegin = LessonGuidance::kBegin, kLevel = LessonGuidance::kLevel;
+    constexpr GuidanceOption kBegin = GuidanceOption::Begin, kLevel = GuidanceOption::Level;
     // Level selected?, the key, then: closes?, the lesson shown, the option selected.
     // clang-format off
-    const std::tuple<const char*, bool, Key, bool, int, int> rows[] = {
+    const std::tuple<const char*, bool, Key, bool, int, GuidanceOption> rows[] = {
         {"Enter on Begin", false, Key::Enter, true, 5, kBegin},
         {"Right on Begin", false, Key::Right, true, 5, kBegin},
         {"Left on Begin", false, Key::Left, false, 5, kBegin},
@@ -200,13 +200,13 @@ TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
 TEST_F(LessonGuidanceTest, MousePressesOnOptions)
 {
     Introduce(5);
-    EXPECT_FALSE(guidance.PressOption(LessonGuidance::kNext, catalogue));
-    EXPECT_FALSE(guidance.PressOption(LessonGuidance::kPrevious, catalogue));
-    EXPECT_EQ(guidance.SelectedOption(), LessonGuidance::kBegin); // arrows select nothing
-    EXPECT_FALSE(guidance.PressOption(LessonGuidance::kLevel, catalogue));
+    EXPECT_FALSE(guidance.PressOption(GuidanceOption::Next, catalogue));
+    EXPECT_FALSE(guidance.PressOption(GuidanceOption::Previous, catalogue));
+    EXPECT_EQ(guidance.SelectedOption(), GuidanceOption::Begin); // arrows select nothing
+    EXPECT_FALSE(guidance.PressOption(GuidanceOption::Level, catalogue));
     EXPECT_EQ(guidance.ShownLesson(), 6);
-    EXPECT_TRUE(guidance.PressOption(LessonGuidance::kBegin, catalogue));
-    EXPECT_EQ(guidance.SelectedOption(), LessonGuidance::kBegin);
+    EXPECT_TRUE(guidance.PressOption(GuidanceOption::Begin, catalogue));
+    EXPECT_EQ(guidance.SelectedOption(), GuidanceOption::Begin);
 }
 
 } // namespace

@@ -240,7 +240,7 @@ TEST_F(UserProfilesTest, EachStartRecordsTheUserLoadsItsDataAndCountsOneSession)
     std::vector<std::string> events;
     profiles.SetDonationCheck([&] { events.push_back("donation check"); });
     ASSERT_TRUE(Enter(1));
-    user.TypeMode = CurrentUser::kPractice; // left by the menu; the game keeps it
+    user.TypeMode = RunMode::Practice; // left by the menu; the game keeps it
     CompleteTotals totals;
     profiles.StartTypingSession(totals, [&] {
         events.push_back("window with position " + std::to_string(totals.CompletePosition));

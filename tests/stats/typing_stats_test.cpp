@@ -42,7 +42,7 @@ TEST_F(TypingStatsTest, TickComputesSpeedThenCountsTime)
     EXPECT_EQ(stats.SentenceTime, 50);
     EXPECT_EQ(stats.SessionTime, 2);
     EXPECT_EQ(totals.CompleteQSeconds, 1) << "lessons leave the totals alone";
-    user.TypeMode = CurrentUser::kPractice;
+    user.TypeMode = RunMode::Practice;
     stats.Tick(11);
     EXPECT_EQ(totals.CompleteQSeconds, 2);
 }
@@ -86,7 +86,7 @@ TEST(CompleteTotalsTest, TotalsKeepTheirPrecision)
             << stored;
     }
     CurrentUser user;
-    user.TypeMode = CurrentUser::kPractice;
+    user.TypeMode = RunMode::Practice;
     totals = loaded;
     totals.CompleteErrors = INT64_MAX;
     LetterTallies tallies;
