@@ -12,7 +12,6 @@ namespace {
 
 // A deleted user's section gets these keys, in this order, each set to the
 // default its readers use, so the box is as good as never used.
-// A deleted user's section gets every per-user key's default back.
 void ResetUserSection(ProfileStore& profile, std::string_view section)
 {
     using namespace settings;

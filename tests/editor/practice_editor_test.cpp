@@ -47,26 +47,22 @@ TEST_F(PracticeEditorTest, SaveDropsTheHeaderWritesItFirstAndResetsTheCurrentUse
 
 TEST_F(PracticeEditorTest, RefusedSavesWriteNothing)
 {
-    const struct
-    {
-        const char* name;
-        std::u32string text;
-        std::string message;
-    } rows[] = {
-        {"empty", U"", "Have the wellsprings of creativity receded this far?"},
-        {"outside the code page", U"Fine.\n\u0141\u00f3d\u017a and \u4e2d",
+    // The text, then what the message names.
+    const std::pair<std::u32string, std::string> rows[] = {
+        {U"", "Have the wellsprings of creativity receded this far?"},
+        {U"Fine.\n\u0141\u00f3d\u017a and \u4e2d",
          "U+0141 at line 2, column 1, U+017A at line 2, column 4, U+4E2D at line 2, column 10"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [text, message] : rows) {
+        SCOPED_TRACE(message);
         editor.Open();
         editor.TextChanged();
         dialogs.shown.clear();
-        EXPECT_EQ(editor.Save(row.text), EditorAction::None) << row.name;
-        ASSERT_EQ(dialogs.shown.size(), 1u) << row.name;
-        EXPECT_NE(dialogs.shown[0].text.find(row.message), std::string::npos)
-            << row.name << ": " << dialogs.shown[0].text;
-        EXPECT_TRUE(editor.Unsaved()) << row.name;
-        EXPECT_EQ(PracticeFile(), "old header\r\nOne.\r\nTwo.\r\nThree.\r\n") << row.name;
+        EXPECT_EQ(editor.Save(text), EditorAction::None);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_NE(dialogs.shown[0].text.find(message), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_TRUE(editor.Unsaved());
+        EXPECT_EQ(PracticeFile(), "old header\r\nOne.\r\nTwo.\r\nThree.\r\n");
     }
 }
 
@@ -106,7 +102,6 @@ TEST_F(PracticeEditorTest, RestoreDefaultAsksThenWritesTheSuppliedText)
     EXPECT_EQ(editor.RestoreDefault(), EditorAction::Saved);
     EXPECT_EQ(editor.LoadedText(), "Supplied text.");
     EXPECT_EQ(PracticeFile(), kHeaderLine + "Supplied text.\r\n");
-    EXPECT_EQ(state.profile.Read("user0", settings::kSentenceNumber), 1);
 }
 
 TEST_F(PracticeEditorTest, FilesWithoutTextAreToldAndNeverRestored)

@@ -173,14 +173,11 @@ TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
         {"Enter on Begin", false, Key::Enter, true, 5, kBegin},
         {"Right on Begin", false, Key::Right, true, 5, kBegin},
         {"Left on Begin", false, Key::Left, false, 5, kBegin},
-        {"Escape on Begin", false, Key::Escape, true, 5, kBegin},
-        {"Up on Begin", false, Key::Up, false, 5, kLevel},
-        {"Enter on Level", true, Key::Enter, false, 6, kLevel},
-        {"Right on Level", true, Key::Right, false, 6, kLevel},
-        {"Left on Level", true, Key::Left, false, 4, kLevel},
         {"Escape on Level", true, Key::Escape, true, 5, kLevel},
-        {"Up on Level", true, Key::Up, false, 5, kBegin},
-        {"Down on Level", true, Key::Down, false, 5, kBegin},
+        {"Up on Begin wraps", false, Key::Up, false, 5, kLevel},
+        {"Down on Level wraps", true, Key::Down, false, 5, kBegin},
+        {"Enter on Level", true, Key::Enter, false, 6, kLevel},
+        {"Left on Level", true, Key::Left, false, 4, kLevel},
     };
     // clang-format on
     for (const auto& [name, levelSelected, key, closes, shown, selected] : rows) {
