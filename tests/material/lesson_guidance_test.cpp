@@ -92,7 +92,7 @@ TEST_F(LessonGuidanceTest, HelpFileIsReadOnceUnlessItsFirstIntroductionIsEmpty)
     EXPECT_EQ(fresh.Introduction(), "Again 2"); // read again: the first line is empty
 }
 
-TEST_F(LessonGuidanceTest, StepsWrapSelectTheLessonAndShowItsPage)
+TEST_F(LessonGuidanceTest, StepsWrapSelectTheLessonAndShowItsPageAndKeys)
 {
     // clang-format off
     const std::tuple<const char*, int, bool, int> rows[] = {
@@ -114,19 +114,17 @@ TEST_F(LessonGuidanceTest, StepsWrapSelectTheLessonAndShowItsPage)
                   "Level " + std::to_string(to == 14 ? 1 : to));
     }
     EXPECT_EQ(guidance.Heading(), "You have now completed all lessons.");
+    EXPECT_EQ(LessonKeys(), (std::set<int>{14, 17})) << "the completion page shows lesson 1's";
     guidance.ShowIntro(1, catalogue);
     EXPECT_EQ(guidance.Heading(), "You are now beginning Lesson 1. ");
-}
 
-TEST_F(LessonGuidanceTest, StepsLoadTheLettersAndTurnThePreviousLessonsKeysBack)
-{
-    guidance.ShowIntro(1, catalogue); // letters not yet loaded
-    guidance.NextLesson(catalogue);
+    // Each step loads the letters and turns the previous lesson's keys back.
+    LessonCatalogue unloaded(profile, folder.Path());
+    unloaded.LoadLessonNumber(kUser);
+    guidance.NextLesson(unloaded);
     EXPECT_EQ(LessonKeys(), (std::set<int>{13, 18})); // D and K
-    guidance.PreviousLesson(catalogue);
+    guidance.PreviousLesson(unloaded);
     EXPECT_EQ(LessonKeys(), (std::set<int>{14, 17})); // F and J
-    Introduce(14);
-    EXPECT_EQ(LessonKeys(), (std::set<int>{14, 17})) << "the completion page shows lesson 1's";
 }
 
 TEST_F(LessonGuidanceTest, LettersMatchLabelsExactly)
@@ -164,7 +162,7 @@ TEST_F(LessonGuidanceTest, LetterOfADeadKeyLightsTheDeadKeyAndItsBase)
     EXPECT_EQ(LessonKeys(), (std::set<int>{3, 21, 32, 33}));
 }
 
-TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
+TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOptionClicksOnTheirOwn)
 {
     constexpr GuidanceOption kBegin = GuidanceOption::Begin, kLevel = GuidanceOption::Level;
     // Level selected?, the key, then: closes?, the lesson shown, the option selected.
@@ -192,10 +190,7 @@ TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
         EXPECT_EQ(catalogue.LessonNumber(), shown);
         EXPECT_EQ(fresh.SelectedOption(), selected);
     }
-}
 
-TEST_F(LessonGuidanceTest, MousePressesOnOptions)
-{
     Introduce(5);
     EXPECT_FALSE(guidance.PressOption(GuidanceOption::Next, catalogue));
     EXPECT_FALSE(guidance.PressOption(GuidanceOption::Previous, catalogue));
