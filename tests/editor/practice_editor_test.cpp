@@ -91,17 +91,23 @@ TEST(PracticeEditorFaultTest, FailedSaveGivesTheCauseAndTheNameAsTheUserSeesIt)
         << text;
 }
 
-TEST_F(PracticeEditorTest, RestoreDefaultAsksThenWritesTheSuppliedText)
+// Close asks only with unsaved changes; restoring always asks.
+TEST_F(PracticeEditorTest, CloseAndRestoreAskFirst)
 {
     editor.Open();
-    dialogs.yesNoAnswers = {false};
+    EXPECT_TRUE(editor.ConfirmClose());
+    EXPECT_TRUE(dialogs.shown.empty());
+    editor.TextChanged();
+    dialogs.yesNoAnswers = {false, false, true, true};
+    EXPECT_EQ(editor.PressOption(EditorOption::Close, U"x"), EditorAction::None);
+    EXPECT_EQ(dialogs.shown.back().title, "Double Check");
     EXPECT_EQ(editor.RestoreDefault(), EditorAction::None);
     EXPECT_EQ(editor.LoadedText(), "One.\r\nTwo.\r\nThree.");
-
-    dialogs.yesNoAnswers = {true};
     EXPECT_EQ(editor.RestoreDefault(), EditorAction::Saved);
     EXPECT_EQ(editor.LoadedText(), "Supplied text.");
     EXPECT_EQ(PracticeFile(), kHeaderLine + "Supplied text.\r\n");
+    editor.TextChanged();
+    EXPECT_TRUE(editor.ConfirmClose()) << "the user agreed to drop the change";
 }
 
 TEST_F(PracticeEditorTest, FilesWithoutTextAreToldAndNeverRestored)
@@ -120,16 +126,4 @@ TEST_F(PracticeEditorTest, FilesWithoutTextAreToldAndNeverRestored)
 }
 
 } // namespace
-TEST_F(PracticeEditorTest, CloseAsksOnlyWithUnsavedChanges)
-{
-    editor.Open();
-    EXPECT_TRUE(editor.ConfirmClose());
-    EXPECT_TRUE(dialogs.shown.empty());
-    editor.TextChanged();
-    dialogs.yesNoAnswers = {false, true};
-    EXPECT_EQ(editor.PressOption(EditorOption::Close, U"x"), EditorAction::None);
-    EXPECT_EQ(dialogs.shown.back().title, "Double Check");
-    EXPECT_TRUE(editor.ConfirmClose());
-}
-
 } // namespace tarvelo
