@@ -219,19 +219,7 @@ TEST_F(MainMenuTest, EndsTheProgramSavingThePositionUnlessEnteredFromTheQuitBox)
     }
 }
 
-TEST_F(MainMenuTest, RenameRowAsksForANewNameInTheMenuColumn)
-{
-    StartWith({{"users", "user4", "Zo\xEB"}, {"users", "lastuser", "4"}});
-    names.answers = {"Anna"};
-    EnterBox(4);
-    FocusRow(MenuRow::Rename);
-    EXPECT_EQ(menu->KeyDown(Enter), MenuAction::None);
-    EXPECT_EQ(names.asked, std::vector<std::string>{"Zo\xEB"});
-    EXPECT_EQ(menu->BoxCaption(4), "Anna");
-    EXPECT_EQ(menu->MenuFocus(), MenuColumn::Rows);
-}
-
-TEST_F(MainMenuTest, DeleteKeyOrRowLeavesTheBoxOnlyWhenConfirmed)
+TEST_F(MainMenuTest, RenameInTheMenuColumnDeleteLeavesTheBoxOnlyWhenConfirmed)
 {
     StartWith({{"users", "user0", "Ann"}, {"users", "user2", "Kim"}});
     dialogs.yesNoAnswers = {true, false, true};
@@ -241,6 +229,11 @@ TEST_F(MainMenuTest, DeleteKeyOrRowLeavesTheBoxOnlyWhenConfirmed)
                             "create a new user in this box.");
 
     EnterBox(2);
+    names.answers = {"Kira"};
+    FocusRow(MenuRow::Rename);
+    EXPECT_EQ(menu->KeyDown(Enter), MenuAction::None);
+    EXPECT_EQ(names.asked, std::vector<std::string>{"Kim"});
+    EXPECT_EQ(menu->BoxCaption(2), "Kira");
     FocusRow(MenuRow::Delete);
     EXPECT_EQ(menu->KeyDown(Enter), MenuAction::None);
     EXPECT_EQ(Fills(), "..S...... .....F...") << "refused";
