@@ -54,7 +54,7 @@ void BM_KeystrokeToPixels(benchmark::State& state)
                       fs::copy_options::overwrite_existing);
 
     ProgramState program(folder.string() + "/");
-    program.user.TypeMode = CurrentUser::kPractice;
+    program.user.TypeMode = RunMode::Practice;
     program.user.SessionNumber = 1;
     program.layout.Load(program.profile);
     SilentBeeper beeper;

@@ -110,23 +110,22 @@ void PracticeEditor::Open()
     }
     ++m_loadCount;
     m_unsaved = false;
-    m_hovered = kNone;
+    m_hovered.reset();
 }
 
-EditorAction PracticeEditor::PressOption(int option, std::u32string_view boxText)
+EditorAction PracticeEditor::PressOption(EditorOption option, std::u32string_view boxText)
 {
     switch (option) {
-    case kRestore:
+    case EditorOption::Restore:
         return RestoreDefault();
-    case kSave:
+    case EditorOption::Save:
         return Save(boxText);
-    case kClose:
+    case EditorOption::Close:
         return ConfirmClose() ? EditorAction::Close : EditorAction::None;
-    case kLanguage:
+    case EditorOption::Language:
         return EditorAction::ShowLanguageHelp;
-    default:
-        return EditorAction::None;
     }
+    return EditorAction::None;
 }
 
 EditorAction PracticeEditor::Save(std::u32string_view boxText)
@@ -210,23 +209,18 @@ bool PracticeEditor::ConfirmClose()
                                             DefaultAnswer::No);
 }
 
-void PracticeEditor::HoverOption(int option)
-{
-    m_hovered = option >= 0 && option < kOptionCount ? option : kNone;
-}
-
-std::string_view PracticeEditor::OptionCaption(int option)
+std::string_view PracticeEditor::OptionCaption(EditorOption option)
 {
     static constexpr std::string_view kCaptions[kOptionCount] = {"Restore Default", "Save Changes",
                                                                  "Close", "Language"};
-    return option >= 0 && option < kOptionCount ? kCaptions[option] : "";
+    return kCaptions[static_cast<std::size_t>(option)];
 }
 
-std::int32_t PracticeEditor::OptionBorder(int option) const
+std::int32_t PracticeEditor::OptionBorder(EditorOption option) const
 {
     if (option == m_hovered)
         return palette::kHoverBorder;
-    return option == kClose ? kCloseBorder : palette::kBorder;
+    return option == EditorOption::Close ? kCloseBorder : palette::kBorder;
 }
 
 std::string PracticeEditor::SoundPath() const

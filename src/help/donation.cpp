@@ -101,9 +101,9 @@ std::string_view DonationRequest::Text()
            "Dalmor, the author";
 }
 
-std::string_view DonationRequest::OptionCaption(int option)
+std::string_view DonationRequest::OptionCaption(DonationOption option)
 {
-    return option == kDonate ? "Donate" : option == kIgnore ? "Ignore" : "";
+    return option == DonationOption::Donate ? "Donate" : "Ignore";
 }
 
 } // namespace tarvelo

@@ -27,28 +27,32 @@ bool RunDonationCheck(ProfileStore& profile, const Clock& clock);
 // The request has been shown over the activity window: never again.
 void RecordDonationShown(ProfileStore& profile);
 
+// The donation window's options, left to right.
+enum class DonationOption
+{
+    Donate,
+    Ignore,
+};
+
 // The donation window's texts and the hover of its two options.
 class DonationRequest
 {
 public:
-    static constexpr int kDonate = 0, kIgnore = 1, kNone = -1;
     static constexpr std::string_view kTitle = "Donation - Tarvelo";
     static constexpr std::string_view kHeading = "A Friendly Request";
     static std::string_view Text();
-    static std::string_view OptionCaption(int option);
+    static std::string_view OptionCaption(DonationOption option);
 
-    void HoverOption(int option)
-    {
-        m_hovered = option == kDonate || option == kIgnore ? option : kNone;
-    }
-    int Hovered() const { return m_hovered; }
-    std::int32_t OptionBorder(int option) const
+    // Nothing: the pointer is over no option.
+    void HoverOption(std::optional<DonationOption> option) { m_hovered = option; }
+    std::optional<DonationOption> Hovered() const { return m_hovered; }
+    std::int32_t OptionBorder(DonationOption option) const
     {
         return option == m_hovered ? palette::kHoverBorder : palette::kBorder;
     }
 
 private:
-    int m_hovered = kNone;
+    std::optional<DonationOption> m_hovered;
 };
 
 } // namespace tarvelo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/run_mode.h"
+
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -14,13 +16,6 @@ struct sqlite3;
 namespace tarvelo {
 
 class UtcClock;
-
-enum class RunMode
-{
-    Practice,
-    Lesson,
-    Drill, // weak-key drills; counted with practice in the progress figures
-};
 
 // The mode's name in the history and its export; an unknown name reads as
 // practice.

@@ -1,6 +1,7 @@
 #include "material/lesson_guidance.h"
 
 #include "profile/keyboard_layout.h"
+#include "state/option_cycle.h"
 
 namespace tarvelo {
 namespace {
@@ -46,22 +47,21 @@ void LessonGuidance::ShowIntro(int lesson, const LessonCatalogue& catalogue)
                     : std::string(kBeginningHeading) + std::to_string(lesson) + ". ";
 }
 
-std::string LessonGuidance::OptionCaption(int option) const
+std::string LessonGuidance::OptionCaption(GuidanceOption option) const
 {
     switch (option) {
-    case kBegin:
+    case GuidanceOption::Begin:
         return "Begin";
-    case kLevel: {
+    case GuidanceOption::Level: {
         const bool first = m_shownLesson == 0 || m_shownLesson == LessonCatalogue::kCompletedLesson;
         return "Level " + std::to_string(first ? 1 : m_shownLesson);
     }
-    case kPrevious:
+    case GuidanceOption::Previous:
         return "<";
-    case kNext:
+    case GuidanceOption::Next:
         return ">";
-    default:
-        return {};
     }
+    return {};
 }
 
 void LessonGuidance::HighlightLessonKeys(const LessonCatalogue& catalogue)
@@ -124,27 +124,16 @@ void LessonGuidance::StepTo(int lesson, LessonCatalogue& catalogue)
     HighlightLessonKeys(catalogue);
 }
 
-void LessonGuidance::SelectOption(int option)
-{
-    if (option >= 0 && option < kOptionCount)
-        m_selected = option;
-}
-
-std::int32_t LessonGuidance::OptionFill(int option) const
+std::int32_t LessonGuidance::OptionFill(GuidanceOption option) const
 {
     return option == m_selected ? kSelectedFill : kUnselectedFill;
 }
 
-void LessonGuidance::HoverOption(int option)
+std::int32_t LessonGuidance::OptionBorder(GuidanceOption option) const
 {
-    m_hovered = option >= 0 && option < kOptionCount ? option : kNoOption;
-}
-
-std::int32_t LessonGuidance::OptionBorder(int option) const
-{
-    if (option == m_hovered && option != kNoOption)
+    if (option == m_hovered)
         return kHoverBorder;
-    return option == kBegin ? kBeginBorder : kOtherBorder;
+    return option == GuidanceOption::Begin ? kBeginBorder : kOtherBorder;
 }
 
 bool LessonGuidance::PressKey(Key key, LessonCatalogue& catalogue)
@@ -154,13 +143,13 @@ bool LessonGuidance::PressKey(Key key, LessonCatalogue& catalogue)
         return true;
     case Key::Up:
     case Key::Down:
-        SelectOption(m_selected == kBegin ? kLevel : kBegin);
+        m_selected = Cycled(m_selected, key == Key::Up ? -1 : 1, kKeyOptionCount);
         return false;
     case Key::Enter:
     case Key::Right:
         return Activate(catalogue);
     case Key::Left:
-        if (m_selected == kLevel)
+        if (m_selected == GuidanceOption::Level)
             PreviousLesson(catalogue);
         return false;
     case Key::Delete:
@@ -170,27 +159,26 @@ bool LessonGuidance::PressKey(Key key, LessonCatalogue& catalogue)
     return false;
 }
 
-bool LessonGuidance::PressOption(int option, LessonCatalogue& catalogue)
+bool LessonGuidance::PressOption(GuidanceOption option, LessonCatalogue& catalogue)
 {
     switch (option) {
-    case kBegin:
-    case kLevel:
-        SelectOption(option);
+    case GuidanceOption::Begin:
+    case GuidanceOption::Level:
+        m_selected = option;
         return Activate(catalogue);
-    case kPrevious:
+    case GuidanceOption::Previous:
         PreviousLesson(catalogue);
         return false;
-    case kNext:
+    case GuidanceOption::Next:
         NextLesson(catalogue);
         return false;
-    default:
-        return false;
     }
+    return false;
 }
 
 bool LessonGuidance::Activate(LessonCatalogue& catalogue)
 {
-    if (m_selected == kBegin)
+    if (m_selected == GuidanceOption::Begin)
         return true;
     NextLesson(catalogue);
     return false;

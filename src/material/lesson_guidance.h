@@ -6,12 +6,22 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarvelo {
 
 class KeyboardLayout;
+
+// The guidance window's options, left to right.
+enum class GuidanceOption
+{
+    Begin,
+    Level,
+    Previous,
+    Next,
+};
 
 // What the lesson guidance window shows and how its keys and options behave:
 // the lesson shown with its heading and introduction, the keyboard picture's
@@ -24,16 +34,7 @@ class KeyboardLayout;
 class LessonGuidance
 {
 public:
-    // The options, left to right.
-    enum Option : int
-    {
-        kBegin = 0,
-        kLevel = 1,
-        kPrevious = 2,
-        kNext = 3,
-    };
     static constexpr int kOptionCount = 4;
-    static constexpr int kNoOption = -1;
 
     // The keys of the window's key table.
     using Key = NavigationKey;
@@ -73,7 +74,7 @@ public:
     const std::string& Heading() const { return m_heading; }
     const std::string& Introduction() const { return m_introduction; }
     // "Begin", "Level n", "<" or ">".
-    std::string OptionCaption(int option) const;
+    std::string OptionCaption(GuidanceOption option) const;
 
     // Colours the keys of the catalogue's current lesson (lesson 1's for the
     // completion page); the space bar keeps its colour.
@@ -86,21 +87,24 @@ public:
     void NextLesson(LessonCatalogue& catalogue);
     void PreviousLesson(LessonCatalogue& catalogue);
 
-    int SelectedOption() const { return m_selected; }
-    void SelectOption(int option);
-    std::int32_t OptionFill(int option) const;
+    GuidanceOption SelectedOption() const { return m_selected; }
+    void SelectOption(GuidanceOption option) { m_selected = option; }
+    std::int32_t OptionFill(GuidanceOption option) const;
 
-    // kNoOption: the pointer is over no option.
-    void HoverOption(int option);
-    int HoveredOption() const { return m_hovered; }
-    std::int32_t OptionBorder(int option) const;
+    // Nothing: the pointer is over no option.
+    void HoverOption(std::optional<GuidanceOption> option) { m_hovered = option; }
+    std::optional<GuidanceOption> HoveredOption() const { return m_hovered; }
+    std::int32_t OptionBorder(GuidanceOption option) const;
 
     // A key of the key table or a mouse press on an option. Returns true when
     // the window closes.
     bool PressKey(Key key, LessonCatalogue& catalogue);
-    bool PressOption(int option, LessonCatalogue& catalogue);
+    bool PressOption(GuidanceOption option, LessonCatalogue& catalogue);
 
 private:
+    // The arrows select among the first options only: Begin and Level.
+    static constexpr int kKeyOptionCount = 2;
+
     bool Activate(LessonCatalogue& catalogue);
     void StepTo(int lesson, LessonCatalogue& catalogue);
     static bool ValidKey(int key) { return key >= 1 && key <= kPictureKeys; }
@@ -112,8 +116,8 @@ private:
     std::string m_heading;
     std::string m_introduction;
     int m_shownLesson = 0;
-    int m_selected = kBegin;
-    int m_hovered = kNoOption;
+    GuidanceOption m_selected = GuidanceOption::Begin;
+    std::optional<GuidanceOption> m_hovered;
 };
 
 } // namespace tarvelo

@@ -46,18 +46,19 @@ void MainMenu::Start()
 
     m_profiles.LoadCaptions();
     for (int box = 0; box < settings::kUserCount; ++box) {
-        user.TypeMode = profile.Read(settings::UserSection(box), settings::kTypeMode);
-        m_menuRowOfBox[box] = user.TypeMode == CurrentUser::kLessons ? kLessonsRow : kPracticeRow;
+        user.TypeMode = CurrentUser::TypeModeFromStore(
+            profile.Read(settings::UserSection(box), settings::kTypeMode));
+        m_menuRowOfBox[box] =
+            user.TypeMode == RunMode::Lesson ? MenuRow::Lessons : MenuRow::Practice;
     }
 
     const int lastUser = profile.Read(settings::kUsers, settings::kLastUser);
     user.SelectSlot(std::clamp(lastUser, 0, settings::kUserCount - 1));
     user.UserName.clear();
-    m_menuFocus = kUserColumn;
+    m_menuFocus = MenuColumn::Users;
     ShowKeyboardHint();
 
-    m_hoverBox = kNone;
-    m_hoverRow = kNone;
+    HoverBackground();
     m_state.layout.Load(profile);
 
     m_state.WindowTop = profile.Read(settings::kUsers, settings::kTop);
@@ -70,9 +71,9 @@ int MainMenu::SelectedBox() const
     return IsBox(slot) ? slot : 0;
 }
 
-int MainMenu::MenuRowOfBox(int box) const
+MenuRow MainMenu::MenuRowOfBox(int box) const
 {
-    return box >= 0 && box < settings::kUserCount ? m_menuRowOfBox[box] : kLessonsRow;
+    return box >= 0 && box < settings::kUserCount ? m_menuRowOfBox[box] : MenuRow::Lessons;
 }
 
 // --- Keys and clicks -------------------------------------------------------
@@ -83,7 +84,7 @@ MenuAction MainMenu::KeyDown(MenuKey key)
     const int box = SelectedBox();
     if (key == MenuKey::Escape) {
         action = EndSavingPosition();
-    } else if (m_menuFocus == kUserColumn) {
+    } else if (m_menuFocus == MenuColumn::Users) {
         switch (key) {
         case MenuKey::Up:
             SelectBox(Cycled(box, -1, kBoxCount));
@@ -139,7 +140,7 @@ MenuAction MainMenu::PressBox(int box)
     if (box == kQuitBox) {
         action = EndSavingPosition();
     } else {
-        if (m_menuFocus == kMenuColumn)
+        if (m_menuFocus == MenuColumn::Rows)
             BackToUserColumn();
         SelectBox(box);
         EnterSelectedBox();
@@ -148,14 +149,12 @@ MenuAction MainMenu::PressBox(int box)
     return action;
 }
 
-MenuAction MainMenu::PressRow(int row)
+MenuAction MainMenu::PressRow(MenuRow row)
 {
-    if (!IsRow(row))
-        return MenuAction::None;
     MenuAction action = MenuAction::None;
-    if (m_menuFocus == kUserColumn)
+    if (m_menuFocus == MenuColumn::Users)
         EnterSelectedBox(); // the Quit box is never entered
-    if (m_menuFocus == kMenuColumn) {
+    if (m_menuFocus == MenuColumn::Rows) {
         m_menuRowOfBox[SelectedBox()] = row;
         action = Activate(row);
     }
@@ -171,22 +170,20 @@ void MainMenu::HoverBox(int box)
     m_hint = caption.empty() ? std::string(kEmptyBoxMouseHint)
                              : NamedBoxHint("Click here to select ", box);
     m_hoverBox = box;
-    m_hoverRow = kNone;
+    m_hoverRow.reset();
 }
 
-void MainMenu::HoverRow(int row)
+void MainMenu::HoverRow(MenuRow row)
 {
-    if (!IsRow(row))
-        return;
     m_hint = RowHint(row);
     m_hoverRow = row;
-    m_hoverBox = kNone;
+    m_hoverBox.reset();
 }
 
 void MainMenu::HoverBackground()
 {
-    m_hoverBox = kNone;
-    m_hoverRow = kNone;
+    m_hoverBox.reset();
+    m_hoverRow.reset();
 }
 
 bool MainMenu::HighContrast()
@@ -232,12 +229,12 @@ void MainMenu::SelectBox(int box)
 void MainMenu::EnterSelectedBox()
 {
     if (m_profiles.EnterBox())
-        m_menuFocus = kMenuColumn;
+        m_menuFocus = MenuColumn::Rows;
 }
 
 void MainMenu::BackToUserColumn()
 {
-    m_menuFocus = kUserColumn;
+    m_menuFocus = MenuColumn::Users;
     m_state.user.UserName.clear();
 }
 
@@ -246,42 +243,41 @@ void MainMenu::DeleteSelectedUser()
     if (!m_profiles.DeleteUser())
         return;
     // The box is as good as never used: it opens on the first row again.
-    m_menuRowOfBox[SelectedBox()] = kLessonsRow;
-    m_menuFocus = kUserColumn;
+    m_menuRowOfBox[SelectedBox()] = MenuRow::Lessons;
+    m_menuFocus = MenuColumn::Users;
 }
 
-MenuAction MainMenu::Activate(int row)
+MenuAction MainMenu::Activate(MenuRow row)
 {
     CurrentUser& user = m_state.user;
     switch (row) {
-    case kLessonsRow:
-    case kPracticeRow:
-    case kDrillRow:
-        user.TypeMode = row == kLessonsRow    ? CurrentUser::kLessons
-                        : row == kPracticeRow ? CurrentUser::kPractice
-                                              : CurrentUser::kDrill;
+    case MenuRow::Lessons:
+    case MenuRow::Practice:
+    case MenuRow::Drill:
+        user.TypeMode = row == MenuRow::Lessons    ? RunMode::Lesson
+                        : row == MenuRow::Practice ? RunMode::Practice
+                                                   : RunMode::Drill;
         m_profiles.StartTypingSession(m_state.totals);
         return MenuAction::StartTypingSession;
-    case kGameRow:
+    case MenuRow::Game:
         // The window records the start (RecordGameStart) when it opens the game.
         return MenuAction::StartGame;
-    case kStatsRow:
+    case MenuRow::Stats:
         // The window shows the saved totals.
         m_state.totals = CompleteTotals::Load(m_state.profile, user.UserSection);
         return MenuAction::ShowStats;
-    case kRenameRow:
+    case MenuRow::Rename:
         m_profiles.Rename();
         return MenuAction::None;
-    case kDeleteRow:
+    case MenuRow::Delete:
         DeleteSelectedUser();
         return MenuAction::None;
-    case kHelpRow:
+    case MenuRow::Help:
         return MenuAction::OpenHelp;
-    case kEditorRow:
+    case MenuRow::Editor:
         return MenuAction::EditText;
-    default:
-        return MenuAction::None;
     }
+    return MenuAction::None;
 }
 
 MenuAction MainMenu::EndSavingPosition()
@@ -298,21 +294,21 @@ const std::string& MainMenu::BoxCaption(int box) const
     return box == kQuitBox ? quit : m_profiles.Caption(box);
 }
 
-std::string_view MainMenu::RowCaption(int row)
+std::string_view MainMenu::RowCaption(MenuRow row)
 {
-    return IsRow(row) ? kRows[row].caption : std::string_view();
+    return kRows[static_cast<std::size_t>(row)].caption;
 }
 
-std::string_view MainMenu::RowHint(int row)
+std::string_view MainMenu::RowHint(MenuRow row)
 {
-    return IsRow(row) ? kRows[row].hint : std::string_view();
+    return kRows[static_cast<std::size_t>(row)].hint;
 }
 
 std::int32_t MainMenu::BoxFill(int box) const
 {
     if (box != SelectedBox())
         return kNormalFill;
-    return m_menuFocus == kUserColumn ? kFocusFill : kSelectedFill;
+    return m_menuFocus == MenuColumn::Users ? kFocusFill : kSelectedFill;
 }
 
 std::int32_t MainMenu::BoxBorder(int box) const
@@ -322,12 +318,12 @@ std::int32_t MainMenu::BoxBorder(int box) const
     return box == kQuitBox ? kQuitBorder : kNormalBorder;
 }
 
-std::int32_t MainMenu::RowFill(int row) const
+std::int32_t MainMenu::RowFill(MenuRow row) const
 {
-    return m_menuFocus == kMenuColumn && row == FocusedRow() ? kFocusFill : kNormalFill;
+    return m_menuFocus == MenuColumn::Rows && row == FocusedRow() ? kFocusFill : kNormalFill;
 }
 
-std::int32_t MainMenu::RowBorder(int row) const
+std::int32_t MainMenu::RowBorder(MenuRow row) const
 {
     return row == m_hoverRow ? kHoverBorder : kNormalBorder;
 }
@@ -341,7 +337,7 @@ std::string MainMenu::NamedBoxHint(std::string_view prefix, int box) const
 
 void MainMenu::ShowKeyboardHint()
 {
-    if (m_menuFocus == kMenuColumn) {
+    if (m_menuFocus == MenuColumn::Rows) {
         m_hint = RowHint(FocusedRow());
         return;
     }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,27 @@ enum class MenuAction
     OpenWebSite,
 };
 
+// The rows of the menu column, top to bottom.
+enum class MenuRow
+{
+    Lessons,
+    Practice,
+    Game,
+    Stats,
+    Rename,
+    Delete,
+    Help,
+    Editor,
+    Drill,
+};
+
+// The column that has the keys: the user boxes or the rows of the entered box.
+enum class MenuColumn
+{
+    Users,
+    Rows,
+};
+
 // The main menu: the user column of nine boxes (0..7 users, 8 "Quit
 // Program") and the menu column of nine rows, the last beside "Quit Program". Keeps the focus and
 // the pointer state, says what every box and row shows, and turns keys and clicks into profile
@@ -44,16 +66,6 @@ public:
     static constexpr int kBoxCount = settings::kUserCount + 1; // the users and "Quit Program"
     static constexpr int kQuitBox = CurrentUser::kQuitBox;
     static constexpr int kRowCount = 9;
-    static constexpr int kNone = -1;
-
-    // MenuFocus.
-    static constexpr int kUserColumn = 1;
-    static constexpr int kMenuColumn = 2;
-
-    // Rows.
-    static constexpr int kLessonsRow = 0, kPracticeRow = 1, kGameRow = 2, kStatsRow = 3,
-                         kRenameRow = 4, kDeleteRow = 5, kHelpRow = 6, kEditorRow = 7,
-                         kDrillRow = 8;
 
     // Colours, 0x00BBGGRR.
     static constexpr std::int32_t kNormalFill = palette::kOptionFill;
@@ -80,15 +92,15 @@ public:
 
     // Keys of the focus box; the hint is then the keyboard hint of the focus.
     MenuAction KeyDown(MenuKey key);
-    // Button down on box 0..8 or row 0..8; the hint is then the keyboard hint.
+    // Button down on box 0..8 or a row; the hint is then the keyboard hint.
     MenuAction PressBox(int box);
-    MenuAction PressRow(int row);
+    MenuAction PressRow(MenuRow row);
     // Button down on either title label.
     MenuAction PressTitle() { return MenuAction::OpenWebSite; }
 
     // The pointer over a box, a row, or anything else of the window.
     void HoverBox(int box);
-    void HoverRow(int row);
+    void HoverRow(MenuRow row);
     void HoverBackground();
 
     // The game starts for the current user: the start is recorded and the
@@ -102,22 +114,23 @@ public:
 
     // What the window shows. Text is code-page bytes.
     const std::string& BoxCaption(int box) const;
-    static std::string_view RowCaption(int row);
-    static std::string_view RowHint(int row);
+    static std::string_view RowCaption(MenuRow row);
+    static std::string_view RowHint(MenuRow row);
     std::int32_t BoxFill(int box) const;
     std::int32_t BoxBorder(int box) const;
-    std::int32_t RowFill(int row) const;
-    std::int32_t RowBorder(int row) const;
+    std::int32_t RowFill(MenuRow row) const;
+    std::int32_t RowBorder(MenuRow row) const;
     const std::string& Hint() const { return m_hint; }
 
-    int MenuFocus() const { return m_menuFocus; }
+    MenuColumn MenuFocus() const { return m_menuFocus; }
     int SelectedBox() const;
     // The row last focused for box 0..7.
-    int MenuRowOfBox(int box) const;
+    MenuRow MenuRowOfBox(int box) const;
     // The focused row of the menu column.
-    int FocusedRow() const { return MenuRowOfBox(SelectedBox()); }
-    int HoveredBox() const { return m_hoverBox; }
-    int HoveredRow() const { return m_hoverRow; }
+    MenuRow FocusedRow() const { return MenuRowOfBox(SelectedBox()); }
+    // Nothing while the pointer is over neither a box nor a row.
+    std::optional<int> HoveredBox() const { return m_hoverBox; }
+    std::optional<MenuRow> HoveredRow() const { return m_hoverRow; }
 
     // Whether the windows take the high-contrast look: the choice of the
     // user in the selected box ("highcontrast"), or every user's with
@@ -132,24 +145,23 @@ public:
 
 private:
     static bool IsBox(int box) { return box >= 0 && box < kBoxCount; }
-    static bool IsRow(int row) { return row >= 0 && row < kRowCount; }
 
     void SelectBox(int box);
     // Enters the selected box; on success the focus moves to the menu column.
     void EnterSelectedBox();
     void BackToUserColumn();
     void DeleteSelectedUser();
-    MenuAction Activate(int row);
+    MenuAction Activate(MenuRow row);
     MenuAction EndSavingPosition();
     void ShowKeyboardHint();
     std::string NamedBoxHint(std::string_view prefix, int box) const;
 
     ProgramState& m_state;
     UserProfiles m_profiles;
-    int m_menuFocus = kUserColumn;
-    std::array<int, kBoxCount - 1> m_menuRowOfBox{};
-    int m_hoverBox = kNone;
-    int m_hoverRow = kNone;
+    MenuColumn m_menuFocus = MenuColumn::Users;
+    std::array<MenuRow, kBoxCount - 1> m_menuRowOfBox{};
+    std::optional<int> m_hoverBox;
+    std::optional<MenuRow> m_hoverRow;
     std::string m_hint;
     bool m_highContrast = false;
 };

@@ -12,7 +12,6 @@ namespace {
 
 // A deleted user's section gets these keys, in this order, each set to the
 // default its readers use, so the box is as good as never used.
-// A deleted user's section gets every per-user key's default back.
 void ResetUserSection(ProfileStore& profile, std::string_view section)
 {
     using namespace settings;
@@ -143,9 +142,7 @@ void UserProfiles::RecordActivityStart()
     const std::int32_t next =
         m_user.SessionNumber == INT32_MAX ? INT32_MAX : m_user.SessionNumber + 1;
     m_profile.Write(section, settings::kSessionNumber, next);
-    const bool lessons = m_user.TypeMode == CurrentUser::kLessons;
-    m_profile.Write(section, settings::kTypeMode,
-                    lessons ? CurrentUser::kLessons : CurrentUser::kPractice);
+    m_profile.Write(section, settings::kTypeMode, m_user.TypeModeToStore());
     // A failed write is reported by the store; the activity goes on.
     (void)batch.Commit();
 }

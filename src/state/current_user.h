@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/run_mode.h"
 #include "profile/settings_keys.h"
 
 #include <cstdint>
@@ -30,13 +31,16 @@ struct CurrentUser
     std::string UserName; // empty when no box is entered
     std::string UserSection = settings::UserSection(0);
     std::int32_t SessionNumber = 0; // "sessionnumber" as read when the activity started
-    std::int16_t TypeMode = 1;      // 1 = lessons, 0 = practice, 2 = drills
+    // Drills are typed as practice is, on lines of their own.
+    RunMode TypeMode = RunMode::Lesson;
 
-    static constexpr std::int16_t kLessons = 1;
-    static constexpr std::int16_t kPractice = 0;
-    // Weak-key drills: typed as practice is, on lines of their own. Stored
-    // as practice in "typemode".
-    static constexpr std::int16_t kDrill = 2;
+    // "typemode" keeps 1 for lessons and 0 for practice and drills; any
+    // other number reads as practice.
+    static RunMode TypeModeFromStore(std::int32_t stored)
+    {
+        return stored == 1 ? RunMode::Lesson : RunMode::Practice;
+    }
+    std::int32_t TypeModeToStore() const { return TypeMode == RunMode::Lesson ? 1 : 0; }
 
     void SelectSlot(int slot)
     {
@@ -44,8 +48,8 @@ struct CurrentUser
         UserSection = settings::UserSection(slot);
     }
     // Practice or drills: free typing, not the lessons.
-    bool Practising() const { return TypeMode == kPractice || TypeMode == kDrill; }
-    bool Drilling() const { return TypeMode == kDrill; }
+    bool Practising() const { return TypeMode != RunMode::Lesson; }
+    bool Drilling() const { return TypeMode == RunMode::Drill; }
 };
 
 } // namespace tarvelo

@@ -3,6 +3,7 @@
 #include "profile/keyboard_layout.h"
 #include "state/complete_totals.h"
 #include "state/letter_tallies.h"
+#include "state/option_cycle.h"
 #include "stats/typing_stats.h"
 
 #include <algorithm>
@@ -100,43 +101,38 @@ StatsAction Statistics::KeyDown(NavigationKey key)
     case NavigationKey::Escape:
         return StatsAction::Close;
     case NavigationKey::Up:
+        m_selected = Cycled(m_selected, -1, kOptionCount);
+        return StatsAction::None;
     case NavigationKey::Down:
-        m_selected = m_selected == kPrint ? kClose : kPrint;
+        m_selected = Cycled(m_selected, 1, kOptionCount);
         return StatsAction::None;
     case NavigationKey::Enter:
     case NavigationKey::Right:
-        return m_selected == kPrint ? StatsAction::Print : StatsAction::Close;
+        return m_selected == StatsOption::Print ? StatsAction::Print : StatsAction::Close;
     case NavigationKey::Left:
-        return m_selected == kClose ? StatsAction::Close : StatsAction::None;
+        return m_selected == StatsOption::Close ? StatsAction::Close : StatsAction::None;
     default:
         return StatsAction::None;
     }
 }
 
-StatsAction Statistics::PressOption(int option)
+StatsAction Statistics::PressOption(StatsOption option)
 {
-    if (option != kPrint && option != kClose)
-        return StatsAction::None;
     m_selected = option;
     return KeyDown(NavigationKey::Enter);
 }
 
-void Statistics::HoverOption(int option)
+std::string_view Statistics::OptionCaption(StatsOption option)
 {
-    m_hovered = option == kPrint || option == kClose ? option : kNone;
+    return option == StatsOption::Print ? "Print" : "Close";
 }
 
-std::string_view Statistics::OptionCaption(int option)
-{
-    return option == kPrint ? "Print" : option == kClose ? "Close" : "";
-}
-
-std::int32_t Statistics::OptionFill(int option) const
+std::int32_t Statistics::OptionFill(StatsOption option) const
 {
     return option == m_selected ? kSelectedFill : kOptionFill;
 }
 
-std::int32_t Statistics::OptionBorder(int option) const
+std::int32_t Statistics::OptionBorder(StatsOption option) const
 {
     return option == m_hovered ? kHoverBorder : kBorder;
 }

@@ -33,6 +33,13 @@ struct ListedLetter
     int key = 0; // its on-screen key, 1..49
 };
 
+// The window's two options, top to bottom.
+enum class StatsOption
+{
+    Print,
+    Close,
+};
+
 // What an option press or key asks of the window.
 enum class StatsAction
 {
@@ -55,7 +62,6 @@ class Statistics
 public:
     static constexpr std::size_t kMaxLetters = 70;
     static constexpr int kOptionCount = 2;
-    static constexpr int kPrint = 0, kClose = 1, kNone = -1;
     // Chart coordinates: y grows downwards; 100 % is drawn at y = 2.
     static constexpr double kLabelRow = 106.5;
     static constexpr double kZeroRow = 102;
@@ -87,22 +93,23 @@ public:
     std::string KeyTip(int key) const;
 
     StatsAction KeyDown(NavigationKey key);
-    StatsAction PressOption(int option);
-    void HoverOption(int option);
-    void HoverBackground() { m_hovered = kNone; }
+    StatsAction PressOption(StatsOption option);
+    // Nothing: the pointer is over no option.
+    void HoverOption(std::optional<StatsOption> option) { m_hovered = option; }
+    void HoverBackground() { m_hovered.reset(); }
 
-    static std::string_view OptionCaption(int option);
-    int Selected() const { return m_selected; }
-    int Hovered() const { return m_hovered; }
-    std::int32_t OptionFill(int option) const;
-    std::int32_t OptionBorder(int option) const;
+    static std::string_view OptionCaption(StatsOption option);
+    StatsOption Selected() const { return m_selected; }
+    std::optional<StatsOption> Hovered() const { return m_hovered; }
+    std::int32_t OptionFill(StatsOption option) const;
+    std::int32_t OptionBorder(StatsOption option) const;
 
 private:
     CompleteFigures m_figures;
     std::vector<ListedLetter> m_letters;
     std::string m_userName;
-    int m_selected = kClose;
-    int m_hovered = kNone;
+    StatsOption m_selected = StatsOption::Close;
+    std::optional<StatsOption> m_hovered;
 };
 
 } // namespace tarvelo

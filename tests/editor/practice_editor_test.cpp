@@ -47,26 +47,22 @@ TEST_F(PracticeEditorTest, SaveDropsTheHeaderWritesItFirstAndResetsTheCurrentUse
 
 TEST_F(PracticeEditorTest, RefusedSavesWriteNothing)
 {
-    const struct
-    {
-        const char* name;
-        std::u32string text;
-        std::string message;
-    } rows[] = {
-        {"empty", U"", "Have the wellsprings of creativity receded this far?"},
-        {"outside the code page", U"Fine.\n\u0141\u00f3d\u017a and \u4e2d",
+    // The text, then what the message names.
+    const std::pair<std::u32string, std::string> rows[] = {
+        {U"", "Have the wellsprings of creativity receded this far?"},
+        {U"Fine.\n\u0141\u00f3d\u017a and \u4e2d",
          "U+0141 at line 2, column 1, U+017A at line 2, column 4, U+4E2D at line 2, column 10"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [text, message] : rows) {
+        SCOPED_TRACE(message);
         editor.Open();
         editor.TextChanged();
         dialogs.shown.clear();
-        EXPECT_EQ(editor.Save(row.text), EditorAction::None) << row.name;
-        ASSERT_EQ(dialogs.shown.size(), 1u) << row.name;
-        EXPECT_NE(dialogs.shown[0].text.find(row.message), std::string::npos)
-            << row.name << ": " << dialogs.shown[0].text;
-        EXPECT_TRUE(editor.Unsaved()) << row.name;
-        EXPECT_EQ(PracticeFile(), "old header\r\nOne.\r\nTwo.\r\nThree.\r\n") << row.name;
+        EXPECT_EQ(editor.Save(text), EditorAction::None);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_NE(dialogs.shown[0].text.find(message), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_TRUE(editor.Unsaved());
+        EXPECT_EQ(PracticeFile(), "old header\r\nOne.\r\nTwo.\r\nThree.\r\n");
     }
 }
 
@@ -95,18 +91,23 @@ TEST(PracticeEditorFaultTest, FailedSaveGivesTheCauseAndTheNameAsTheUserSeesIt)
         << text;
 }
 
-TEST_F(PracticeEditorTest, RestoreDefaultAsksThenWritesTheSuppliedText)
+// Close asks only with unsaved changes; restoring always asks.
+TEST_F(PracticeEditorTest, CloseAndRestoreAskFirst)
 {
     editor.Open();
-    dialogs.yesNoAnswers = {false};
+    EXPECT_TRUE(editor.ConfirmClose());
+    EXPECT_TRUE(dialogs.shown.empty());
+    editor.TextChanged();
+    dialogs.yesNoAnswers = {false, false, true, true};
+    EXPECT_EQ(editor.PressOption(EditorOption::Close, U"x"), EditorAction::None);
+    EXPECT_EQ(dialogs.shown.back().title, "Double Check");
     EXPECT_EQ(editor.RestoreDefault(), EditorAction::None);
     EXPECT_EQ(editor.LoadedText(), "One.\r\nTwo.\r\nThree.");
-
-    dialogs.yesNoAnswers = {true};
     EXPECT_EQ(editor.RestoreDefault(), EditorAction::Saved);
     EXPECT_EQ(editor.LoadedText(), "Supplied text.");
     EXPECT_EQ(PracticeFile(), kHeaderLine + "Supplied text.\r\n");
-    EXPECT_EQ(state.profile.Read("user0", settings::kSentenceNumber), 1);
+    editor.TextChanged();
+    EXPECT_TRUE(editor.ConfirmClose()) << "the user agreed to drop the change";
 }
 
 TEST_F(PracticeEditorTest, FilesWithoutTextAreToldAndNeverRestored)
@@ -125,16 +126,4 @@ TEST_F(PracticeEditorTest, FilesWithoutTextAreToldAndNeverRestored)
 }
 
 } // namespace
-TEST_F(PracticeEditorTest, CloseAsksOnlyWithUnsavedChanges)
-{
-    editor.Open();
-    EXPECT_TRUE(editor.ConfirmClose());
-    EXPECT_TRUE(dialogs.shown.empty());
-    editor.TextChanged();
-    dialogs.yesNoAnswers = {false, true};
-    EXPECT_EQ(editor.PressOption(PracticeEditor::kClose, U"x"), EditorAction::None);
-    EXPECT_EQ(dialogs.shown.back().title, "Double Check");
-    EXPECT_TRUE(editor.ConfirmClose());
-}
-
 } // namespace tarvelo

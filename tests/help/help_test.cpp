@@ -8,6 +8,7 @@
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace tarvelo {
 namespace {
@@ -26,49 +27,38 @@ public:
 
 TEST(DonationCheckTest, AsksOnceFromTheThirdDay)
 {
-    const struct
-    {
-        const char* name;
-        const char* stored; // nullptr: absent
-        int today;          // of March 2026
-        bool shows;
-        std::string beginAfter;
-    } rows[] = {
-        {"first start", nullptr, 1, false, "2026-03-01"},
-        {"day 2", "2026-02-27", 1, false, "2026-02-27"},
-        {"day 3 across February", "2026-02-26", 1, true, "2026-02-26"},
-        {"clock set back", "2026-03-05", 1, false, "2026-03-05"},
-        {"the default", "9/29/80", 1, false, "2026-03-01"},
-        {"unreadable", "Sunday", 1, false, "2026-03-01"},
-        {"impossible day", "2026-02-30", 9, false, "2026-03-09"},
-    };
-    for (const auto& row : rows) {
+    // The stored date (nullptr: none), today in March 2026, then whether the
+    // request shows and the date stored after the check.
+    // clang-format off
+    const std::tuple<const char*, int, bool, std::string> rows[] = {
+        {nullptr, 1, false, "2026-03-01"}, {"2026-02-27", 1, false, "2026-02-27"},
+        {"2026-02-26", 1, true, "2026-02-26"}, {"2026-03-05", 1, false, "2026-03-05"},
+        {"9/29/80", 1, false, "2026-03-01"}, {"Sunday", 1, false, "2026-03-01"},
+        {"2026-02-30", 9, false, "2026-03-09"}};
+    // clang-format on
+    for (const auto& [stored, today, shows, beginAfter] : rows) {
+        SCOPED_TRACE(stored ? stored : "none");
         test::TempFolder folder;
         ProfileStore profile(folder.Path());
-        if (row.stored)
-            profile.Write(settings::kUsers, settings::kBeginDate, row.stored);
+        if (stored)
+            profile.Write(settings::kUsers, settings::kBeginDate, stored);
         test::FixedClock clock;
-        clock.today = {2026, 3, row.today};
-        EXPECT_EQ(RunDonationCheck(profile, clock), row.shows) << row.name;
-        EXPECT_EQ(profile.Read(settings::kUsers, settings::kBeginDate), row.beginAfter) << row.name;
+        clock.today = {2026, 3, today};
+        EXPECT_EQ(RunDonationCheck(profile, clock), shows);
+        EXPECT_EQ(profile.Read(settings::kUsers, settings::kBeginDate), beginAfter);
         // Regression: the request counted as seen before it was shown.
-        EXPECT_EQ(RunDonationCheck(profile, clock), row.shows) << row.name << ": not yet shown";
+        EXPECT_EQ(RunDonationCheck(profile, clock), shows) << "not yet shown";
         RecordDonationShown(profile);
-        EXPECT_FALSE(RunDonationCheck(profile, clock)) << row.name << ": never twice";
+        EXPECT_FALSE(RunDonationCheck(profile, clock)) << "never twice";
     }
 }
 
-class OutsideLinksTest : public ::testing::Test
+TEST(OutsideLinksTest, HelpPageOpensAsAFileUrlAndFailuresAreTold)
 {
-protected:
     test::TempFolder folder;
     RecordingOpener opener;
     test::ScriptedDialogs dialogs;
     OutsideLinks links{folder.Path(), opener, dialogs};
-};
-
-TEST_F(OutsideLinksTest, HelpPageOpensAsAFileUrlAndFailuresAreTold)
-{
     EXPECT_FALSE(links.OpenHelpPage());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     folder.Write(kHelpPageName, "<html></html>");

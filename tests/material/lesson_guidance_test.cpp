@@ -92,7 +92,7 @@ TEST_F(LessonGuidanceTest, HelpFileIsReadOnceUnlessItsFirstIntroductionIsEmpty)
     EXPECT_EQ(fresh.Introduction(), "Again 2"); // read again: the first line is empty
 }
 
-TEST_F(LessonGuidanceTest, StepsWrapSelectTheLessonAndShowItsPage)
+TEST_F(LessonGuidanceTest, StepsWrapSelectTheLessonAndShowItsPageAndKeys)
 {
     // clang-format off
     const std::tuple<const char*, int, bool, int> rows[] = {
@@ -110,23 +110,21 @@ TEST_F(LessonGuidanceTest, StepsWrapSelectTheLessonAndShowItsPage)
         EXPECT_EQ(guidance.ShownLesson(), to);
         EXPECT_EQ(profile.ReadProfile(kUser, settings::kLesson.name, ""), std::to_string(to));
         EXPECT_EQ(guidance.Introduction(), Introductions()[static_cast<std::size_t>(to - 1)]);
-        EXPECT_EQ(guidance.OptionCaption(LessonGuidance::kLevel),
+        EXPECT_EQ(guidance.OptionCaption(GuidanceOption::Level),
                   "Level " + std::to_string(to == 14 ? 1 : to));
     }
     EXPECT_EQ(guidance.Heading(), "You have now completed all lessons.");
+    EXPECT_EQ(LessonKeys(), (std::set<int>{14, 17})) << "the completion page shows lesson 1's";
     guidance.ShowIntro(1, catalogue);
     EXPECT_EQ(guidance.Heading(), "You are now beginning Lesson 1. ");
-}
 
-TEST_F(LessonGuidanceTest, StepsLoadTheLettersAndTurnThePreviousLessonsKeysBack)
-{
-    guidance.ShowIntro(1, catalogue); // letters not yet loaded
-    guidance.NextLesson(catalogue);
+    // Each step loads the letters and turns the previous lesson's keys back.
+    LessonCatalogue unloaded(profile, folder.Path());
+    unloaded.LoadLessonNumber(kUser);
+    guidance.NextLesson(unloaded);
     EXPECT_EQ(LessonKeys(), (std::set<int>{13, 18})); // D and K
-    guidance.PreviousLesson(catalogue);
+    guidance.PreviousLesson(unloaded);
     EXPECT_EQ(LessonKeys(), (std::set<int>{14, 17})); // F and J
-    Introduce(14);
-    EXPECT_EQ(LessonKeys(), (std::set<int>{14, 17})) << "the completion page shows lesson 1's";
 }
 
 TEST_F(LessonGuidanceTest, LettersMatchLabelsExactly)
@@ -164,23 +162,20 @@ TEST_F(LessonGuidanceTest, LetterOfADeadKeyLightsTheDeadKeyAndItsBase)
     EXPECT_EQ(LessonKeys(), (std::set<int>{3, 21, 32, 33}));
 }
 
-TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
+TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOptionClicksOnTheirOwn)
 {
-    constexpr int kBegin = LessonGuidance::kBegin, kLevel = LessonGuidance::kLevel;
+    constexpr GuidanceOption kBegin = GuidanceOption::Begin, kLevel = GuidanceOption::Level;
     // Level selected?, the key, then: closes?, the lesson shown, the option selected.
     // clang-format off
-    const std::tuple<const char*, bool, Key, bool, int, int> rows[] = {
+    const std::tuple<const char*, bool, Key, bool, int, GuidanceOption> rows[] = {
         {"Enter on Begin", false, Key::Enter, true, 5, kBegin},
         {"Right on Begin", false, Key::Right, true, 5, kBegin},
         {"Left on Begin", false, Key::Left, false, 5, kBegin},
-        {"Escape on Begin", false, Key::Escape, true, 5, kBegin},
-        {"Up on Begin", false, Key::Up, false, 5, kLevel},
-        {"Enter on Level", true, Key::Enter, false, 6, kLevel},
-        {"Right on Level", true, Key::Right, false, 6, kLevel},
-        {"Left on Level", true, Key::Left, false, 4, kLevel},
         {"Escape on Level", true, Key::Escape, true, 5, kLevel},
-        {"Up on Level", true, Key::Up, false, 5, kBegin},
-        {"Down on Level", true, Key::Down, false, 5, kBegin},
+        {"Up on Begin wraps", false, Key::Up, false, 5, kLevel},
+        {"Down on Level wraps", true, Key::Down, false, 5, kBegin},
+        {"Enter on Level", true, Key::Enter, false, 6, kLevel},
+        {"Left on Level", true, Key::Left, false, 4, kLevel},
     };
     // clang-format on
     for (const auto& [name, levelSelected, key, closes, shown, selected] : rows) {
@@ -195,18 +190,15 @@ TEST_F(LessonGuidanceTest, KeysActOnTheSelectedOption)
         EXPECT_EQ(catalogue.LessonNumber(), shown);
         EXPECT_EQ(fresh.SelectedOption(), selected);
     }
-}
 
-TEST_F(LessonGuidanceTest, MousePressesOnOptions)
-{
     Introduce(5);
-    EXPECT_FALSE(guidance.PressOption(LessonGuidance::kNext, catalogue));
-    EXPECT_FALSE(guidance.PressOption(LessonGuidance::kPrevious, catalogue));
-    EXPECT_EQ(guidance.SelectedOption(), LessonGuidance::kBegin); // arrows select nothing
-    EXPECT_FALSE(guidance.PressOption(LessonGuidance::kLevel, catalogue));
+    EXPECT_FALSE(guidance.PressOption(GuidanceOption::Next, catalogue));
+    EXPECT_FALSE(guidance.PressOption(GuidanceOption::Previous, catalogue));
+    EXPECT_EQ(guidance.SelectedOption(), GuidanceOption::Begin); // arrows select nothing
+    EXPECT_FALSE(guidance.PressOption(GuidanceOption::Level, catalogue));
     EXPECT_EQ(guidance.ShownLesson(), 6);
-    EXPECT_TRUE(guidance.PressOption(LessonGuidance::kBegin, catalogue));
-    EXPECT_EQ(guidance.SelectedOption(), LessonGuidance::kBegin);
+    EXPECT_TRUE(guidance.PressOption(GuidanceOption::Begin, catalogue));
+    EXPECT_EQ(guidance.SelectedOption(), GuidanceOption::Begin);
 }
 
 } // namespace

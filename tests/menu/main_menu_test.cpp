@@ -14,14 +14,12 @@
 #include <vector>
 
 namespace tarvelo {
-
 namespace {
 
-constexpr const char* kEmptyBoxHint = "Your focus is now on an empty user. Press the right "
-                                      "arrow key to create a new user in this box.";
-
 using Setting = std::array<std::string, 3>; // section, key, value
+using enum MenuKey;
 
+// What creating, renaming and deleting store is left to the user-profile tests.
 class MainMenuTest : public ::testing::Test
 {
 protected:
@@ -48,9 +46,7 @@ protected:
     {
         return ProfileStore(folder.Path()).ReadProfile(section, key, "<absent>");
     }
-    std::string File() const { return folder.Read(ProfileStore::kFileName); }
-
-    void Keys(std::initializer_list<MenuKey> keys)
+    void Press(const std::vector<MenuKey>& keys)
     {
         for (MenuKey key : keys)
             EXPECT_EQ(menu->KeyDown(key), MenuAction::None) << "key " << static_cast<int>(key);
@@ -58,18 +54,18 @@ protected:
     void FocusBox(int box)
     {
         while (menu->SelectedBox() != box)
-            menu->KeyDown(MenuKey::Down);
+            menu->KeyDown(Down);
     }
     void EnterBox(int box)
     {
         FocusBox(box);
-        menu->KeyDown(MenuKey::Right);
-        ASSERT_EQ(menu->MenuFocus(), MainMenu::kMenuColumn);
+        menu->KeyDown(Right);
+        ASSERT_EQ(menu->MenuFocus(), MenuColumn::Rows);
     }
-    void FocusRow(int row)
+    void FocusRow(MenuRow row)
     {
         while (menu->FocusedRow() != row)
-            menu->KeyDown(MenuKey::Down);
+            menu->KeyDown(Down);
     }
 
     // The fills of the boxes, then of the rows: . normal, F focus (white), S the
@@ -84,7 +80,7 @@ protected:
             text += letter(menu->BoxFill(box));
         text += ' ';
         for (int row = 0; row < MainMenu::kRowCount; ++row)
-            text += letter(menu->RowFill(row));
+            text += letter(menu->RowFill(static_cast<MenuRow>(row)));
         return text;
     }
 };
@@ -95,15 +91,15 @@ TEST_F(MainMenuTest, StartUpFillsTheBoxesAndSelectsTheLastUser)
     StartWith({{"users", "user0", "Ann"}, {"users", "user3", "Kim"}, {"users", "lastuser", "3"},
                {"users", "top", "600"}, {"users", "left", "900"}, {"user7", "typemode", "0"}});
     // clang-format on
-    EXPECT_EQ(menu->BoxCaption(0) + "|" + menu->BoxCaption(1) + "|" + menu->BoxCaption(3),
-              "Ann||Kim");
-    EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
+    EXPECT_EQ(menu->BoxCaption(1), "");
+    EXPECT_EQ(menu->BoxCaption(3), "Kim");
     EXPECT_EQ(state->user.UserName, "") << "not selected before Right";
     EXPECT_EQ(menu->Hint(), "Press the right arrow key to select Kim.");
     EXPECT_EQ(Fills(), "...F..... .........");
-    EXPECT_EQ(state->WindowTop * 10000 + state->WindowLeft, 600 * 10000 + 900);
+    EXPECT_EQ(state->WindowTop, 600);
+    EXPECT_EQ(state->WindowLeft, 900);
     EXPECT_NE(state->layout.KeyOfChar('a'), KeyboardLayout::kNoKey) << "layout loaded";
-    EXPECT_EQ(state->user.TypeMode, 0) << "the type mode is the one read last, box 7's";
+    EXPECT_EQ(state->user.TypeMode, RunMode::Practice) << "the one read last, box 7's";
 }
 
 // The look follows the user in the selected box; the Quit box and empty
@@ -134,20 +130,18 @@ TEST_F(MainMenuTest, HighContrastIsEachUsersChoiceStoredWithTheUser)
 // The stored last user outside the boxes selects the nearest box.
 TEST_F(MainMenuTest, LastUserAndArrowsMoveTheFocusWrappingThroughTheQuitBox)
 {
-    using enum MenuKey;
     // clang-format off
     const std::tuple<const char*, const char*, std::vector<MenuKey>, int> rows[] = {
-        {"last user 8", "8", {}, 7}, {"last user 99999", "99999", {}, 7},
-        {"last user -3", "-3", {}, 0}, {"last user abc", "abc", {}, 0},
-        {"up from 0 to quit", "0", {Up}, 8}, {"down from quit to 0", "0", {Up, Down}, 0},
-        {"down", "2", {Down, Down}, 4}, {"full circle", "3", std::vector<MenuKey>(9, Down), 3},
+        {"last user 8", "8", {}, 7}, {"last user -3", "-3", {}, 0},
+        {"up from 0 to quit", "0", {Up}, 8},
+        {"down from quit to 0", "0", {Up, Down}, 0}, {"down", "2", {Down, Down}, 4},
+        {"full circle", "3", std::vector<MenuKey>(9, Down), 3},
         {"left right other on an empty box stay", "6", {Left, Right, Other}, 6}};
     // clang-format on
     for (const auto& [name, lastUser, keys, to] : rows) {
         SCOPED_TRACE(name);
         StartWith({{"users", "lastuser", lastUser}});
-        for (MenuKey key : keys)
-            EXPECT_EQ(menu->KeyDown(key), MenuAction::None);
+        Press(keys);
         std::string fills = "......... .........";
         fills[static_cast<std::size_t>(to)] = 'F';
         EXPECT_EQ(Fills(), fills);
@@ -155,49 +149,54 @@ TEST_F(MainMenuTest, LastUserAndArrowsMoveTheFocusWrappingThroughTheQuitBox)
     }
 }
 
+// Keys and clicks enter a box; each box keeps its row, first the row of its
+// stored type mode.
 TEST_F(MainMenuTest, EnteringABoxSelectsTheUserRowsWrapAndEachBoxRemembersItsRow)
 {
-    StartWith({{"users", "user0", "Ann"}, {"users", "user1", "Bob"}});
+    StartWith({{"users", "user0", "Ann"}, {"users", "user1", "Bob"}, {"user1", "typemode", "0"}});
     EnterBox(0);
     EXPECT_EQ(state->user.UserName, "Ann");
     EXPECT_EQ(Fills(), "S........ F........");
-    menu->KeyDown(MenuKey::Up);
+    menu->KeyDown(Up);
     EXPECT_EQ(Fills(), "S........ ........F") << "the drills, beside the Quit box";
-    menu->KeyDown(MenuKey::Down);
-    Keys({MenuKey::Down, MenuKey::Down, MenuKey::Down, MenuKey::Other});
-    EXPECT_EQ(menu->FocusedRow(), 3);
+    Press({Down, Down, Down, Down, Other});
+    EXPECT_EQ(menu->FocusedRow(), MenuRow::Stats);
 
-    menu->KeyDown(MenuKey::Left);
+    menu->KeyDown(Left);
     EXPECT_EQ(state->user.UserName, "");
     EXPECT_EQ(Fills(), "F........ .........");
-    Keys({MenuKey::Down, MenuKey::Right});
+    Press({Down, Right});
     EXPECT_EQ(state->user.UserName, "Bob");
-    EXPECT_EQ(menu->FocusedRow(), 0);
-    Keys({MenuKey::Left, MenuKey::Up, MenuKey::Right});
-    EXPECT_EQ(menu->FocusedRow(), 3);
+    EXPECT_EQ(menu->FocusedRow(), MenuRow::Practice);
+    EXPECT_EQ(menu->PressBox(0), MenuAction::None);
+    EXPECT_EQ(Fills(), "S........ ...F.....");
+
+    names.answers = {std::nullopt};
+    EXPECT_EQ(menu->PressBox(3), MenuAction::None);
+    EXPECT_EQ(names.asked, std::vector<std::string>{""});
+    EXPECT_EQ(Fills(), "...F..... .........") << "an empty box left empty is not entered";
+    EXPECT_EQ(state->user.UserName, "");
 }
 
 TEST_F(MainMenuTest, OnlyTheBoxOrRowUnderThePointerIsHovered)
 {
     StartWith({});
     const std::int32_t plain = menu->BoxBorder(1);
-    menu->HoverRow(4);
+    menu->HoverRow(MenuRow::Rename);
     menu->HoverBox(1);
-    EXPECT_EQ(std::pair(menu->HoveredBox(), menu->HoveredRow()), std::pair(1, MainMenu::kNone));
-    EXPECT_EQ(menu->RowBorder(4), plain);
+    EXPECT_EQ(menu->HoveredRow(), std::nullopt);
+    EXPECT_EQ(menu->RowBorder(MenuRow::Rename), plain);
     EXPECT_NE(menu->BoxBorder(1), plain);
-    const std::string hint = menu->Hint();
-    EXPECT_EQ(hint, "Your focus is now on an empty user. Click here to create a new user in this "
-                    "box.");
     menu->HoverBackground();
     EXPECT_EQ(menu->BoxBorder(1), plain);
-    EXPECT_EQ(menu->Hint(), hint) << "the background leaves the hint";
-    EXPECT_EQ(menu->HoveredBox() + menu->HoveredRow(), 2 * MainMenu::kNone);
+    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
+                            "in this box.")
+        << "the background leaves the hint";
+    EXPECT_EQ(menu->HoveredBox(), std::nullopt);
 }
 
 TEST_F(MainMenuTest, EndsTheProgramSavingThePositionUnlessEnteredFromTheQuitBox)
 {
-    using enum MenuKey;
     // The keys before ending (Up: the Quit box, Right: Ann's menu column), the
     // ending key (nullopt: a click on the Quit box), whether the position is saved.
     // clang-format off
@@ -215,125 +214,94 @@ TEST_F(MainMenuTest, EndsTheProgramSavingThePositionUnlessEnteredFromTheQuitBox)
         state->WindowLeft = 2400;
         EXPECT_EQ(key ? menu->KeyDown(*key) : menu->PressBox(MainMenu::kQuitBox),
                   MenuAction::EndProgram);
-        EXPECT_EQ(Read("users", "top") + "," + Read("users", "left") ==
-                      std::to_string(top) + ",2400",
-                  savesPosition);
+        EXPECT_EQ(Read("users", "top") == std::to_string(top), savesPosition);
+        EXPECT_EQ(Read("users", "left") == "2400", savesPosition);
     }
 }
 
-// What creating, renaming and deleting store is left to the user-profile tests.
-TEST_F(MainMenuTest, RightOnAnEmptyBoxAsksForANameAndTheRenameRowForANewOne)
-{
-    StartWith({{"users", "lastuser", "4"}});
-    names.answers = {std::nullopt, "Zo\xEB", "Anna"};
-    Keys({MenuKey::Right});
-    EXPECT_EQ(Fills(), "....F.... .........") << "cancelled";
-    menu->KeyDown(MenuKey::Right);
-    EXPECT_EQ(Fills(), "....S.... F........");
-    FocusRow(MainMenu::kRenameRow);
-    EXPECT_EQ(menu->KeyDown(MenuKey::Enter), MenuAction::None);
-    EXPECT_EQ(names.asked, (std::vector<std::string>{"", "", "Zo\xEB"}));
-    EXPECT_EQ(menu->BoxCaption(4), "Anna");
-    EXPECT_EQ(menu->MenuFocus(), MainMenu::kMenuColumn);
-}
-
-TEST_F(MainMenuTest, DeleteKeyOrRowAsksAndLeavesTheBoxOnlyWhenConfirmed)
+TEST_F(MainMenuTest, RenameInTheMenuColumnDeleteLeavesTheBoxOnlyWhenConfirmed)
 {
     StartWith({{"users", "user0", "Ann"}, {"users", "user2", "Kim"}});
-    dialogs.yesNoAnswers = {false, true, false, true};
-    menu->KeyDown(MenuKey::Delete);
-    EXPECT_EQ(menu->BoxCaption(0), "Ann");
-    menu->KeyDown(MenuKey::Delete);
-    EXPECT_EQ(menu->BoxCaption(0) + menu->Hint(), kEmptyBoxHint);
+    dialogs.yesNoAnswers = {true, false, true};
+    menu->KeyDown(Delete);
+    EXPECT_EQ(menu->BoxCaption(0), "");
+    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Press the right arrow key to "
+                            "create a new user in this box.");
 
     EnterBox(2);
-    FocusRow(MainMenu::kDeleteRow);
-    EXPECT_EQ(menu->KeyDown(MenuKey::Enter), MenuAction::None);
-    EXPECT_EQ(Fills(), "..S...... .....F...");
-    EXPECT_EQ(menu->KeyDown(MenuKey::Right), MenuAction::None);
+    names.answers = {"Kira"};
+    FocusRow(MenuRow::Rename);
+    EXPECT_EQ(menu->KeyDown(Enter), MenuAction::None);
+    EXPECT_EQ(names.asked, std::vector<std::string>{"Kim"});
+    EXPECT_EQ(menu->BoxCaption(2), "Kira");
+    FocusRow(MenuRow::Delete);
+    EXPECT_EQ(menu->KeyDown(Enter), MenuAction::None);
+    EXPECT_EQ(Fills(), "..S...... .....F...") << "refused";
+    EXPECT_EQ(menu->KeyDown(Right), MenuAction::None);
     EXPECT_EQ(Fills(), "..F...... .........");
-    EXPECT_EQ(state->user.UserName + menu->BoxCaption(2), "");
-    EXPECT_EQ(dialogs.shown.size(), 4u);
+    EXPECT_EQ(menu->BoxCaption(2), "");
 
     names.answers = {"Lee"};
-    menu->KeyDown(MenuKey::Right);
-    EXPECT_EQ(menu->FocusedRow(), MainMenu::kLessonsRow) << "a new user starts on row 0";
+    menu->KeyDown(Right);
+    EXPECT_EQ(menu->FocusedRow(), MenuRow::Lessons) << "a new user starts on the first row";
 }
 
 TEST_F(MainMenuTest, ClickingARowOnTheQuitBoxOrOnABoxLeftEmptyDoesNothing)
 {
     StartWith({{"users", "user0", "Ann"}});
-    menu->KeyDown(MenuKey::Up);
+    menu->KeyDown(Up);
     for (int row = 0; row < MainMenu::kRowCount; ++row)
-        EXPECT_EQ(menu->PressRow(row), MenuAction::None) << "row " << row;
-    EXPECT_TRUE(names.asked.empty() && dialogs.shown.empty());
+        EXPECT_EQ(menu->PressRow(static_cast<MenuRow>(row)), MenuAction::None) << "row " << row;
+    EXPECT_TRUE(names.asked.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
 
-    menu->KeyDown(MenuKey::Up); // empty box 7
+    menu->KeyDown(Up); // empty box 7
     names.answers = {std::optional<std::string>("")};
-    EXPECT_EQ(menu->PressRow(MainMenu::kLessonsRow), MenuAction::None);
+    EXPECT_EQ(menu->PressRow(MenuRow::Lessons), MenuAction::None);
     EXPECT_EQ(names.asked.size(), 1u);
-    EXPECT_EQ(menu->MenuFocus(), MainMenu::kUserColumn);
+    EXPECT_EQ(menu->MenuFocus(), MenuColumn::Users);
 }
 
 TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow)
 {
     // The row, its action, the type mode a typing row stores (nullptr: the file stays).
-    // clang-format off
-    const std::tuple<int, MenuAction, const char*> rows[] = {
-        {MainMenu::kLessonsRow, MenuAction::StartTypingSession, "1"},
-        {MainMenu::kPracticeRow, MenuAction::StartTypingSession, "0"},
-        {MainMenu::kStatsRow, MenuAction::ShowStats, nullptr},
-        {MainMenu::kHelpRow, MenuAction::OpenHelp, nullptr},
-        {MainMenu::kEditorRow, MenuAction::EditText, nullptr},
-        {MainMenu::kDrillRow, MenuAction::StartTypingSession, "0"}};
-    // clang-format on
+    const std::tuple<MenuRow, MenuAction, const char*> rows[] = {
+        {MenuRow::Lessons, MenuAction::StartTypingSession, "1"},
+        {MenuRow::Practice, MenuAction::StartTypingSession, "0"},
+        {MenuRow::Stats, MenuAction::ShowStats, nullptr},
+        {MenuRow::Help, MenuAction::OpenHelp, nullptr},
+        {MenuRow::Editor, MenuAction::EditText, nullptr},
+        {MenuRow::Drill, MenuAction::StartTypingSession, "0"}};
     for (const auto& [row, action, typeMode] : rows) {
+        SCOPED_TRACE(MainMenu::RowCaption(row));
         StartWith({{"users", "user0", "Ann"}, {"users", "lastuser", "3"}});
         FocusBox(0);
-        const std::string before = File();
-        EXPECT_EQ(menu->PressRow(row), action) << "row " << row;
+        const std::string before = folder.Read(ProfileStore::kFileName);
+        EXPECT_EQ(menu->PressRow(row), action);
         std::string fills = "S........ .........";
         fills[10 + static_cast<std::size_t>(row)] = 'F';
         EXPECT_EQ(Fills(), fills);
-        if (typeMode)
-            EXPECT_EQ(Read("users", "lastuser") + "," + Read("user0", "typemode"),
-                      std::string("0,") + typeMode);
-        else
-            EXPECT_EQ(File(), before);
-        EXPECT_EQ(state->user.Drilling(), row == MainMenu::kDrillRow)
-            << "drills are stored as practice";
+        if (typeMode) {
+            EXPECT_EQ(Read("users", "lastuser"), "0");
+            EXPECT_EQ(Read("user0", "typemode"), typeMode) << "drills are stored as practice";
+        } else {
+            EXPECT_EQ(folder.Read(ProfileStore::kFileName), before);
+        }
+        EXPECT_EQ(state->user.Drilling(), row == MenuRow::Drill);
     }
-    EXPECT_EQ(menu->PressTitle(), MenuAction::OpenWebSite);
-}
-
-TEST_F(MainMenuTest, ClickingABoxEntersIt)
-{
-    StartWith({{"users", "user0", "Ann"}, {"users", "user5", "Eve"}, {"user5", "typemode", "0"}});
-    EnterBox(0);
-    FocusRow(3);
-    EXPECT_EQ(menu->PressBox(5), MenuAction::None);
-    EXPECT_EQ(state->user.UserName, "Eve");
-    EXPECT_EQ(Fills(), ".....S... .F.......") << "on the row of its own type mode";
-
-    names.answers = {std::nullopt};
-    EXPECT_EQ(menu->PressBox(3), MenuAction::None);
-    EXPECT_EQ(names.asked, std::vector<std::string>{""});
-    EXPECT_EQ(Fills(), "...F..... .........");
-    EXPECT_EQ(state->user.UserName, "");
 }
 
 TEST_F(MainMenuTest, GameAsFirstActivityWritesBox7sTypeMode)
 {
-    StartWith(
-        {{"users", "user0", "Ann"}, {"user7", "typemode", "0"}, {"user0", "gamesplayed", "3"}});
+    StartWith({{"users", "user0", "Ann"}, {"user7", "typemode", "0"}});
     EnterBox(0);
-    FocusRow(MainMenu::kGameRow);
-    EXPECT_EQ(menu->KeyDown(MenuKey::Right), MenuAction::StartGame);
+    FocusRow(MenuRow::Game);
+    EXPECT_EQ(menu->KeyDown(Right), MenuAction::StartGame);
     EXPECT_EQ(Read("user0", "sessionnumber"), "<absent>")
         << "nothing recorded until the game opens";
     menu->RecordGameStart();
-    EXPECT_EQ(Read("user0", "typemode") + "," + Read("user0", "sessionnumber"), "0,1");
-    EXPECT_EQ(state->gameAverages.GamesPlayed, 3);
+    EXPECT_EQ(Read("user0", "typemode"), "0");
+    EXPECT_EQ(Read("user0", "sessionnumber"), "1");
 }
 
 } // namespace

@@ -12,26 +12,24 @@ namespace {
 TEST(StartupTest, MissingOrDamagedSettingsStopWithAMessageShippedStartSilently)
 {
     const std::string damaged("\x89PNG\r\n\x1a\n\0\0\0\rIHDR garbage [users] lastuser", 41);
-    for (const std::string settings : {"missing", "damaged", "shipped"}) {
-        test::TempFolder folder;
-        if (settings == "damaged")
-            folder.Write("Tarvelo.INI", damaged);
-        if (settings == "shipped")
-            folder.CopyShipped("Tarvelo.INI");
+    test::TempFolder missing, broken, shipped;
+    broken.Write("Tarvelo.INI", damaged);
+    shipped.CopyShipped("Tarvelo.INI");
+    // The folder, then what the message says (empty: no message).
+    const std::pair<const test::TempFolder*, std::string> rows[] = {
+        // A run of spaces before the web address wrapped into it.
+        {&missing, "download at:\n\nhttps://"},
+        {&broken, '"' + broken.File("Tarvelo.INI") + "\" is damaged"},
+        {&shipped, ""}};
+    for (const auto& [folder, told] : rows) {
         test::ScriptedDialogs dialogs;
-        EXPECT_EQ(RunStartupChecks(ProfileStore(folder.Path()), dialogs).proceed,
-                  settings == "shipped");
-        ASSERT_EQ(dialogs.shown.size(), settings == "shipped" ? 0u : 1u) << settings;
-        if (settings == "missing") { // a run of spaces before the web address wrapped into it
-            EXPECT_NE(dialogs.shown[0].text.find("download at:\n\nhttps://"), std::string::npos);
-        }
-        if (settings == "damaged") {
-            EXPECT_NE(
-                dialogs.shown[0].text.find('"' + folder.File("Tarvelo.INI") + "\" is damaged"),
-                std::string::npos);
-            EXPECT_EQ(folder.Read("Tarvelo.INI"), damaged);
+        EXPECT_EQ(RunStartupChecks(ProfileStore(folder->Path()), dialogs).proceed, told.empty());
+        ASSERT_EQ(dialogs.shown.size(), told.empty() ? 0u : 1u) << told;
+        if (!told.empty()) {
+            EXPECT_NE(dialogs.shown[0].text.find(told), std::string::npos) << dialogs.shown[0].text;
         }
     }
+    EXPECT_EQ(broken.Read("Tarvelo.INI"), damaged);
 }
 
 // Leftovers of interrupted saves of the settings file and the practice text

@@ -22,7 +22,7 @@ protected:
     explicit SessionFixture(std::deque<std::string> lines = {"abcdefghij "})
         : lines(std::move(lines))
     {
-        user.TypeMode = CurrentUser::kPractice;
+        user.TypeMode = RunMode::Practice;
         layout.Load(profile);
     }
 
@@ -30,7 +30,7 @@ protected:
     {
         lines = FixedLines(std::move(queue));
         engine.SetOptions({.backspace = true, .detection = ai, .beepOnError = true});
-        user.TypeMode = practice ? CurrentUser::kPractice : CurrentUser::kLessons;
+        user.TypeMode = practice ? RunMode::Practice : RunMode::Lesson;
         engine.BeginOrNext();
     }
 

@@ -152,7 +152,7 @@ TEST(MaterialSessionTest, StopAndBeginRetypeTheSameSentence)
     test::TempFolder folder;
     ProfileStore profile{folder.Path()};
     CurrentUser user;
-    user.TypeMode = CurrentUser::kPractice;
+    user.TypeMode = RunMode::Practice;
     PracticeText practice;
     practice.LoadFromBytes("header\r\nFirst one. Second one. Third one.\r\n");
     test::RecordingGuide guide;

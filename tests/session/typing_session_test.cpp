@@ -39,7 +39,7 @@ protected:
         folder.Write(PracticeText::kFileName, DataFileText({"abc", "defg"}));
     }
 
-    TypingSession& Open(std::int16_t mode = CurrentUser::kPractice)
+    TypingSession& Open(RunMode mode = RunMode::Practice)
     {
         session.reset();
         state = std::make_unique<ProgramState>(folder.Path());
@@ -156,7 +156,7 @@ TEST_F(TypingSessionTest, TogglesAreReadAndStoredAndAiDisablesBackspace)
 {
     for (const bool practice : {true, false}) {
         SCOPED_TRACE(practice ? "practice" : "lessons");
-        Open(practice ? CurrentUser::kPractice : CurrentUser::kLessons);
+        Open(practice ? RunMode::Practice : RunMode::Lesson);
         EXPECT_EQ(Engine().Options().backspace, !practice) << "default";
         session->Press(SessionOption::Backspace);
         EXPECT_EQ(Engine().Options().backspace, practice);
@@ -218,7 +218,7 @@ TEST_F(TypingSessionTest, StartReturnsWhatTheUserMustBeTold)
     sessionNumber = 3;
 
     ASSERT_EQ(::unlink(folder.File("Tarvelo Letters.txt").c_str()), 0);
-    Open(CurrentUser::kLessons);
+    Open(RunMode::Lesson);
     ASSERT_EQ(started.size(), 1u);
     EXPECT_NE(started[0].text.find("\"Tarvelo Letters.txt\""), std::string::npos);
 
@@ -236,7 +236,7 @@ TEST_F(TypingSessionTest, StartReturnsWhatTheUserMustBeTold)
 // drills; the target speed asked for is stored, a wrong one refused.
 TEST_F(TypingSessionTest, DrillsAreRecordedAndTakeATargetSpeed)
 {
-    Open(CurrentUser::kDrill);
+    Open(RunMode::Drill);
     session->KeyDown(NavigationKey::Enter);
     const std::string line = Engine().ExpectedText();
     Type(line);

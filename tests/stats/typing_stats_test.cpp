@@ -84,7 +84,7 @@ TEST(CompleteTotalsTest, TotalsKeepTheirPrecision)
         EXPECT_EQ(CompleteTotals::Load(profile, "user0").CompleteErrors, errors) << text;
     }
     CurrentUser user;
-    user.TypeMode = CurrentUser::kPractice;
+    user.TypeMode = RunMode::Practice;
     totals = loaded;
     totals.CompleteErrors = INT64_MAX;
     LetterTallies tallies;

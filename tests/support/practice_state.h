@@ -11,7 +11,7 @@ inline void ReadyForPractice(ProgramState& state)
     state.user.SelectSlot(0);
     state.user.UserName = "Ann";
     state.user.SessionNumber = 3;
-    state.user.TypeMode = CurrentUser::kPractice;
+    state.user.TypeMode = RunMode::Practice;
 }
 
 } // namespace tarvelo::test

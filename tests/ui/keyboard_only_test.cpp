@@ -58,10 +58,11 @@ private slots:
         QVERIFY(folder.Read(PracticeText::kFileName).ends_with("\r\n\tOne.\r\n"));
 
         press(Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(focused(), test::Frame(editor, "sOption", PracticeEditor::kRestore));
+        QCOMPARE(focused(),
+                 test::Frame(editor, "sOption", static_cast<int>(EditorOption::Restore)));
         press(Qt::Key_Tab);
         press(Qt::Key_Tab);
-        QCOMPARE(focused(), test::Frame(editor, "sOption", PracticeEditor::kClose));
+        QCOMPARE(focused(), test::Frame(editor, "sOption", static_cast<int>(EditorOption::Close)));
         press(Qt::Key_Tab, Qt::ShiftModifier);
         press(Qt::Key_Tab, Qt::ShiftModifier);
         press(Qt::Key_Tab, Qt::ShiftModifier);

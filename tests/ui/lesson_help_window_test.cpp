@@ -32,16 +32,16 @@ struct Folder
     LessonCatalogue catalogue{state.profile, folder.Path()};
 };
 
-ui::OptionFrame* Option(const QWidget& window, int option)
+ui::OptionFrame* Option(const QWidget& window, GuidanceOption option)
 {
-    return test::Frame(window, "sOption", option);
+    return test::Frame(window, "sOption", static_cast<int>(option));
 }
 
 // Where the window differs from what the guidance logic shows for the
 // catalogue's lesson with `selected` and `hovered`; empty when it shows it all.
 QStringList Differences(LessonHelpWindow& window, Folder& data,
-                        int selected = LessonGuidance::kBegin,
-                        int hovered = LessonGuidance::kNoOption)
+                        GuidanceOption selected = GuidanceOption::Begin,
+                        std::optional<GuidanceOption> hovered = std::nullopt)
 {
     LessonGuidance logic;
     logic.LoadLessonLabels(data.state.layout);
@@ -56,11 +56,13 @@ QStringList Differences(LessonHelpWindow& window, Folder& data,
         window.findChild<QPlainTextEdit*>("txtIntro")->toPlainText() !=
             ui::ToQString(logic.Introduction()))
         differences << "lesson";
-    for (int i = 0; i < LessonGuidance::kOptionCount; ++i)
-        if (Option(window, i)->caption() != ui::ToQString(logic.OptionCaption(i)) ||
-            Option(window, i)->fill() != logic.OptionFill(i) ||
-            Option(window, i)->border() != logic.OptionBorder(i))
+    for (int i = 0; i < LessonGuidance::kOptionCount; ++i) {
+        const auto option = static_cast<GuidanceOption>(i);
+        if (Option(window, option)->caption() != ui::ToQString(logic.OptionCaption(option)) ||
+            Option(window, option)->fill() != logic.OptionFill(option) ||
+            Option(window, option)->border() != logic.OptionBorder(option))
             differences << QString("option %1").arg(i);
+    }
     auto* keyboard = window.findChild<ui::KeyboardView*>("keyboard");
     for (int key = 1; key <= LessonGuidance::kPictureKeys; ++key)
         if (keyboard->caption(key) != ui::ToQString(logic.KeyLabel(key)) ||
@@ -104,8 +106,8 @@ private slots:
             auto* keyboard = window.findChild<ui::KeyboardView*>("keyboard");
             QCOMPARE(keyboard->keyAt(keyboard->keyRect(49).center()), 0);
             QCOMPARE(keyboard->keyAt(keyboard->keyRect(35).center()), 35);
-            QTest::mouseMove(Option(window, LessonGuidance::kNext));
-            QCOMPARE(Differences(window, data, LessonGuidance::kBegin, LessonGuidance::kNext),
+            QTest::mouseMove(Option(window, GuidanceOption::Next));
+            QCOMPARE(Differences(window, data, GuidanceOption::Begin, GuidanceOption::Next),
                      QStringList());
             QTest::mouseMove(window.findChild<QPlainTextEdit*>("txtIntro")->viewport());
             QCOMPARE(Differences(window, data), QStringList());
@@ -128,19 +130,19 @@ private slots:
         LessonHelpWindow window(data.state);
         std::vector<int> shown;
         QStringList differences;
-        const auto record = [&](int selected) {
+        const auto record = [&](GuidanceOption selected) {
             shown.push_back(window.shownLesson());
             differences << Differences(window, data, selected);
         };
         const bool closed = RunOpen(window, data.catalogue, [&] {
-            QTest::mouseClick(Option(window, LessonGuidance::kPrevious), Qt::LeftButton);
-            record(LessonGuidance::kBegin);
+            QTest::mouseClick(Option(window, GuidanceOption::Previous), Qt::LeftButton);
+            record(GuidanceOption::Begin);
             QTest::keyClick(Keys(window), Qt::Key_Down);
             QTest::keyClick(Keys(window), Qt::Key_Return); // the level option: next lesson
-            record(LessonGuidance::kLevel);
+            record(GuidanceOption::Level);
             QTest::keyClick(Keys(window), Qt::Key_Left);
-            record(LessonGuidance::kLevel);
-            QTest::mouseClick(Option(window, LessonGuidance::kBegin), Qt::LeftButton);
+            record(GuidanceOption::Level);
+            QTest::mouseClick(Option(window, GuidanceOption::Begin), Qt::LeftButton);
         });
         QVERIFY(closed);
         QCOMPARE(shown, (std::vector<int>{13, 14, 13}));

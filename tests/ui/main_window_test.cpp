@@ -100,9 +100,11 @@ QStringList Differences(MainWindow& window)
     for (int box = 0; box < MainMenu::kBoxCount; ++box)
         check(Frame(window, "lUser", box), menu.BoxCaption(box), menu.BoxFill(box),
               menu.BoxBorder(box), QString("box %1").arg(box));
-    for (int row = 0; row < MainMenu::kRowCount; ++row)
-        check(Frame(window, "lRow2", row), std::string(MainMenu::RowCaption(row)),
-              menu.RowFill(row), menu.RowBorder(row), QString("row %1").arg(row));
+    for (int line = 0; line < MainMenu::kRowCount; ++line) {
+        const auto row = static_cast<MenuRow>(line);
+        check(Frame(window, "lRow2", line), std::string(MainMenu::RowCaption(row)),
+              menu.RowFill(row), menu.RowBorder(row), QString("row %1").arg(line));
+    }
     return differences;
 }
 
@@ -157,7 +159,7 @@ private slots:
         const auto window = install.Start();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        ui::OptionFrame* drills = Frame(*window, "lRow2", MainMenu::kDrillRow);
+        ui::OptionFrame* drills = Frame(*window, "lRow2", static_cast<int>(MenuRow::Drill));
         QCOMPARE(drills->caption(), QString(" Weak-Key Drills"));
         const ui::OptionFrame* quit = Frame(*window, "lUser", MainMenu::kQuitBox);
         QCOMPARE(drills->geometry().center().y(), quit->geometry().center().y());
@@ -207,13 +209,13 @@ private slots:
         const auto window = install.Start();
         window->show();
         emit Frame(*window, "lUser", 3)->hovered();
-        QCOMPARE(window->menu().HoveredBox(), 3);
+        QCOMPARE(window->menu().HoveredBox(), std::optional(3));
         QCOMPARE(Differences(*window), QStringList());
         QTest::mouseClick(Frame(*window, "lUser", 0), Qt::LeftButton);
-        const auto press = [&](int row) {
-            QTest::mouseClick(Frame(*window, "lRow2", row), Qt::LeftButton);
+        const auto press = [&](MenuRow row) {
+            QTest::mouseClick(Frame(*window, "lRow2", static_cast<int>(row)), Qt::LeftButton);
         };
-        press(MainMenu::kStatsRow);
+        press(MenuRow::Stats);
         StatisticsWindow* stats = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (auto* found = qobject_cast<StatisticsWindow*>(widget); found && found->isVisible())
@@ -221,9 +223,9 @@ private slots:
         QVERIFY(stats && !window->isVisible());
         stats->close();
         QTRY_VERIFY(window->isVisible());
-        press(MainMenu::kHelpRow);
+        press(MenuRow::Help);
         QVERIFY(window->isVisible());
-        press(MainMenu::kEditorRow);
+        press(MenuRow::Editor);
         QVERIFY(!window->isVisible());
         QTRY_VERIFY(window->isVisible());
         QCOMPARE(install.events, (std::vector<std::string>{"help page", "editor"}));

@@ -6,7 +6,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/temp_folder.h"
-#include "ui/focus_box.h"
+#include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
 #include "ui/option_frame.h"
 #include "windows/session/session_window.h"
@@ -33,11 +33,6 @@ struct Fakes : test::ScriptedDialogs, Beeper, LessonGuide
     std::vector<bool> menuVisible; // with each message
 };
 
-ui::FocusBox* Keys(QWidget* window)
-{
-    return window->findChild<ui::FocusBox*>();
-}
-
 void SendKey(QWidget* target, int key, const QString& text) // as X11 gives it
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -49,9 +44,7 @@ struct Run
 {
     explicit Run(const std::string& name = "Ann", const char* sessionNumber = "3")
     {
-        for (const char* file : {"Tarvelo.INI", "Tarvelo Text1.txt", "Tarvelo Lessons.txt",
-                                 "Tarvelo Letters.txt", "Tarvelo Lessonhelp.txt"})
-            folder.CopyShipped(file);
+        test::CopyShippedData(folder);
         ProfileStore store(folder.Path());
         store.WriteProfile("users", "user0", name);
         store.WriteProfile("user0", "sessionnumber", sessionNumber);
@@ -65,7 +58,7 @@ struct Run
         menu->show();
         fakes.menu = menu.get();
         for (int key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return})
-            QTest::keyClick(Keys(menu.get()), Qt::Key(key));
+            QTest::keyClick(test::Keys(*menu), Qt::Key(key));
     }
 
     test::TempFolder folder;
@@ -99,9 +92,10 @@ private slots:
         QCoreApplication::sendEvent(keyboard, &leave);
         QCOMPARE(keyboard->border(5), plain);
 
-        QTest::keyClick(Keys(run.session), Qt::Key_Return);
-        SendKey(Keys(run.session), Qt::Key_Delete, "\x7f");
-        SendKey(Keys(run.session), Qt::Key_unknown, QString(QChar(0x85))); // C1
+        QWidget* keys = test::Keys(*run.session);
+        QTest::keyClick(keys, Qt::Key_Return);
+        SendKey(keys, Qt::Key_Delete, "\x7f");
+        SendKey(keys, Qt::Key_unknown, QString(QChar(0x85))); // C1
         QCOMPARE(run.session->findChild<QWidget*>("picText2")->property("text").toString(), "");
         QCOMPARE(run.fakes.beeps, 0);
     }

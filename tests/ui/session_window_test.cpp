@@ -24,7 +24,7 @@ struct Activity
 {
     Activity() { test::CopyShippedData(folder); }
 
-    SessionWindow& Open(std::int16_t mode = CurrentUser::kPractice)
+    SessionWindow& Open(RunMode mode = RunMode::Practice)
     {
         window.reset();
         state = std::make_unique<ProgramState>(folder.Path());
@@ -191,7 +191,7 @@ private slots:
     void drillModeShowsTheLettersAndAsksForTheTarget()
     {
         Activity activity;
-        SessionWindow* window = &activity.Open(CurrentUser::kDrill);
+        SessionWindow* window = &activity.Open(RunMode::Drill);
         QCOMPARE(Text(*window, "lMode"), QString("Drill Mode"));
         QVERIFY(Child<QWidget>(*window, "drillPanel")->isVisible());
         const auto& bars = Child<ui::SpeedBars>(*window, "drillBars")->bars();

@@ -125,7 +125,7 @@ private slots:
             return chosen;
         };
         StatisticsWindow window(state, services);
-        auto* print = test::Frame(window, "sOption", Statistics::kPrint);
+        auto* print = test::Frame(window, "sOption", static_cast<int>(StatsOption::Print));
         dialogs.yesNoAnswers = {true};
         QTest::mouseClick(print, Qt::LeftButton);
         QVERIFY(offered.endsWith("Tarvelo record sheet Ada.pdf"));

@@ -55,7 +55,9 @@ nlohmann::json RunSession(const nlohmann::json& request)
     test::TempFolder folder;
     ProfileStore profile(folder.Path());
     CurrentUser user;
-    user.TypeMode = static_cast<std::int16_t>(request.at("mode").get<int>());
+    // "mode": 0 practice, 2 drills, any other number the lessons.
+    const int mode = request.at("mode").get<int>();
+    user.TypeMode = mode == 0 ? RunMode::Practice : mode == 2 ? RunMode::Drill : RunMode::Lesson;
     FixedLines lines({expected});
     KeyboardLayout layout;
     layout.Load(profile);

@@ -73,10 +73,11 @@ void EditorWindow::buildControls()
     auto* options = new QHBoxLayout;
     options->setSpacing(12);
     for (int i = 0; i < PracticeEditor::kOptionCount; ++i) {
-        auto* frame = new ui::OptionFrame(ui::ToQString(PracticeEditor::OptionCaption(i)));
+        const auto option = static_cast<EditorOption>(i);
+        auto* frame = new ui::OptionFrame(ui::ToQString(PracticeEditor::OptionCaption(option)));
         frame->setObjectName(QString("sOption%1").arg(i));
-        connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+        connect(frame, &ui::OptionFrame::pressed, this, [this, option] { pressOption(option); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, option] { hoverOption(option); });
         frame->setTabStop();
         frame->setMnemonic(frame->caption().at(0));
         options->addWidget(frame);
@@ -92,15 +93,15 @@ void EditorWindow::buildControls()
     layout->addLayout(options);
 
     // Escape asks as Close does.
-    const std::pair<QKeySequence, int> keys[] = {{QKeySequence::Save, PracticeEditor::kSave},
-                                                 {Qt::Key_Escape, PracticeEditor::kClose}};
+    const std::pair<QKeySequence, EditorOption> keys[] = {{QKeySequence::Save, EditorOption::Save},
+                                                          {Qt::Key_Escape, EditorOption::Close}};
     for (const auto& [sequence, option] : keys) {
         auto* shortcut = new QShortcut(sequence, this);
         connect(shortcut, &QShortcut::activated, this, [this, option] { pressOption(option); });
     }
 }
 
-void EditorWindow::pressOption(int option)
+void EditorWindow::pressOption(EditorOption option)
 {
     const EditorAction action = m_editor->PressOption(option, ToUnicode(m_text->toPlainText()));
     refresh();
@@ -122,7 +123,7 @@ void EditorWindow::pressOption(int option)
     }
 }
 
-void EditorWindow::hoverOption(int option)
+void EditorWindow::hoverOption(std::optional<EditorOption> option)
 {
     if (m_editor->Hovered() == option)
         return;
@@ -153,8 +154,8 @@ void EditorWindow::refresh()
     }
     for (int i = 0; i < PracticeEditor::kOptionCount; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
-        frame->setFill(PracticeEditor::OptionFill(i));
-        frame->setBorder(m_editor->OptionBorder(i));
+        frame->setFill(PracticeEditor::OptionFill(static_cast<EditorOption>(i)));
+        frame->setBorder(m_editor->OptionBorder(static_cast<EditorOption>(i)));
     }
 }
 
@@ -180,7 +181,7 @@ void EditorWindow::closeEvent(QCloseEvent* event)
 
 void EditorWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    hoverOption(PracticeEditor::kNone);
+    hoverOption(std::nullopt);
     ui::PictureWindow::mouseMoveEvent(event);
 }
 
@@ -198,7 +199,7 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_text->viewport() &&
         (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
-        hoverOption(PracticeEditor::kNone);
+        hoverOption(std::nullopt);
     return ui::PictureWindow::eventFilter(watched, event);
 }
 

@@ -40,7 +40,7 @@ public:
     ~EditorWindow() override;
 
     PracticeEditor& editor() { return *m_editor; }
-    void pressOption(int option);
+    void pressOption(EditorOption option);
 
 signals:
     // After the window has stored its position and hidden itself (queued,
@@ -54,7 +54,7 @@ protected:
 
 private:
     void buildControls();
-    void hoverOption(int option);
+    void hoverOption(std::optional<EditorOption> option);
     void leave();
     void refresh();
 

@@ -44,11 +44,12 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     auto* options = new QHBoxLayout;
     options->addStretch();
     for (int i = 0; i < 2; ++i) {
-        auto* frame = new ui::OptionFrame(ui::ToQString(DonationRequest::OptionCaption(i)));
+        const auto option = static_cast<DonationOption>(i);
+        auto* frame = new ui::OptionFrame(ui::ToQString(DonationRequest::OptionCaption(option)));
         frame->setObjectName(QString("sOption%1").arg(i));
         frame->setMinimumWidth(100);
-        connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+        connect(frame, &ui::OptionFrame::pressed, this, [this, option] { pressOption(option); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, option] { hoverOption(option); });
         frame->setTabStop();
         frame->setMnemonic(frame->caption().at(0));
         options->addWidget(frame);
@@ -63,9 +64,9 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     layout->addLayout(options);
     ui::ResizeWithin(*this, QSize(480, 400));
     // Enter presses the focused option, Ignore at first; Escape ignores.
-    setFocusProxy(m_options[DonationRequest::kIgnore]);
+    setFocusProxy(m_options[static_cast<std::size_t>(DonationOption::Ignore)]);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
-            [this] { pressOption(DonationRequest::kIgnore); });
+            [this] { pressOption(DonationOption::Ignore); });
     refresh();
 }
 
@@ -92,15 +93,15 @@ void DonationWindow::showOver(const QWidget* activity)
     setFocus();
 }
 
-void DonationWindow::pressOption(int option)
+void DonationWindow::pressOption(DonationOption option)
 {
     hide();
-    if (option == DonationRequest::kDonate && m_openDonationPage)
+    if (option == DonationOption::Donate && m_openDonationPage)
         m_openDonationPage();
     close();
 }
 
-void DonationWindow::hoverOption(int option)
+void DonationWindow::hoverOption(std::optional<DonationOption> option)
 {
     if (m_request.Hovered() == option)
         return;
@@ -112,13 +113,13 @@ void DonationWindow::refresh()
 {
     for (int i = 0; i < 2; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
-        frame->setBorder(m_request.OptionBorder(i));
+        frame->setBorder(m_request.OptionBorder(static_cast<DonationOption>(i)));
     }
 }
 
 void DonationWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    hoverOption(DonationRequest::kNone);
+    hoverOption(std::nullopt);
     QWidget::mouseMoveEvent(event);
 }
 
@@ -126,7 +127,7 @@ bool DonationWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_text->viewport() &&
         (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
-        hoverOption(DonationRequest::kNone);
+        hoverOption(std::nullopt);
     return QWidget::eventFilter(watched, event);
 }
 

@@ -33,8 +33,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void pressOption(int option);
-    void hoverOption(int option);
+    void pressOption(DonationOption option);
+    void hoverOption(std::optional<DonationOption> option);
     void refresh();
 
     DonationRequest m_request;

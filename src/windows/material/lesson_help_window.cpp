@@ -57,10 +57,11 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     auto* options = new QHBoxLayout;
     options->setSpacing(12);
     for (int i = 0; i < LessonGuidance::kOptionCount; ++i) {
+        const auto option = static_cast<GuidanceOption>(i);
         auto* frame = new ui::OptionFrame(QString(), this);
         frame->setObjectName(QString("sOption%1").arg(i));
-        connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+        connect(frame, &ui::OptionFrame::pressed, this, [this, option] { pressOption(option); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, option] { hoverOption(option); });
         options->addWidget(frame);
         m_options[static_cast<std::size_t>(i)] = frame;
     }
@@ -70,8 +71,7 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     // number-row keys 35 and 36.
     for (int key = LessonGuidance::kPictureKeys + 1; key <= ui::KeyboardView::kKeyCount; ++key)
         m_keyboard->setShown(key, false);
-    connect(m_keyboard, &ui::KeyboardView::keyHovered, this,
-            [this] { hoverOption(LessonGuidance::kNoOption); });
+    connect(m_keyboard, &ui::KeyboardView::keyHovered, this, [this] { hoverOption(std::nullopt); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
@@ -143,7 +143,7 @@ void LessonHelpWindow::pressKey(int key)
         refresh();
 }
 
-void LessonHelpWindow::pressOption(int option)
+void LessonHelpWindow::pressOption(GuidanceOption option)
 {
     if (!m_catalogue)
         return;
@@ -153,7 +153,7 @@ void LessonHelpWindow::pressOption(int option)
         refresh();
 }
 
-void LessonHelpWindow::hoverOption(int option)
+void LessonHelpWindow::hoverOption(std::optional<GuidanceOption> option)
 {
     if (m_guidance.HoveredOption() == option)
         return;
@@ -177,7 +177,7 @@ void LessonHelpWindow::closeEvent(QCloseEvent* event)
 
 void LessonHelpWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    hoverOption(LessonGuidance::kNoOption);
+    hoverOption(std::nullopt);
     ui::PictureWindow::mouseMoveEvent(event);
 }
 
@@ -185,7 +185,7 @@ bool LessonHelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_text->viewport() &&
         (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
-        hoverOption(LessonGuidance::kNoOption);
+        hoverOption(std::nullopt);
     return ui::PictureWindow::eventFilter(watched, event);
 }
 
@@ -207,10 +207,11 @@ void LessonHelpWindow::refresh()
     if (m_text->toPlainText() != introduction)
         m_text->setPlainText(introduction);
     for (int i = 0; i < LessonGuidance::kOptionCount; ++i) {
+        const auto option = static_cast<GuidanceOption>(i);
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
-        frame->setCaption(ui::ToQString(m_guidance.OptionCaption(i)));
-        frame->setFill(m_guidance.OptionFill(i));
-        frame->setBorder(m_guidance.OptionBorder(i));
+        frame->setCaption(ui::ToQString(m_guidance.OptionCaption(option)));
+        frame->setFill(m_guidance.OptionFill(option));
+        frame->setBorder(m_guidance.OptionBorder(option));
     }
     m_focusBox->setStandIn(m_options[static_cast<std::size_t>(m_guidance.SelectedOption())]);
     if (accessibleDescription() != introduction)

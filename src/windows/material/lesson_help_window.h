@@ -50,8 +50,8 @@ protected:
 
 private:
     void pressKey(int key);
-    void pressOption(int option);
-    void hoverOption(int option);
+    void pressOption(GuidanceOption option);
+    void hoverOption(std::optional<GuidanceOption> option);
     void closeGuidance();
     void placeWindow();
     void refresh();

@@ -135,10 +135,11 @@ void MainWindow::buildControls()
         });
         m_boxes[box] = frame;
     }
-    for (int row = 0; row < MainMenu::kRowCount; ++row) {
+    for (int line = 0; line < MainMenu::kRowCount; ++line) {
+        const auto row = static_cast<MenuRow>(line);
         auto* frame = new ui::OptionFrame(ui::ToQString(MainMenu::RowCaption(row)));
-        frame->setObjectName(QString("lRow2%1").arg(row));
-        columns->addWidget(frame, row, 1);
+        frame->setObjectName(QString("lRow2%1").arg(line));
+        columns->addWidget(frame, line, 1);
         connect(frame, &ui::OptionFrame::pressed, this, [this, row] {
             recordPosition();
             act(m_menu->PressRow(row));
@@ -147,7 +148,7 @@ void MainWindow::buildControls()
             m_menu->HoverRow(row);
             refresh();
         });
-        m_rows[row] = frame;
+        m_rows[line] = frame;
     }
     columns->setColumnStretch(0, 1);
     columns->setColumnStretch(1, 1);
@@ -193,13 +194,13 @@ void MainWindow::refresh()
         m_boxes[box]->setFill(m_menu->BoxFill(box));
         m_boxes[box]->setBorder(m_menu->BoxBorder(box));
     }
-    for (int row = 0; row < MainMenu::kRowCount; ++row) {
-        m_rows[row]->setFill(m_menu->RowFill(row));
-        m_rows[row]->setBorder(m_menu->RowBorder(row));
+    for (int line = 0; line < MainMenu::kRowCount; ++line) {
+        m_rows[line]->setFill(m_menu->RowFill(static_cast<MenuRow>(line)));
+        m_rows[line]->setBorder(m_menu->RowBorder(static_cast<MenuRow>(line)));
     }
-    m_focusBox->setStandIn(m_menu->MenuFocus() == MainMenu::kUserColumn
+    m_focusBox->setStandIn(m_menu->MenuFocus() == MenuColumn::Users
                                ? m_boxes[m_menu->SelectedBox()]
-                               : m_rows[m_menu->FocusedRow()]);
+                               : m_rows[static_cast<std::size_t>(m_menu->FocusedRow())]);
     const QString hint = ui::ToQString(m_menu->Hint());
     if (m_info->text() != hint)
         m_info->setText(hint);
@@ -347,7 +348,7 @@ void MainWindow::returnToMenu()
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
     ui::PictureWindow::mouseMoveEvent(event);
-    if (m_menu->HoveredBox() != MainMenu::kNone || m_menu->HoveredRow() != MainMenu::kNone) {
+    if (m_menu->HoveredBox() || m_menu->HoveredRow()) {
         m_menu->HoverBackground();
         refresh();
     }

@@ -67,12 +67,13 @@ void StatisticsWindow::buildControls()
     auto* options = new QHBoxLayout;
     options->addStretch();
     for (int i = 0; i < Statistics::kOptionCount; ++i) {
-        auto* frame = new ui::OptionFrame(ui::ToQString(Statistics::OptionCaption(i)));
+        const auto option = static_cast<StatsOption>(i);
+        auto* frame = new ui::OptionFrame(ui::ToQString(Statistics::OptionCaption(option)));
         frame->setObjectName(QString("sOption%1").arg(i));
         frame->setMinimumWidth(110);
         connect(frame, &ui::OptionFrame::pressed, this,
-                [this, i] { act(m_statistics.PressOption(i)); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
+                [this, option] { act(m_statistics.PressOption(option)); });
+        connect(frame, &ui::OptionFrame::hovered, this, [this, option] { hoverOption(option); });
         options->addWidget(frame);
         m_options[static_cast<std::size_t>(i)] = frame;
     }
@@ -186,7 +187,7 @@ void StatisticsWindow::act(StatsAction action)
         closeStatistics();
 }
 
-void StatisticsWindow::hoverOption(int option)
+void StatisticsWindow::hoverOption(std::optional<StatsOption> option)
 {
     if (m_statistics.Hovered() == option)
         return;
@@ -202,7 +203,7 @@ void StatisticsWindow::hoverKey(int key)
         QToolTip::hideText();
     else
         QToolTip::showText(QCursor::pos(), tip, m_keyboard, m_keyboard->keyRect(key));
-    hoverOption(Statistics::kNone);
+    hoverOption(std::nullopt);
 }
 
 void StatisticsWindow::closeStatistics()
@@ -221,8 +222,8 @@ void StatisticsWindow::refresh()
     m_focusBox->setStandIn(m_options[static_cast<std::size_t>(m_statistics.Selected())]);
     for (int i = 0; i < Statistics::kOptionCount; ++i) {
         ui::OptionFrame* frame = m_options[static_cast<std::size_t>(i)];
-        frame->setFill(m_statistics.OptionFill(i));
-        frame->setBorder(m_statistics.OptionBorder(i));
+        frame->setFill(m_statistics.OptionFill(static_cast<StatsOption>(i)));
+        frame->setBorder(m_statistics.OptionBorder(static_cast<StatsOption>(i)));
     }
     for (int key = 1; key <= ui::KeyboardView::kKeyCount; ++key) {
         m_keyboard->setCaption(key, ui::ToQString(m_state.layout.Caption(key)));
@@ -257,7 +258,7 @@ void StatisticsWindow::closeEvent(QCloseEvent* event)
 
 void StatisticsWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    hoverOption(Statistics::kNone);
+    hoverOption(std::nullopt);
     ui::PictureWindow::mouseMoveEvent(event);
 }
 
@@ -266,7 +267,7 @@ bool StatisticsWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_keyboard && event->type() == QEvent::Leave)
         QToolTip::hideText();
     else if (event->type() == QEvent::Enter)
-        hoverOption(Statistics::kNone); // a panel is window background
+        hoverOption(std::nullopt); // a panel is window background
     return ui::PictureWindow::eventFilter(watched, event);
 }
 

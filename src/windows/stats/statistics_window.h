@@ -97,7 +97,7 @@ private:
     void loadProgress();
     void exportHistory();
     void act(StatsAction action);
-    void hoverOption(int option);
+    void hoverOption(std::optional<StatsOption> option);
     void hoverKey(int key);
     void closeStatistics();
     void refresh();
