@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Start-up against a bare Qt window: the program (a portable copy with its
-# audio module) and tarvelo_bare_window (one QWidget, built by the same build)
-# start in turn on one Xvfb display, RUNS times each. For every start: the
+# audio module), tarvelo_bare_window (one QWidget, built by the same build) and
+# the same with one label of text in the default font (tarvelo_bare_window
+# --label: the font set-up and first glyphs the bare window skips) start in
+# turn on one Xvfb display, RUNS times each. For every start: the
 # time from the process start until its window is mapped, the processor time
 # used by then (the steadier figure on a busy machine) and the shared
 # libraries mapped then; 3 s later the resident memory and the libraries
-# again. Prints the medians, the ratios and both memory figures. A start that
+# again. Prints the medians, and the ratios and memory against each reference. A start that
 # shows no window within LIMIT seconds ends the bench with an error.
 # Usage: bench/startup_bench.sh [BUILD_FOLDER/bin]
 #   RUNS (9), LIMIT (20); SDL_AUDIODRIVER=dummy gives the program a device.
@@ -76,9 +78,11 @@ measure() {
 
 program=()
 bare=()
+label=()
 for _ in $(seq "$runs"); do
     program+=("$(measure 'Tarvelo - Select your Options' "$work/program/tarvelo")")
     bare+=("$(measure 'Bare Qt window' "$bin/tarvelo_bare_window")")
+    label+=("$(measure 'Bare Qt window with a label' "$bin/tarvelo_bare_window" --label)")
 done
 
 # median FIELD RUNS...
@@ -99,9 +103,17 @@ report() {
 }
 report "program" "${program[@]}"
 report "bare Qt window" "${bare[@]}"
-awk -v p="$(median 1 "${program[@]}")" -v b="$(median 1 "${bare[@]}")" \
-    -v pc="$(median 5 "${program[@]}")" -v bc="$(median 5 "${bare[@]}")" \
-    -v pm="$(median 3 "${program[@]}")" -v bm="$(median 3 "${bare[@]}")" \
-    'BEGIN { printf "ratio %.2fx the bare window (processor time %.2fx); memory %.1f MB against %.1f MB, %+.1f MB\n",
-             p / b, pc / (bc > 0 ? bc : 1), pm / 1024, bm / 1024, (pm - bm) / 1024 }'
+report "with a label" "${label[@]}"
+# against NAME RUNS...: the program's ratios and memory against a reference.
+against() {
+    local name=$1
+    shift
+    awk -v name="$name" -v p="$(median 1 "${program[@]}")" -v b="$(median 1 "$@")" \
+        -v pc="$(median 5 "${program[@]}")" -v bc="$(median 5 "$@")" \
+        -v pm="$(median 3 "${program[@]}")" -v bm="$(median 3 "$@")" \
+        'BEGIN { printf "ratio %.2fx %s (processor time %.2fx); memory %.1f MB against %.1f MB, %+.1f MB\n",
+                 p / b, name, pc / (bc > 0 ? bc : 1), pm / 1024, bm / 1024, (pm - bm) / 1024 }'
+}
+against "the bare window" "${bare[@]}"
+against "the window with a label" "${label[@]}"
 grep -i 'sound' "$log" | sort -u | sed 's/^/program said: /' || true
