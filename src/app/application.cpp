@@ -80,6 +80,7 @@ std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialo
     if (!checked.proceed)
         return nullptr;
     FillServices(services, appFolder, audioModulePaths);
+    // The name dialog waits until a name is asked for, then opens over the menu.
     std::unique_ptr<DeferredNameDialog> names;
     if (!services.nameDialog) {
         names = std::make_unique<DeferredNameDialog>(appFolder);
