@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/deferred_name_dialog.h"
 #include "game/system_sources.h"
 #include "help/donation.h"
 #include "help/outside_links.h"
@@ -79,7 +80,15 @@ std::unique_ptr<MainWindow> StartApplication(const std::string& appFolder, Dialo
     if (!checked.proceed)
         return nullptr;
     FillServices(services, appFolder, audioModulePaths);
+    // The name dialog waits until a name is asked for, then opens over the menu.
+    std::unique_ptr<DeferredNameDialog> names;
+    if (!services.nameDialog) {
+        names = std::make_unique<DeferredNameDialog>(appFolder);
+        services.nameDialog = names.get();
+    }
     auto window = std::make_unique<MainWindow>(appFolder, std::move(services));
+    if (names)
+        names.release()->setParent(window.get());
     // Sound and music are loaded when a window that makes them opens, not at
     // the start: the game's first sound comes at "Begin", after the window.
     window->setGameWindowFactory([paths = std::move(audioModulePaths)](

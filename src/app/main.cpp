@@ -15,6 +15,7 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
+#include <malloc.h>
 #include <pwd.h>
 #include <string_view>
 #include <unistd.h>
@@ -146,8 +147,13 @@ int main(int argc, char* argv[])
     window->show();
     // Finding the icon in the desktop's icon themes reads their indexes: a
     // good part of the start, which the menu's first picture need not wait for.
-    tarvelo::ui::AfterFirstPaint(*window,
-                                 [] { QApplication::setWindowIcon(QIcon::fromTheme("tarvelo")); });
+    tarvelo::ui::AfterFirstPaint(*window, [] {
+        QApplication::setWindowIcon(QIcon::fromTheme("tarvelo"));
+        // What the start freed (the font set-up, the layouts' trial sizes,
+        // the picture's decoder) lies scattered in the heap: give its pages
+        // back to the system rather than keep them resident.
+        ::malloc_trim(0);
+    });
     tarvelo::LeaveOnSignals();
     return QApplication::exec();
 }

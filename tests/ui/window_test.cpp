@@ -5,12 +5,14 @@
 #include "support/temp_folder.h"
 #include "support/window_helpers.h"
 #include "ui/after_first_paint.h"
+#include "ui/option_frame.h"
 #include "ui/picture_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <sys/stat.h>
@@ -73,6 +75,29 @@ private slots:
         window.update();
         QTest::qWait(20);
         QCOMPARE(runs, 1);
+    }
+
+    // The menu's name dialog is built when a name is first asked for; it
+    // then opens over the menu and the name reaches the box.
+    void nameDialogIsBuiltOnFirstNeedOverTheMenu()
+    {
+        test::TempFolder folder;
+        folder.CopyShipped("Tarvelo.INI");
+        test::ScriptedDialogs dialogs;
+        const auto window = StartApplication(folder.Path(), dialogs);
+        QVERIFY(window);
+        QVERIFY(window->findChildren<QDialog*>().isEmpty());
+        QWidget* over = nullptr;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            over = dialog->parentWidget();
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("tName"), "Bo");
+            dialog->findChild<QPushButton*>("bOK")->click();
+        });
+        emit window->findChild<ui::OptionFrame*>("lUser0")->pressed();
+        QCOMPARE(over, window.get());
+        QCOMPARE(window->state().user.UserName, std::string("Bo"));
     }
 
     // A settings file that cannot be saved is told at start, and not again
