@@ -25,6 +25,29 @@ struct MarkColours
 };
 inline constexpr MarkColours kMarks{0x000000, 0x0000FF, 0x00FF00, 0xFF00FF};
 
+// The charts of the statistics window (the letters' percentages, the
+// progress by day) and the drills' letter speed bars.
+namespace chart {
+
+inline constexpr std::int32_t kText = 0x303030;
+inline constexpr std::int32_t kGrid = 0xDCDCDC;
+inline constexpr std::int32_t kPractice = 0xB06020; // blue
+inline constexpr std::int32_t kLessons = 0x1080E0;  // orange
+// The letter chart: its percentage scale, the stem up to each letter's mark
+// and the letters under the chart.
+inline constexpr std::int32_t kScaleLine = 0xC8C8C8;
+inline constexpr std::int32_t kScaleText = 0x808080;
+inline constexpr std::int32_t kStem = 0xE0E0E0;
+inline constexpr std::int32_t kLetter = 0x000000;
+// A letter typed at the target speed with confidence, one not yet; the
+// target line; the focus letter.
+inline constexpr std::int32_t kConfident = 0x449E2E;
+inline constexpr std::int32_t kNotYet = 0x1E8AE0;
+inline constexpr std::int32_t kTargetLine = 0x404040;
+inline constexpr std::int32_t kFocusLetter = 0x0000FF;
+
+} // namespace chart
+
 // The high-contrast look: no picture, black text on a white ground, the
 // selection in yellow, and every text at a contrast ratio of at least
 // kHighContrastRatio against what it stands on.

@@ -13,17 +13,27 @@ ModalPictureWindow::ModalPictureWindow(const std::string& appFolder, QWidget* pa
     setWindowModality(Qt::ApplicationModal);
 }
 
-void ModalPictureWindow::exec()
+ModalPictureWindow::~ModalPictureWindow()
+{
+    if (m_wait)
+        m_wait->quit();
+}
+
+bool ModalPictureWindow::exec()
 {
     show();
     raise();
     activateWindow();
+    if (focusProxy())
+        setFocus();
     QEventLoop wait;
     m_wait = &wait;
     const QPointer<ModalPictureWindow> alive(this);
     wait.exec(QEventLoop::DialogExec);
-    if (alive)
-        m_wait = nullptr;
+    if (!alive)
+        return false;
+    m_wait = nullptr;
+    return true;
 }
 
 void ModalPictureWindow::done()

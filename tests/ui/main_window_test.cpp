@@ -5,6 +5,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
+#include "ui/activity_window.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
@@ -61,10 +62,10 @@ struct Installation
                 return session.data();
             }};
         services.openHelpPage = [this] { events.push_back("help page"); };
-        services.editorWindow = [this](ProgramState&, std::function<void()> leftToMenu) {
+        services.editorWindow = [this](ProgramState& state) {
             events.push_back("editor");
-            auto* editor = new QWidget;
-            QTimer::singleShot(0, editor, leftToMenu);
+            auto* editor = new ui::ActivityWindow(state, settings::kEditorMaximized);
+            QTimer::singleShot(0, editor, [editor] { editor->leave(); });
             return editor;
         };
         if (!ownDonationCheck)

@@ -2,6 +2,7 @@
 
 #include "platform/navigation_key.h"
 #include "ui/focus_box.h"
+#include "ui/labels.h"
 #include "ui/navigation_keys.h"
 #include "ui/window_placement.h"
 
@@ -48,23 +49,15 @@ void GameRulesWindow::buildControls()
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);
-    auto* heading = new QLabel("Dalmor's Typing Game Rules");
-    heading->setObjectName("lHeading");
-    heading->setTextFormat(Qt::PlainText);
-    QFont font = heading->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    heading->setFont(font);
-    layout->addWidget(heading);
+    layout->addWidget(
+        ui::MakeLabel("Dalmor's Typing Game Rules", "lHeading", {.pointSize = 16, .bold = true}));
     layout->addSpacing(10);
 
     QStringList lines;
     for (const char* line : kRules)
         lines << QString::fromLatin1(line);
-    auto* text = new QLabel(lines.join('\n'));
-    text->setObjectName("lRules");
+    auto* text = ui::MakeLabel(lines.join('\n'), "lRules");
     setAccessibleDescription(text->text()); // read with the title as it opens
-    text->setTextFormat(Qt::PlainText);
     text->setStyleSheet("background: rgba(255, 255, 255, 200); padding: 8px;");
     layout->addWidget(text);
     layout->addStretch(1);

@@ -1,7 +1,9 @@
 #include "windows/help/donation_window.h"
 
 #include "state/window_placement.h"
+#include "ui/labels.h"
 #include "ui/option_frame.h"
+#include "ui/option_row.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
@@ -23,12 +25,8 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
 
-    auto* heading = new QLabel(ui::ToQString(DonationRequest::kHeading));
-    heading->setObjectName("lHeading");
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.5);
-    heading->setFont(font);
+    auto* heading = ui::MakeLabel(ui::ToQString(DonationRequest::kHeading), "lHeading",
+                                  {.scale = 1.5, .bold = true});
 
     // Read-only and never focused: the text cannot be edited or even selected.
     m_text = new QPlainTextEdit;
@@ -38,22 +36,17 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
     m_text->setPlainText(ui::ToQString(DonationRequest::Text()).replace("\r\n", "\n"));
     setAccessibleDescription(m_text->toPlainText()); // read with the title as it opens
-    m_text->viewport()->setMouseTracking(true);
-    m_text->viewport()->installEventFilter(this);
+    m_backgroundHover.watch(m_text->viewport());
 
     auto* options = new QHBoxLayout;
     options->addStretch();
-    for (int i = 0; i < 2; ++i) {
-        auto* frame = new ui::OptionFrame(ui::ToQString(DonationRequest::OptionCaption(i)));
-        frame->setObjectName(QString("sOption%1").arg(i));
-        frame->setMinimumWidth(100);
-        connect(frame, &ui::OptionFrame::pressed, this, [this, i] { pressOption(i); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, i] { hoverOption(i); });
-        frame->setTabStop();
-        frame->setMnemonic(frame->caption().at(0));
-        options->addWidget(frame);
-        m_options[static_cast<std::size_t>(i)] = frame;
-    }
+    ui::AddOptionRow(
+        *options, m_options, *this,
+        {.caption = [](int i) { return ui::ToQString(DonationRequest::OptionCaption(i)); },
+         .pressed = [this](int i) { pressOption(i); },
+         .hovered = [this](int i) { hoverOption(i); },
+         .minimumWidth = 100,
+         .tabStops = true});
     options->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -67,11 +60,6 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
             [this] { pressOption(DonationRequest::kIgnore); });
     refresh();
-}
-
-DonationWindow::~DonationWindow()
-{
-    m_text->viewport()->removeEventFilter(this);
 }
 
 void DonationWindow::showOver(const QWidget* activity)
@@ -120,14 +108,6 @@ void DonationWindow::mouseMoveEvent(QMouseEvent* event)
 {
     hoverOption(DonationRequest::kNone);
     QWidget::mouseMoveEvent(event);
-}
-
-bool DonationWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_text->viewport() &&
-        (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
-        hoverOption(DonationRequest::kNone);
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace tarvelo

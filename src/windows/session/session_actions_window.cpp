@@ -46,9 +46,6 @@ void SessionWindow::load()
     refreshCaptions();
     if (m_helpWindow)
         m_helpWindow->loadLessonLabels();
-    m_caretTimer->start(m_engine.CaretTimer().intervalMs);
-    m_caretRestartsSeen = m_engine.CaretTimer().restarts;
-    m_flashRestartsSeen = m_options.FlashTimer().restarts;
     refresh();
     m_focusBox->setFocus();
 }
@@ -82,7 +79,7 @@ void SessionWindow::askTargetSpeed()
 
 void SessionWindow::keyDown(int key)
 {
-    if (m_left)
+    if (hasLeft())
         return;
     handle(m_options.KeyDown(ui::ToNavigationKey(key)));
 }
@@ -90,7 +87,7 @@ void SessionWindow::keyDown(int key)
 void SessionWindow::keyTyped(int code)
 {
     // Escape works as an option key only.
-    if (m_left || code == keycode::kEscape)
+    if (hasLeft() || code == keycode::kEscape)
         return;
     m_readerTyped = code;
     handle(m_options.TypeKey(code));
@@ -106,7 +103,7 @@ void SessionWindow::handle(OptionOutcome outcome)
     case OptionOutcome::None:
         break;
     case OptionOutcome::ExitToMenu:
-        exitToMenu();
+        leave();
         break;
     case OptionOutcome::NothingToType:
         m_dialogs.ShowMessage(m_material.NothingToType(m_options.NothingToTypeMessage()),
@@ -114,22 +111,6 @@ void SessionWindow::handle(OptionOutcome outcome)
         refresh();
         break;
     }
-}
-
-void SessionWindow::exitToMenu()
-{
-    if (m_left)
-        return;
-    m_left = true;
-    m_options.StopForExit();
-    m_placement.StoreOnExit(ui::PlacementOf(*this));
-    m_statsTimer->stop();
-    m_caretTimer->stop();
-    m_flashTimer->stop();
-    hide();
-    // Queued, so that the menu may delete the window from its slot.
-    QMetaObject::invokeMethod(
-        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
 }
 void SessionWindow::askDedication()
 {

@@ -7,11 +7,11 @@
 #include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
+#include "ui/logic_timer.h"
 #include "ui/option_frame.h"
 #include "ui/speed_bars.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
-#include "ui/timer_sync.h"
 #include "ui/typing_line_view.h"
 #include "windows/session/session_window.h"
 
@@ -178,13 +178,9 @@ void SessionWindow::refreshLines()
 }
 void SessionWindow::syncTimers()
 {
-    // A window that has left runs no timer.
-    const auto follow = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
-        ui::SyncTimer(*timer, m_left ? TimerState{} : state, seen);
-    };
-    follow(m_statsTimer, m_engine.StatsTimer(), m_statsRestartsSeen);
-    follow(m_caretTimer, m_engine.CaretTimer(), m_caretRestartsSeen);
-    follow(m_flashTimer, m_options.FlashTimer(), m_flashRestartsSeen);
+    follow(*m_statsTimer, m_engine.StatsTimer());
+    follow(*m_caretTimer, m_engine.CaretTimer());
+    follow(*m_flashTimer, m_options.FlashTimer());
 }
 
 } // namespace tarvelo

@@ -6,6 +6,7 @@
 #include "ui/clickable_label.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
+#include "ui/logic_timer.h"
 #include "ui/option_frame.h"
 #include "ui/speed_bars.h"
 #include "ui/style.h"
@@ -220,7 +221,7 @@ QWidget* SessionWindow::buildDrillPanel()
     if (m_state.user.Drilling()) {
         auto* chooseTarget = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_T), this); // Alt+T
         connect(chooseTarget, &QShortcut::activated, this, [this] {
-            if (!m_left)
+            if (!hasLeft())
                 askTargetSpeed();
         });
     }
@@ -241,7 +242,7 @@ void SessionWindow::buildKeyboard()
     // to typing.
     auto* chooseKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_K), this);
     connect(chooseKey, &QShortcut::activated, this, [this] {
-        if (m_left || m_keyEditor.IsOpen())
+        if (hasLeft() || m_keyEditor.IsOpen())
             return;
         const std::vector<int>& next = m_engine.NextKeys();
         if (!next.empty())
@@ -293,14 +294,9 @@ QLayout* SessionWindow::buildFooter()
 
 void SessionWindow::buildTimers()
 {
-    m_statsTimer = new QTimer(this);
-    m_caretTimer = new QTimer(this);
-    m_flashTimer = new QTimer(this);
-    for (QTimer* timer : {m_statsTimer, m_caretTimer, m_flashTimer})
-        timer->setTimerType(Qt::PreciseTimer);
-    m_statsTimer->setObjectName("Timer");
-    m_caretTimer->setObjectName("TypingTimer");
-    m_flashTimer->setObjectName("genTimer");
+    m_statsTimer = new ui::LogicTimer("Timer", this);
+    m_caretTimer = new ui::LogicTimer("TypingTimer", this);
+    m_flashTimer = new ui::LogicTimer("genTimer", this);
     connect(m_statsTimer, &QTimer::timeout, this, [this] {
         m_engine.StatsTick();
         refresh();
@@ -327,7 +323,7 @@ void SessionWindow::buildTimers()
 
 void SessionWindow::placeWindow()
 {
-    ui::PlaceWindow(*this, m_state, QSize(880, 680), m_placement.OpensMaximized());
+    place(QSize(880, 680));
 }
 
 SessionWindow::SessionWindow(ProgramState& m_state, QWidget* parent)
@@ -335,8 +331,8 @@ SessionWindow::SessionWindow(ProgramState& m_state, QWidget* parent)
 {}
 
 SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* parent)
-    : ui::PictureWindow(m_state.appFolder, parent), m_state(m_state), m_ownDialogs(this),
-      m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
+    : ui::ActivityWindow(m_state, settings::kMainMaximized, parent), m_state(m_state),
+      m_ownDialogs(this), m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
       m_beeper(services.beeper ? *services.beeper : m_ownBeeper),
       m_keyboards(services.keyboards ? *services.keyboards : m_ownKeyboards),
       m_endProgram(services.endProgram ? std::move(services.endProgram)
@@ -353,8 +349,7 @@ SessionWindow::SessionWindow(ProgramState& m_state, Services services, QWidget* 
                  [this] { return int{m_lessons.LessonNumber()}; }),
       m_options(m_state.profile, m_state.user, m_engine),
       m_keyEditor(m_state.layout, m_state.profile),
-      m_material(m_state.appFolder, m_state.user.Practising()),
-      m_placement(m_state, settings::kMainMaximized)
+      m_material(m_state.appFolder, m_state.user.Practising())
 {
     m_guide.target = services.guide;
     m_recorder.SetLayout(&m_state.layout);
@@ -376,21 +371,25 @@ SessionWindow::~SessionWindow()
     m_recorder.WriteHeld();
 }
 
-void SessionWindow::closeEvent(QCloseEvent* event)
+void SessionWindow::stopping(bool closed)
 {
-    event->accept();
-    if (m_left)
+    if (closed) {
+        m_engine.SaveHeld();
+        m_recorder.Stopping(m_engine); // the run so far is kept as the program ends
         return;
-    m_left = true;
-    m_engine.SaveHeld();
-    m_recorder.Stopping(m_engine); // the run so far is kept as the program ends
-    m_placement.StoreOnClose(ui::PlacementOf(*this));
+    }
+    m_options.StopForExit();
+    syncTimers(); // stops them
+}
+
+void SessionWindow::closed()
+{
     m_endProgram();
 }
 
 void SessionWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    ui::PictureWindow::mouseMoveEvent(event);
+    ui::ActivityWindow::mouseMoveEvent(event);
     m_options.HoverBackground();
     refresh();
 }
@@ -402,7 +401,7 @@ bool SessionWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_keyboard && event->type() == QEvent::Resize && m_keyEditor.IsOpen()) {
         placeKeyEdit();
     }
-    return ui::PictureWindow::eventFilter(watched, event);
+    return ui::ActivityWindow::eventFilter(watched, event);
 }
 
 } // namespace tarvelo

@@ -10,8 +10,7 @@
 #include "session/run_recorder.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
-#include "state/window_placement.h"
-#include "ui/picture_window.h"
+#include "ui/activity_window.h"
 #include "ui/qt_beeper.h"
 #include "ui/qt_dialogs.h"
 #include "ui/xkb_keyboards.h"
@@ -40,6 +39,7 @@ namespace ui {
 class ClickableLabel;
 class FocusBox;
 class KeyboardView;
+class LogicTimer;
 class OptionFrame;
 class SpeedBars;
 class TypingLineView;
@@ -48,7 +48,7 @@ class TypingLineView;
 // The lesson, practice and drill session: the typing lines, the six options,
 // the statistics panel and the on-screen keyboard, for the current user and
 // mode; in drills also the open letters' speeds beside the typing lines.
-class SessionWindow : public ui::PictureWindow
+class SessionWindow : public ui::ActivityWindow
 {
     Q_OBJECT
 
@@ -69,13 +69,9 @@ public:
     SessionWindow(ProgramState& state, Services services, QWidget* parent = nullptr);
     ~SessionWindow() override;
 
-signals:
-    // After leaving for the menu has stored its values and hidden the window
-    // (queued, so the receiver may delete the window); the menu shows itself.
-    void leftToMenu();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void stopping(bool closed) override;
+    void closed() override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -110,7 +106,6 @@ private:
     void keyDown(int key);
     void keyTyped(int code);
     void handle(OptionOutcome outcome);
-    void exitToMenu();
     void openKeyEdit(int key);
     bool keyEditEvent(QEvent* event);
     void typeIntoKeyEdit(int code);
@@ -154,9 +149,7 @@ private:
     SessionOptions m_options;
     KeyEditor m_keyEditor;
     MaterialFiles m_material;
-    PlacementStore m_placement;
     LessonHelpWindow* m_helpWindow = nullptr;
-    bool m_left = false;
 
     QLabel* m_titleLabel = nullptr;
     QLabel* m_modeLabel = nullptr;
@@ -192,14 +185,11 @@ private:
     std::string m_readerLine;
     std::int32_t m_readerErrors = 0;
 
-    QTimer* m_statsTimer = nullptr;
-    QTimer* m_caretTimer = nullptr;
-    QTimer* m_flashTimer = nullptr;
+    ui::LogicTimer* m_statsTimer = nullptr;
+    ui::LogicTimer* m_caretTimer = nullptr;
+    ui::LogicTimer* m_flashTimer = nullptr;
     // Writes a line end's history row once the keystroke has been shown.
     QTimer* m_lineWriteTimer = nullptr;
-    unsigned m_statsRestartsSeen = 0;
-    unsigned m_caretRestartsSeen = 0;
-    unsigned m_flashRestartsSeen = 0;
 };
 
 } // namespace tarvelo
