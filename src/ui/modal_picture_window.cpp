@@ -1,5 +1,9 @@
 #include "ui/modal_picture_window.h"
 
+#include "platform/navigation_key.h"
+#include "ui/focus_box.h"
+#include "ui/navigation_keys.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
@@ -41,6 +45,19 @@ void ModalPictureWindow::done()
     hide();
     if (m_wait)
         m_wait->quit();
+}
+
+FocusBox* ModalPictureWindow::makeClosingFocusBox()
+{
+    auto* box = new FocusBox(this);
+    connect(box, &FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
+        const NavigationKey navigation = ToNavigationKey(key);
+        if (navigation == NavigationKey::Escape || navigation == NavigationKey::Enter ||
+            navigation == NavigationKey::Right)
+            done();
+    });
+    setFocusProxy(box);
+    return box;
 }
 
 void ModalPictureWindow::closeEvent(QCloseEvent* event)

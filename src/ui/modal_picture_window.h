@@ -6,6 +6,8 @@ class QEventLoop;
 
 namespace tarvelo::ui {
 
+class FocusBox;
+
 // The one modal form of the windows: a picture window shown over the
 // application until done() is called or the window is closed. Timers of the
 // other windows keep running meanwhile.
@@ -24,6 +26,9 @@ public:
     virtual void done();
 
 protected:
+    // The focus box of a window that Escape, Enter and the right arrow key
+    // close; it holds the keys.
+    FocusBox* makeClosingFocusBox();
     void closeEvent(QCloseEvent* event) override;
 
 private:

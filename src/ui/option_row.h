@@ -5,6 +5,7 @@
 #include <span>
 
 class QBoxLayout;
+class QGridLayout;
 class QObject;
 
 namespace tarvelo::ui {
@@ -29,5 +30,8 @@ struct OptionRow
 // `context` ends the connections when it goes.
 void AddOptionRow(QBoxLayout& layout, std::span<OptionFrame*> frames, const QObject& context,
                   const OptionRow& row);
+// The same down `column` of `grid`, frame i on line i.
+void AddOptionRow(QGridLayout& grid, int column, std::span<OptionFrame*> frames,
+                  const QObject& context, const OptionRow& row);
 
 } // namespace tarvelo::ui

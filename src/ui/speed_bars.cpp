@@ -56,9 +56,9 @@ void SpeedBars::paintEvent(QPaintEvent*)
         const double share = std::clamp(bar.confidence, 0.0, kTop) / kTop;
         const int tall = static_cast<int>(share * barRoom);
         const QColor fill =
-            FromBgr(bar.confidence >= 1.0 ? palette::chart::kConfident : palette::chart::kNotYet);
+            FromBgr(bar.confidence >= 1.0 ? palette::kChart.confident : palette::kChart.notYet);
         painter.fillRect(x + 2, barBottom - tall, kColumn - 4, tall, fill);
-        painter.setPen(ShownText(bar.marked ? palette::chart::kFocusLetter : palette::kCaption));
+        painter.setPen(ShownText(bar.marked ? palette::kChart.focusLetter : palette::kCaption));
         QFont font = painter.font();
         font.setBold(bar.marked);
         painter.setFont(font);
@@ -67,7 +67,7 @@ void SpeedBars::paintEvent(QPaintEvent*)
     }
     // The target line.
     const int target = barBottom - static_cast<int>(barRoom / kTop);
-    painter.setPen(QPen(FromBgr(palette::chart::kTargetLine), 1, Qt::DashLine));
+    painter.setPen(QPen(FromBgr(palette::kChart.targetLine), 1, Qt::DashLine));
     painter.drawLine(0, target, width(), target);
 }
 

@@ -74,13 +74,13 @@ private slots:
     void drawsTheInvitationThenBothSeries()
     {
         ui::ProgressChart chart;
-        const QColor lesson = ui::FromBgr(palette::chart::kLessons);
+        const QColor lesson = ui::FromBgr(palette::kChart.lessons);
         QImage image = Render(chart);
         QCOMPARE(CountColour(image, lesson), 0);
-        QVERIFY(CountColour(image, ui::FromBgr(palette::chart::kText)) > 100);
+        QVERIFY(CountColour(image, ui::FromBgr(palette::kChart.text)) > 100);
         chart.setProgress(SixtyDays());
         image = Render(chart);
-        QVERIFY(CountColour(image, ui::FromBgr(palette::chart::kPractice)) > 300);
+        QVERIFY(CountColour(image, ui::FromBgr(palette::kChart.practice)) > 300);
         QVERIFY(CountColour(image, lesson) > 150);
     }
 };

@@ -1,9 +1,7 @@
 #include "windows/game/game_rules_window.h"
 
-#include "platform/navigation_key.h"
 #include "ui/focus_box.h"
 #include "ui/labels.h"
-#include "ui/navigation_keys.h"
 #include "ui/window_placement.h"
 
 #include <QLabel>
@@ -38,14 +36,7 @@ GameRulesWindow::GameRulesWindow(const std::string& appFolder, QWidget* parent)
 
 void GameRulesWindow::buildControls()
 {
-    m_focusBox = new ui::FocusBox(this);
-    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
-        const NavigationKey navigation = ui::ToNavigationKey(key);
-        if (navigation == NavigationKey::Escape || navigation == NavigationKey::Enter ||
-            navigation == NavigationKey::Right) {
-            done();
-        }
-    });
+    m_focusBox = makeClosingFocusBox();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);

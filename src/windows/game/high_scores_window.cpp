@@ -1,10 +1,8 @@
 #include "windows/game/high_scores_window.h"
 
-#include "platform/navigation_key.h"
 #include "state/palette.h"
 #include "ui/focus_box.h"
 #include "ui/labels.h"
-#include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
@@ -29,14 +27,7 @@ HighScoresWindow::HighScoresWindow(const std::string& appFolder,
 
 void HighScoresWindow::buildControls(const std::array<HighScoreRow, kHighScoreRows>& rows)
 {
-    m_focusBox = new ui::FocusBox(this);
-    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
-        const NavigationKey navigation = ui::ToNavigationKey(key);
-        if (navigation == NavigationKey::Escape || navigation == NavigationKey::Enter ||
-            navigation == NavigationKey::Right) {
-            done();
-        }
-    });
+    m_focusBox = makeClosingFocusBox();
 
     constexpr ui::LabelFont kHeading{.larger = 2, .bold = true};
     auto* grid = new QGridLayout;

@@ -10,6 +10,7 @@
 #include "ui/labels.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
+#include "ui/option_row.h"
 #include "ui/qt_dialogs.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
@@ -103,39 +104,38 @@ void MainWindow::buildControls()
     auto* columns = new QGridLayout;
     columns->setHorizontalSpacing(24);
     columns->setVerticalSpacing(8);
+    ui::AddOptionRow(*columns, 0, m_boxes, *this,
+                     {.name = "lUser",
+                      .pressed =
+                          [this](int box) {
+                              recordPosition();
+                              act(m_menu->PressBox(box));
+                          },
+                      .hovered =
+                          [this](int box) {
+                              m_menu->HoverBox(box);
+                              refresh();
+                          }});
     for (int box = 0; box < MainMenu::kBoxCount; ++box) {
-        auto* frame = new ui::OptionFrame(QString());
-        frame->setObjectName(QString("lUser%1").arg(box));
-        frame->setListItem(true);
-        frame->setAccessibleName("Empty user");
-        columns->addWidget(frame, box, 0);
+        m_boxes[box]->setListItem(true);
+        m_boxes[box]->setAccessibleName("Empty user");
         columns->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), box,
                          2);
         columns->setRowStretch(box, 1);
-        connect(frame, &ui::OptionFrame::pressed, this, [this, box] {
-            recordPosition();
-            act(m_menu->PressBox(box));
-        });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, box] {
-            m_menu->HoverBox(box);
-            refresh();
-        });
-        m_boxes[box] = frame;
     }
-    for (int row = 0; row < MainMenu::kRowCount; ++row) {
-        auto* frame = new ui::OptionFrame(ui::ToQString(MainMenu::RowCaption(row)));
-        frame->setObjectName(QString("lRow2%1").arg(row));
-        columns->addWidget(frame, row, 1);
-        connect(frame, &ui::OptionFrame::pressed, this, [this, row] {
-            recordPosition();
-            act(m_menu->PressRow(row));
-        });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, row] {
-            m_menu->HoverRow(row);
-            refresh();
-        });
-        m_rows[row] = frame;
-    }
+    ui::AddOptionRow(*columns, 1, m_rows, *this,
+                     {.name = "lRow2",
+                      .caption = [](int row) { return ui::ToQString(MainMenu::RowCaption(row)); },
+                      .pressed =
+                          [this](int row) {
+                              recordPosition();
+                              act(m_menu->PressRow(row));
+                          },
+                      .hovered =
+                          [this](int row) {
+                              m_menu->HoverRow(row);
+                              refresh();
+                          }});
     columns->setColumnStretch(0, 1);
     columns->setColumnStretch(1, 1);
 

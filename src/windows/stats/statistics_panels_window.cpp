@@ -73,14 +73,14 @@ void LetterChart::paintEvent(QPaintEvent*)
         return QPointF(area.left() + x * xUnit, area.top() + y * yUnit);
     };
 
-    painter.setPen(ui::FromBgr(palette::chart::kScaleLine));
+    painter.setPen(ui::FromBgr(palette::kChart.scaleLine));
     for (int percent = 0; percent <= 100; percent += 25) {
         const QPointF from = at(0, Statistics::MarkerRow(percent));
         painter.drawLine(from, at(m_statistics->ScaleWidth(), Statistics::MarkerRow(percent)));
-        painter.setPen(ui::ShownText(palette::chart::kScaleText));
+        painter.setPen(ui::ShownText(palette::kChart.scaleText));
         painter.drawText(QRectF(0, from.y() - metrics.height() / 2, margin - 6, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, QString("%1 %").arg(percent));
-        painter.setPen(ui::FromBgr(palette::chart::kScaleLine));
+        painter.setPen(ui::FromBgr(palette::kChart.scaleLine));
     }
 
     // Letters shrink with their column so every one stays readable.
@@ -97,14 +97,14 @@ void LetterChart::paintEvent(QPaintEvent*)
         const QString text = ui::ToQString(letters[i].letter);
         const QPointF marker = at(x, Statistics::MarkerRow(letters[i].percentage));
         const QPointF label = at(x, Statistics::kLabelRow);
-        painter.setPen(QPen(ui::FromBgr(palette::chart::kStem), std::max(1.0, xUnit * 0.15)));
+        painter.setPen(QPen(ui::FromBgr(palette::kChart.stem), std::max(1.0, xUnit * 0.15)));
         painter.drawLine(at(x, Statistics::kZeroRow), marker);
         const std::int32_t heat = Statistics::HeatColour(letters[i].percentage);
         // In high contrast, the heat colour darkened until it reads on white.
         painter.setPen(ui::HighContrast() ? ui::ShownText(heat) : ui::FromBgr(heat).darker(130));
         painter.drawText(QRectF(marker - QPointF(cell.width() / 2, cell.height() / 2), cell),
                          Qt::AlignCenter, text);
-        painter.setPen(ui::FromBgr(palette::chart::kLetter));
+        painter.setPen(ui::FromBgr(palette::kChart.letter));
         painter.drawText(QRectF(label - QPointF(cell.width() / 2, cell.height() / 2), cell),
                          Qt::AlignCenter, text);
     }
