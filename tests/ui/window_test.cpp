@@ -171,11 +171,6 @@ private slots:
             QCOMPARE(closedAt, 1000);
         }
     }
-
-    void textOutsideTheCodePageBecomesQuestionMarks()
-    {
-        QCOMPARE(ui::FromQString(QString::fromUtf8("Łódź €‘")), std::string("?\xF3\x64? \x80\x91"));
-    }
 };
 
 QTEST_MAIN(WindowTest)
