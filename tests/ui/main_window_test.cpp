@@ -247,8 +247,6 @@ private slots:
 
         QTest::keyClick(test::Keys(*window), Qt::Key_C, Qt::AltModifier); // an animated click
         QTRY_VERIFY(choice->isChecked() && ui::HighContrast());
-        QCOMPARE(ProfileStore(install.folder.Path()).ReadProfile("user0", "highcontrast", ""),
-                 std::string("True"));
         QCOMPARE(corner(), QColor(Qt::white));
         QVERIFY(corner() != picture);
         QCOMPARE(Frame(*window, "lUser", 0)->palette().color(QPalette::Window), QColor(Qt::yellow));

@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace tarvelo;
 
@@ -87,19 +86,6 @@ private slots:
         QVERIFY(window);
         QVERIFY(!window->state().profile.WriteProfile("users", "probe", "1"));
         QCOMPARE(dialogs.shown.size(), std::size_t(1));
-    }
-
-    void fifoInPlaceOfThePictureDoesNotBlock()
-    {
-        test::TempFolder folder;
-        folder.CopyShipped("Tarvelo.INI");
-        QCOMPARE(::mkfifo(folder.File("Masada.jpg").c_str(), 0644), 0);
-        ::alarm(10); // a blocking open would hang the run
-        test::ScriptedDialogs dialogs;
-        const auto window = StartApplication(folder.Path(), dialogs);
-        QVERIFY(window);
-        window->grab(); // the picture is read at the first paint
-        ::alarm(0);
     }
 
     // Every kind of box shows code-page text as the characters typed: a user
