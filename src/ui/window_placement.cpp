@@ -108,6 +108,18 @@ void PlaceOver(QWidget& window, const QWidget& owner, QPoint offset)
     window.move(placed.x, placed.y);
 }
 
+void CentreOver(QWidget& window, const QWidget* owner)
+{
+    const QRect available = AvailableArea(owner ? *owner : window);
+    const QRect over = owner ? owner->window()->frameGeometry() : available;
+    QRect centred(QPoint(0, 0), window.size());
+    centred.moveCenter(over.center());
+    const ScreenPoint placed =
+        KeepWithin({centred.left(), centred.top()}, window.width(), window.height(),
+                   {available.left(), available.top(), available.width(), available.height()});
+    window.move(placed.x, placed.y);
+}
+
 WindowPlacement PlacementOf(const QWidget& window)
 {
     const PlacementWatch* watch = PlacementWatch::Of(window);

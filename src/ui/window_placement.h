@@ -18,6 +18,10 @@ void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred = {
 // A window that belongs to another (a modal one, the guidance) opens over
 // `owner`'s top-left corner moved by `offset`, kept on screen.
 void PlaceOver(QWidget& window, const QWidget& owner, QPoint offset = {});
+// A window that asks something of its owner's user (a name, a donation)
+// opens centred over `owner`'s window, or the screen without one, kept on
+// screen.
+void CentreOver(QWidget& window, const QWidget* owner);
 
 // Gives `window` the `preferred` size where its screen's available area
 // holds it with its frame; on a smaller screen as much as the area holds,

@@ -1,17 +1,14 @@
 #include "windows/help/donation_window.h"
 
-#include "state/window_placement.h"
 #include "ui/labels.h"
 #include "ui/option_frame.h"
 #include "ui/option_row.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -64,16 +61,7 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
 
 void DonationWindow::showOver(const QWidget* activity)
 {
-    const QScreen* screen =
-        activity && activity->screen() ? activity->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QRect over = activity ? activity->frameGeometry() : available;
-    QRect centred(QPoint(0, 0), size());
-    centred.moveCenter(over.center());
-    const ScreenPoint placed =
-        KeepWithin({centred.left(), centred.top()}, width(), height(),
-                   {available.left(), available.top(), available.width(), available.height()});
-    move(placed.x, placed.y);
+    ui::CentreOver(*this, activity);
     show();
     raise();
     activateWindow();

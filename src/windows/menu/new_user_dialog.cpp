@@ -154,6 +154,7 @@ std::optional<std::string> NewUserDialog::AskName(std::string_view currentName)
     m_edit->home(false);
     m_edit->end(true);
     m_name.reset();
+    ui::CentreOver(*this, parentWidget());
     if (!exec())
         return std::nullopt;
     return m_name;
