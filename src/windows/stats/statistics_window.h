@@ -49,7 +49,7 @@ struct StatisticsServices
 {
     RecordSheetServices printing; // empty members: Qt's own
     // Asks where to export the history, offering `suggested`; empty:
-    // cancelled. Empty: the printing's dialogs' file question.
+    // cancelled. Empty: Qt's save-file question (ui::QtDialogs).
     std::function<QString(const QString& suggested)> chooseCsvFile;
     // The user's keystroke figures (the drills fill it in); empty: the window
     // shows the percentages only.
