@@ -41,17 +41,14 @@ void FillServices(MenuServices& services, const std::string& appFolder,
 {
     const auto shared = std::make_shared<Links>(appFolder);
     if (!services.editorWindow)
-        services.editorWindow = [audioModulePaths](ProgramState& state,
-                                                   std::function<void()> leftToMenu) {
+        services.editorWindow = [audioModulePaths](ProgramState& state) {
             // The save sound comes long after the editor opens.
             ui::ProgramSound().StartLoading(audioModulePaths);
             EditorServices editor;
             editor.playSound = [](const std::string& wavePath) {
                 ui::ProgramSound().PlayWave(wavePath);
             };
-            auto* window = new EditorWindow(state, std::move(editor));
-            QObject::connect(window, &EditorWindow::leftToMenu, window, std::move(leftToMenu));
-            return window;
+            return new EditorWindow(state, std::move(editor));
         };
     if (!services.openHelpPage)
         services.openHelpPage = [shared] { shared->links.OpenHelpPage(); };

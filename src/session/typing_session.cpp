@@ -22,8 +22,7 @@ TypingSession::TypingSession(ProgramState& state, SessionPlatform platform)
       m_recorder(&state.history.Get(), state.user, platform.clock,
                  [this] { return int{m_lessons.LessonNumber()}; }),
       m_options(state.profile, state.user, m_engine), m_keyEditor(state.layout, state.profile),
-      m_material(state.appFolder, state.user.Practising()),
-      m_placement(state, settings::kMainMaximized)
+      m_material(state.appFolder, state.user.Practising())
 {
     m_recorder.SetLayout(&state.layout);
     // A line end's rows wait until the window has shown its keystroke.
@@ -232,24 +231,22 @@ std::optional<int> TypingSession::FirstKeyToChoose() const
     return next.back();
 }
 
-bool TypingSession::LeaveForMenu(const WindowPlacement& placement)
+bool TypingSession::LeaveForMenu()
 {
     if (m_left)
         return false;
     m_left = true;
     m_engine.StopTyping();
-    m_placement.StoreOnExit(placement);
     return true;
 }
 
-bool TypingSession::CloseProgram(const WindowPlacement& placement)
+bool TypingSession::CloseProgram()
 {
     if (m_left)
         return false;
     m_left = true;
     m_engine.SaveHeld();
     m_recorder.Stopping(m_engine); // the run so far is kept as the program ends
-    m_placement.StoreOnClose(placement);
     return true;
 }
 

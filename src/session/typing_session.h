@@ -12,7 +12,6 @@
 #include "session/run_recorder.h"
 #include "session/session_options.h"
 #include "session/typing_engine.h"
-#include "state/window_placement.h"
 
 #include <cstdint>
 #include <optional>
@@ -156,15 +155,14 @@ public:
     bool KeyChoiceOpen() const;
     std::optional<int> FirstKeyToChoose() const;
 
-    // Leaving for the main menu ends the run and stores the placement; false
-    // when the window has already left.
-    bool LeaveForMenu(const WindowPlacement& placement);
+    // Leaving for the main menu ends the run; false when the window has
+    // already left. The window stores its own placement.
+    bool LeaveForMenu();
     // The close box ends the program: the run so far is kept. False when the
     // window has already left.
-    bool CloseProgram(const WindowPlacement& placement);
+    bool CloseProgram();
     bool Left() const { return m_left; }
 
-    bool OpensMaximized() const { return m_placement.OpensMaximized(); }
     bool Drilling() const;
     std::string_view ModeLabel() const;
     std::string WindowTitle() const;
@@ -220,7 +218,6 @@ private:
     SessionOptions m_options;
     KeyEditor m_keyEditor;
     MaterialFiles m_material;
-    PlacementStore m_placement;
     bool m_left = false;
 };
 

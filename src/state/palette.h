@@ -25,6 +25,42 @@ struct MarkColours
 };
 inline constexpr MarkColours kMarks{0x000000, 0x0000FF, 0x00FF00, 0xFF00FF};
 
+// The charts of the statistics window (the letters' percentages, the
+// progress by day) and the drills' letter speed bars.
+struct ChartColours
+{
+    std::int32_t text;
+    std::int32_t grid;
+    std::int32_t practice;
+    std::int32_t lessons;
+    // The letter chart: its percentage scale, the stem up to each letter's
+    // mark and the letters under the chart.
+    std::int32_t scaleLine;
+    std::int32_t scaleText;
+    std::int32_t stem;
+    std::int32_t letter;
+    // A letter typed at the target speed with confidence, one not yet; the
+    // target line; the focus letter.
+    std::int32_t confident;
+    std::int32_t notYet;
+    std::int32_t targetLine;
+    std::int32_t focusLetter;
+};
+inline constexpr ChartColours kChart{
+    .text = 0x303030,
+    .grid = 0xDCDCDC,
+    .practice = 0xB06020, // blue
+    .lessons = 0x1080E0,  // orange
+    .scaleLine = 0xC8C8C8,
+    .scaleText = 0x808080,
+    .stem = 0xE0E0E0,
+    .letter = 0x000000,
+    .confident = 0x449E2E,
+    .notYet = 0x1E8AE0,
+    .targetLine = 0x404040,
+    .focusLetter = 0x0000FF,
+};
+
 // The high-contrast look: no picture, black text on a white ground, the
 // selection in yellow, and every text at a contrast ratio of at least
 // kHighContrastRatio against what it stands on.

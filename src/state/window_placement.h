@@ -68,6 +68,7 @@ public:
         : m_state(state), m_maximizedKey(maximizedKey)
     {}
 
+    const ProgramState& State() const { return m_state; }
     bool OpensMaximized() const;
     // Leaving for the main menu: a maximized window stores only its flag;
     // any other stores the position and clears the flag, in one write.

@@ -50,12 +50,17 @@ KeyboardView::KeyboardView(QWidget* parent) : QWidget(parent)
     m_keys[34].caption = "SPACEBAR";
 }
 
-void KeyboardView::setCaption(int key, const QString& caption)
+template <class Value> void KeyboardView::change(int key, Value Key::*look, const Value& value)
 {
-    if (valid(key) && m_keys[key].caption != caption) {
-        m_keys[key].caption = caption;
+    if (valid(key) && m_keys[key].*look != value) {
+        m_keys[key].*look = value;
         update(paintedRect(key));
     }
+}
+
+void KeyboardView::setCaption(int key, const QString& caption)
+{
+    change(key, &Key::caption, caption);
 }
 
 QString KeyboardView::caption(int key) const
@@ -65,10 +70,7 @@ QString KeyboardView::caption(int key) const
 
 void KeyboardView::setFill(int key, QColor fill)
 {
-    if (valid(key) && m_keys[key].fill != fill) {
-        m_keys[key].fill = fill;
-        update(paintedRect(key));
-    }
+    change(key, &Key::fill, fill);
 }
 
 QColor KeyboardView::fill(int key) const
@@ -83,10 +85,7 @@ QColor KeyboardView::border(int key) const
 
 void KeyboardView::setBorder(int key, QColor border)
 {
-    if (valid(key) && m_keys[key].border != border) {
-        m_keys[key].border = border;
-        update(paintedRect(key));
-    }
+    change(key, &Key::border, border);
 }
 
 void KeyboardView::setShown(int key, bool shown)

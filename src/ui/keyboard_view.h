@@ -70,6 +70,8 @@ private:
         QRectF unitRect; // in key widths
     };
     bool valid(int key) const { return key >= 1 && key <= kKeyCount; }
+    // Sets one of the key's looks and repaints the key when it changed.
+    template <class Value> void change(int key, Value Key::*look, const Value& value);
     // What painting the key may touch: its border is stroked across the edge
     // of keyRect.
     QRect paintedRect(int key) const;

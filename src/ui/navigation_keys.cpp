@@ -1,30 +1,22 @@
 #include "ui/navigation_keys.h"
 
 #include <Qt>
+#include <algorithm>
+#include <utility>
 
 namespace tarvelo::ui {
 
 NavigationKey ToNavigationKey(int qtKey)
 {
-    switch (qtKey) {
-    case Qt::Key_Up:
-        return NavigationKey::Up;
-    case Qt::Key_Down:
-        return NavigationKey::Down;
-    case Qt::Key_Left:
-        return NavigationKey::Left;
-    case Qt::Key_Right:
-        return NavigationKey::Right;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return NavigationKey::Enter;
-    case Qt::Key_Escape:
-        return NavigationKey::Escape;
-    case Qt::Key_Delete:
-        return NavigationKey::Delete;
-    default:
-        return NavigationKey::Other;
-    }
+    static constexpr std::pair<int, NavigationKey> kKeys[] = {
+        {Qt::Key_Up, NavigationKey::Up},         {Qt::Key_Down, NavigationKey::Down},
+        {Qt::Key_Left, NavigationKey::Left},     {Qt::Key_Right, NavigationKey::Right},
+        {Qt::Key_Return, NavigationKey::Enter},  {Qt::Key_Enter, NavigationKey::Enter},
+        {Qt::Key_Escape, NavigationKey::Escape}, {Qt::Key_Delete, NavigationKey::Delete},
+    };
+    const auto* found = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                     [qtKey](const auto& key) { return key.first == qtKey; });
+    return found == std::end(kKeys) ? NavigationKey::Other : found->second;
 }
 
 } // namespace tarvelo::ui

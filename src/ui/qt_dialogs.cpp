@@ -3,6 +3,7 @@
 #include "ui/text_codec.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -132,6 +133,12 @@ std::optional<std::size_t> QtDialogs::AskChoice(std::string_view prompt, std::st
     if (picked < 0)
         return std::nullopt;
     return static_cast<std::size_t>(picked);
+}
+
+QString QtDialogs::AskSaveFile(const QString& title, const QString& suggested,
+                               const QString& filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, title, suggested, filter);
 }
 
 } // namespace tarvelo::ui

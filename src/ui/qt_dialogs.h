@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 
@@ -31,6 +32,8 @@ public:
     std::optional<std::size_t> AskChoice(std::string_view prompt, std::string_view title,
                                          const std::vector<std::string>& items,
                                          std::size_t current) override;
+    // Where to save a file, offering `suggested`; empty: cancelled.
+    QString AskSaveFile(const QString& title, const QString& suggested, const QString& filter);
 
 private:
     QWidget* m_parent;

@@ -1,5 +1,7 @@
 #include "ui/speed_bars.h"
 
+#include "state/palette.h"
+#include "ui/colours.h"
 #include "ui/style.h"
 
 #include <QPainter>
@@ -54,9 +56,9 @@ void SpeedBars::paintEvent(QPaintEvent*)
         const double share = std::clamp(bar.confidence, 0.0, kTop) / kTop;
         const int tall = static_cast<int>(share * barRoom);
         const QColor fill =
-            bar.confidence >= 1.0 ? QColor(0x2E, 0x9E, 0x44) : QColor(0xE0, 0x8A, 0x1E);
+            FromBgr(bar.confidence >= 1.0 ? palette::kChart.confident : palette::kChart.notYet);
         painter.fillRect(x + 2, barBottom - tall, kColumn - 4, tall, fill);
-        painter.setPen(ShownText(bar.marked ? 0x0000FF : 0x000000));
+        painter.setPen(ShownText(bar.marked ? palette::kChart.focusLetter : palette::kCaption));
         QFont font = painter.font();
         font.setBold(bar.marked);
         painter.setFont(font);
@@ -65,7 +67,7 @@ void SpeedBars::paintEvent(QPaintEvent*)
     }
     // The target line.
     const int target = barBottom - static_cast<int>(barRoom / kTop);
-    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
+    painter.setPen(QPen(FromBgr(palette::kChart.targetLine), 1, Qt::DashLine));
     painter.drawLine(0, target, width(), target);
 }
 

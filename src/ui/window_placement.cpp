@@ -65,6 +65,12 @@ private:
     int m_topTwips;
 };
 
+QRect AvailableArea(const QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
 } // namespace
 
 void ResizeWithin(QWidget& window, QSize preferred)
@@ -80,10 +86,9 @@ void ResizeWithin(QWidget& window, QSize preferred)
 
 void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred, bool maximized)
 {
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     // A little short of the whole area, so the desktop shows around it.
-    ResizeWithin(window, preferred.boundedTo(available.size() * 9 / 10));
+    if (preferred.isValid())
+        ResizeWithin(window, preferred.boundedTo(AvailableArea(window).size() * 9 / 10));
     // The stored corner, kept on screen; also where a maximized window
     // returns to.
     const QPoint placed = PlaceAtTwips(&window, state.WindowLeft, state.WindowTop);
@@ -91,6 +96,28 @@ void PlaceWindow(QWidget& window, const ProgramState& state, QSize preferred, bo
     new PlacementWatch(window, placed, state.WindowLeft, state.WindowTop);
     if (maximized)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
+}
+
+void PlaceOver(QWidget& window, const QWidget& owner, QPoint offset)
+{
+    const QPoint wanted = owner.window()->pos() + offset;
+    const QRect available = AvailableArea(owner);
+    const ScreenPoint placed = KeepWithin(
+        {wanted.x(), wanted.y()}, window.frameGeometry().width(), window.frameGeometry().height(),
+        {available.left(), available.top(), available.width(), available.height()});
+    window.move(placed.x, placed.y);
+}
+
+void CentreOver(QWidget& window, const QWidget* owner)
+{
+    const QRect available = AvailableArea(owner ? *owner : window);
+    const QRect over = owner ? owner->window()->frameGeometry() : available;
+    QRect centred(QPoint(0, 0), window.size());
+    centred.moveCenter(over.center());
+    const ScreenPoint placed =
+        KeepWithin({centred.left(), centred.top()}, window.width(), window.height(),
+                   {available.left(), available.top(), available.width(), available.height()});
+    window.move(placed.x, placed.y);
 }
 
 WindowPlacement PlacementOf(const QWidget& window)

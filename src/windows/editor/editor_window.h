@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/practice_editor.h"
-#include "state/window_placement.h"
-#include "ui/picture_window.h"
+#include "ui/activity_window.h"
+#include "ui/background_hover.h"
 
 #include <QPointer>
 #include <array>
@@ -30,7 +30,7 @@ struct EditorServices
 
 // The practice text editor "Editor": the text box, the options Restore
 // Default, Save Changes, Close and Language over the background picture.
-class EditorWindow : public ui::PictureWindow
+class EditorWindow : public ui::ActivityWindow
 {
     Q_OBJECT
 
@@ -42,33 +42,27 @@ public:
     PracticeEditor& editor() { return *m_editor; }
     void pressOption(EditorOption option);
 
-signals:
-    // After the window has stored its position and hidden itself (queued,
-    // so the receiver may delete the window).
-    void leftToMenu();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The close box asks like Close: unsaved text is never dropped silently.
+    bool mayClose() override;
+    void stopping(bool closed) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void hoverOption(std::optional<EditorOption> option);
-    void leave();
     void refresh();
 
-    ProgramState& m_state;
     EditorServices m_services;
     std::unique_ptr<ui::QtDialogs> m_ownDialogs;
     std::unique_ptr<PracticeEditor> m_editor;
-    PlacementStore m_placement;
     unsigned m_shownLoad = 0;
-    bool m_left = false;
 
     QPlainTextEdit* m_text = nullptr;
     std::array<ui::OptionFrame*, PracticeEditor::kOptionCount> m_options{};
     QPointer<LanguageHelpWindow> m_language;
+    ui::BackgroundHover m_backgroundHover{[this] { hoverOption(std::nullopt); }};
 };
 
 } // namespace tarvelo

@@ -1,6 +1,7 @@
 #include "state/program_state.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
+#include "ui/labels.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
 #include "ui/style.h"
@@ -22,19 +23,6 @@ namespace {
 
 constexpr std::string_view kTitle = "Dalmor's                Typing Game";
 
-QLabel* MakeLabel(const QString& text, const char* name, int pointSize = 0, bool bold = false)
-{
-    auto* label = new QLabel(text);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    QFont font = label->font();
-    if (pointSize > 0)
-        font.setPointSize(pointSize);
-    font.setBold(bold);
-    label->setFont(font);
-    return label;
-}
-
 } // namespace
 
 // --- Controls ---------------------------------------------------------------
@@ -44,11 +32,11 @@ void GameWindow::buildControls()
     setMouseTracking(true);
     m_focusBox = new ui::FocusBox(this);
     connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
-        if (!m_left)
+        if (!hasLeft())
             handle(m_menu->KeyDown(ui::ToNavigationKey(key)));
     });
     connect(m_focusBox, &ui::FocusBox::keyTyped, this, [this](int code) {
-        if (!m_left)
+        if (!hasLeft())
             handle(m_menu->TypeChar(code));
     });
 
@@ -76,7 +64,7 @@ void GameWindow::buildControls()
     layout->addWidget(buildScorePanel());
 
     // Free of the layout: it flies over the window.
-    m_scoreAdd = MakeLabel(QString(), "lScoreAdd", 14, true);
+    m_scoreAdd = ui::MakeLabel(QString(), "lScoreAdd", {.pointSize = 14, .bold = true});
     m_scoreAdd->setParent(this);
     m_scoreAdd->setStyleSheet("color: #0000c0; background: transparent;");
     m_scoreAdd->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -115,7 +103,7 @@ QWidget* GameWindow::buildMenu()
         const auto option = static_cast<GameOption>(index);
         column->addWidget(buildOption(option));
         if (option == GameOption::Pause) {
-            auto* hint = MakeLabel(ui::ToQString(GameMenu::kPauseHint), "lPauseHint");
+            auto* hint = ui::MakeLabel(ui::ToQString(GameMenu::kPauseHint), "lPauseHint");
             hint->setAlignment(Qt::AlignHCenter);
             hint->setStyleSheet("color: black;");
             column->addWidget(hint);
@@ -130,11 +118,11 @@ QWidget* GameWindow::buildTitle()
     auto* box = new QWidget;
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    m_title = MakeLabel(ui::ToQString(kTitle), "lTitle", 20, true);
+    m_title = ui::MakeLabel(ui::ToQString(kTitle), "lTitle", {.pointSize = 20, .bold = true});
     m_title->setStyleSheet(QString("color: %1;").arg(ui::GroundText(Qt::white).name()));
     row->addWidget(m_title, 0, Qt::AlignHCenter);
     // "Dederure" sits in the gap of the first title; it follows its moves.
-    m_title2 = MakeLabel("Dederure", "lTitle2", 14, true);
+    m_title2 = ui::MakeLabel("Dederure", "lTitle2", {.pointSize = 14, .bold = true});
     m_title2->setParent(m_title);
     m_title2->setStyleSheet(
         QString("color: %1;").arg(ui::GroundText(QColor(0xFF, 0xD0, 0x80)).name()));
@@ -150,10 +138,10 @@ QWidget* GameWindow::buildScorePanel()
     panel->setStyleSheet("#scorePanel { background: rgba(255, 255, 255, 215); }");
     panel->setMinimumWidth(190);
     auto* grid = new QGridLayout(panel);
-    m_score = MakeLabel("0", "lScore", 14, true);
-    m_level = MakeLabel("1", "lLevel", 14, true);
-    m_accuracy = MakeLabel("100%", "lCAccuracy", 14, true);
-    m_intelligence = MakeLabel("100", "lcIntelligence", 14, true);
+    m_score = ui::MakeLabel("0", "lScore", {.pointSize = 14, .bold = true});
+    m_level = ui::MakeLabel("1", "lLevel", {.pointSize = 14, .bold = true});
+    m_accuracy = ui::MakeLabel("100%", "lCAccuracy", {.pointSize = 14, .bold = true});
+    m_intelligence = ui::MakeLabel("100", "lcIntelligence", {.pointSize = 14, .bold = true});
     const std::pair<const char*, QLabel*> figures[] = {
         {"Score:", m_score},
         {"Level:", m_level},
@@ -162,13 +150,14 @@ QWidget* GameWindow::buildScorePanel()
     };
     int line = 0;
     for (const auto& [caption, value] : figures) {
-        QLabel* label = MakeLabel(caption, "lCaption", 12);
+        QLabel* label = ui::MakeLabel(caption, "lCaption", {.pointSize = 12});
         label->setBuddy(value);
         value->setAccessibleDescription(QString(caption).chopped(1));
         grid->addWidget(label, line, 0);
         grid->addWidget(value, line++, 1);
     }
-    m_raise = MakeLabel(ui::ToQString(GameMenu::kRaisingLevel), "lRaise", 16, true);
+    m_raise = ui::MakeLabel(ui::ToQString(GameMenu::kRaisingLevel), "lRaise",
+                            {.pointSize = 16, .bold = true});
     m_raise->setStyleSheet(QString("color: %1;").arg(ui::ShownText(0x0000FF).name()));
     m_raise->hide();
     grid->addWidget(m_raise, line++, 0, 1, 2);
@@ -178,14 +167,15 @@ QWidget* GameWindow::buildScorePanel()
     m_history->setObjectName("History");
     auto* history = new QGridLayout(m_history);
     history->setContentsMargins(0, 0, 0, 0);
-    history->addWidget(MakeLabel("History", "lHistory", 12, true), 0, 0, 1, 2);
-    m_historyAccuracy = MakeLabel(QString(), "lAccuracy");
-    m_historyIntelligence = MakeLabel(QString(), "lIntelligence");
-    history->addWidget(MakeLabel("Accuracy:", "lHistoryCaption"), 1, 0);
+    history->addWidget(ui::MakeLabel("History", "lHistory", {.pointSize = 12, .bold = true}), 0, 0,
+                       1, 2);
+    m_historyAccuracy = ui::MakeLabel(QString(), "lAccuracy");
+    m_historyIntelligence = ui::MakeLabel(QString(), "lIntelligence");
+    history->addWidget(ui::MakeLabel("Accuracy:", "lHistoryCaption"), 1, 0);
     history->addWidget(m_historyAccuracy, 1, 1);
-    history->addWidget(MakeLabel("Intelligence:", "lHistoryCaption"), 2, 0);
+    history->addWidget(ui::MakeLabel("Intelligence:", "lHistoryCaption"), 2, 0);
     history->addWidget(m_historyIntelligence, 2, 1);
-    history->addWidget(MakeLabel("Speed:", "lHistoryCaption"), 3, 0);
+    history->addWidget(ui::MakeLabel("Speed:", "lHistoryCaption"), 3, 0);
     grid->addWidget(m_history, line, 0, 1, 2);
     return panel;
 }

@@ -1,8 +1,7 @@
 #include "windows/game/game_rules_window.h"
 
-#include "platform/navigation_key.h"
 #include "ui/focus_box.h"
-#include "ui/navigation_keys.h"
+#include "ui/labels.h"
 #include "ui/window_placement.h"
 
 #include <QLabel>
@@ -37,34 +36,19 @@ GameRulesWindow::GameRulesWindow(const std::string& appFolder, QWidget* parent)
 
 void GameRulesWindow::buildControls()
 {
-    m_focusBox = new ui::FocusBox(this);
-    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
-        const NavigationKey navigation = ui::ToNavigationKey(key);
-        if (navigation == NavigationKey::Escape || navigation == NavigationKey::Enter ||
-            navigation == NavigationKey::Right) {
-            done();
-        }
-    });
+    m_focusBox = makeClosingFocusBox();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);
-    auto* heading = new QLabel("Dalmor's Typing Game Rules");
-    heading->setObjectName("lHeading");
-    heading->setTextFormat(Qt::PlainText);
-    QFont font = heading->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    heading->setFont(font);
-    layout->addWidget(heading);
+    layout->addWidget(
+        ui::MakeLabel("Dalmor's Typing Game Rules", "lHeading", {.pointSize = 16, .bold = true}));
     layout->addSpacing(10);
 
     QStringList lines;
     for (const char* line : kRules)
         lines << QString::fromLatin1(line);
-    auto* text = new QLabel(lines.join('\n'));
-    text->setObjectName("lRules");
+    auto* text = ui::MakeLabel(lines.join('\n'), "lRules");
     setAccessibleDescription(text->text()); // read with the title as it opens
-    text->setTextFormat(Qt::PlainText);
     text->setStyleSheet("background: rgba(255, 255, 255, 200); padding: 8px;");
     layout->addWidget(text);
     layout->addStretch(1);

@@ -5,21 +5,20 @@
 #include "state/program_state.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
+#include "ui/logic_timer.h"
 #include "ui/option_frame.h"
 #include "ui/program_sound.h"
 #include "ui/qt_dialogs.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
-#include "ui/timer_sync.h"
 #include "ui/window_placement.h"
 #include "windows/game/game_rules_window.h"
 #include "windows/game/high_scores_window.h"
 #include "windows/game/playfield_view.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QLabel>
-#include <QTimer>
+#include <QMouseEvent>
 
 namespace tarvelo {
 namespace {
@@ -51,8 +50,8 @@ GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResul
 
 GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResult,
                        Services services, QWidget* parent)
-    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_services(std::move(services)),
-      m_placement(state, settings::kGameMaximized)
+    : ui::ActivityWindow(state, settings::kGameMaximized, parent), m_state(state),
+      m_services(std::move(services))
 {
     setObjectName("game");
     Dialogs* dialogs = m_services.dialogs;
@@ -82,7 +81,7 @@ GameWindow::GameWindow(ProgramState& state, std::optional<ScoreTexts>& lastResul
 
     buildControls();
     buildTimers();
-    ui::PlaceWindow(*this, state, QSize(980, 680), m_placement.OpensMaximized());
+    place(QSize(980, 680));
     setWindowTitle(
         ui::ToQString("Dalmor's Typing Game - Welcome " + TitleName(state.user.UserName)));
     m_rulesFirst = m_menu->Load();
@@ -105,9 +104,7 @@ GameWindow::~GameWindow()
 
 void GameWindow::open()
 {
-    show();
-    raise();
-    activateWindow();
+    ui::ActivityWindow::open();
     if (m_rulesFirst) {
         m_rulesFirst = false;
         showRules(); // no pause toggles: no game runs yet
@@ -117,14 +114,9 @@ void GameWindow::open()
 
 void GameWindow::buildTimers()
 {
-    m_dropTimer = new QTimer(this);
-    m_scoreAddTimer = new QTimer(this);
-    m_musicTimer = new QTimer(this);
-    m_dropTimer->setObjectName("Timer1");
-    m_scoreAddTimer->setObjectName("TimerScoreAdd");
-    m_musicTimer->setObjectName("tmrMusic");
-    for (QTimer* timer : {m_dropTimer, m_scoreAddTimer, m_musicTimer})
-        timer->setTimerType(Qt::PreciseTimer);
+    m_dropTimer = new ui::LogicTimer("Timer1", this);
+    m_scoreAddTimer = new ui::LogicTimer("TimerScoreAdd", this);
+    m_musicTimer = new ui::LogicTimer("tmrMusic", this);
     connect(m_dropTimer, &QTimer::timeout, this, [this] { handle(m_menu->DropTick()); });
     connect(m_scoreAddTimer, &QTimer::timeout, this, [this] { handle(m_menu->ScoreAddTick()); });
     connect(m_musicTimer, &QTimer::timeout, this, [this] { handle(m_menu->MusicTick()); });
@@ -159,13 +151,9 @@ void GameWindow::refresh()
     refreshFigures();
     refreshKeyPanel();
     m_playfield->showBoard(m_menu->Board());
-    // A window that has left runs no timer.
-    const auto follow = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
-        ui::SyncTimer(*timer, m_left ? TimerState{} : state, seen);
-    };
-    follow(m_dropTimer, m_menu->DropTimer(), m_dropSeen);
-    follow(m_scoreAddTimer, m_menu->ScoreAddTimer(), m_scoreAddSeen);
-    follow(m_musicTimer, m_menu->MusicTimer(), m_musicSeen);
+    follow(*m_dropTimer, m_menu->DropTimer());
+    follow(*m_scoreAddTimer, m_menu->ScoreAddTimer());
+    follow(*m_musicTimer, m_menu->MusicTimer());
 }
 
 void GameWindow::refreshOptions()
@@ -226,7 +214,7 @@ void GameWindow::showRules()
         m_services.showRules();
     } else {
         GameRulesWindow rules(m_state.appFolder, this);
-        rules.move(pos() + QPoint(60, 60));
+        ui::PlaceOver(rules, *this, {60, 60});
         rules.exec();
     }
     m_focusBox->setFocus();
@@ -239,33 +227,21 @@ void GameWindow::showScores()
         m_services.showScores(rows);
     } else {
         HighScoresWindow scores(m_state.appFolder, rows, this);
-        scores.move(pos());
+        ui::PlaceOver(scores, *this);
         scores.exec();
     }
     m_focusBox->setFocus();
 }
 
-void GameWindow::leave()
+void GameWindow::stopping(bool closed)
 {
-    if (m_left)
-        return;
-    m_left = true;
-    m_placement.StoreOnExit(ui::PlacementOf(*this));
+    if (closed)
+        m_menu->Close();
     refresh(); // stops the timers
-    hide();
-    QMetaObject::invokeMethod(
-        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
 }
 
-void GameWindow::closeEvent(QCloseEvent* event)
+void GameWindow::closed()
 {
-    event->accept();
-    if (m_left)
-        return;
-    m_menu->Close();
-    m_left = true;
-    refresh();
-    m_placement.StoreOnClose(ui::PlacementOf(*this));
     m_services.endProgram();
 }
 
@@ -273,7 +249,7 @@ void GameWindow::closeEvent(QCloseEvent* event)
 
 void GameWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    ui::PictureWindow::mouseMoveEvent(event);
+    ui::ActivityWindow::mouseMoveEvent(event);
     hoverBackground();
 }
 
@@ -287,8 +263,8 @@ void GameWindow::hoverBackground()
 
 void GameWindow::mousePressEvent(QMouseEvent* event)
 {
-    ui::PictureWindow::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && !m_left)
+    ui::ActivityWindow::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !hasLeft())
         handle(m_menu->PressBackground());
 }
 
@@ -302,7 +278,7 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (type == QEvent::MouseButtonRelease) {
-            if (!m_levelDoubleClicked && !m_left)
+            if (!m_levelDoubleClicked && !hasLeft())
                 handle(m_menu->ClickLevel());
             m_levelDoubleClicked = false;
             return true;
@@ -320,7 +296,7 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event)
                type == QEvent::MouseButtonPress) {
         return true; // neither is the window's background
     }
-    return ui::PictureWindow::eventFilter(watched, event);
+    return ui::ActivityWindow::eventFilter(watched, event);
 }
 
 } // namespace tarvelo

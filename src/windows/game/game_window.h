@@ -1,8 +1,7 @@
 #pragma once
 
 #include "game/game_menu.h"
-#include "state/window_placement.h"
-#include "ui/picture_window.h"
+#include "ui/activity_window.h"
 
 #include <array>
 #include <functional>
@@ -10,7 +9,6 @@
 #include <optional>
 
 class QLabel;
-class QTimer;
 
 namespace tarvelo {
 
@@ -23,6 +21,7 @@ struct ProgramState;
 namespace ui {
 class FocusBox;
 class KeyboardView;
+class LogicTimer;
 class OptionFrame;
 class PlayfieldView;
 class QtDialogs;
@@ -31,7 +30,7 @@ class QtDialogs;
 // The typing game ("game"): the menu down the left, the playfield, the score
 // panel and the key panel, for the current user. Keys, clicks, the pointer
 // and the three timers go to GameMenu; refresh() shows what it says.
-class GameWindow : public ui::PictureWindow
+class GameWindow : public ui::ActivityWindow
 {
     Q_OBJECT
 
@@ -61,17 +60,13 @@ public:
     ~GameWindow() override;
 
     // Shows the window; on the user's first visit the rules come first.
-    void open();
+    void open() override;
 
     GameMenu& menu() { return *m_menu; }
 
-signals:
-    // After leaving for the main menu (queued, so the receiver may delete
-    // the window).
-    void leftToMenu();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void stopping(bool closed) override;
+    void closed() override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,7 +88,6 @@ private:
     void refreshKeyPanel();
     void showRules();
     void showScores();
-    void leave();
 
     ProgramState& m_state;
     Services m_services;
@@ -101,9 +95,7 @@ private:
     std::unique_ptr<RandomSource> m_ownRandom;
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<GameMenu> m_menu;
-    PlacementStore m_placement;
     bool m_rulesFirst = false;
-    bool m_left = false;
 
     ui::FocusBox* m_focusBox = nullptr;
     std::array<ui::OptionFrame*, GameMenu::kOptionCount> m_options{};
@@ -125,12 +117,9 @@ private:
     // click of its own.
     bool m_levelDoubleClicked = false;
 
-    QTimer* m_dropTimer = nullptr;
-    QTimer* m_scoreAddTimer = nullptr;
-    QTimer* m_musicTimer = nullptr;
-    unsigned m_dropSeen = 0;
-    unsigned m_scoreAddSeen = 0;
-    unsigned m_musicSeen = 0;
+    ui::LogicTimer* m_dropTimer = nullptr;
+    ui::LogicTimer* m_scoreAddTimer = nullptr;
+    ui::LogicTimer* m_musicTimer = nullptr;
 };
 
 } // namespace tarvelo

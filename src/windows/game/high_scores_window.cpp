@@ -1,37 +1,17 @@
 #include "windows/game/high_scores_window.h"
 
-#include "platform/navigation_key.h"
 #include "state/palette.h"
 #include "ui/focus_box.h"
-#include "ui/navigation_keys.h"
+#include "ui/labels.h"
 #include "ui/option_frame.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace tarvelo {
-namespace {
-
-QLabel* MakeLabel(const QString& text, const QString& name, bool bold = false)
-{
-    auto* label = new QLabel(text);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText); // user names are never markup
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        font.setPointSize(font.pointSize() + 2);
-        label->setFont(font);
-    }
-    return label;
-}
-
-} // namespace
-
 HighScoresWindow::HighScoresWindow(const std::string& appFolder,
                                    const std::array<HighScoreRow, kHighScoreRows>& rows,
                                    QWidget* parent)
@@ -45,30 +25,18 @@ HighScoresWindow::HighScoresWindow(const std::string& appFolder,
     m_focusBox->setFocus();
 }
 
-HighScoresWindow::~HighScoresWindow()
-{
-    for (QLabel* label : m_watched)
-        label->removeEventFilter(this);
-}
-
 void HighScoresWindow::buildControls(const std::array<HighScoreRow, kHighScoreRows>& rows)
 {
-    m_focusBox = new ui::FocusBox(this);
-    connect(m_focusBox, &ui::FocusBox::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
-        const NavigationKey navigation = ui::ToNavigationKey(key);
-        if (navigation == NavigationKey::Escape || navigation == NavigationKey::Enter ||
-            navigation == NavigationKey::Right) {
-            done();
-        }
-    });
+    m_focusBox = makeClosingFocusBox();
 
+    constexpr ui::LabelFont kHeading{.larger = 2, .bold = true};
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(18);
     grid->setVerticalSpacing(2);
-    grid->addWidget(MakeLabel("The High Scores Are:", "Label10", true), 0, 0, 1, 3);
+    grid->addWidget(ui::MakeLabel("The High Scores Are:", "Label10", kHeading), 0, 0, 1, 3);
     for (int row = 1; row < kHighScoreRows; ++row)
         addRow(grid, row, row, rows[row]);
-    grid->addWidget(MakeLabel("Your Score:", "Label11", true), kHighScoreRows, 0, 1, 3);
+    grid->addWidget(ui::MakeLabel("Your Score:", "Label11", kHeading), kHighScoreRows, 0, 1, 3);
     addRow(grid, kHighScoreRows + 1, 0, rows[0]);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 3);
@@ -94,16 +62,14 @@ void HighScoresWindow::buildControls(const std::array<HighScoreRow, kHighScoreRo
 
 void HighScoresWindow::addRow(QGridLayout* grid, int line, int row, const HighScoreRow& texts)
 {
-    auto* scores = MakeLabel(ui::ToQString(texts.scores), QString("lHScores%1").arg(row));
-    auto* date = MakeLabel(ui::ToQString(texts.date), QString("lDates%1").arg(row));
-    auto* details = MakeLabel(ui::ToQString(texts.details), QString("lHScoresB%1").arg(row));
+    auto* scores = ui::MakeLabel(ui::ToQString(texts.scores), QString("lHScores%1").arg(row));
+    auto* date = ui::MakeLabel(ui::ToQString(texts.date), QString("lDates%1").arg(row));
+    auto* details = ui::MakeLabel(ui::ToQString(texts.details), QString("lHScoresB%1").arg(row));
     grid->addWidget(scores, line, 0);
     grid->addWidget(date, line, 1);
     grid->addWidget(details, line, 2);
-    for (QLabel* label : {scores, date, details}) {
-        label->installEventFilter(this);
-        m_watched << label;
-    }
+    for (QLabel* label : {scores, date, details})
+        m_backgroundHover.watch(label);
 }
 
 void HighScoresWindow::hoverClose(bool over)
@@ -117,13 +83,6 @@ void HighScoresWindow::mouseMoveEvent(QMouseEvent* event)
 {
     ui::ModalPictureWindow::mouseMoveEvent(event);
     hoverClose(false);
-}
-
-bool HighScoresWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)
-        hoverClose(false);
-    return ui::ModalPictureWindow::eventFilter(watched, event);
 }
 
 } // namespace tarvelo

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "game/high_scores.h"
+#include "ui/background_hover.h"
 #include "ui/modal_picture_window.h"
 
 #include <array>
 
 class QGridLayout;
-class QLabel;
 
 namespace tarvelo {
 
@@ -26,11 +26,9 @@ public:
     HighScoresWindow(const std::string& appFolder,
                      const std::array<HighScoreRow, kHighScoreRows>& rows,
                      QWidget* parent = nullptr);
-    ~HighScoresWindow() override;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls(const std::array<HighScoreRow, kHighScoreRows>& rows);
@@ -39,7 +37,7 @@ private:
 
     ui::FocusBox* m_focusBox = nullptr;
     ui::OptionFrame* m_close = nullptr;
-    QList<QLabel*> m_watched;
+    ui::BackgroundHover m_backgroundHover{[this] { hoverClose(false); }};
 };
 
 } // namespace tarvelo

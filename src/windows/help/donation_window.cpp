@@ -1,15 +1,14 @@
 #include "windows/help/donation_window.h"
 
-#include "state/window_placement.h"
+#include "ui/labels.h"
 #include "ui/option_frame.h"
+#include "ui/option_row.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -23,12 +22,8 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
 
-    auto* heading = new QLabel(ui::ToQString(DonationRequest::kHeading));
-    heading->setObjectName("lHeading");
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.5);
-    heading->setFont(font);
+    auto* heading = ui::MakeLabel(ui::ToQString(DonationRequest::kHeading), "lHeading",
+                                  {.scale = 1.5, .bold = true});
 
     // Read-only and never focused: the text cannot be edited or even selected.
     m_text = new QPlainTextEdit;
@@ -38,23 +33,20 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
     m_text->setPlainText(ui::ToQString(DonationRequest::Text()).replace("\r\n", "\n"));
     setAccessibleDescription(m_text->toPlainText()); // read with the title as it opens
-    m_text->viewport()->setMouseTracking(true);
-    m_text->viewport()->installEventFilter(this);
+    m_backgroundHover.watch(m_text->viewport());
 
     auto* options = new QHBoxLayout;
     options->addStretch();
-    for (int i = 0; i < 2; ++i) {
-        const auto option = static_cast<DonationOption>(i);
-        auto* frame = new ui::OptionFrame(ui::ToQString(DonationRequest::OptionCaption(option)));
-        frame->setObjectName(QString("sOption%1").arg(i));
-        frame->setMinimumWidth(100);
-        connect(frame, &ui::OptionFrame::pressed, this, [this, option] { pressOption(option); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, option] { hoverOption(option); });
-        frame->setTabStop();
-        frame->setMnemonic(frame->caption().at(0));
-        options->addWidget(frame);
-        m_options[static_cast<std::size_t>(i)] = frame;
-    }
+    ui::AddOptionRow(*options, m_options, *this,
+                     {.caption =
+                          [](int i) {
+                              return ui::ToQString(
+                                  DonationRequest::OptionCaption(static_cast<DonationOption>(i)));
+                          },
+                      .pressed = [this](int i) { pressOption(static_cast<DonationOption>(i)); },
+                      .hovered = [this](int i) { hoverOption(static_cast<DonationOption>(i)); },
+                      .minimumWidth = 100,
+                      .tabStops = true});
     options->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -70,23 +62,9 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     refresh();
 }
 
-DonationWindow::~DonationWindow()
-{
-    m_text->viewport()->removeEventFilter(this);
-}
-
 void DonationWindow::showOver(const QWidget* activity)
 {
-    const QScreen* screen =
-        activity && activity->screen() ? activity->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QRect over = activity ? activity->frameGeometry() : available;
-    QRect centred(QPoint(0, 0), size());
-    centred.moveCenter(over.center());
-    const ScreenPoint placed =
-        KeepWithin({centred.left(), centred.top()}, width(), height(),
-                   {available.left(), available.top(), available.width(), available.height()});
-    move(placed.x, placed.y);
+    ui::CentreOver(*this, activity);
     show();
     raise();
     activateWindow();
@@ -121,14 +99,6 @@ void DonationWindow::mouseMoveEvent(QMouseEvent* event)
 {
     hoverOption(std::nullopt);
     QWidget::mouseMoveEvent(event);
-}
-
-bool DonationWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_text->viewport() &&
-        (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
-        hoverOption(std::nullopt);
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace tarvelo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "help/donation.h"
+#include "ui/background_hover.h"
 
 #include <QWidget>
 #include <array>
@@ -23,14 +24,12 @@ class DonationWindow : public QWidget
 public:
     // `openDonationPage` runs after Donate has hidden the window.
     explicit DonationWindow(std::function<void()> openDonationPage, QWidget* parent = nullptr);
-    ~DonationWindow() override;
 
     // Shows the request centred over `activity` (or the screen), on screen.
     void showOver(const QWidget* activity);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void pressOption(DonationOption option);
@@ -41,6 +40,7 @@ private:
     std::function<void()> m_openDonationPage;
     QPlainTextEdit* m_text = nullptr;
     std::array<ui::OptionFrame*, 2> m_options{};
+    ui::BackgroundHover m_backgroundHover{[this] { hoverOption(std::nullopt); }};
 };
 
 } // namespace tarvelo

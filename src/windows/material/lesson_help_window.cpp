@@ -4,21 +4,17 @@
 #include "ui/colours.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
+#include "ui/labels.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
+#include "ui/option_row.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
-#include "ui/twips.h"
 #include "ui/window_placement.h"
 
-#include <QCloseEvent>
-#include <QEventLoop>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
@@ -26,23 +22,17 @@
 namespace tarvelo {
 
 LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
-    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_heading(new QLabel(this)),
+    : ui::ModalPictureWindow(state.appFolder, parent), m_state(state),
+      m_heading(ui::MakeLabel(QString(), "lLesson", {.scale = 1.4, .bold = true})),
       m_text(new QPlainTextEdit(this)), m_keyboard(new ui::KeyboardView(this)),
       m_focusBox(new ui::FocusBox(this))
 {
     setObjectName("LessonHelp");
-    m_heading->setTextFormat(Qt::PlainText);
-    setWindowFlags(Qt::Dialog);
     setWindowTitle("Lesson Introduction");
     setMouseTracking(true);
     ui::ResizeWithin(*this, QSize(660, 560));
 
-    m_heading->setObjectName("lLesson");
     m_heading->setWordWrap(true);
-    QFont headingFont = m_heading->font();
-    headingFont.setBold(true);
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-    m_heading->setFont(headingFont);
     ui::MakePanel(m_heading);
 
     // Read-only and never focused, so the keys stay with the focus box.
@@ -51,20 +41,13 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     m_text->setFocusPolicy(Qt::NoFocus);
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_text->viewport()->setMouseTracking(true);
-    m_text->viewport()->installEventFilter(this);
+    m_backgroundHover.watch(m_text->viewport());
 
     auto* options = new QHBoxLayout;
     options->setSpacing(12);
-    for (int i = 0; i < LessonGuidance::kOptionCount; ++i) {
-        const auto option = static_cast<GuidanceOption>(i);
-        auto* frame = new ui::OptionFrame(QString(), this);
-        frame->setObjectName(QString("sOption%1").arg(i));
-        connect(frame, &ui::OptionFrame::pressed, this, [this, option] { pressOption(option); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, option] { hoverOption(option); });
-        options->addWidget(frame);
-        m_options[static_cast<std::size_t>(i)] = frame;
-    }
+    ui::AddOptionRow(*options, m_options, *this,
+                     {.pressed = [this](int i) { pressOption(static_cast<GuidanceOption>(i)); },
+                      .hovered = [this](int i) { hoverOption(static_cast<GuidanceOption>(i)); }});
     options->addStretch();
 
     // The picture shows the character keys, Shift, the space bar and the two
@@ -88,12 +71,6 @@ LessonHelpWindow::LessonHelpWindow(ProgramState& state, QWidget* parent)
     refresh();
 }
 
-LessonHelpWindow::~LessonHelpWindow()
-{
-    if (m_wait)
-        m_wait->quit();
-}
-
 void LessonHelpWindow::loadLessonLabels()
 {
     m_guidance.LoadLessonLabels(m_state.layout);
@@ -102,7 +79,7 @@ void LessonHelpWindow::loadLessonLabels()
 
 void LessonHelpWindow::IntroduceLesson(LessonCatalogue& catalogue)
 {
-    if (m_wait)
+    if (waiting())
         return; // already open
     if (m_released) {
         m_guidance = LessonGuidance();
@@ -116,20 +93,8 @@ void LessonHelpWindow::IntroduceLesson(LessonCatalogue& catalogue)
     refresh();
 
     placeWindow();
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
-    m_focusBox->setFocus();
-
-    QEventLoop wait;
-    m_wait = &wait;
-    const QPointer<LessonHelpWindow> alive(this);
-    wait.exec(QEventLoop::DialogExec);
-    if (!alive)
-        return;
-    m_wait = nullptr;
-    m_catalogue = nullptr;
+    if (exec())
+        m_catalogue = nullptr;
 }
 
 void LessonHelpWindow::pressKey(int key)
@@ -138,7 +103,7 @@ void LessonHelpWindow::pressKey(int key)
         return;
     const bool close = m_guidance.PressKey(ui::ToNavigationKey(key), *m_catalogue);
     if (close)
-        closeGuidance();
+        done();
     else
         refresh();
 }
@@ -148,7 +113,7 @@ void LessonHelpWindow::pressOption(GuidanceOption option)
     if (!m_catalogue)
         return;
     if (m_guidance.PressOption(option, *m_catalogue))
-        closeGuidance();
+        done();
     else
         refresh();
 }
@@ -161,43 +126,26 @@ void LessonHelpWindow::hoverOption(std::optional<GuidanceOption> option)
     refresh();
 }
 
-void LessonHelpWindow::closeGuidance()
+void LessonHelpWindow::done()
 {
-    hide();
     m_released = true;
-    if (m_wait)
-        m_wait->quit();
-}
-
-void LessonHelpWindow::closeEvent(QCloseEvent* event)
-{
-    event->ignore();
-    closeGuidance();
+    ui::ModalPictureWindow::done();
 }
 
 void LessonHelpWindow::mouseMoveEvent(QMouseEvent* event)
 {
     hoverOption(std::nullopt);
-    ui::PictureWindow::mouseMoveEvent(event);
-}
-
-bool LessonHelpWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_text->viewport() &&
-        (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
-        hoverOption(std::nullopt);
-    return ui::PictureWindow::eventFilter(watched, event);
+    ui::ModalPictureWindow::mouseMoveEvent(event);
 }
 
 void LessonHelpWindow::placeWindow()
 {
     // Over the session window's top-left corner, where the user is looking;
     // without one, at the shared position.
-    if (const QWidget* owner = parentWidget()) {
-        move(owner->window()->pos());
-        return;
-    }
-    ui::PlaceAtTwips(this, m_state.WindowLeft, m_state.WindowTop);
+    if (const QWidget* owner = parentWidget())
+        ui::PlaceOver(*this, *owner);
+    else
+        ui::PlaceWindow(*this, m_state);
 }
 
 void LessonHelpWindow::refresh()

@@ -2,11 +2,11 @@
 
 #include "material/lesson_guidance.h"
 #include "material/lesson_guide.h"
-#include "ui/picture_window.h"
+#include "ui/background_hover.h"
+#include "ui/modal_picture_window.h"
 
 #include <array>
 
-class QEventLoop;
 class QLabel;
 class QPlainTextEdit;
 
@@ -23,14 +23,13 @@ class OptionFrame;
 // The lesson guidance window: the introduction of a lesson with its keys
 // highlighted on a keyboard picture, modal while a lesson is introduced.
 // Closing it releases its state: the next introduction starts afresh.
-class LessonHelpWindow : public ui::PictureWindow, public LessonGuide
+class LessonHelpWindow : public ui::ModalPictureWindow, public LessonGuide
 {
     Q_OBJECT
     Q_PROPERTY(int shownLesson READ shownLesson)
 
 public:
     explicit LessonHelpWindow(ProgramState& state, QWidget* parent = nullptr);
-    ~LessonHelpWindow() override;
 
     // Key captions from the session keyboard: lLetter 1..31 = keys 1..31,
     // 0 = key 35, 35 = key 36.
@@ -39,27 +38,25 @@ public:
     // the window is closed. The user may step lessons meanwhile, through
     // catalogue.SetLesson().
     void IntroduceLesson(LessonCatalogue& catalogue) override;
+    // Closes the introduction and releases its state.
+    void done() override;
 
     // The lesson whose introduction is shown; 0 when none is.
     int shownLesson() const { return m_guidance.ShownLesson(); }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void pressKey(int key);
     void pressOption(GuidanceOption option);
     void hoverOption(std::optional<GuidanceOption> option);
-    void closeGuidance();
     void placeWindow();
     void refresh();
 
     ProgramState& m_state;
     LessonGuidance m_guidance;
     LessonCatalogue* m_catalogue = nullptr;
-    QEventLoop* m_wait = nullptr;
     // Closed since the labels were loaded: the next introduction starts afresh.
     bool m_released = false;
 
@@ -68,6 +65,7 @@ private:
     std::array<ui::OptionFrame*, LessonGuidance::kOptionCount> m_options{};
     ui::KeyboardView* m_keyboard;
     ui::FocusBox* m_focusBox;
+    ui::BackgroundHover m_backgroundHover{[this] { hoverOption(std::nullopt); }};
 };
 
 } // namespace tarvelo

@@ -7,12 +7,13 @@
 #include "state/program_state.h"
 #include "ui/clickable_label.h"
 #include "ui/focus_box.h"
+#include "ui/labels.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
+#include "ui/option_row.h"
 #include "ui/qt_dialogs.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
-#include "ui/twips.h"
 #include "ui/window_placement.h"
 #include "windows/game/game_window.h"
 #include "windows/menu/new_user_dialog.h"
@@ -23,10 +24,8 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -35,16 +34,9 @@
 namespace tarvelo {
 namespace {
 
-QLabel* MakeLabel(const QString& text, const char* name, int pointSize, bool bold)
+ui::ClickableLabel* MakeLabel(const QString& text, const char* name, ui::LabelFont font)
 {
-    auto* label = new ui::ClickableLabel(text);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    QFont font = label->font();
-    if (pointSize > 0)
-        font.setPointSize(pointSize);
-    font.setBold(bold);
-    label->setFont(font);
+    auto* label = ui::MakeLabel<ui::ClickableLabel>(text, name, font);
     label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return label;
 }
@@ -77,8 +69,7 @@ MainWindow::MainWindow(const std::string& appFolder, MenuServices services, QWid
     buildControls();
     m_menu->Start();
     applyLook();
-    ui::ResizeWithin(*this, QSize(640, 480));
-    placeAtSharedPosition();
+    ui::PlaceWindow(*this, *m_state, QSize(640, 480));
     m_focusBox->setFocus();
 }
 
@@ -86,8 +77,6 @@ MainWindow::~MainWindow()
 {
     // The activity window works on the state this window owns.
     delete m_activity.data();
-    delete m_tool.data();
-    delete m_game.data();
 }
 
 void MainWindow::buildControls()
@@ -97,59 +86,58 @@ void MainWindow::buildControls()
     connect(m_focusBox, &ui::FocusBox::keyDown, this,
             [this](int key, Qt::KeyboardModifiers) { keyDown(key); });
 
-    auto* title = MakeLabel("Tarvelo", "lTitle", 28, true);
-    auto* title2 = MakeLabel("Typing Tutor", "lTitle2", 14, true);
-    auto* navigate = MakeLabel(ui::ToQString(MainMenu::kNavigateLabel), "lNavigate", 0, true);
-    m_info = MakeLabel(QString(), "lInfo", 0, false);
+    auto* title = MakeLabel("Tarvelo", "lTitle", {.pointSize = 28, .bold = true});
+    auto* title2 = MakeLabel("Typing Tutor", "lTitle2", {.pointSize = 14, .bold = true});
+    auto* navigate =
+        MakeLabel(ui::ToQString(MainMenu::kNavigateLabel), "lNavigate", {.bold = true});
+    m_info = MakeLabel(QString(), "lInfo", {});
     m_info->setWordWrap(true);
     m_info->setMinimumHeight(2 * m_info->fontMetrics().lineSpacing());
     m_info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    for (QLabel* label : {title, title2, navigate, m_info})
-        label->installEventFilter(this);
-    for (QLabel* label : {title, title2}) {
-        connect(static_cast<ui::ClickableLabel*>(label), &ui::ClickableLabel::pressed, this,
-                [this] { act(m_menu->PressTitle()); });
-    }
+    for (QLabel* label : std::initializer_list<QLabel*>{title, title2, navigate, m_info})
+        m_backgroundHover.watch(label);
+    for (ui::ClickableLabel* label : {title, title2})
+        connect(label, &ui::ClickableLabel::pressed, this, [this] { act(m_menu->PressTitle()); });
 
     // Box i and row i share a line; the Quit box is the ninth line. Every
     // line takes an equal share of the height the window gives.
     auto* columns = new QGridLayout;
     columns->setHorizontalSpacing(24);
     columns->setVerticalSpacing(8);
+    ui::AddOptionRow(*columns, 0, m_boxes, *this,
+                     {.name = "lUser",
+                      .pressed =
+                          [this](int box) {
+                              recordPosition();
+                              act(m_menu->PressBox(box));
+                          },
+                      .hovered =
+                          [this](int box) {
+                              m_menu->HoverBox(box);
+                              refresh();
+                          }});
     for (int box = 0; box < MainMenu::kBoxCount; ++box) {
-        auto* frame = new ui::OptionFrame(QString());
-        frame->setObjectName(QString("lUser%1").arg(box));
-        frame->setListItem(true);
-        frame->setAccessibleName("Empty user");
-        columns->addWidget(frame, box, 0);
+        m_boxes[box]->setListItem(true);
+        m_boxes[box]->setAccessibleName("Empty user");
         columns->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), box,
                          2);
         columns->setRowStretch(box, 1);
-        connect(frame, &ui::OptionFrame::pressed, this, [this, box] {
-            recordPosition();
-            act(m_menu->PressBox(box));
-        });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, box] {
-            m_menu->HoverBox(box);
-            refresh();
-        });
-        m_boxes[box] = frame;
     }
-    for (int line = 0; line < MainMenu::kRowCount; ++line) {
-        const auto row = static_cast<MenuRow>(line);
-        auto* frame = new ui::OptionFrame(ui::ToQString(MainMenu::RowCaption(row)));
-        frame->setObjectName(QString("lRow2%1").arg(line));
-        columns->addWidget(frame, line, 1);
-        connect(frame, &ui::OptionFrame::pressed, this, [this, row] {
-            recordPosition();
-            act(m_menu->PressRow(row));
-        });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, row] {
-            m_menu->HoverRow(row);
-            refresh();
-        });
-        m_rows[line] = frame;
-    }
+    ui::AddOptionRow(
+        *columns, 1, m_rows, *this,
+        {.name = "lRow2",
+         .caption =
+             [](int row) { return ui::ToQString(MainMenu::RowCaption(static_cast<MenuRow>(row))); },
+         .pressed =
+             [this](int row) {
+                 recordPosition();
+                 act(m_menu->PressRow(static_cast<MenuRow>(row)));
+             },
+         .hovered =
+             [this](int row) {
+                 m_menu->HoverRow(static_cast<MenuRow>(row));
+                 refresh();
+             }});
     columns->setColumnStretch(0, 1);
     columns->setColumnStretch(1, 1);
 
@@ -206,22 +194,12 @@ void MainWindow::refresh()
         m_info->setText(hint);
 }
 
-void MainWindow::placeAtSharedPosition()
-{
-    const QPoint stored = ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this);
-    const QPoint visible = ui::PlaceAtTwips(this, m_state->WindowLeft, m_state->WindowTop);
-    if (visible != stored)
-        recordPosition(); // the other windows open where this one is seen
-}
-
 void MainWindow::recordPosition()
 {
-    if (!ui::CanPlaceWindows() ||
-        pos() == ui::TwipsToPixels(m_state->WindowLeft, m_state->WindowTop, this))
-        return; // not moved (or not known): keep the twips exact
-    const QPoint twips = ui::PixelsToTwips(pos(), this);
-    m_state->WindowLeft = twips.x();
-    m_state->WindowTop = twips.y();
+    // Not moved by the user (or not known): the twips stay exact.
+    const WindowPlacement placement = ui::PlacementOf(*this);
+    m_state->WindowLeft = placement.leftTwips;
+    m_state->WindowTop = placement.topTwips;
 }
 
 void MainWindow::keyDown(int key)
@@ -240,7 +218,10 @@ void MainWindow::act(MenuAction action)
         close();
         break;
     case MenuAction::StartTypingSession:
-        openSessionWindow();
+        openActivity([this] {
+            return m_services.sessionWindow ? m_services.sessionWindow(*m_state)
+                                            : new SessionWindow(*m_state);
+        });
         break;
     case MenuAction::OpenWebSite:
         if (m_services.openWebSite)
@@ -250,94 +231,58 @@ void MainWindow::act(MenuAction action)
                 QUrl(QString::fromLatin1(kWebSiteAddress.data(), kWebSiteAddress.size())));
         break;
     case MenuAction::ShowStats:
-        openStatisticsWindow();
+        openActivity([this] { return makeStatisticsWindow(); });
         break;
     case MenuAction::OpenHelp:
         if (m_services.openHelpPage)
             m_services.openHelpPage();
         break;
     case MenuAction::EditText:
-        openEditorWindow();
+        if (m_services.editorWindow)
+            openActivity([this] { return m_services.editorWindow(*m_state); });
         break;
     case MenuAction::StartGame:
-        openGameWindow();
+        m_menu->RecordGameStart();
+        openActivity([this] {
+            return m_gameWindow ? m_gameWindow(*m_state, m_lastGameResult)
+                                : new GameWindow(*m_state, m_lastGameResult);
+        });
         break;
     case MenuAction::None:
         break;
     }
 }
 
-void MainWindow::openSessionWindow()
+void MainWindow::openActivity(const std::function<ui::ActivityWindow*()>& make)
 {
-    // Hidden first: the session window's load may show the first-use message.
+    // Hidden first: the window's load may show a message (the first use).
     hide();
-    SessionWindow* window =
-        m_services.sessionWindow ? m_services.sessionWindow(*m_state) : new SessionWindow(*m_state);
+    ui::ActivityWindow* window = make();
     m_activity = window;
-    connect(window, &SessionWindow::leftToMenu, this, [this, window] {
+    connect(window, &ui::ActivityWindow::leftToMenu, this, [this, window] {
         window->deleteLater();
         returnToMenu();
     });
-    window->show();
-    checkDonation(window);
+    window->open();
+    // The activity start asked for the donation check; it runs over the
+    // window, now up.
+    if (std::exchange(m_donationDue, false))
+        m_services.donationCheck(*m_state, window);
 }
 
-void MainWindow::openStatisticsWindow()
+ui::ActivityWindow* MainWindow::makeStatisticsWindow()
 {
     StatisticsServices services;
     services.speedReport = [](ProgramState& state) {
         const DrillSources sources = ReadDrillSources(state);
         return MakeSpeedReport(sources.logs, sources.practiceFile, sources.target);
     };
-    auto* window = new StatisticsWindow(*m_state, std::move(services));
-    m_tool = window;
-    connect(window, &StatisticsWindow::leftToMenu, this, [this, window] {
-        window->deleteLater();
-        returnToMenu();
-    });
-    hide();
-    window->show();
-}
-
-void MainWindow::openEditorWindow()
-{
-    if (!m_services.editorWindow)
-        return;
-    m_tool = m_services.editorWindow(*m_state, [this] {
-        if (m_tool)
-            m_tool->deleteLater();
-        returnToMenu();
-    });
-    if (!m_tool)
-        return;
-    hide();
-    m_tool->show();
-}
-
-void MainWindow::openGameWindow()
-{
-    m_menu->RecordGameStart();
-    GameWindow* window = m_gameWindow ? m_gameWindow(*m_state, m_lastGameResult)
-                                      : new GameWindow(*m_state, m_lastGameResult);
-    m_game = window;
-    connect(window, &GameWindow::leftToMenu, this, [this, window] {
-        window->deleteLater();
-        returnToMenu();
-    });
-    hide();
-    window->open();
-    checkDonation(window);
-}
-
-void MainWindow::checkDonation(QWidget* activity)
-{
-    if (std::exchange(m_donationDue, false))
-        m_services.donationCheck(*m_state, activity);
+    return new StatisticsWindow(*m_state, std::move(services));
 }
 
 void MainWindow::returnToMenu()
 {
-    placeAtSharedPosition();
+    ui::PlaceWindow(*this, *m_state);
     applyLook();
     show();
     raise();
@@ -345,13 +290,18 @@ void MainWindow::returnToMenu()
     m_focusBox->setFocus();
 }
 
-void MainWindow::mouseMoveEvent(QMouseEvent* event)
+void MainWindow::hoverBackground()
 {
-    ui::PictureWindow::mouseMoveEvent(event);
     if (m_menu->HoveredBox() || m_menu->HoveredRow()) {
         m_menu->HoverBackground();
         refresh();
     }
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    ui::PictureWindow::mouseMoveEvent(event);
+    hoverBackground();
 }
 
 void MainWindow::leaveEvent(QEvent* event)
@@ -359,15 +309,6 @@ void MainWindow::leaveEvent(QEvent* event)
     ui::PictureWindow::leaveEvent(event);
     m_menu->HoverBackground();
     refresh();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Enter) {
-        m_menu->HoverBackground();
-        refresh();
-    }
-    return ui::PictureWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

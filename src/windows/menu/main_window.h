@@ -2,6 +2,7 @@
 
 #include "game/high_scores.h"
 #include "menu/main_menu.h"
+#include "ui/background_hover.h"
 #include "ui/picture_window.h"
 
 #include <QPointer>
@@ -25,6 +26,7 @@ struct ProgramState;
 enum class MenuAction;
 
 namespace ui {
+class ActivityWindow;
 class FocusBox;
 class OptionFrame;
 class QtDialogs;
@@ -40,8 +42,7 @@ struct MenuServices
     // What the folders above the menu give (editor/, help/), filled in by the
     // application; an empty member leaves its row without effect. ("{}" keeps
     // callers that list only the members above free of warnings.)
-    // Creates the editor, which calls `leftToMenu` when it has closed.
-    std::function<QWidget*(ProgramState&, std::function<void()> leftToMenu)> editorWindow{};
+    std::function<ui::ActivityWindow*(ProgramState&)> editorWindow{};
     std::function<void()> openHelpPage{};
     std::function<void()> openWebSite{}; // empty: the desktop's browser, unchecked
     // Runs at every activity start once the activity window is up, with its
@@ -86,21 +87,19 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void placeAtSharedPosition();
     // Keeps WindowTop and WindowLeft at the window's position, in twips.
     void recordPosition();
     void keyDown(int key);
     void act(MenuAction action);
-    void openSessionWindow();
-    void openStatisticsWindow();
-    void openEditorWindow();
-    void openGameWindow();
-    // The donation check of the activity start that opened `activity`.
-    void checkDonation(QWidget* activity);
+    // Hides the menu, then makes the activity's window and shows it; the
+    // menu comes back when it has left.
+    void openActivity(const std::function<ui::ActivityWindow*()>& make);
+    ui::ActivityWindow* makeStatisticsWindow();
+    // The pointer over no box or row.
+    void hoverBackground();
     void refresh();
     // Takes the look the menu gives for the selected user.
     void applyLook();
@@ -116,17 +115,15 @@ private:
     QCheckBox* m_highContrast = nullptr;
     std::array<ui::OptionFrame*, 9> m_boxes{};
     std::array<ui::OptionFrame*, MainMenu::kRowCount> m_rows{};
-    QPointer<SessionWindow> m_activity;
-    // The statistics window or the editor.
-    QPointer<QWidget> m_tool;
+    QPointer<ui::ActivityWindow> m_activity;
     GameWindowFactory m_gameWindow;
-    QPointer<GameWindow> m_game;
     // The last game of the run, shown by every high-score window.
     std::optional<ScoreTexts> m_lastGameResult;
     bool m_ending = false;
     // The activity start asked for the donation check; it runs once the
     // activity window is up.
     bool m_donationDue = false;
+    ui::BackgroundHover m_backgroundHover{[this] { hoverBackground(); }};
 };
 
 } // namespace tarvelo

@@ -2,7 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "profile/code_page.h"
-#include "ui/picture_window.h"
+#include "ui/labels.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <string_view>
 
@@ -99,24 +100,14 @@ std::optional<std::string> NameInCodePage(const QString& entered)
 }
 
 NewUserDialog::NewUserDialog(const std::string& appFolder, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_dialogs(dialogs), m_edit(new QLineEdit)
+    : ui::ModalPictureWindow(appFolder, parent), m_dialogs(dialogs), m_edit(new QLineEdit)
 {
     setObjectName("NewUser");
     setWindowTitle(ui::ToQString(kTitle));
-    setModal(true);
 
-    auto* picture = new ui::PictureWindow(appFolder);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(picture);
-
-    auto* prompt = new QLabel(ui::ToQString(kPrompt));
-    prompt->setTextFormat(Qt::PlainText);
-    prompt->setObjectName("lPrompt");
-    QFont promptFont = prompt->font();
-    promptFont.setBold(true);
-    prompt->setFont(promptFont);
+    auto* prompt = ui::MakeLabel(ui::ToQString(kPrompt), "lPrompt", {.bold = true});
     m_edit->setObjectName("tName");
+    setFocusProxy(m_edit);
     // The box always shows the name as it will be stored: a letter that loses
     // its accents changes as it is typed or pasted.
     connect(m_edit, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -134,15 +125,19 @@ NewUserDialog::NewUserDialog(const std::string& appFolder, Dialogs& dialogs, QWi
     ok->setDefault(true);
     auto* cancel = new QPushButton("&Cancel");
     cancel->setObjectName("bCancel");
+    cancel->setAutoDefault(true); // Enter presses it while it has the focus
     connect(ok, &QPushButton::clicked, this, &NewUserDialog::acceptName);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, &NewUserDialog::done);
+    // Enter in the box is OK, Escape anywhere is Cancel.
+    connect(m_edit, &QLineEdit::returnPressed, this, &NewUserDialog::acceptName);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &NewUserDialog::done);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
 
-    auto* content = new QVBoxLayout(picture);
+    auto* content = new QVBoxLayout(this);
     content->setContentsMargins(18, 16, 18, 14);
     content->addWidget(prompt);
     content->addWidget(m_edit);
@@ -158,8 +153,9 @@ std::optional<std::string> NewUserDialog::AskName(std::string_view currentName)
     // Home, then Shift+End: typing replaces the name.
     m_edit->home(false);
     m_edit->end(true);
-    m_edit->setFocus();
-    if (exec() != QDialog::Accepted)
+    m_name.reset();
+    ui::CentreOver(*this, parentWidget());
+    if (!exec())
         return std::nullopt;
     return m_name;
 }
@@ -172,8 +168,8 @@ void NewUserDialog::acceptName()
         m_edit->setFocus();
         return;
     }
-    m_name = std::move(*name);
-    accept();
+    m_name = std::move(name);
+    done();
 }
 
 } // namespace tarvelo

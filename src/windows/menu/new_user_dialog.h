@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/name_dialog.h"
+#include "ui/modal_picture_window.h"
 
-#include <QDialog>
 #include <optional>
 #include <string>
 
@@ -25,7 +25,7 @@ QString NameAsStored(const QString& entered);
 // The modal name dialog "NewUser" over the background picture. Its box shows
 // a name as it will be stored while it is typed. OK with a name the code page
 // cannot hold is refused with a message and the dialog stays open.
-class NewUserDialog : public QDialog, public NameDialog
+class NewUserDialog : public ui::ModalPictureWindow, public NameDialog
 {
     Q_OBJECT
 
@@ -44,7 +44,7 @@ private:
 
     Dialogs& m_dialogs;
     QLineEdit* m_edit;
-    std::string m_name;
+    std::optional<std::string> m_name;
 };
 
 } // namespace tarvelo

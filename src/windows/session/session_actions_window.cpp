@@ -5,7 +5,6 @@
 #include "ui/focus_box.h"
 #include "ui/navigation_keys.h"
 #include "ui/text_codec.h"
-#include "ui/window_placement.h"
 #include "windows/material/lesson_help_window.h"
 #include "windows/session/session_window.h"
 
@@ -28,16 +27,13 @@ void SessionWindow::load()
     refreshCaptions();
     if (m_helpWindow)
         m_helpWindow->loadLessonLabels();
-    m_caretTimer->start(m_session.Engine().CaretTimer().intervalMs);
-    m_caretRestartsSeen = m_session.Engine().CaretTimer().restarts;
-    m_flashRestartsSeen = m_session.Options().FlashTimer().restarts;
     refresh();
     m_focusBox->setFocus();
 }
 
 void SessionWindow::keyDown(int key)
 {
-    follow(m_session.KeyDown(ui::ToNavigationKey(key)));
+    apply(m_session.KeyDown(ui::ToNavigationKey(key)));
 }
 
 void SessionWindow::keyTyped(int code)
@@ -45,10 +41,10 @@ void SessionWindow::keyTyped(int code)
     const SessionReply reply = m_session.TypeKey(code);
     if (reply.taken)
         m_readerTyped = code;
-    follow(reply);
+    apply(reply);
 }
 
-void SessionWindow::follow(const SessionReply& reply)
+void SessionWindow::apply(const SessionReply& reply)
 {
     if (!reply.taken)
         return;
@@ -57,7 +53,7 @@ void SessionWindow::follow(const SessionReply& reply)
         m_lineWriteTimer->start();
     tell(reply.messages);
     if (reply.leave)
-        exitToMenu();
+        leave();
     else if (!reply.messages.empty())
         refresh();
 }
@@ -66,19 +62,6 @@ void SessionWindow::tell(const std::vector<SessionMessage>& messages)
 {
     for (const SessionMessage& message : messages)
         m_dialogs.ShowMessage(message.text, message.title, message.icon);
-}
-
-void SessionWindow::exitToMenu()
-{
-    if (!m_session.LeaveForMenu(ui::PlacementOf(*this)))
-        return;
-    m_statsTimer->stop();
-    m_caretTimer->stop();
-    m_flashTimer->stop();
-    hide();
-    // Queued, so that the menu may delete the window from its slot.
-    QMetaObject::invokeMethod(
-        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
 }
 
 void SessionWindow::askTargetSpeed()

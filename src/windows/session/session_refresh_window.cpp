@@ -7,11 +7,11 @@
 #include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/focus_box.h"
+#include "ui/logic_timer.h"
 #include "ui/option_frame.h"
 #include "ui/speed_bars.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
-#include "ui/timer_sync.h"
 #include "ui/typing_line_view.h"
 #include "windows/session/session_window.h"
 
@@ -131,10 +131,10 @@ void SessionWindow::refreshReader()
     m_readerErrors = errors;
     m_readerLine = m_shownExpected;
     const TypingLine& line = engine.Line();
-    const std::string text = TypingAnnouncement({wrong ? typed : std::nullopt,
-                                                 lineStart ? m_readerLine : std::string_view{},
-                                                 engine.NextKeys(), line.ExpectedAt(line.SentencePosition)},
-                                                m_state.layout);
+    const std::string text = TypingAnnouncement(
+        {wrong ? typed : std::nullopt, lineStart ? m_readerLine : std::string_view{},
+         engine.NextKeys(), line.ExpectedAt(line.SentencePosition)},
+        m_state.layout);
     m_focusBox->setStandIn(m_focusShape);
     ui::Announce(m_focusShape, ui::ToQString(text));
 }
@@ -184,13 +184,9 @@ void SessionWindow::refreshLines()
 }
 void SessionWindow::syncTimers()
 {
-    // A window that has left runs no timer.
-    const auto sync = [this](QTimer* timer, const TimerState& state, unsigned& seen) {
-        ui::SyncTimer(*timer, m_session.Left() ? TimerState{} : state, seen);
-    };
-    sync(m_statsTimer, m_session.Engine().StatsTimer(), m_statsRestartsSeen);
-    sync(m_caretTimer, m_session.Engine().CaretTimer(), m_caretRestartsSeen);
-    sync(m_flashTimer, m_session.Options().FlashTimer(), m_flashRestartsSeen);
+    follow(*m_statsTimer, m_session.Engine().StatsTimer());
+    follow(*m_caretTimer, m_session.Engine().CaretTimer());
+    follow(*m_flashTimer, m_session.Options().FlashTimer());
 }
 
 } // namespace tarvelo

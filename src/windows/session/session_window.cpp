@@ -6,12 +6,12 @@
 #include "ui/clickable_label.h"
 #include "ui/focus_box.h"
 #include "ui/keyboard_view.h"
+#include "ui/logic_timer.h"
 #include "ui/option_frame.h"
 #include "ui/speed_bars.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "ui/typing_line_view.h"
-#include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -128,7 +128,7 @@ QLayout* SessionWindow::buildOptionColumn()
         column->addWidget(frame);
         const auto option = static_cast<SessionOption>(i);
         connect(frame, &ui::OptionFrame::pressed, this,
-                [this, option] { follow(m_session.Press(option)); });
+                [this, option] { apply(m_session.Press(option)); });
         connect(frame, &ui::OptionFrame::hovered, this, [this, option] {
             m_session.HoverOption(option);
             refresh();
@@ -197,8 +197,8 @@ QWidget* SessionWindow::buildTypingLines()
     m_typedLine->setAccessibleName("Typed line");
     lineBox->addWidget(m_expectedLine);
     lineBox->addWidget(m_typedLine);
-    m_expectedLine->onPressed = [this] { follow(m_session.PressTypingLine()); };
-    m_typedLine->onPressed = [this] { follow(m_session.PressTypingLine()); };
+    m_expectedLine->onPressed = [this] { apply(m_session.PressTypingLine()); };
+    m_typedLine->onPressed = [this] { apply(m_session.PressTypingLine()); };
     return m_focusShape;
 }
 
@@ -291,14 +291,9 @@ QLayout* SessionWindow::buildFooter()
 
 void SessionWindow::buildTimers()
 {
-    m_statsTimer = new QTimer(this);
-    m_caretTimer = new QTimer(this);
-    m_flashTimer = new QTimer(this);
-    for (QTimer* timer : {m_statsTimer, m_caretTimer, m_flashTimer})
-        timer->setTimerType(Qt::PreciseTimer);
-    m_statsTimer->setObjectName("Timer");
-    m_caretTimer->setObjectName("TypingTimer");
-    m_flashTimer->setObjectName("genTimer");
+    m_statsTimer = new ui::LogicTimer("Timer", this);
+    m_caretTimer = new ui::LogicTimer("TypingTimer", this);
+    m_flashTimer = new ui::LogicTimer("genTimer", this);
     connect(m_statsTimer, &QTimer::timeout, this, [this] {
         m_session.StatsTick();
         refresh();
@@ -316,12 +311,12 @@ void SessionWindow::buildTimers()
     m_lineWriteTimer->setSingleShot(true);
     m_lineWriteTimer->setInterval(0);
     // A failing save shows its notice.
-    connect(m_lineWriteTimer, &QTimer::timeout, this, [this] { follow(m_session.WriteHeld()); });
+    connect(m_lineWriteTimer, &QTimer::timeout, this, [this] { apply(m_session.WriteHeld()); });
 }
 
 void SessionWindow::placeWindow()
 {
-    ui::PlaceWindow(*this, m_state, QSize(880, 680), m_session.OpensMaximized());
+    place(QSize(880, 680));
 }
 
 SessionWindow::SessionWindow(ProgramState& state, QWidget* parent)
@@ -329,13 +324,14 @@ SessionWindow::SessionWindow(ProgramState& state, QWidget* parent)
 {}
 
 SessionWindow::SessionWindow(ProgramState& state, Services services, QWidget* parent)
-    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_ownDialogs(this),
-      m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
+    : ui::ActivityWindow(state, settings::kMainMaximized, parent), m_state(state),
+      m_ownDialogs(this), m_dialogs(services.dialogs ? *services.dialogs : m_ownDialogs),
       m_endProgram(services.endProgram ? std::move(services.endProgram)
                                        : [] { QApplication::quit(); }),
-      m_session(state, SessionPlatform{m_dialogs, services.beeper ? *services.beeper : m_ownBeeper,
-                                       services.keyboards ? *services.keyboards : m_ownKeyboards,
-                                       state.history.Clock(), QRandomGenerator::global()->generate64()})
+      m_session(state,
+                SessionPlatform{m_dialogs, services.beeper ? *services.beeper : m_ownBeeper,
+                                services.keyboards ? *services.keyboards : m_ownKeyboards,
+                                state.history.Clock(), QRandomGenerator::global()->generate64()})
 {
     m_session.SetGuide(services.guide);
     buildControls();
@@ -350,16 +346,23 @@ SessionWindow::~SessionWindow()
         watched->removeEventFilter(this);
 }
 
-void SessionWindow::closeEvent(QCloseEvent* event)
+void SessionWindow::stopping(bool closed)
 {
-    event->accept();
-    if (m_session.CloseProgram(ui::PlacementOf(*this)))
-        m_endProgram();
+    if (closed)
+        m_session.CloseProgram();
+    else
+        m_session.LeaveForMenu();
+    syncTimers(); // stops them
+}
+
+void SessionWindow::closed()
+{
+    m_endProgram();
 }
 
 void SessionWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    ui::PictureWindow::mouseMoveEvent(event);
+    ui::ActivityWindow::mouseMoveEvent(event);
     m_session.HoverBackground();
     refresh();
 }
@@ -371,7 +374,7 @@ bool SessionWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_keyboard && event->type() == QEvent::Resize && m_session.KeyEdit().IsOpen()) {
         placeKeyEdit();
     }
-    return ui::PictureWindow::eventFilter(watched, event);
+    return ui::ActivityWindow::eventFilter(watched, event);
 }
 
 } // namespace tarvelo

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "session/typing_session.h"
-#include "ui/picture_window.h"
+#include "ui/activity_window.h"
 #include "ui/qt_beeper.h"
 #include "ui/qt_dialogs.h"
 #include "ui/xkb_keyboards.h"
@@ -31,6 +31,7 @@ namespace ui {
 class ClickableLabel;
 class FocusBox;
 class KeyboardView;
+class LogicTimer;
 class OptionFrame;
 class SpeedBars;
 class TypingLineView;
@@ -39,7 +40,7 @@ class TypingLineView;
 // The lesson, practice and drill session: the typing lines, the six options,
 // the statistics panel and the on-screen keyboard, for the current user and
 // mode; in drills also the open letters' speeds beside the typing lines.
-class SessionWindow : public ui::PictureWindow
+class SessionWindow : public ui::ActivityWindow
 {
     Q_OBJECT
 
@@ -60,13 +61,9 @@ public:
     SessionWindow(ProgramState& state, Services services, QWidget* parent = nullptr);
     ~SessionWindow() override;
 
-signals:
-    // After leaving for the menu has stored its values and hidden the window
-    // (queued, so the receiver may delete the window); the menu shows itself.
-    void leftToMenu();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void stopping(bool closed) override;
+    void closed() override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -87,9 +84,8 @@ private:
     void keyTyped(int code);
     // Applies the session's reply to an input: refresh, held writes,
     // messages, leaving.
-    void follow(const SessionReply& reply);
+    void apply(const SessionReply& reply);
     void tell(const std::vector<SessionMessage>& messages);
-    void exitToMenu();
     void askTargetSpeed();
     void askDedication();
     void openKeyEdit(int key);
@@ -155,14 +151,11 @@ private:
     std::string m_readerLine;
     std::int32_t m_readerErrors = 0;
 
-    QTimer* m_statsTimer = nullptr;
-    QTimer* m_caretTimer = nullptr;
-    QTimer* m_flashTimer = nullptr;
+    ui::LogicTimer* m_statsTimer = nullptr;
+    ui::LogicTimer* m_caretTimer = nullptr;
+    ui::LogicTimer* m_flashTimer = nullptr;
     // Writes a line end's history row once the keystroke has been shown.
     QTimer* m_lineWriteTimer = nullptr;
-    unsigned m_statsRestartsSeen = 0;
-    unsigned m_caretRestartsSeen = 0;
-    unsigned m_flashRestartsSeen = 0;
 };
 
 } // namespace tarvelo

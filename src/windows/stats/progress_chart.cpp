@@ -1,5 +1,6 @@
 #include "windows/stats/progress_chart.h"
 
+#include "state/palette.h"
 #include "stats/value_axis.h"
 #include "ui/colours.h"
 #include "ui/text_codec.h"
@@ -62,9 +63,9 @@ void DrawPanel(QPainter& painter, const Panel& panel, const QString& title)
     const QFontMetrics metrics(painter.font());
     for (const double value : panel.axis.ticks) {
         const double y = panel.At(panel.firstDay, value).y();
-        painter.setPen(FromBgr(ProgressChart::kGridColour));
+        painter.setPen(FromBgr(palette::kChart.grid));
         painter.drawLine(QPointF(panel.area.left(), y), QPointF(panel.area.right(), y));
-        painter.setPen(FromBgr(ProgressChart::kTextColour));
+        painter.setPen(FromBgr(palette::kChart.text));
         const QRectF label(panel.area.left() - kAxisWidth, y - metrics.height() / 2.0,
                            kAxisWidth - 4, metrics.height());
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
@@ -105,14 +106,14 @@ void DrawLegend(QPainter& painter, QPointF at)
 {
     const QFontMetrics metrics(painter.font());
     for (const auto& [name, colour, lessons] :
-         {std::tuple{QStringLiteral("Practice"), ProgressChart::kPracticeColour, false},
-          std::tuple{QStringLiteral("Lessons"), ProgressChart::kLessonColour, true}}) {
+         {std::tuple{QStringLiteral("Practice"), palette::kChart.practice, false},
+          std::tuple{QStringLiteral("Lessons"), palette::kChart.lessons, true}}) {
         QPen pen(FromBgr(colour), 2);
         pen.setStyle(lessons ? Qt::DashLine : Qt::SolidLine);
         painter.setPen(pen);
         const double y = at.y() - metrics.ascent() / 2.0;
         painter.drawLine(QPointF(at.x(), y), QPointF(at.x() + 24, y));
-        painter.setPen(FromBgr(ProgressChart::kTextColour));
+        painter.setPen(FromBgr(palette::kChart.text));
         painter.drawText(QPointF(at.x() + 30, at.y()), name);
         at.rx() += 40 + metrics.horizontalAdvance(name);
     }
@@ -134,7 +135,7 @@ void DrawRows(QPainter& painter, const QRectF& area, const std::vector<ProgressR
             widest = std::max(widest, metrics.horizontalAdvance(line[column - 1]));
         left[column] = left[column - 1] + widest + metrics.averageCharWidth() * 2;
     }
-    painter.setPen(FromBgr(ProgressChart::kTextColour));
+    painter.setPen(FromBgr(palette::kChart.text));
     double y = area.top() + metrics.ascent();
     for (const auto& line : cells) {
         for (std::size_t column = 0; column < left.size(); ++column)
@@ -145,19 +146,19 @@ void DrawRows(QPainter& painter, const QRectF& area, const std::vector<ProgressR
 
 void DrawCentred(QPainter& painter, const QRectF& area, const QString& text)
 {
-    painter.setPen(FromBgr(ProgressChart::kTextColour));
+    painter.setPen(FromBgr(palette::kChart.text));
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
 void DrawInvitation(QPainter& painter, const QRectF& area)
 {
-    QPen border(FromBgr(ProgressChart::kGridColour), 2, Qt::DashLine);
+    QPen border(FromBgr(palette::kChart.grid), 2, Qt::DashLine);
     painter.setPen(border);
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(area.adjusted(1, 1, -1, -1), 12, 12);
 
     // A faint rising line: what the chart will show.
-    QPen rising(FromBgr(ProgressChart::kPracticeColour), 3);
+    QPen rising(FromBgr(palette::kChart.practice), 3);
     QColor faint = rising.color();
     faint.setAlpha(70);
     rising.setColor(faint);
@@ -174,7 +175,7 @@ void DrawInvitation(QPainter& painter, const QRectF& area)
     headline.setPointSizeF(headline.pointSizeF() * 1.5);
     headline.setBold(true);
     painter.setFont(headline);
-    painter.setPen(FromBgr(ProgressChart::kTextColour));
+    painter.setPen(FromBgr(palette::kChart.text));
     const QRectF top = area.adjusted(16, area.height() * 0.12, -16, -area.height() * 0.62);
     painter.drawText(top, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap,
                      QStringLiteral("Your progress starts here"));
@@ -248,11 +249,13 @@ void ProgressChart::paintEvent(QPaintEvent*)
     DrawPanel(painter, accuracy, QStringLiteral("Accuracy (%)"));
     for (const auto& [panel, measure] :
          {std::pair{&speed, &DayFigures::wpm}, std::pair{&accuracy, &DayFigures::accuracy}}) {
-        DrawSeries(painter, *panel, m_progress.practice.days, measure, kPracticeColour, false);
-        DrawSeries(painter, *panel, m_progress.lessons.days, measure, kLessonColour, true);
+        DrawSeries(painter, *panel, m_progress.practice.days, measure, palette::kChart.practice,
+                   false);
+        DrawSeries(painter, *panel, m_progress.lessons.days, measure, palette::kChart.lessons,
+                   true);
     }
 
-    painter.setPen(FromBgr(kTextColour));
+    painter.setPen(FromBgr(palette::kChart.text));
     const double axisY = accuracy.area.bottom() + line;
     painter.drawText(QPointF(accuracy.area.left(), axisY),
                      ToQString(DateText(m_progress.first.date)));

@@ -16,12 +16,6 @@ class ProgressChart : public QWidget
     Q_OBJECT
 
 public:
-    // 0x00BBGGRR.
-    static constexpr std::int32_t kPracticeColour = 0xB06020; // blue
-    static constexpr std::int32_t kLessonColour = 0x1080E0;   // orange
-    static constexpr std::int32_t kGridColour = 0xDCDCDC;
-    static constexpr std::int32_t kTextColour = 0x303030;
-
     explicit ProgressChart(QWidget* parent = nullptr);
 
     void setProgress(Progress progress);

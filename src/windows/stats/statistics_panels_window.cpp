@@ -1,6 +1,8 @@
+#include "state/palette.h"
 #include "ui/colours.h"
 #include "ui/elided_label.h"
 #include "ui/keyboard_view.h"
+#include "ui/labels.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
 #include "windows/stats/progress_chart.h"
@@ -21,22 +23,9 @@
 namespace tarvelo {
 namespace {
 
-void MakeBold(QWidget* widget)
+QLabel* MakeLabel(std::string_view text, const char* name = "", bool bold = false)
 {
-    QFont font = widget->font();
-    font.setBold(true);
-    widget->setFont(font);
-}
-
-QLabel* MakeLabel(std::string_view text, const char* name = nullptr, bool bold = false)
-{
-    auto* label = new QLabel(ui::ToQString(text));
-    if (name)
-        label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    if (bold)
-        MakeBold(label);
-    return label;
+    return ui::MakeLabel(ui::ToQString(text), name, {.bold = bold});
 }
 
 // A white, slightly see-through panel so text reads over the picture.
@@ -84,14 +73,14 @@ void LetterChart::paintEvent(QPaintEvent*)
         return QPointF(area.left() + x * xUnit, area.top() + y * yUnit);
     };
 
-    painter.setPen(QColor(0xC8, 0xC8, 0xC8));
+    painter.setPen(ui::FromBgr(palette::kChart.scaleLine));
     for (int percent = 0; percent <= 100; percent += 25) {
         const QPointF from = at(0, Statistics::MarkerRow(percent));
         painter.drawLine(from, at(m_statistics->ScaleWidth(), Statistics::MarkerRow(percent)));
-        painter.setPen(ui::ShownText(0x808080));
+        painter.setPen(ui::ShownText(palette::kChart.scaleText));
         painter.drawText(QRectF(0, from.y() - metrics.height() / 2, margin - 6, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, QString("%1 %").arg(percent));
-        painter.setPen(QColor(0xC8, 0xC8, 0xC8));
+        painter.setPen(ui::FromBgr(palette::kChart.scaleLine));
     }
 
     // Letters shrink with their column so every one stays readable.
@@ -108,14 +97,14 @@ void LetterChart::paintEvent(QPaintEvent*)
         const QString text = ui::ToQString(letters[i].letter);
         const QPointF marker = at(x, Statistics::MarkerRow(letters[i].percentage));
         const QPointF label = at(x, Statistics::kLabelRow);
-        painter.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), std::max(1.0, xUnit * 0.15)));
+        painter.setPen(QPen(ui::FromBgr(palette::kChart.stem), std::max(1.0, xUnit * 0.15)));
         painter.drawLine(at(x, Statistics::kZeroRow), marker);
         const std::int32_t heat = Statistics::HeatColour(letters[i].percentage);
         // In high contrast, the heat colour darkened until it reads on white.
         painter.setPen(ui::HighContrast() ? ui::ShownText(heat) : ui::FromBgr(heat).darker(130));
         painter.drawText(QRectF(marker - QPointF(cell.width() / 2, cell.height() / 2), cell),
                          Qt::AlignCenter, text);
-        painter.setPen(Qt::black);
+        painter.setPen(ui::FromBgr(palette::kChart.letter));
         painter.drawText(QRectF(label - QPointF(cell.width() / 2, cell.height() / 2), cell),
                          Qt::AlignCenter, text);
     }
@@ -146,15 +135,14 @@ QWidget* StatisticsWindow::buildProgress()
 QWidget* StatisticsWindow::buildFigures()
 {
     QFrame* panel = MakePanel();
-    watch(panel);
+    m_backgroundHover.watch(panel);
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(12, 10, 12, 10);
     grid->setHorizontalSpacing(10);
     grid->addWidget(MakeLabel("Records for:", "Label3", true), 0, 0);
     // A long name is elided in the room the figures leave, never widening them.
-    auto* userName = new ui::ElidedLabel(ui::ToQString(m_statistics.UserName()));
-    userName->setObjectName("lusername");
-    MakeBold(userName);
+    auto* userName = ui::MakeLabel<ui::ElidedLabel>(ui::ToQString(m_statistics.UserName()),
+                                                    "lusername", {.bold = true});
     userName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(userName, 0, 1, 1, 2);
     grid->addWidget(MakeLabel("Your complete historical stats are:", "Label5"), 1, 0, 1, 3);
@@ -179,7 +167,7 @@ QWidget* StatisticsWindow::buildFigures()
             (caption->text().chopped(1) + ' ' + ui::ToQString(line.unit)).trimmed());
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(value, row, 1);
-        grid->addWidget(MakeLabel(line.unit, row == 2 ? "Label10" : nullptr), row, 2);
+        grid->addWidget(MakeLabel(line.unit, row == 2 ? "Label10" : ""), row, 2);
         ++row;
     }
     grid->addWidget(MakeLabel("(WPM = Words Per Minute)"), row, 0, 1, 3);
@@ -190,7 +178,7 @@ QWidget* StatisticsWindow::buildFigures()
 QWidget* StatisticsWindow::buildLetters()
 {
     QFrame* panel = MakePanel();
-    watch(panel);
+    m_backgroundHover.watch(panel);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(12, 10, 12, 10);
     layout->addWidget(MakeLabel("Your current percentage for each letter is:", "label1", true));
@@ -200,8 +188,7 @@ QWidget* StatisticsWindow::buildLetters()
 
     m_keyboard = new ui::KeyboardView;
     m_keyboard->setObjectName("heatMap");
-    m_keyboard->setMouseTracking(true);
-    watch(m_keyboard);
+    m_backgroundHover.watch(m_keyboard);
     connect(m_keyboard, &ui::KeyboardView::keyHovered, this, [this](int key) { hoverKey(key); });
     layout->addWidget(m_keyboard, 2);
     if (m_speeds)

@@ -9,16 +9,14 @@
 #include "ui/keyboard_view.h"
 #include "ui/navigation_keys.h"
 #include "ui/option_frame.h"
+#include "ui/option_row.h"
 #include "ui/qt_dialogs.h"
 #include "ui/style.h"
 #include "ui/text_codec.h"
-#include "ui/window_placement.h"
 #include "windows/stats/progress_chart.h"
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,10 +31,9 @@ namespace tarvelo {
 
 StatisticsWindow::StatisticsWindow(ProgramState& state, StatisticsServices services,
                                    QWidget* parent)
-    : ui::PictureWindow(state.appFolder, parent), m_state(state), m_services(std::move(services)),
-      m_statistics(state.totals, state.layout, state.tallies, state.user.UserSlot,
-                   state.user.UserName),
-      m_placement(state, settings::kStatsMaximized)
+    : ui::ActivityWindow(state, settings::kStatsMaximized, parent), m_state(state),
+      m_services(std::move(services)), m_statistics(state.totals, state.layout, state.tallies,
+                                                    state.user.UserSlot, state.user.UserName)
 {
     if (m_services.speedReport)
         m_speeds = m_services.speedReport(state);
@@ -46,14 +43,8 @@ StatisticsWindow::StatisticsWindow(ProgramState& state, StatisticsServices servi
     buildControls();
     loadProgress();
     refresh();
-    ui::PlaceWindow(*this, m_state, QSize(860, 800), m_placement.OpensMaximized());
+    place(QSize(860, 800));
     m_focusBox->setFocus();
-}
-
-StatisticsWindow::~StatisticsWindow()
-{
-    for (QObject* watched : m_filtered)
-        watched->removeEventFilter(this);
 }
 
 void StatisticsWindow::buildControls()
@@ -66,17 +57,15 @@ void StatisticsWindow::buildControls()
 
     auto* options = new QHBoxLayout;
     options->addStretch();
-    for (int i = 0; i < Statistics::kOptionCount; ++i) {
-        const auto option = static_cast<StatsOption>(i);
-        auto* frame = new ui::OptionFrame(ui::ToQString(Statistics::OptionCaption(option)));
-        frame->setObjectName(QString("sOption%1").arg(i));
-        frame->setMinimumWidth(110);
-        connect(frame, &ui::OptionFrame::pressed, this,
-                [this, option] { act(m_statistics.PressOption(option)); });
-        connect(frame, &ui::OptionFrame::hovered, this, [this, option] { hoverOption(option); });
-        options->addWidget(frame);
-        m_options[static_cast<std::size_t>(i)] = frame;
-    }
+    ui::AddOptionRow(
+        *options, m_options, *this,
+        {.caption =
+             [](int i) {
+                 return ui::ToQString(Statistics::OptionCaption(static_cast<StatsOption>(i)));
+             },
+         .pressed = [this](int i) { act(m_statistics.PressOption(static_cast<StatsOption>(i))); },
+         .hovered = [this](int i) { hoverOption(static_cast<StatsOption>(i)); },
+         .minimumWidth = 110});
     options->addStretch();
 
     // The figures and charts scroll on a screen too small for them; the
@@ -132,7 +121,7 @@ void StatisticsWindow::exportHistory()
     const QString chosen =
         m_services.chooseCsvFile
             ? m_services.chooseCsvFile(suggested)
-            : QFileDialog::getSaveFileName(this, "Export history", suggested, "CSV files (*.csv)");
+            : ui::QtDialogs(this).AskSaveFile("Export history", suggested, "CSV files (*.csv)");
     m_focusBox->setFocus();
     if (chosen.isEmpty())
         return;
@@ -165,12 +154,6 @@ void StatisticsWindow::switchKeyboardView()
     m_focusBox->setFocus();
 }
 
-void StatisticsWindow::watch(QObject* object)
-{
-    object->installEventFilter(this);
-    m_filtered.push_back(object);
-}
-
 RecordSheet StatisticsWindow::recordSheet() const
 {
     return MakeRecordSheet(m_statistics.UserName(), m_statistics.Figures());
@@ -184,7 +167,7 @@ void StatisticsWindow::act(StatsAction action)
         sheet.setProgress(m_progress->progress());
         sheet.print();
     } else if (action == StatsAction::Close)
-        closeStatistics();
+        leave();
 }
 
 void StatisticsWindow::hoverOption(std::optional<StatsOption> option)
@@ -204,17 +187,6 @@ void StatisticsWindow::hoverKey(int key)
     else
         QToolTip::showText(QCursor::pos(), tip, m_keyboard, m_keyboard->keyRect(key));
     hoverOption(std::nullopt);
-}
-
-void StatisticsWindow::closeStatistics()
-{
-    if (m_left)
-        return;
-    m_left = true;
-    m_placement.StoreOnExit(ui::PlacementOf(*this));
-    hide();
-    QMetaObject::invokeMethod(
-        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
 }
 
 void StatisticsWindow::refresh()
@@ -245,30 +217,10 @@ void StatisticsWindow::refresh()
     }
 }
 
-void StatisticsWindow::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    if (m_left)
-        return;
-    m_left = true;
-    m_placement.StoreOnClose(ui::PlacementOf(*this));
-    QMetaObject::invokeMethod(
-        this, [this] { emit leftToMenu(); }, Qt::QueuedConnection);
-}
-
 void StatisticsWindow::mouseMoveEvent(QMouseEvent* event)
 {
     hoverOption(std::nullopt);
-    ui::PictureWindow::mouseMoveEvent(event);
-}
-
-bool StatisticsWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_keyboard && event->type() == QEvent::Leave)
-        QToolTip::hideText();
-    else if (event->type() == QEvent::Enter)
-        hoverOption(std::nullopt); // a panel is window background
-    return ui::PictureWindow::eventFilter(watched, event);
+    ui::ActivityWindow::mouseMoveEvent(event);
 }
 
 } // namespace tarvelo

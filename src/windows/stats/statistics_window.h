@@ -1,9 +1,9 @@
 #pragma once
 
-#include "state/window_placement.h"
 #include "stats/speed_report.h"
 #include "stats/statistics.h"
-#include "ui/picture_window.h"
+#include "ui/activity_window.h"
+#include "ui/background_hover.h"
 #include "windows/stats/record_sheet_window.h"
 
 #include <array>
@@ -49,7 +49,7 @@ struct StatisticsServices
 {
     RecordSheetServices printing; // empty members: Qt's own
     // Asks where to export the history, offering `suggested`; empty:
-    // cancelled. Empty: Qt's file dialog.
+    // cancelled. Empty: Qt's save-file question (ui::QtDialogs).
     std::function<QString(const QString& suggested)> chooseCsvFile;
     // The user's keystroke figures (the drills fill it in); empty: the window
     // shows the percentages only.
@@ -60,35 +60,28 @@ struct StatisticsServices
 // keyboard heat-map of the same letters (or, switched, of each letter's
 // speed against the target) with the keystroke figures, and the options
 // Print and Close.
-class StatisticsWindow : public ui::PictureWindow
+class StatisticsWindow : public ui::ActivityWindow
 {
     Q_OBJECT
 
 public:
     explicit StatisticsWindow(ProgramState& state, StatisticsServices services = {},
                               QWidget* parent = nullptr);
-    ~StatisticsWindow() override;
 
     const Statistics& statistics() const { return m_statistics; }
     RecordSheet recordSheet() const;
 
 signals:
-    // After the window has stored its position and hidden itself (queued,
-    // so the receiver may delete the window).
-    void leftToMenu();
     // The history has been read and the chart filled in.
     void progressLoaded();
     // An export has been written, or has failed and been told.
     void historyExported();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void watch(QObject* object);
     QWidget* buildFigures();
     QWidget* buildLetters();
     QWidget* buildSpeedFigures();
@@ -99,15 +92,11 @@ private:
     void act(StatsAction action);
     void hoverOption(std::optional<StatsOption> option);
     void hoverKey(int key);
-    void closeStatistics();
     void refresh();
 
     ProgramState& m_state;
     StatisticsServices m_services;
     Statistics m_statistics;
-    PlacementStore m_placement;
-    bool m_left = false;
-    std::vector<QObject*> m_filtered;
 
     ui::FocusBox* m_focusBox = nullptr;
     LetterChart* m_chart = nullptr;
@@ -119,6 +108,8 @@ private:
     QPushButton* m_keyboardSwitch = nullptr;
     QLabel* m_keyboardCaption = nullptr;
     std::array<ui::OptionFrame*, Statistics::kOptionCount> m_options{};
+    // Panels are window background.
+    ui::BackgroundHover m_backgroundHover{[this] { hoverOption(std::nullopt); }};
 };
 
 } // namespace tarvelo
