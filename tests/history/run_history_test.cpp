@@ -214,15 +214,22 @@ TEST_F(RunHistoryTest, TwoWriterProcessesLoseNoRun)
     EXPECT_EQ(history.Runs("user1").size(), std::size_t{kRuns});
 }
 
-// A process killed while it writes leaves every committed run readable.
+// A process killed while it writes or updates a run leaves every committed
+// run readable, in one row.
 TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
 {
     std::mt19937 random(1);
     const auto reports = KillAtRandom<std::int32_t>(
         [this](int report) {
             RunHistory history(Path(), clock);
-            for (std::int32_t i = 1; history.Record(RunWithKeystrokes(i)); ++i)
-                (void)!write(report, &i, sizeof i); // committed
+            for (std::int32_t i = 1;; ++i) {
+                const RunHistory::RunKey key = history.NewRun();
+                for (int save = 0; save < 2; ++save) { // its row, then the row's update
+                    if (!history.Save(key, RunWithKeystrokes(i)))
+                        return;
+                    (void)!write(report, &i, sizeof i); // committed
+                }
+            }
         },
         200, 0, random);
     ASSERT_GE(reports.size(), 200u);

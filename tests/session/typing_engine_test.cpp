@@ -147,30 +147,22 @@ TEST_F(PlainTypingTest, LessonsLeaveTheCompleteTotalsAloneAndAWrongFirstKeyIsCha
 }
 
 // Stop then Begin retypes the interrupted sentence of the real practice text.
-TEST(MaterialSessionTest, StopAndBeginRetypeTheSameSentence)
+TEST_F(PlainTypingTest, StopAndBeginRetypeTheSameSentenceOfThePracticeText)
 {
-    test::TempFolder folder;
-    ProfileStore profile{folder.Path()};
-    CurrentUser user;
-    user.TypeMode = RunMode::Practice;
     PracticeText practice;
     practice.LoadFromBytes("header\r\nFirst one. Second one. Third one.\r\n");
     test::RecordingGuide guide;
     LessonCatalogue lessons{profile, folder.Path()};
-    MaterialLines lines{profile, user, practice, lessons, guide};
-    KeyboardLayout layout;
-    test::CountingBeeper beeper;
-    CompleteTotals totals;
-    LetterTallies tallies;
-    TypingEngine engine{{profile, user, lines, layout, beeper}, totals, tallies};
-    engine.BeginOrNext();
+    MaterialLines material{profile, user, practice, lessons, guide};
+    TypingEngine typing{{profile, user, material, layout, beeper}, totals, tallies};
+    typing.BeginOrNext();
     for (char c : std::string("First one. S"))
-        engine.TypeKey(static_cast<unsigned char>(c));
-    engine.StopTyping();
-    engine.BeginOrNext();
-    EXPECT_EQ(engine.ExpectedText(), "Second one. ");
-    engine.BeginOrNext(); // Next
-    EXPECT_EQ(engine.ExpectedText(), "Third one. ");
+        typing.TypeKey(static_cast<unsigned char>(c));
+    typing.StopTyping();
+    typing.BeginOrNext();
+    EXPECT_EQ(typing.ExpectedText(), "Second one. ");
+    typing.BeginOrNext(); // Next
+    EXPECT_EQ(typing.ExpectedText(), "Third one. ");
     EXPECT_EQ(profile.ReadProfile("user0", "sentencenumber", ""), "3");
 }
 
