@@ -87,7 +87,6 @@ TEST_F(RunRecorderTest, FiguresComeFromTheSessionPanel)
     EXPECT_EQ(run->ticks, 9);
 }
 
-} // namespace
 // Each character timed from its key event, extra keys and errors kept; the
 // line goes out with the run at its end, under the layout's identity, and
 // is told to whoever folds it.
@@ -135,4 +134,5 @@ TEST_F(RunRecorderTest, NothingTypedRecordsNothing)
     EXPECT_TRUE(Runs().empty());
 }
 
+} // namespace
 } // namespace tarvelo::test
