@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <utility>
 
 namespace tarvelo {
 namespace {
@@ -145,14 +146,12 @@ TEST(DrillLineTest, FollowsTheLineRules)
             ASSERT_LE(line.size(), kLongestDrillLine) << where;
             ASSERT_EQ(line.back(), ' ') << where;
             ASSERT_EQ(line.find("  "), std::string::npos) << where;
-            const auto words = SplitLine(line);
-            for (std::size_t i = 0; i < words.size(); ++i) {
-                ASSERT_GE(words[i].size(), 3u) << where;
-                ASSERT_NE(words[i].find(row.focus), std::string::npos) << where;
-                ASSERT_EQ(words[i].find_first_not_of(row.open), std::string::npos) << where;
-                if (i > 0) {
-                    ASSERT_NE(words[i], words[i - 1]) << where;
-                }
+            std::string previous;
+            for (const std::string& word : SplitLine(line)) {
+                ASSERT_GE(word.size(), 3u) << where;
+                ASSERT_NE(word.find(row.focus), std::string::npos) << where;
+                ASSERT_EQ(word.find_first_not_of(row.open), std::string::npos) << where;
+                ASSERT_NE(word, std::exchange(previous, word)) << where;
             }
         }
     }

@@ -267,11 +267,6 @@ TEST_F(KeyboardLayoutTest, EditsAndCaptionsSurviveARestartOnTheSameObject)
     ASSERT_TRUE(Type(49, 0xFF));       // y-diaeresis: no upper-case form in the fold
     ASSERT_TRUE(Type(48, 0xDF));       // sharp s: not a letter to the fold
     ASSERT_TRUE(Type(47, 0xF7));       // division sign folds to the multiplication sign
-    ASSERT_TRUE(Type(35, '/'));
-    ASSERT_TRUE(Type(35, '?', true));
-    ASSERT_TRUE(Type(31, '-'));
-    ASSERT_TRUE(Type(36, 'a'));
-    ASSERT_TRUE(Type(11, '(', true));
     ASSERT_TRUE(editor.Open(45));
     ASSERT_TRUE(editor.Clear());
     Store("190", "77"); // not a key index: stays without a key

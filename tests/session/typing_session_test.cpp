@@ -66,16 +66,13 @@ protected:
         for (const char c : keys)
             session->TypeKey(static_cast<unsigned char>(c));
     }
-    // Navigation keys by letter (U D L R, E Enter, X Escape); whether the last
-    // one leaves the window.
+    // Navigation keys in their enum's order: U D L R, E Enter, X Escape.
+    // Whether the last one leaves the window.
     bool Keys(std::string_view keys)
     {
-        constexpr NavigationKey kKeys[] = {NavigationKey::Up,    NavigationKey::Down,
-                                           NavigationKey::Left,  NavigationKey::Right,
-                                           NavigationKey::Enter, NavigationKey::Escape};
         bool leave = false;
         for (const char key : keys)
-            leave = session->KeyDown(kKeys[std::string_view("UDLREX").find(key)]).leave;
+            leave = session->KeyDown(NavigationKey(std::string_view("UDLREX").find(key))).leave;
         return leave;
     }
     const TypingEngine& Engine() const { return session->Engine(); }
