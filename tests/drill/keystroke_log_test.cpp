@@ -50,11 +50,6 @@ TEST(KeystrokeLogTest, LinesComeBackAsTheyWereTyped)
     Line rounded = kRun[1];
     rounded[1].intervalMs = 13; // whole milliseconds
     EXPECT_TRUE(Same(lines[1], rounded));
-
-    KeySpeeds fromLog;
-    EXPECT_TRUE(FoldLog(log.Bytes(), fromLog));
-    EXPECT_EQ(fromLog.Of('h').averageMs, 250);
-    EXPECT_EQ(fromLog.Of('h').misses, 1);
 }
 
 TEST(KeystrokeLogTest, DamagedBytesStopWithTheLinesBefore)

@@ -33,18 +33,13 @@ TEST(ContrastRatio, FollowsTheRelativeLuminanceOfBothColours)
 // every caption colour the logic gives for it.
 std::vector<std::int32_t> EveryFill()
 {
-    std::vector<std::int32_t> fills = {palette::kOptionFill,
-                                       palette::kSelectedFill,
-                                       palette::kKeyFill,
-                                       palette::kNextKeyFill,
-                                       MainMenu::kSelectedFill,
-                                       SessionOptions::kSelectedBeginFill,
-                                       SessionOptions::kFlashFill,
-                                       SessionOptions::kAfterFlashFill,
-                                       GameMenu::kBeginFill,
-                                       GameMenu::kBeginSelectedFill,
-                                       LessonGuidance::kNumberKeyColour,
-                                       LessonGuidance::kLessonKeyColour};
+    // clang-format off
+    std::vector<std::int32_t> fills = {
+        kOptionFill, kSelectedFill, kKeyFill, kNextKeyFill, MainMenu::kSelectedFill,
+        SessionOptions::kSelectedBeginFill, SessionOptions::kFlashFill,
+        SessionOptions::kAfterFlashFill, GameMenu::kBeginFill, GameMenu::kBeginSelectedFill,
+        LessonGuidance::kNumberKeyColour, LessonGuidance::kLessonKeyColour};
+    // clang-format on
     for (int percentage = 0; percentage <= 100; ++percentage)
         fills.push_back(Statistics::HeatColour(static_cast<float>(percentage)));
     return fills;
