@@ -148,7 +148,9 @@ TEST_F(RunHistoryTest, VersionTwoHistoryTakesDrillsAndKeepsItsRuns)
               1);
 }
 
-TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideWithTheDateAndANewOneStarted)
+// A damaged file is set aside with the date and a new one started; a newer
+// schema is left alone.
+TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideANewerOneLeftAlone)
 {
     {
         RunHistory history(Path(), clock);
@@ -160,30 +162,22 @@ TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideWithTheDateAndANewOneStarted)
     std::fill(bytes.begin() + 4096, bytes.begin() + 8192, '\x5A'); // the second page
     folder.Write(RunHistory::kFileName, bytes);
     clock.now = 1'779'969'600; // noon UTC: 2026-05-28 in every zone within 11 hours
-    RunHistory history(Path(), clock);
-    EXPECT_EQ(history.OpenResult().state, HistoryState::DamagedSetAside);
-    EXPECT_EQ(history.OpenResult().setAsidePath, Path() + ".damaged-2026-05-28");
-    EXPECT_TRUE(FileExists(history.OpenResult().setAsidePath));
-    EXPECT_TRUE(history.Runs("user0").empty());
-    EXPECT_TRUE(history.Record(SampleRun("user0", 5)));
-}
-
-// A newer schema is left alone.
-TEST_F(RunHistoryTest, UnusableDatabaseLeavesTheHistoryOffWithAMessage)
-{
     {
         RunHistory history(Path(), clock);
-        ASSERT_TRUE(history.Record(SampleRun("user0", 5)));
+        EXPECT_EQ(history.OpenResult().state, HistoryState::DamagedSetAside);
+        EXPECT_EQ(history.OpenResult().setAsidePath, Path() + ".damaged-2026-05-28");
+        EXPECT_TRUE(FileExists(history.OpenResult().setAsidePath));
+        EXPECT_TRUE(history.Runs("user0").empty());
+        EXPECT_TRUE(history.Record(SampleRun("user0", 5)));
     }
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
     sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr);
     sqlite3_close(db);
-
-    RunHistory history(Path(), clock);
-    EXPECT_EQ(history.OpenResult().state, HistoryState::Unavailable);
-    EXPECT_FALSE(history.OpenResult().message.empty());
-    EXPECT_FALSE(history.Record(SampleRun("user0", 5)));
+    RunHistory newer(Path(), clock);
+    EXPECT_EQ(newer.OpenResult().state, HistoryState::Unavailable);
+    EXPECT_FALSE(newer.OpenResult().message.empty());
+    EXPECT_FALSE(newer.Record(SampleRun("user0", 5)));
 }
 
 // A process killed while it writes or updates a run leaves every committed
@@ -264,7 +258,6 @@ TEST_F(RunHistoryTest, HeldHistoryOrFullDiskIsToldOnceAndItsRunsWait)
     }
 }
 
-// A file this user may not write opens for reading, and says so at once.
 TEST_F(RunHistoryTest, ReadOnlyHistoryIsToldAtOpening)
 {
     {

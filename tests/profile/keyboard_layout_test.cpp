@@ -173,6 +173,12 @@ TEST_F(KeyboardLayoutTest, KeysAndStoredLayoutAfterTyping)
          {{47, "[\xC4] \\xC4+^ \\xE4"}}, "196=47 196c=True 228=47 228p=False"},
         {"another letter removes both twins", {{47, 0xE4, false}, {47, 0xF6, false}}, {{47, "[\xD6] \\xD6+^ \\xF6"}}, ""},
         {"a symbol takes the shift-held flag", {{49, '`', false}, {49, '~', true}}, {{49, "[~] ` ~+^"}}, "126c=True 96p=False"},
+        // Upper-half codes: the captions made at opening follow the same fold.
+        {"a shifted code-page symbol", {{20, 0xA7, true}}, {{20, "[\xA7] ; \\xA7+^"}}, "58=999"},
+        {"an upper-half capital brings its small letter", {{1, 0xC9, false}}, {{1, "[\xC9] \\xC9+^ \\xE9"}}, ""},
+        {"y-diaeresis has no capital in the fold", {{49, 0xFF, false}}, {{49, "[\xFF] \\xFF+"}}, ""},
+        {"sharp s is no letter to the fold", {{48, 0xDF, false}}, {{48, "[\xDF] \\xDF+"}}, ""},
+        {"the division sign folds to the multiplication sign", {{47, 0xF7, false}}, {{47, "[\xD7] \\xD7+^ \\xF7"}}, ""},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -253,31 +259,6 @@ TEST_F(KeyboardLayoutTest, ClearThenResetAsksRestoresDefaultsAndKeepsOtherCharac
     EXPECT_EQ(KeyText(layout, 48), "[\xE4] \\xC4+^ \\xE4");
     // The degree sign stays as the label on key 31, and is its highest code.
     EXPECT_EQ(KeyText(layout, 31), "[\xB0] / ?+^ \\xB0+");
-}
-
-// The opening captions cover the upper half of the code page too.
-TEST_F(KeyboardLayoutTest, EditsAndCaptionsSurviveARestartOnTheSameObject)
-{
-    ASSERT_TRUE(Type(20, 0xA7, true)); // ":" removed, ";" kept as second
-    ASSERT_TRUE(Type(1, 0xC9));        // E-acute over Q, with its twin
-    ASSERT_TRUE(Type(49, 0xFF));       // y-diaeresis: no upper-case form in the fold
-    ASSERT_TRUE(Type(48, 0xDF));       // sharp s: not a letter to the fold
-    ASSERT_TRUE(Type(47, 0xF7));       // division sign folds to the multiplication sign
-    ASSERT_TRUE(editor.Open(45));
-    ASSERT_TRUE(editor.Clear());
-    Store("190", "77"); // not a key index: stays without a key
-    layout.SetKeyCaptions();
-    const std::string before = Describe(layout);
-    layout.Load(store);
-    EXPECT_EQ(Describe(layout), before);
-    EXPECT_EQ(KeyText(layout, 20), "[\xA7] ; \\xA7+^");
-    EXPECT_EQ(KeyText(layout, 1), "[\xC9] \\xC9+^ \\xE9");
-    EXPECT_EQ(KeyText(layout, 49), "[\xFF] \\xFF+");
-    EXPECT_EQ(KeyText(layout, 48), "[\xDF] \\xDF+");
-    EXPECT_EQ(KeyText(layout, 47), "[\xD7] \\xD7+^ \\xF7");
-    EXPECT_EQ(layout.Caption(34), KeyboardLayout().Caption(34)) << "fixed captions stay";
-    for (const int code : {0xC4, int{':'}, 190})
-        EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << Byte(code);
 }
 
 // Variants follow their layout whatever their place in the list; a

@@ -121,8 +121,6 @@ TEST_F(TypingSessionTest, KeysWorkTheSelectedOptionExceptEnterOnTheLastPosition)
     Open();
     EXPECT_FALSE(Keys("E"));
     EXPECT_EQ(Options().Caption(SessionOption::Begin), "Next");
-    session->TypeKey(keycode::kEnter); // its key press reaches a line at position 1: ignored
-    EXPECT_EQ(Engine().Line().KeyCount, 0);
     Type("a");
     Keys("E"); // Next: the line is skipped
     EXPECT_EQ(Engine().ExpectedText(), "defg ");
@@ -185,10 +183,7 @@ TEST_F(TypingSessionTest, TogglesAreReadAndStoredAndAiDisablesBackspace)
     const SessionOption selected = Options().SelectedOption();
     session->Press(SessionOption::Backspace);
     EXPECT_EQ(Options().SelectedOption(), selected) << "cannot be clicked";
-    session->PressTypingLine();
-    Type("a");
     session->Press(SessionOption::Detection);
-    EXPECT_FALSE(Engine().Running());
     EXPECT_EQ(Toggles(), "BS-");
     EXPECT_EQ(Options().Caption(SessionOption::Detection), "AI Off");
     EXPECT_EQ(Stored("intelligent"), "False");
@@ -209,8 +204,8 @@ TEST_F(TypingSessionTest, RefusedBackspaceFlashesUntilTheFlashTick)
     EXPECT_EQ(Options().Fill(SessionOption::Detection), Options().Fill(SessionOption::Backspace));
 }
 
-// The start tells the first-use advice, the lesson files the lessons go on
-// without, and a practice text too large to read, which Begin tells again.
+// The first-use advice, missing lesson files, a practice text too large to
+// read (which Begin tells again).
 TEST_F(TypingSessionTest, StartReturnsWhatTheUserMustBeTold)
 {
     Open();
@@ -236,8 +231,6 @@ TEST_F(TypingSessionTest, StartReturnsWhatTheUserMustBeTold)
     EXPECT_EQ(begun.messages[0].text, started[0].text);
 }
 
-// Drills type lines of the practice text's letters and record them as
-// drills; the target speed asked for is stored, a wrong one refused.
 TEST_F(TypingSessionTest, DrillsAreRecordedAndTakeATargetSpeed)
 {
     Open(RunMode::Drill);
