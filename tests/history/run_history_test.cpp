@@ -96,12 +96,13 @@ TEST_F(RunHistoryTest, MissingDatabaseIsCreatedAndRunsComeBackWhole)
               HistoryCsv(std::vector{SampleRun("user1", 25), lesson}));
 }
 
-// A history written by the version before keystrokes were kept: four runs
-// of user0 (one a lesson) and one of user1.
-TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
+// A history written by the version before keystrokes were kept (four runs
+// of user0, one a lesson, and one of user1) takes keystrokes and drills.
+TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndDrillsAndKeepsItsRuns)
 {
     std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version1.sqlite", Path());
     RunRecord run = SampleRun("user0", 30, 1'900'000'000);
+    run.mode = RunMode::Drill;
     run.layout = "English (US)";
     run.keystrokes = kLoggedKeys;
     {
@@ -115,7 +116,7 @@ TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
         ASSERT_TRUE(history.Record(SampleRun("user1", 30)));
     }
     RunHistory history(Path(), clock);
-    EXPECT_EQ(history.Runs("user0").back().layout, run.layout);
+    EXPECT_EQ(HistoryCsv(std::vector{history.Runs("user0").back()}), HistoryCsv(std::vector{run}));
     EXPECT_EQ(history.KeystrokeLogs("user0", run.layout), std::vector{run.keystrokes});
     EXPECT_TRUE(history.KeystrokeLogs("user0", "").empty()); // older runs have none
     ASSERT_TRUE(history.DeleteUser("user0"));
@@ -124,24 +125,16 @@ TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
 }
 
 // A history of the version before drills (run 3 of user0 with keystrokes):
-// the table is built again to take drills, and keeps every run and its index.
-TEST_F(RunHistoryTest, VersionTwoHistoryTakesDrillsAndKeepsItsRuns)
+// the table is built again, keeping every run, its keystrokes and its index.
+TEST_F(RunHistoryTest, VersionTwoHistoryIsRebuiltWhole)
 {
     std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version2.sqlite", Path());
-    RunRecord drill = SampleRun("user0", 45, 1'900'000'000);
-    drill.mode = RunMode::Drill;
-    {
-        RunHistory history(Path(), clock);
-        EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
-        ASSERT_TRUE(history.Record(drill));
-    }
     RunHistory history(Path(), clock);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
     const auto runs = history.Runs("user0");
-    ASSERT_EQ(runs.size(), 5u);
+    ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[1].mode, RunMode::Lesson);
     EXPECT_EQ(runs[2].layout, "5e1f03aa");
-    EXPECT_EQ(runs[4].mode, RunMode::Drill);
-    EXPECT_EQ(HistoryCsv(std::vector{runs[4]}), HistoryCsv(std::vector{drill}));
     EXPECT_EQ(history.KeystrokeLogs("user0", "5e1f03aa"), std::vector{kLoggedKeys});
     EXPECT_EQ(QueryInt(Path(), "PRAGMA user_version"), RunHistory::kSchemaVersion);
     EXPECT_EQ(QueryInt(Path(), "SELECT count(*) FROM sqlite_master WHERE name = 'runs_by_user'"),
