@@ -67,7 +67,7 @@ std::vector<Keystroke> Line(std::initializer_list<const char*> strokes)
     return line;
 }
 
-TEST(KeystrokeFiguresTest, PairsAreTimedByTheSecondLetterAndConfusionsCounted)
+TEST(KeystrokeFiguresTest, PairsConfusionsAndTrends)
 {
     KeystrokeFigures figures;
     for (int i = 0; i < 3; ++i) {
@@ -85,19 +85,15 @@ TEST(KeystrokeFiguresTest, PairsAreTimedByTheSecondLetterAndConfusionsCounted)
     EXPECT_EQ(figures.Confusions(10)[0].typed, 'x');
     EXPECT_EQ(figures.Confusions(10)[0].count, 3);
     EXPECT_EQ(figures.SlowestPairs(1).size(), 1u);
-}
-
-TEST(KeystrokeFiguresTest, TrendKeepsTheLastAveragesOfEachLetter)
-{
-    KeystrokeFigures figures;
+    KeystrokeFigures trend;
     for (int i = 0; i < 40; ++i)
-        figures.FoldLine(Line({" a300", "ab300"}));
-    figures.FoldLine(Line({" b300", "bc200"})); // "a" untouched
-    EXPECT_EQ(figures.Trend('a').size(), 1u) << "its average never moved after the first";
-    EXPECT_EQ(figures.Trend('B').size(), 1u);
-    figures.FoldLine(Line({" a300", "ab100"}));
-    EXPECT_EQ(figures.Trend('b').size(), 2u);
-    EXPECT_DOUBLE_EQ(figures.Trend('b').back(), 280);
+        trend.FoldLine(Line({" a300", "ab300"}));
+    trend.FoldLine(Line({" b300", "bc200"})); // "a" untouched
+    EXPECT_EQ(trend.Trend('a').size(), 1u) << "its average never moved after the first";
+    EXPECT_EQ(trend.Trend('B').size(), 1u);
+    trend.FoldLine(Line({" a300", "ab100"}));
+    EXPECT_EQ(trend.Trend('b').size(), 2u);
+    EXPECT_DOUBLE_EQ(trend.Trend('b').back(), 280);
 }
 
 TEST(LinesToTargetTest, AStraightLineFitWhenItIsGood)

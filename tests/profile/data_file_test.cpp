@@ -65,7 +65,7 @@ TEST_F(DataFileTest, AtomicWriteKeepsModeAndOwnerNewFilesTakeTheUmask)
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"Tarvelo.INI"});
 }
 
-TEST_F(DataFileTest, ReadReportsMissingAndOversizedFiles)
+TEST_F(DataFileTest, ReadReportsMissingOversizedAndUnreadableFilesAndNeverBlocks)
 {
     EXPECT_EQ(ReadDataFile(folder.File("none")).status, ReadStatus::Missing);
     folder.Write("big", std::string(100, 'x'));
@@ -95,10 +95,6 @@ TEST_F(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
     EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.ini")));
     EXPECT_EQ(folder.Read("real/data.ini"), "new");
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{"link.ini", "real"}));
-}
-
-TEST_F(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)
-{
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     ::alarm(10); // a blocking open would otherwise hang the whole test run
     EXPECT_EQ(ReadDataFile(path).status, ReadStatus::Unreadable);

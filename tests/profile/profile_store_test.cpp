@@ -43,7 +43,7 @@ TEST_F(ProfileStoreTest, WritesEncodedAndReadsBack)
 }
 
 // Absent, blank and hand-edited values: an encoded value may be quoted.
-TEST_F(ProfileStoreTest, EmptyValuesArePresentHandEditedOnesReadAsAbsent)
+TEST_F(ProfileStoreTest, EmptyValuesArePresentHandEditedOnesAbsentNamesWithoutCase)
 {
     const std::string text = "[users]\r\nblank=\r\nspaces=   \t \r\nletters=abc\r\nshort=35\r\n"
                              "high=401\r\nlow=144\r\nok=352\r\nquoted=\"352\"\r\n";
@@ -54,10 +54,6 @@ TEST_F(ProfileStoreTest, EmptyValuesArePresentHandEditedOnesReadAsAbsent)
     for (const auto& [key, value] : rows)
         EXPECT_EQ(store.ReadProfile("users", key, "d"), value) << key;
     EXPECT_EQ(File(), text) << "a read never writes";
-}
-
-TEST_F(ProfileStoreTest, NamesMatchWithoutCaseTheFirstOfDuplicatesCounts)
-{
     folder.Write("Tarvelo.INI", "[Users]\r\nLastUser=351\r\nlastuser=350\r\n[users]\r\nj=351\r\n");
     EXPECT_EQ(store.ReadProfile("USERS", "lastuser", "d"), "1");
     EXPECT_EQ(store.ReadProfile("users", "j", "d"), "d") << "keys of a second section are not seen";

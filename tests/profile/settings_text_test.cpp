@@ -10,30 +10,22 @@
 namespace tarvelo {
 namespace {
 
-TEST(IniDocumentTest, ReadsEveryLineEndAndAMissingFinalOne)
+TEST(IniDocumentTest, ValuesAreFoundTrimmedInTheirOwnSectionWhateverTheLineEnds)
 {
-    for (const char* text : {"[s]\r\nk=v\r\n", "[s]\nk=v\n", "[s]\r\nk=v", "[s]\nk=v"}) {
-        EXPECT_EQ(IniDocument::FindValue(text, "s", "k"), "v") << text;
-        EXPECT_EQ(IniDocument::Parse(text).Value("s", "k"), "v") << text;
+    for (const char* ends : {"[s]\r\nk=v\r\n", "[s]\nk=v\n", "[s]\r\nk=v", "[s]\nk=v"}) {
+        EXPECT_EQ(IniDocument::FindValue(ends, "s", "k"), "v") << ends;
+        EXPECT_EQ(IniDocument::Parse(ends).Value("s", "k"), "v") << ends;
     }
-}
-
-TEST(IniDocumentTest, ValueIsTrimmedAndOnePairOfQuotesStripped)
-{
     const char* text = "[s]\n  spaced \t=\t  v w  \n"
                        "dq=\"x\"\nsq='y'\nnested=\"'z'\"\nmismatched=\"a'\nlone=\"\n";
     std::string found;
     for (const char* key : {"spaced", "dq", "sq", "nested", "mismatched", "lone"})
         found += IniDocument::FindValue(text, "s", key).value_or("<none>") + "|";
     EXPECT_EQ(found, "v w|x|y|'z'|\"a'|\"|");
-}
-
-TEST(IniDocumentTest, KeysOutsideTheirSectionOrInCommentsAreNotFound)
-{
-    const char* text = "k=top\n[a]\n;k=comment\n[b]\nk=b\n";
-    EXPECT_EQ(IniDocument::FindValue(text, "a", "k"), std::nullopt);
-    EXPECT_EQ(IniDocument::FindValue(text, "b", "k"), "b");
-    EXPECT_EQ(IniDocument::FindValue(text, "c", "k"), std::nullopt);
+    const char* sections = "k=top\n[a]\n;k=comment\n[b]\nk=b\n";
+    EXPECT_EQ(IniDocument::FindValue(sections, "a", "k"), std::nullopt);
+    EXPECT_EQ(IniDocument::FindValue(sections, "b", "k"), "b");
+    EXPECT_EQ(IniDocument::FindValue(sections, "c", "k"), std::nullopt);
 }
 
 TEST(IniDocumentTest, NewKeyGoesAfterTheLastKeyOfItsSection)
@@ -62,34 +54,26 @@ TEST(IniDocumentTest, NamesThatWouldNotReadBackAreRefused)
 
 using namespace valuetext;
 
-TEST(ValueTextTest, NumbersAcceptEitherDecimalSeparatorAndBlanks)
+TEST(ValueTextTest, NumbersTakeEitherSeparatorIntegersRoundHalfToEvenAndClamp)
 {
     EXPECT_EQ(ParseNumber(" 12.5\t"), 12.5);
     EXPECT_EQ(ParseNumber("12,5"), 12.5);
     EXPECT_EQ(ParseNumber("-1E3"), -1000);
     for (const char* bad : {"", " ", "1.2.3", "12a", "nan", "inf", "1,2,3", "--1"})
         EXPECT_EQ(ParseNumber(bad), std::nullopt) << bad;
-}
-
-TEST(ValueTextTest, IntegersRoundHalfToEvenAndClamp)
-{
     EXPECT_EQ(ParseInteger("3.5"), 4);
     EXPECT_EQ(ParseInteger("-2.5"), -2);
     EXPECT_EQ(ParseInteger("-40000"), -32768);
     EXPECT_EQ(ParseLong("1e999"), 2147483647);
 }
 
-TEST(ValueTextTest, BooleansReadWordsOrNumbers)
+TEST(ValueTextTest, BooleansReadWordsOrNumbersSinglesAreWrittenWithAPoint)
 {
     EXPECT_EQ(ParseBoolean("True"), true);
     EXPECT_EQ(ParseBoolean("false"), false);
     EXPECT_EQ(ParseBoolean("-1"), true);
     EXPECT_EQ(ParseBoolean("0"), false);
     EXPECT_EQ(ParseBoolean("yes"), std::nullopt);
-}
-
-TEST(ValueTextTest, SinglesAreWrittenWithAPointWhateverTheLocale)
-{
     EXPECT_EQ(FormatSingle(2.5f), "2.5");
     EXPECT_EQ(FormatSingle(100.0f), "100");
     EXPECT_EQ(ParseSingle(FormatSingle(1.0f / 3.0f)), 1.0f / 3.0f);
@@ -98,7 +82,7 @@ TEST(ValueTextTest, SinglesAreWrittenWithAPointWhateverTheLocale)
 
 using namespace codepage;
 
-TEST(CodePageTest, EveryCodeRoundTripsAndTheHighRangeIsTypographic)
+TEST(CodePageTest, EveryCodeRoundTripsAndTextWithoutOneIsToldAndReplaced)
 {
     for (int code = 1; code <= 255; ++code)
         EXPECT_EQ(FromUnicode(ToUnicode(static_cast<unsigned char>(code))), code) << code;
@@ -107,10 +91,6 @@ TEST(CodePageTest, EveryCodeRoundTripsAndTheHighRangeIsTypographic)
     EXPECT_EQ(ToUnicode(0xE9), U'\u00E9');
     for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
         EXPECT_EQ(ToUnicode(undefined), char32_t{undefined});
-}
-
-TEST(CodePageTest, TextWithoutACodePageByteIsToldAndReplaced)
-{
     EXPECT_TRUE(Fits(U"Déjà vu – “quoted” €5"));
     EXPECT_FALSE(Fits(U"Łódź"));
     EXPECT_FALSE(Fits(U"\u0080")); // the code page puts the euro sign at 0x80

@@ -45,7 +45,7 @@ std::vector<std::int32_t> EveryFill()
     return fills;
 }
 
-TEST(HighContrast, EveryCaptionReadsOnEveryFillAtSevenToOne)
+TEST(HighContrast, EveryCaptionTextAndMarkReadsAtSevenToOne)
 {
     const std::vector<std::int32_t> captions = {palette::kCaption, SessionOptions::kGreyCaption,
                                                 GameMenu::kUnavailableCaption};
@@ -62,10 +62,6 @@ TEST(HighContrast, EveryCaptionReadsOnEveryFillAtSevenToOne)
                 << Hex(standard) << " shown " << Hex(fill);
         }
     }
-}
-
-TEST(HighContrast, TextAndMarksReadOnTheGroundAtSevenToOne)
-{
     const MarkColours& marks = high_contrast::kMarks;
     for (const std::int32_t text : {high_contrast::kText, marks.correct, marks.wrong,
                                     marks.swappedFirst, marks.swappedSecond}) {

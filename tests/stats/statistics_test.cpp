@@ -53,17 +53,14 @@ protected:
 };
 
 // Only codes with a key, lower case under its capital, in code order.
-TEST_F(KeyboardStatsTest, CodesWithAKeyAreListedOthersNever)
+TEST_F(KeyboardStatsTest, CodesWithAKeyAreListedWithPercentagesMarkersAndTints)
 {
     layout = KeyboardLayout();                       // no key but these
     layout.AssignCharacter(5, 255, false, profile);  // y with diaeresis: listed
     layout.AssignCharacter(6, 0xE9, false, profile); // é: counted as É
     layout.AssignCharacter(7, 0x80, false, profile); // the euro sign
-    EXPECT_EQ(Listed(), "\x80\xC9\xFF");
-}
-
-TEST_F(KeyboardStatsTest, PercentagesPlaceMarkersAndTintKeys)
-{
+    layout.AssignCharacter(8, 'q', false, profile);
+    EXPECT_EQ(Listed(), "Q\x80\xC9\xFF");
     for (int i = 0; i < 7; ++i)
         tallies.TallyLetterTyped(0, 'q');
     for (int i = 0; i < 3; ++i)

@@ -35,16 +35,12 @@ protected:
 };
 
 // The speed is taken from the time before the tick; lessons count no time.
-TEST_F(TypingStatsTest, TickComputesSpeedThenCountsTime)
+TEST_F(TypingStatsTest, TickFinishAndSkip)
 {
     stats.SentenceTime = 49;
     stats.Tick(11);
     EXPECT_EQ(stats.SentenceWpm, 11);
     EXPECT_EQ(totals.CompleteQSeconds, 1);
-}
-
-TEST_F(TypingStatsTest, FinishShowsBothRowsAndSkipOnlyTheLast)
-{
     stats.CountWrongKeystroke();
     stats.UpdateAccuracies(4);
     stats.SkipSentence();
