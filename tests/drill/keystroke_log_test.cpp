@@ -37,7 +37,7 @@ const std::vector<Line> kRun = {
     {{'\xE9', '\xE9', 70000, false, 7}, {'x', 'x', 12.6, false}},
 };
 
-TEST(KeystrokeLogTest, LinesComeBackAsTheyWereTyped)
+TEST(KeystrokeLogTest, LinesComeBackAsTypedDamagedBytesStopWithTheLinesBefore)
 {
     KeystrokeLog log;
     for (const Line& line : kRun)
@@ -50,15 +50,7 @@ TEST(KeystrokeLogTest, LinesComeBackAsTheyWereTyped)
     Line rounded = kRun[1];
     rounded[1].intervalMs = 13; // whole milliseconds
     EXPECT_TRUE(Same(lines[1], rounded));
-}
-
-TEST(KeystrokeLogTest, DamagedBytesStopWithTheLinesBefore)
-{
-    KeystrokeLog log;
-    for (const Line& line : kRun)
-        log.AddLine(line);
     const std::string& bytes = log.Bytes();
-    bool whole = true;
     // Cut inside the second line: the first still comes, the cut one does not.
     EXPECT_EQ(Lines(bytes.substr(0, bytes.size() - 1), whole).size(), 1u);
     EXPECT_FALSE(whole);

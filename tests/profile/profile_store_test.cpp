@@ -192,7 +192,7 @@ TEST_F(ProfileStoreTest, WritesKeptWhileTheLockIsHeldReachTheFileOnceItFrees)
 }
 
 // A settings file grown past the size of other data files is still read.
-TEST_F(ProfileStoreTest, LargeIntactFileIsRead)
+TEST_F(ProfileStoreTest, LargeFilesAreReadAndChangesBetweenReadsSeen)
 {
     std::string big = "[users]\r\nlastuser=352\r\n[padding]\r\n";
     while (big.size() < 17'500'000)
@@ -200,10 +200,6 @@ TEST_F(ProfileStoreTest, LargeIntactFileIsRead)
     folder.Write("Tarvelo.INI", big);
     EXPECT_EQ(store.ReadProfile("users", "lastuser", "d"), "0");
     EXPECT_EQ(store.FileStatus(), ReadStatus::Ok);
-}
-
-TEST_F(ProfileStoreTest, ChangesBetweenReadsAreSeen)
-{
     folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
     const timespec old[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
     const std::string path = folder.File("Tarvelo.INI");

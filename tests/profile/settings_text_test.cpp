@@ -28,7 +28,7 @@ TEST(IniDocumentTest, ValuesAreFoundTrimmedInTheirOwnSectionWhateverTheLineEnds)
     EXPECT_EQ(IniDocument::FindValue(sections, "c", "k"), std::nullopt);
 }
 
-TEST(IniDocumentTest, NewKeyGoesAfterTheLastKeyOfItsSection)
+TEST(IniDocumentTest, NewKeysGoAfterTheirSectionsLastKeyBadNamesAreRefused)
 {
     IniDocument doc = IniDocument::Parse("[a]\n\n[b]\nx=1\n; note\n\n[c]\n");
     doc.SetValue("a", "first", "1");
@@ -36,10 +36,6 @@ TEST(IniDocumentTest, NewKeyGoesAfterTheLastKeyOfItsSection)
     doc.SetValue("d", "z", "3");
     EXPECT_EQ(doc.Serialise(),
               "[a]\r\nfirst=1\r\n\r\n[b]\r\nx=1\r\ny=2\r\n; note\r\n\r\n[c]\r\n[d]\r\nz=3\r\n");
-}
-
-TEST(IniDocumentTest, NamesThatWouldNotReadBackAreRefused)
-{
     // Section, key, value.
     const std::array<std::string, 3> rows[] = {
         {"s", "a\rb", "1"}, {"s", "[x", "1"},  {"s", "a=b", "1"},      {"s", ";k", "1"},
@@ -54,7 +50,7 @@ TEST(IniDocumentTest, NamesThatWouldNotReadBackAreRefused)
 
 using namespace valuetext;
 
-TEST(ValueTextTest, NumbersTakeEitherSeparatorIntegersRoundHalfToEvenAndClamp)
+TEST(ValueTextTest, NumbersBooleansAndSingles)
 {
     EXPECT_EQ(ParseNumber(" 12.5\t"), 12.5);
     EXPECT_EQ(ParseNumber("12,5"), 12.5);
@@ -65,10 +61,6 @@ TEST(ValueTextTest, NumbersTakeEitherSeparatorIntegersRoundHalfToEvenAndClamp)
     EXPECT_EQ(ParseInteger("-2.5"), -2);
     EXPECT_EQ(ParseInteger("-40000"), -32768);
     EXPECT_EQ(ParseLong("1e999"), 2147483647);
-}
-
-TEST(ValueTextTest, BooleansReadWordsOrNumbersSinglesAreWrittenWithAPoint)
-{
     EXPECT_EQ(ParseBoolean("True"), true);
     EXPECT_EQ(ParseBoolean("false"), false);
     EXPECT_EQ(ParseBoolean("-1"), true);

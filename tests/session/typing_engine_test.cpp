@@ -183,7 +183,7 @@ protected:
 
 // The keys come from the engine's lit keys and the layout's captions, so a
 // run of the default layout is heard as it is typed.
-TEST_F(TypingAnnouncementTest, NamesTheLitKeysInOrderThroughALine)
+TEST_F(TypingAnnouncementTest, NamesTheLitAndFixedKeys)
 {
     const std::string text = "Mx a\xE9 ";
     Start({text});
@@ -198,10 +198,6 @@ TEST_F(TypingAnnouncementTest, NamesTheLitKeysInOrderThroughALine)
     Type("a");
     // A character without a key of its own is named itself.
     EXPECT_EQ(Heard(), "Next: \xE9");
-}
-
-TEST_F(TypingAnnouncementTest, NamesTheFixedKeys)
-{
     EXPECT_EQ(TypingAnnouncement({{}, {}, {34}, ' '}, layout), "Next: Space");
     EXPECT_EQ(TypingAnnouncement({{}, {}, {33, 32}, '!'}, layout), "Next: Shift");
     EXPECT_EQ(TypingAnnouncement({8, {}, {}, 0}, layout), "Wrong: typed Backspace.");

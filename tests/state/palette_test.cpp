@@ -45,7 +45,7 @@ std::vector<std::int32_t> EveryFill()
     return fills;
 }
 
-TEST(HighContrast, EveryCaptionTextAndMarkReadsAtSevenToOne)
+TEST(HighContrast, EverythingReadsAtSevenToOneAndTheSelectionStaysApart)
 {
     const std::vector<std::int32_t> captions = {palette::kCaption, SessionOptions::kGreyCaption,
                                                 GameMenu::kUnavailableCaption};
@@ -68,10 +68,6 @@ TEST(HighContrast, EveryCaptionTextAndMarkReadsAtSevenToOne)
         EXPECT_GE(ContrastRatio(text, high_contrast::kGround), high_contrast::kMinimumRatio)
             << Hex(text);
     }
-}
-
-TEST(HighContrast, TheSelectionAndTheGreyedCaptionsStayApart)
-{
     EXPECT_NE(high_contrast::OptionFill(kSelectedFill), high_contrast::OptionFill(kOptionFill));
     EXPECT_EQ(high_contrast::Fill(kSelectedFill), kSelectedFill) << "a white key stays white";
     const std::int32_t greyed =

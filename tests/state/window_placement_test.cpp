@@ -48,7 +48,7 @@ TEST(PlacementStoreTest, LeavingAndClosingStoreWhatTheNextOpeningNeeds)
 
 // Regression: a stored corner low on the screen let an 800-pixel window open
 // partly below the available area.
-TEST(WindowPositionTest, FramesOpenWithinTheAvailableArea)
+TEST(WindowPositionTest, FramesOpenWithinTheAreaAndOnlyTheUserMovesThem)
 {
     const ScreenArea panelAtTop{0, 32, 1366, 736};
     const struct
@@ -68,12 +68,8 @@ TEST(WindowPositionTest, FramesOpenWithinTheAvailableArea)
     };
     for (const auto& row : rows)
         EXPECT_EQ(KeepWithin(row.wanted, row.width, row.height, row.area), row.opens) << row.name;
-}
-
-// Regression: the window manager pushed a tall window up, and leaving it
-// stored the pushed corner, so every window afterwards opened higher.
-TEST(WindowPositionTest, OnlyTheUserMovesTheStoredPosition)
-{
+    // Regression: the window manager pushed a tall window up, and leaving it
+    // stored the pushed corner, so every window afterwards opened higher.
     MoveWatch watch({100, 48});
     watch.Shown();
     watch.Moved({100, 48}, false); // the move Qt owes the shown window

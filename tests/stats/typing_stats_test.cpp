@@ -35,7 +35,7 @@ protected:
 };
 
 // The speed is taken from the time before the tick; lessons count no time.
-TEST_F(TypingStatsTest, TickFinishAndSkip)
+TEST_F(TypingStatsTest, TickFinishSkipAndLetterFolds)
 {
     stats.SentenceTime = 49;
     stats.Tick(11);
@@ -50,10 +50,6 @@ TEST_F(TypingStatsTest, TickFinishAndSkip)
     stats.FinishSentence();
     EXPECT_EQ(stats.Panel().lastLineErrors, "0") << "the sentence counts started again";
     EXPECT_EQ(stats.Panel().totalErrors, "1");
-}
-
-TEST(LetterTalliesTest, FoldsLowerCaseAndUpperHalfLetters)
-{
     std::string folded; // a, é, ÷ (the whole upper half moves), ÿ (kept) and [
     for (int code : {int{'a'}, 0xE9, 0xF7, 0xFF, int{'['}})
         folded += static_cast<char>(LetterTallies::Fold(code));
