@@ -20,7 +20,7 @@ Keystroke Miss(char letter, char typed, double ms)
     return {letter, typed, ms, true};
 }
 
-TEST(KeySpeedsTest, FoldsLineMeansIntoAMovingAverage)
+TEST(KeySpeedsTest, FoldsLineMeansIntoAMovingAverageTargetsStayInRange)
 {
     // clang-format off
     const struct { const char* name; std::vector<std::vector<Keystroke>> lines; double averageMs, bestMs; std::int64_t hits, misses; } rows[] = {
@@ -45,11 +45,7 @@ TEST(KeySpeedsTest, FoldsLineMeansIntoAMovingAverage)
         EXPECT_EQ(e.hits, row.hits) << row.name;
         EXPECT_EQ(e.misses, row.misses) << row.name;
     }
-}
-
-// Confidence itself is pinned by the drill plan's tests.
-TEST(TargetSpeedTest, WpmIsKeptFrom10To150)
-{
+    // Confidence itself is pinned by the drill plan's tests.
     EXPECT_EQ(TargetSpeed(5).Wpm(), 10);
     EXPECT_EQ(TargetSpeed(400).Wpm(), 150);
 }
@@ -136,7 +132,6 @@ TEST(SpeedReportTest, ShowsPairsConfusionsAndTheFocusOutlook)
                                         "damaged",
                                         log.Bytes()};
     const SpeedReport report = MakeSpeedReport(logs, "Header\r\nee tt ee\r\n", TargetSpeed(35));
-    EXPECT_NEAR(report.targetMs, 342.86, 0.01);
     EXPECT_EQ(report.averageMs['e'], 200);
     EXPECT_EQ(report.slowestPairs, std::vector<std::string>{"te: 200 ms"});
     EXPECT_EQ(report.confusions, std::vector<std::string>{"typed \"r\" for \"e\": 1 time"});

@@ -50,7 +50,7 @@ std::string Rows(const Progress& progress)
     return text;
 }
 
-TEST(ProgressDaysTest, RunsFallOnTheLocalDayTheyStartOn)
+TEST(ProgressDaysTest, RunsFallOnTheirLocalDayEachKindHasItsOwnFigures)
 {
     const struct
     {
@@ -64,25 +64,21 @@ TEST(ProgressDaysTest, RunsFallOnTheLocalDayTheyStartOn)
         // ...and the 10th both in Tokyo (08:30 and 09:30).
         {"Tokyo, one day", "Asia/Tokyo", 10, 1},
     };
-    const RunRecord runs[] = {RunAt(kMarch10 - 1800, 100, 30, 90),
-                              RunAt(kMarch10 + 1800, 300, 50, 98),
-                              RunAt(kMarch10 + 1800, 0, 99, 0)}; // nothing typed: no weight
+    const RunRecord nearMidnight[] = {RunAt(kMarch10 - 1800, 100, 30, 90),
+                                      RunAt(kMarch10 + 1800, 300, 50, 98),
+                                      RunAt(kMarch10 + 1800, 0, 99, 0)}; // nothing typed: no weight
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         SetZone(row.zone);
-        const Progress progress = SummariseProgress(runs, kMarch10 + kDay);
+        const Progress progress = SummariseProgress(nearMidnight, kMarch10 + kDay);
         ASSERT_EQ(progress.practice.days.size(), row.days);
         EXPECT_EQ(progress.first.date.day, row.firstDay);
         const double weighted = (90.0 * 100 + 98.0 * 300) / 400; // by characters
         EXPECT_EQ(std::abs(progress.practice.days[0].accuracy - weighted) < 1e-9, row.days == 1);
     }
-}
-
-// Practice and lessons each have their own best day and last seven days,
-// and no speed is taken from a run too short to time or from a date no
-// calendar here holds.
-TEST(ProgressDaysTest, EachKindHasItsOwnFiguresFromRunsThatCount)
-{
+    // Practice and lessons each have their own best day and last seven days,
+    // and no speed is taken from a run too short to time or from a date no
+    // calendar here holds.
     SetZone("UTC");
     const std::int64_t today = kMarch10 + 20 * kDay; // 30 March
     RunRecord tooQuick = RunAt(today, 24, 400, 100, RunMode::Lesson);

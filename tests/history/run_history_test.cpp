@@ -210,7 +210,7 @@ TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
 // file) does not stop the opening, nor does a full disk: the runs wait in
 // memory, the problem is told once, and they are written at the first write
 // after it is gone.
-TEST_F(RunHistoryTest, HeldHistoryOrFullDiskIsToldOnceAndItsRunsWait)
+TEST_F(RunHistoryTest, HeldReadOnlyOrFullHistoryIsToldOnceAndItsRunsWait)
 {
     const struct
     {
@@ -249,10 +249,6 @@ TEST_F(RunHistoryTest, HeldHistoryOrFullDiskIsToldOnceAndItsRunsWait)
         EXPECT_EQ(history.Runs("user0")[1].characters, 2);
         ASSERT_TRUE(history.DeleteUser("user0"));
     }
-}
-
-TEST_F(RunHistoryTest, ReadOnlyHistoryIsToldAtOpening)
-{
     {
         RunHistory created(Path(), clock);
         ASSERT_TRUE(created.Record(SampleRun("user0", 1)));

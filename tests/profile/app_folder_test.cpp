@@ -99,7 +99,7 @@ protected:
 };
 
 // Regression: a folder name that is not UTF-8 made the start-up check fail.
-TEST_F(SeedTest, FreshFolderGetsEveryFileAndPassesTheCheckWhateverItsName)
+TEST_F(SeedTest, FreshFolderGetsEveryFileUserFilesAreKeptLater)
 {
     const std::string folder = home.Path() + "caf\xe9 \xff\xfe/share/tarvelo/";
     ASSERT_EQ(Seed(folder), std::nullopt);
@@ -115,10 +115,6 @@ TEST_F(SeedTest, FreshFolderGetsEveryFileAndPassesTheCheckWhateverItsName)
     EXPECT_EQ(prepared.folder, folder);
     EXPECT_TRUE(DataFilesPresent(ProfileStore(folder)));
     EXPECT_EQ(ChooseAppFolder({folder, "", {}, "", ""}).mode, FolderMode::Portable);
-}
-
-TEST_F(SeedTest, UserFilesAreKeptAndShippedFilesRefreshed)
-{
     home.Write("Tarvelo.INI", "[users]\r\nlastuser=3\r\nuser0=Ada\r\n");
     home.Write("Tarvelo Text1.txt", "My own text. ");
     home.Write("Tarvelo Lessons.txt", "lessons v1");

@@ -99,7 +99,7 @@ TEST_F(DataFileTest, ReadOnlyFileIsKeptASymbolicLinkWrittenThrough)
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Tarvelo.INI", "link.ini", "real"}));
 }
 
-TEST_F(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
+TEST_F(DataFileTest, LeftoverTemporariesAndBadLockFiles)
 {
     folder.Write("Tarvelo.INI", "x");
     for (const char* name : {".Tarvelo.INI.tmp-a1B2c3", ".tarvelo-Zz9Yy8", ".Tarvelo.INI.tmp-short",
@@ -113,16 +113,12 @@ TEST_F(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{
                                    ".Tarvelo.INI.lock", ".Tarvelo.INI.tmp-short",
                                    ".Text.txt.tmp-a1B2c3", "Tarvelo.INI", "notes.tmp-a1B2c3"}));
-}
-
-// A folder, a symbolic link or another user's private file where the lock
-// file belongs stopped every write; a lock made under umask 077 shut out the
-// other users who share the settings file.
-TEST_F(DataFileTest, BadLockFilesAreReplacedAndNewOnesTakeTheDataFilesMode)
-{
-    folder.Write("Tarvelo.INI", "x");
-    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    // A folder, a symbolic link or another user's private file where the lock
+    // file belongs stopped every write; a lock made under umask 077 shut out the
+    // other users who share the settings file.
     const std::string lockPath = FileLock::PathFor(path);
+    std::filesystem::remove(lockPath);
+    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
     const mode_t oldMask = ::umask(077);
     EXPECT_TRUE(FileLock(path).Held());
     ::umask(oldMask);

@@ -61,7 +61,7 @@ TEST_F(ProfileStoreTest, EmptyValuesArePresentHandEditedOnesAbsentNamesWithoutCa
     EXPECT_EQ(File(), "[Users]\r\nLastUser=350\r\nlastuser=350\r\n[users]\r\nj=351\r\n");
 }
 
-TEST_F(ProfileStoreTest, BatchWritesOnCommitOnly)
+TEST_F(ProfileStoreTest, BatchWritesOnCommitOnlyTypedReadsFallBackAndClamp)
 {
     test::TempFolder other;
     ProfileStore single(other.Path());
@@ -81,10 +81,6 @@ TEST_F(ProfileStoreTest, BatchWritesOnCommitOnly)
     EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n") << "nothing written before the end";
     EXPECT_TRUE(batch.Commit());
     EXPECT_EQ(File(), other.Read("Tarvelo.INI"));
-}
-
-TEST_F(ProfileStoreTest, TypedReadsFallBackAndClamp)
-{
     folder.Write("Tarvelo.INI", "[user0]\r\n");
     store.WriteProfile("user0", "lesson", "seven");
     store.WriteProfile("user0", "gamelevel", "99999");
