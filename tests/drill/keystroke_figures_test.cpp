@@ -92,7 +92,7 @@ TEST(KeystrokeFiguresTest, PairsConfusionsAndTrends)
     EXPECT_DOUBLE_EQ(trend.Trend('b').back(), 280);
 }
 
-TEST(LinesToTargetTest, AStraightLineFitWhenItIsGood)
+TEST(SpeedReportTest, LinesToTargetFitAStraightLineTheReportShowsPairsAndOutlook)
 {
     const auto falling = [](double from, double step, int count) {
         std::deque<double> values;
@@ -119,11 +119,7 @@ TEST(LinesToTargetTest, AStraightLineFitWhenItIsGood)
     // clang-format on
     for (const auto& row : rows)
         EXPECT_EQ(LinesToTarget(row.averages, row.target), row.lines) << row.name;
-}
-
-// The focus letter "e" gets faster line by line towards the target.
-TEST(SpeedReportTest, ShowsPairsConfusionsAndTheFocusOutlook)
-{
+    // The focus letter "e" gets faster line by line towards the target.
     KeystrokeLog log;
     for (int i = 0; i < 8; ++i)
         log.AddLine(std::vector<Keystroke>{{' ', ' ', 0}, {'t', 't', 100}, {'e', 'e', 200}});
@@ -141,10 +137,10 @@ TEST(SpeedReportTest, ShowsPairsConfusionsAndTheFocusOutlook)
     for (int i = 0; i < 8; ++i)
         slower.AddLine(
             std::vector<Keystroke>{{' ', ' ', 0}, {'t', 't', 100}, {'e', 'e', 600.0 - 20 * i}});
-    const SpeedReport falling =
+    const SpeedReport faster =
         MakeSpeedReport(std::vector{slower.Bytes()}, "Header\r\nee tt ee\r\n", TargetSpeed(35));
-    EXPECT_EQ(falling.focusOutlook.rfind("e: about ", 0), 0u) << falling.focusOutlook;
-    EXPECT_NE(falling.focusOutlook.find(" more lines to target"), std::string::npos);
+    EXPECT_EQ(faster.focusOutlook.rfind("e: about ", 0), 0u) << faster.focusOutlook;
+    EXPECT_NE(faster.focusOutlook.find(" more lines to target"), std::string::npos);
 }
 
 } // namespace

@@ -262,7 +262,7 @@ TEST_F(RunHistoryTest, HeldReadOnlyOrFullHistoryIsToldOnceAndItsRunsWait)
     }));
 }
 
-TEST(HistoryCsvTest, OneQuotedRowPerRun)
+TEST(SharedHistoryTest, CsvHasOneQuotedRowPerRunAndTheHistoryOpensOnFirstUse)
 {
     RunRecord practice = SampleRun("user0", 120);
     practice.userName = "O\"Neil, \xC9lise";
@@ -274,10 +274,6 @@ TEST(HistoryCsvTest, OneQuotedRowPerRun)
               "practice,,120,2,360,31,94,off\r\n"
               "user1,Zo\xC3\xAB,2026-05-28T21:26:40Z,2026-05-28T21:28:10Z,lesson,12,80,2,360,31,"
               "94,on\r\n");
-}
-
-TEST(SharedHistoryTest, OpensOnFirstUseAndTellsADamagedFileOnce)
-{
     TempFolder folder;
     folder.Write(RunHistory::kFileName, "not a database at all");
     ProgramState state(folder.Path());

@@ -34,7 +34,7 @@ TEST(AppFolderTest, FolderEndsWithOneSeparatorAndTheCheckLooksOnlyAtLastUser)
 
 // Folder choice at start-up: the program's folder when the settings file lies
 // beside it, otherwise the user's own data folder, unless --folder says.
-TEST(AppFolderTest, ChoosesTheFolderFromTheEnvironment)
+TEST(AppFolderTest, ChoosesTheFolderFromTheEnvironmentAndTheArgument)
 {
     test::TempFolder portable; // holds the settings file
     portable.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
@@ -60,18 +60,14 @@ TEST(AppFolderTest, ChoosesTheFolderFromTheEnvironment)
         EXPECT_EQ(choice.mode, mode) << name;
         EXPECT_EQ(choice.folder, folder.empty() ? "" : NormaliseFolder(folder)) << name;
     }
-}
-
-TEST(AppFolderTest, FolderArgumentIsReadAsQtParsesIt)
-{
     using Args = std::vector<std::string>;
     // clang-format off
-    const std::pair<Args, std::optional<std::string>> rows[] = {
+    const std::pair<Args, std::optional<std::string>> argumentRows[] = {
         {{}, std::nullopt}, {{"--folder", "/a", "--folder=/b"}, "/b"},
         {{"--folder", "--help"}, "--help"}, {{"--", "--folder", "/a"}, std::nullopt},
         {{"--folders=/a"}, std::nullopt}, {{"--folder", "/tmp/caf\xe9 b"}, "/tmp/caf\xe9 b"}};
     // clang-format on
-    for (const auto& [arguments, folder] : rows)
+    for (const auto& [arguments, folder] : argumentRows)
         EXPECT_EQ(FolderArgument(arguments), folder) << arguments.size() << " arguments";
 }
 

@@ -16,7 +16,7 @@ void PrintTo(const ScreenPoint& point, std::ostream* out)
 namespace {
 
 // "top", "left" and the window's own maximized flag after each way of leaving.
-TEST(PlacementStoreTest, LeavingAndClosingStoreWhatTheNextOpeningNeeds)
+TEST(WindowPlacementTest, StoredAsTheNextOpeningNeedsOpenedWithinTheAreaMovedByTheUser)
 {
     test::TempFolder folder;
     ProgramState state(folder.Path());
@@ -44,12 +44,8 @@ TEST(PlacementStoreTest, LeavingAndClosingStoreWhatTheNextOpeningNeeds)
     EXPECT_EQ(state.WindowLeft, 1500);
     EXPECT_EQ(state.WindowTop, 900);
     EXPECT_FALSE(placement.OpensMaximized());
-}
-
-// Regression: a stored corner low on the screen let an 800-pixel window open
-// partly below the available area.
-TEST(WindowPositionTest, FramesOpenWithinTheAreaAndOnlyTheUserMovesThem)
-{
+    // Regression: a stored corner low on the screen let an 800-pixel window open
+    // partly below the available area.
     const ScreenArea panelAtTop{0, 32, 1366, 736};
     const struct
     {
