@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <utility>
 
 namespace tarvelo {
 namespace {
@@ -22,7 +23,7 @@ KeySpeeds Speeds(const std::map<char, std::pair<double, double>>& times)
     return speeds;
 }
 
-TEST(TextLanguageTest, LettersByFrequencyThenFirstSeen)
+TEST(TextLanguageTest, LettersByFrequencyAndMadeUpWordsWithTheRequiredLetter)
 {
     const struct
     {
@@ -40,10 +41,6 @@ TEST(TextLanguageTest, LettersByFrequencyThenFirstSeen)
     };
     for (const auto& row : rows)
         EXPECT_EQ(TextLanguage::Learn(row.text).Letters(), row.letters) << row.name;
-}
-
-TEST(TextLanguageTest, MadeUpWordsHoldTheRequiredLetterEvenWhereTheTextNeverHasIt)
-{
     const TextLanguage language = TextLanguage::Learn(kHeader + "see the tea, she sat\r\n");
     for (std::uint64_t seed = 0; seed < 20; ++seed) {
         SeededRandom random(seed);
@@ -74,7 +71,7 @@ KeySpeeds Speeds(const std::string& pairs)
     return Speeds(times);
 }
 
-TEST(DrillPlanTest, OpensLettersOneAtATime)
+TEST(DrillPlanTest, OpensLettersOneAtATimeAndFocusesOnTheSlowest)
 {
     const struct
     {
@@ -93,19 +90,15 @@ TEST(DrillPlanTest, OpensLettersOneAtATime)
         EXPECT_EQ(OpenLetters("abcdefghij", Speeds(row.times), TargetSpeed()), row.open)
             << row.name;
     EXPECT_EQ(OpenLetters("abc", KeySpeeds(), TargetSpeed()), "abc");
-}
-
-TEST(DrillPlanTest, FocusesOnTheSlowestOpenLetter)
-{
     // clang-format off
-    const struct { const char* name; std::map<char, std::pair<double, double>> times; std::optional<char> focus; } rows[] = {
+    const struct { const char* name; std::map<char, std::pair<double, double>> times; std::optional<char> focus; } focusRows[] = {
         {"no_samples_is_slowest", {{'a', {300, 300}}, {'b', {300, 400}}}, 'c'},
         {"lowest_by_current_average", {{'a', {300, 500}}, {'b', {200, 600}}, {'c', {300, 300}}}, 'b'},
         {"ties_to_earlier_opened", {{'a', {300, 300}}, {'b', {300, 500}}, {'c', {300, 500}}}, 'b'},
         {"all_at_target_the_slowest", {{'a', {200, 200}}, {'b', {200, 300}}, {'c', {200, 250}}}, 'b'},
     }; // times: best, current
     // clang-format on
-    for (const auto& row : rows)
+    for (const auto& row : focusRows)
         EXPECT_EQ(FocusLetter("abc", Speeds(row.times), TargetSpeed()), row.focus) << row.name;
     EXPECT_EQ(FocusLetter("", KeySpeeds(), TargetSpeed()), std::nullopt);
 }
@@ -119,7 +112,7 @@ std::vector<std::string> SplitLine(const std::string& line)
     return words;
 }
 
-TEST(DrillLineTest, FollowsTheLineRules)
+TEST(DrillLineTest, FollowsTheRulesPrefersTheTextsWordsAndRepeatsForASeed)
 {
     const std::string text = kHeader +
                              "The baker rises early, lights the oven and bakes bread for the "
@@ -145,35 +138,29 @@ TEST(DrillLineTest, FollowsTheLineRules)
             ASSERT_LE(line.size(), kLongestDrillLine) << where;
             ASSERT_EQ(line.back(), ' ') << where;
             ASSERT_EQ(line.find("  "), std::string::npos) << where;
-            const auto words = SplitLine(line);
-            for (std::size_t i = 0; i < words.size(); ++i) {
-                ASSERT_GE(words[i].size(), 3u) << where;
-                ASSERT_NE(words[i].find(row.focus), std::string::npos) << where;
-                ASSERT_EQ(words[i].find_first_not_of(row.open), std::string::npos) << where;
-                if (i > 0) {
-                    ASSERT_NE(words[i], words[i - 1]) << where;
-                }
+            std::string previous;
+            for (const std::string& word : SplitLine(line)) {
+                ASSERT_GE(word.size(), 3u) << where;
+                ASSERT_NE(word.find(row.focus), std::string::npos) << where;
+                ASSERT_EQ(word.find_first_not_of(row.open), std::string::npos) << where;
+                ASSERT_NE(word, std::exchange(previous, word)) << where;
             }
         }
     }
-}
-
-TEST(DrillLineTest, PrefersTheTextsWordsAndRepeatsForASeed)
-{
-    const TextLanguage language =
+    // Every fitting word of the text comes before any made-up one.
+    const TextLanguage words =
         TextLanguage::Learn(kHeader + "Tea at ten; eat the tent, then set the nest.\r\n");
     SeededRandom random(3);
-    const std::string line = MakeDrillLine(language, "etahns", 't', random);
-    // Every fitting word of the text comes before any made-up one.
-    const auto words = SplitLine(line);
-    std::vector<std::string> first(words.begin(), words.begin() + 8);
+    const std::string line = MakeDrillLine(words, "etahns", 't', random);
+    const auto made = SplitLine(line);
+    std::vector<std::string> first(made.begin(), made.begin() + 8);
     std::sort(first.begin(), first.end());
     EXPECT_EQ(first,
               (std::vector<std::string>{"eat", "nest", "set", "tea", "ten", "tent", "the", "then"}))
         << line;
     SeededRandom again(3);
-    EXPECT_EQ(MakeDrillLine(language, "etahns", 't', again), line);
-    EXPECT_EQ(MakeDrillLine(language, "", 't', again), "");
+    EXPECT_EQ(MakeDrillLine(words, "etahns", 't', again), line);
+    EXPECT_EQ(MakeDrillLine(words, "", 't', again), "");
 }
 
 } // namespace

@@ -1,5 +1,9 @@
 #include "drill/keystroke_log.h"
 #include "drill/keystroke_recorder.h"
+#include "drill/layout_identity.h"
+#include "profile/keyboard_layout.h"
+#include "profile/profile_store.h"
+#include "support/temp_folder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -33,7 +37,7 @@ const std::vector<Line> kRun = {
     {{'\xE9', '\xE9', 70000, false, 7}, {'x', 'x', 12.6, false}},
 };
 
-TEST(KeystrokeLogTest, LinesComeBackAsTheyWereTyped)
+TEST(KeystrokeLogTest, LinesComeBackAsTypedDamagedBytesStopWithTheLinesBefore)
 {
     KeystrokeLog log;
     for (const Line& line : kRun)
@@ -46,20 +50,7 @@ TEST(KeystrokeLogTest, LinesComeBackAsTheyWereTyped)
     Line rounded = kRun[1];
     rounded[1].intervalMs = 13; // whole milliseconds
     EXPECT_TRUE(Same(lines[1], rounded));
-
-    KeySpeeds fromLog;
-    EXPECT_TRUE(FoldLog(log.Bytes(), fromLog));
-    EXPECT_EQ(fromLog.Of('h').averageMs, 250);
-    EXPECT_EQ(fromLog.Of('h').misses, 1);
-}
-
-TEST(KeystrokeLogTest, DamagedBytesStopWithTheLinesBefore)
-{
-    KeystrokeLog log;
-    for (const Line& line : kRun)
-        log.AddLine(line);
     const std::string& bytes = log.Bytes();
-    bool whole = true;
     // Cut inside the second line: the first still comes, the cut one does not.
     EXPECT_EQ(Lines(bytes.substr(0, bytes.size() - 1), whole).size(), 1u);
     EXPECT_FALSE(whole);
@@ -88,6 +79,28 @@ TEST(KeystrokeRecorderTest, TimesFromEventStampsAndCountsExtraKeys)
     ASSERT_EQ(logged.size(), 2u);
     EXPECT_TRUE(Same(logged[0], first));
     EXPECT_TRUE(Same(logged[1], second));
+}
+
+// Speeds are kept per identity: a letter moved starts afresh, a symbol
+// relabelled does not.
+TEST(LayoutIdentityTest, FollowsTheLettersOnly)
+{
+    test::TempFolder folder;
+    ProfileStore profile{folder.Path()};
+    KeyboardLayout layout;
+    layout.Load(profile);
+    const std::string start = LayoutIdentity(layout);
+    EXPECT_EQ(start.size(), 8u);
+
+    const int semicolonKey = layout.KeyOfChar(';');
+    layout.AssignCharacter(semicolonKey, '#', false, profile);
+    EXPECT_EQ(LayoutIdentity(layout), start) << "a symbol moved";
+
+    layout.AssignCharacter(layout.KeyOfChar('z'), 'y', false, profile);
+    const std::string moved = LayoutIdentity(layout);
+    EXPECT_NE(moved, start) << "a letter moved";
+    layout.ResetToDefault(profile);
+    EXPECT_EQ(LayoutIdentity(layout), start);
 }
 
 } // namespace

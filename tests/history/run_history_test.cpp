@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,12 +96,13 @@ TEST_F(RunHistoryTest, MissingDatabaseIsCreatedAndRunsComeBackWhole)
               HistoryCsv(std::vector{SampleRun("user1", 25), lesson}));
 }
 
-// A history written by the version before keystrokes were kept: four runs
-// of user0 (one a lesson) and one of user1.
-TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
+// A history written by the version before keystrokes were kept (four runs
+// of user0, one a lesson, and one of user1) takes keystrokes and drills.
+TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndDrillsAndKeepsItsRuns)
 {
     std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version1.sqlite", Path());
     RunRecord run = SampleRun("user0", 30, 1'900'000'000);
+    run.mode = RunMode::Drill;
     run.layout = "English (US)";
     run.keystrokes = kLoggedKeys;
     {
@@ -113,10 +115,8 @@ TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
         ASSERT_TRUE(history.Record(run));
         ASSERT_TRUE(history.Record(SampleRun("user1", 30)));
     }
-    EXPECT_EQ(QueryInt(Path(), "PRAGMA user_version"), RunHistory::kSchemaVersion);
-
     RunHistory history(Path(), clock);
-    EXPECT_EQ(history.Runs("user0").back().layout, run.layout);
+    EXPECT_EQ(HistoryCsv(std::vector{history.Runs("user0").back()}), HistoryCsv(std::vector{run}));
     EXPECT_EQ(history.KeystrokeLogs("user0", run.layout), std::vector{run.keystrokes});
     EXPECT_TRUE(history.KeystrokeLogs("user0", "").empty()); // older runs have none
     ASSERT_TRUE(history.DeleteUser("user0"));
@@ -125,31 +125,25 @@ TEST_F(RunHistoryTest, OlderHistoryGainsKeystrokesAndKeepsItsRuns)
 }
 
 // A history of the version before drills (run 3 of user0 with keystrokes):
-// the table is built again to take drills, and keeps every run and its index.
-TEST_F(RunHistoryTest, VersionTwoHistoryTakesDrillsAndKeepsItsRuns)
+// the table is built again, keeping every run, its keystrokes and its index.
+TEST_F(RunHistoryTest, VersionTwoHistoryIsRebuiltWhole)
 {
     std::filesystem::copy_file(TARVELO_TEST_FILES "/history_version2.sqlite", Path());
-    RunRecord drill = SampleRun("user0", 45, 1'900'000'000);
-    drill.mode = RunMode::Drill;
-    {
-        RunHistory history(Path(), clock);
-        EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
-        ASSERT_TRUE(history.Record(drill));
-    }
     RunHistory history(Path(), clock);
+    EXPECT_EQ(history.OpenResult().state, HistoryState::Opened);
     const auto runs = history.Runs("user0");
-    ASSERT_EQ(runs.size(), 5u);
+    ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[1].mode, RunMode::Lesson);
     EXPECT_EQ(runs[2].layout, "5e1f03aa");
-    EXPECT_EQ(runs[4].mode, RunMode::Drill);
-    EXPECT_EQ(HistoryCsv(std::vector{runs[4]}), HistoryCsv(std::vector{drill}));
     EXPECT_EQ(history.KeystrokeLogs("user0", "5e1f03aa"), std::vector{kLoggedKeys});
     EXPECT_EQ(QueryInt(Path(), "PRAGMA user_version"), RunHistory::kSchemaVersion);
     EXPECT_EQ(QueryInt(Path(), "SELECT count(*) FROM sqlite_master WHERE name = 'runs_by_user'"),
               1);
 }
 
-TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideWithTheDateAndANewOneStarted)
+// A damaged file is set aside with the date and a new one started; a newer
+// schema is left alone.
+TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideANewerOneLeftAlone)
 {
     {
         RunHistory history(Path(), clock);
@@ -161,68 +155,40 @@ TEST_F(RunHistoryTest, DamagedDatabaseIsSetAsideWithTheDateAndANewOneStarted)
     std::fill(bytes.begin() + 4096, bytes.begin() + 8192, '\x5A'); // the second page
     folder.Write(RunHistory::kFileName, bytes);
     clock.now = 1'779'969'600; // noon UTC: 2026-05-28 in every zone within 11 hours
-    RunHistory history(Path(), clock);
-    EXPECT_EQ(history.OpenResult().state, HistoryState::DamagedSetAside);
-    EXPECT_EQ(history.OpenResult().setAsidePath, Path() + ".damaged-2026-05-28");
-    EXPECT_TRUE(FileExists(history.OpenResult().setAsidePath));
-    EXPECT_TRUE(history.Runs("user0").empty());
-    EXPECT_TRUE(history.Record(SampleRun("user0", 5)));
-}
-
-// A newer schema is left alone.
-TEST_F(RunHistoryTest, UnusableDatabaseLeavesTheHistoryOffWithAMessage)
-{
     {
         RunHistory history(Path(), clock);
-        ASSERT_TRUE(history.Record(SampleRun("user0", 5)));
+        EXPECT_EQ(history.OpenResult().state, HistoryState::DamagedSetAside);
+        EXPECT_EQ(history.OpenResult().setAsidePath, Path() + ".damaged-2026-05-28");
+        EXPECT_TRUE(FileExists(history.OpenResult().setAsidePath));
+        EXPECT_TRUE(history.Runs("user0").empty());
+        EXPECT_TRUE(history.Record(SampleRun("user0", 5)));
     }
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
     sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr);
     sqlite3_close(db);
-
-    RunHistory history(Path(), clock);
-    EXPECT_EQ(history.OpenResult().state, HistoryState::Unavailable);
-    EXPECT_FALSE(history.OpenResult().message.empty());
-    EXPECT_FALSE(history.Record(SampleRun("user0", 5)));
+    RunHistory newer(Path(), clock);
+    EXPECT_EQ(newer.OpenResult().state, HistoryState::Unavailable);
+    EXPECT_FALSE(newer.OpenResult().message.empty());
+    EXPECT_FALSE(newer.Record(SampleRun("user0", 5)));
 }
 
-TEST_F(RunHistoryTest, TwoWriterProcessesLoseNoRun)
-{
-    constexpr int kRuns = 1000;
-    {
-        RunHistory created(Path(), clock);
-    }
-    pid_t writers[2];
-    for (int w = 0; w < 2; ++w) {
-        writers[w] = fork();
-        ASSERT_GE(writers[w], 0);
-        if (writers[w] == 0) {
-            RunHistory history(Path(), clock);
-            for (int i = 0; i < kRuns; ++i)
-                (void)history.Record(SampleRun(w == 0 ? "user0" : "user1", i + 1));
-            _exit(history.Flush(RunHistory::kClosingWaitMs) ? 0 : 1);
-        }
-    }
-    for (pid_t writer : writers) {
-        int status = 0;
-        ASSERT_EQ(waitpid(writer, &status, 0), writer);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    RunHistory history(Path(), clock);
-    EXPECT_EQ(history.Runs("user0").size(), std::size_t{kRuns});
-    EXPECT_EQ(history.Runs("user1").size(), std::size_t{kRuns});
-}
-
-// A process killed while it writes leaves every committed run readable.
+// A process killed while it writes or updates a run leaves every committed
+// run readable, in one row.
 TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
 {
     std::mt19937 random(1);
     const auto reports = KillAtRandom<std::int32_t>(
         [this](int report) {
             RunHistory history(Path(), clock);
-            for (std::int32_t i = 1; history.Record(RunWithKeystrokes(i)); ++i)
-                (void)!write(report, &i, sizeof i); // committed
+            for (std::int32_t i = 1;; ++i) {
+                const RunHistory::RunKey key = history.NewRun();
+                for (int save = 0; save < 2; ++save) { // its row, then the row's update
+                    if (!history.Save(key, RunWithKeystrokes(i)))
+                        return;
+                    (void)!write(report, &i, sizeof i); // committed
+                }
+            }
         },
         200, 0, random);
     ASSERT_GE(reports.size(), 200u);
@@ -241,21 +207,23 @@ TEST_F(RunHistoryTest, KillDuringAWriteKeepsEveryCommittedRun)
 }
 
 // Another program holding the history (a writer, or a lock on the whole
-// file) does not stop the opening; the runs wait in memory, "busy" is told
-// once, and they are written at the first write after it lets go.
-TEST_F(RunHistoryTest, HeldHistoryIsBusyAndItsRunsWaitForIt)
+// file) does not stop the opening, nor does a full disk: the runs wait in
+// memory, the problem is told once, and they are written at the first write
+// after it is gone.
+TEST_F(RunHistoryTest, HeldReadOnlyOrFullHistoryIsToldOnceAndItsRunsWait)
 {
     const struct
     {
-        const char* name;
-        const char* hold;
+        const char* hold; // SQL a second connection runs, or "" for a full disk
         HistoryState opened;
+        const char* told;
     } rows[] = {
-        {"writing", "BEGIN IMMEDIATE", HistoryState::Opened},
-        {"whole file", "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", HistoryState::Busy},
+        {"BEGIN IMMEDIATE", HistoryState::Opened, "is busy"},
+        {"PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", HistoryState::Busy, "is busy"},
+        {"", HistoryState::Opened, "could not be written"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(row.hold);
         {
             RunHistory created(Path(), clock);
         }
@@ -265,11 +233,15 @@ TEST_F(RunHistoryTest, HeldHistoryIsBusyAndItsRunsWaitForIt)
 
         RunHistory history(Path(), clock);
         EXPECT_EQ(history.OpenResult().state, row.opened);
+        std::optional<FileSizeLimit> diskFull;
+        if (*row.hold == 0)
+            diskFull.emplace(0);
         EXPECT_FALSE(history.Record(SampleRun("user0", 1)));
-        EXPECT_NE(history.TakeNotice().find("is busy"), std::string::npos);
+        EXPECT_NE(history.TakeNotice().find(row.told), std::string::npos);
         EXPECT_FALSE(history.Record(SampleRun("user0", 2)));
         EXPECT_EQ(history.TakeNotice(), "");
 
+        diskFull.reset();
         sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
         sqlite3_close(holder);
         EXPECT_TRUE(history.Record(SampleRun("user0", 3)));
@@ -277,28 +249,6 @@ TEST_F(RunHistoryTest, HeldHistoryIsBusyAndItsRunsWaitForIt)
         EXPECT_EQ(history.Runs("user0")[1].characters, 2);
         ASSERT_TRUE(history.DeleteUser("user0"));
     }
-}
-
-// A full disk: the failure is told once, the runs kept, and written once
-// the disk takes them.
-TEST_F(RunHistoryTest, FailedWritesAreToldOnceAndKeptUntilTheyWork)
-{
-    RunHistory history(Path(), clock);
-    EXPECT_EQ(history.TakeNotice(), "");
-    {
-        const FileSizeLimit diskFull(0);
-        EXPECT_FALSE(history.Record(SampleRun("user0", 1)));
-        EXPECT_NE(history.TakeNotice().find("could not be written"), std::string::npos);
-        EXPECT_FALSE(history.Record(SampleRun("user0", 2)));
-        EXPECT_EQ(history.TakeNotice(), "");
-    }
-    EXPECT_TRUE(history.Record(SampleRun("user0", 3)));
-    EXPECT_EQ(history.Runs("user0").size(), 3u);
-}
-
-// A file this user may not write opens for reading, and says so at once.
-TEST_F(RunHistoryTest, ReadOnlyHistoryIsToldAtOpening)
-{
     {
         RunHistory created(Path(), clock);
         ASSERT_TRUE(created.Record(SampleRun("user0", 1)));
@@ -312,7 +262,7 @@ TEST_F(RunHistoryTest, ReadOnlyHistoryIsToldAtOpening)
     }));
 }
 
-TEST(HistoryCsvTest, OneQuotedRowPerRun)
+TEST(SharedHistoryTest, CsvHasOneQuotedRowPerRunAndTheHistoryOpensOnFirstUse)
 {
     RunRecord practice = SampleRun("user0", 120);
     practice.userName = "O\"Neil, \xC9lise";
@@ -324,10 +274,6 @@ TEST(HistoryCsvTest, OneQuotedRowPerRun)
               "practice,,120,2,360,31,94,off\r\n"
               "user1,Zo\xC3\xAB,2026-05-28T21:26:40Z,2026-05-28T21:28:10Z,lesson,12,80,2,360,31,"
               "94,on\r\n");
-}
-
-TEST(SharedHistoryTest, OpensOnFirstUseAndTellsADamagedFileOnce)
-{
     TempFolder folder;
     folder.Write(RunHistory::kFileName, "not a database at all");
     ProgramState state(folder.Path());

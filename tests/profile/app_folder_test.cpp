@@ -34,7 +34,7 @@ TEST(AppFolderTest, FolderEndsWithOneSeparatorAndTheCheckLooksOnlyAtLastUser)
 
 // Folder choice at start-up: the program's folder when the settings file lies
 // beside it, otherwise the user's own data folder, unless --folder says.
-TEST(AppFolderTest, ChoosesTheFolderFromTheEnvironment)
+TEST(AppFolderTest, ChoosesTheFolderFromTheEnvironmentAndTheArgument)
 {
     test::TempFolder portable; // holds the settings file
     portable.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
@@ -60,18 +60,14 @@ TEST(AppFolderTest, ChoosesTheFolderFromTheEnvironment)
         EXPECT_EQ(choice.mode, mode) << name;
         EXPECT_EQ(choice.folder, folder.empty() ? "" : NormaliseFolder(folder)) << name;
     }
-}
-
-TEST(AppFolderTest, FolderArgumentIsReadAsQtParsesIt)
-{
     using Args = std::vector<std::string>;
     // clang-format off
-    const std::pair<Args, std::optional<std::string>> rows[] = {
+    const std::pair<Args, std::optional<std::string>> argumentRows[] = {
         {{}, std::nullopt}, {{"--folder", "/a", "--folder=/b"}, "/b"},
         {{"--folder", "--help"}, "--help"}, {{"--", "--folder", "/a"}, std::nullopt},
         {{"--folders=/a"}, std::nullopt}, {{"--folder", "/tmp/caf\xe9 b"}, "/tmp/caf\xe9 b"}};
     // clang-format on
-    for (const auto& [arguments, folder] : rows)
+    for (const auto& [arguments, folder] : argumentRows)
         EXPECT_EQ(FolderArgument(arguments), folder) << arguments.size() << " arguments";
 }
 
@@ -99,7 +95,7 @@ protected:
 };
 
 // Regression: a folder name that is not UTF-8 made the start-up check fail.
-TEST_F(SeedTest, FreshFolderGetsEveryFileAndPassesTheCheckWhateverItsName)
+TEST_F(SeedTest, FreshFolderGetsEveryFileUserFilesAreKeptLater)
 {
     const std::string folder = home.Path() + "caf\xe9 \xff\xfe/share/tarvelo/";
     ASSERT_EQ(Seed(folder), std::nullopt);
@@ -115,10 +111,6 @@ TEST_F(SeedTest, FreshFolderGetsEveryFileAndPassesTheCheckWhateverItsName)
     EXPECT_EQ(prepared.folder, folder);
     EXPECT_TRUE(DataFilesPresent(ProfileStore(folder)));
     EXPECT_EQ(ChooseAppFolder({folder, "", {}, "", ""}).mode, FolderMode::Portable);
-}
-
-TEST_F(SeedTest, UserFilesAreKeptAndShippedFilesRefreshed)
-{
     home.Write("Tarvelo.INI", "[users]\r\nlastuser=3\r\nuser0=Ada\r\n");
     home.Write("Tarvelo Text1.txt", "My own text. ");
     home.Write("Tarvelo Lessons.txt", "lessons v1");

@@ -40,7 +40,9 @@ protected:
     const std::string path = folder.File("Tarvelo.INI");
 };
 
-TEST_F(DataFileTest, AtomicWriteKeepsPermissionsNewFilesTakeTheUmask)
+// A replaced file keeps its mode and owner; a failed write leaves the old
+// file and no temporary.
+TEST_F(DataFileTest, AtomicWriteKeepsModeAndOwnerNewFilesTakeTheUmask)
 {
     const mode_t old = ::umask(027);
     const bool written = WriteFileAtomically(path, "first");
@@ -48,32 +50,37 @@ TEST_F(DataFileTest, AtomicWriteKeepsPermissionsNewFilesTakeTheUmask)
     ASSERT_TRUE(written);
     EXPECT_EQ((StatOf(path).st_mode & 0777), 0640u);
     ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+    const bool root = ::geteuid() == 0; // only root may give a file to another user
+    ASSERT_TRUE(!root || ::chown(path.c_str(), 65534, 65534) == 0);
     ASSERT_TRUE(WriteFileAtomically(path, "second"));
     EXPECT_EQ(folder.Read("Tarvelo.INI"), "second");
     EXPECT_EQ((StatOf(path).st_mode & 0777), 0604u);
-}
-
-TEST_F(DataFileTest, FailedWriteLeavesTheOldFileAndNoTemporary)
-{
-    ASSERT_TRUE(WriteFileAtomically(path, "old"));
+    EXPECT_EQ(StatOf(path).st_uid, root ? 65534u : ::geteuid());
+    EXPECT_EQ(StatOf(path).st_gid, root ? 65534u : ::getegid());
     {
         test::FileSizeLimit limit(3);
         EXPECT_FALSE(WriteFileAtomically(path, "much longer"));
     }
-    EXPECT_EQ(folder.Read("Tarvelo.INI"), "old");
+    EXPECT_EQ(folder.Read("Tarvelo.INI"), "second");
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"Tarvelo.INI"});
 }
 
-TEST_F(DataFileTest, ReadReportsMissingAndOversizedFiles)
+TEST_F(DataFileTest, ReadReportsMissingOversizedAndUnreadableFilesAndNeverBlocks)
 {
     EXPECT_EQ(ReadDataFile(folder.File("none")).status, ReadStatus::Missing);
     folder.Write("big", std::string(100, 'x'));
     EXPECT_EQ(ReadDataFile(folder.File("big"), 99).status, ReadStatus::TooLarge);
     EXPECT_EQ(ReadDataFile(folder.File("big"), 100).bytes.size(), 100u);
     EXPECT_EQ(ReadDataFile(folder.Path()).status, ReadStatus::Unreadable) << "a folder";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    ::alarm(10); // a blocking open would otherwise hang the whole test run
+    EXPECT_EQ(ReadDataFile(path).status, ReadStatus::Unreadable);
+    EXPECT_FALSE(CanReplaceFile(path));
+    EXPECT_NE(ReplaceFile(path, "x"), 0);
+    ::alarm(0);
 }
 
-TEST_F(DataFileTest, ReadOnlyFileIsNeitherReplacedNorCalledReplaceable)
+TEST_F(DataFileTest, ReadOnlyFileIsKeptASymbolicLinkWrittenThrough)
 {
     folder.Write("Tarvelo.INI", "old");
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0); // the folder itself takes new files
@@ -83,41 +90,16 @@ TEST_F(DataFileTest, ReadOnlyFileIsNeitherReplacedNorCalledReplaceable)
         [&] { return !CanReplaceFile(path) && ReplaceFile(path, "new") == EACCES; }));
     EXPECT_EQ(folder.Read("Tarvelo.INI"), "old");
     EXPECT_EQ(StatOf(path).st_ino, before);
-}
-
-TEST_F(DataFileTest, SymbolicLinkIsWrittenThroughAndStaysALink)
-{
     std::filesystem::create_directory(folder.File("real"));
     folder.Write("real/data.ini", "old");
     std::filesystem::create_symlink("real/data.ini", folder.File("link.ini"));
     ASSERT_TRUE(WriteFileAtomically(folder.File("link.ini"), "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.ini")));
     EXPECT_EQ(folder.Read("real/data.ini"), "new");
-    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"link.ini", "real"}));
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Tarvelo.INI", "link.ini", "real"}));
 }
 
-TEST_F(DataFileTest, ReplacedFileKeepsItsOwnerAndGroup)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "only root may give a file to another user";
-    folder.Write("Tarvelo.INI", "old");
-    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    ASSERT_TRUE(WriteFileAtomically(path, "new"));
-    EXPECT_EQ(StatOf(path).st_uid, 65534u);
-    EXPECT_EQ(StatOf(path).st_gid, 65534u);
-}
-
-TEST_F(DataFileTest, FifoInPlaceOfADataFileNeverBlocks)
-{
-    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
-    ::alarm(10); // a blocking open would otherwise hang the whole test run
-    EXPECT_EQ(ReadDataFile(path).status, ReadStatus::Unreadable);
-    EXPECT_FALSE(CanReplaceFile(path));
-    EXPECT_NE(ReplaceFile(path, "x"), 0);
-    ::alarm(0);
-}
-
-TEST_F(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
+TEST_F(DataFileTest, LeftoverTemporariesAndBadLockFiles)
 {
     folder.Write("Tarvelo.INI", "x");
     for (const char* name : {".Tarvelo.INI.tmp-a1B2c3", ".tarvelo-Zz9Yy8", ".Tarvelo.INI.tmp-short",
@@ -131,34 +113,29 @@ TEST_F(DataFileTest, OnlyOwnLeftoverTemporariesGoAndOnlyWhenUnlocked)
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{
                                    ".Tarvelo.INI.lock", ".Tarvelo.INI.tmp-short",
                                    ".Text.txt.tmp-a1B2c3", "Tarvelo.INI", "notes.tmp-a1B2c3"}));
-}
-
-// A folder, a symbolic link or another user's private file where the lock
-// file belongs stopped every write; a lock made under umask 077 shut out the
-// other users who share the settings file.
-TEST_F(DataFileTest, BadLockFilesAreReplacedAndNewOnesTakeTheDataFilesMode)
-{
-    folder.Write("Tarvelo.INI", "x");
-    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    // A folder, a symbolic link or another user's private file where the lock
+    // file belongs stopped every write; a lock made under umask 077 shut out the
+    // other users who share the settings file.
     const std::string lockPath = FileLock::PathFor(path);
+    std::filesystem::remove(lockPath);
+    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
     const mode_t oldMask = ::umask(077);
     EXPECT_TRUE(FileLock(path).Held());
     ::umask(oldMask);
     EXPECT_EQ(StatOf(lockPath).st_mode & 0777, 0664u) << "the data file's mode, not the umask";
 
-    const auto replaced = [&](const char* what) {
+    // A folder, then a symbolic link, where the lock file belongs.
+    std::filesystem::remove(lockPath);
+    ASSERT_EQ(::mkdir(lockPath.c_str(), 0755), 0);
+    for (const char* what : {"a folder", "a symbolic link"}) {
         const FileLock lock(path);
         struct stat info
         {};
         EXPECT_TRUE(lock.Held()) << what;
         EXPECT_TRUE(::lstat(lockPath.c_str(), &info) == 0 && S_ISREG(info.st_mode)) << what;
-    };
-    std::filesystem::remove(lockPath);
-    ASSERT_EQ(::mkdir(lockPath.c_str(), 0755), 0);
-    replaced("a folder");
-    std::filesystem::remove(lockPath);
-    ASSERT_EQ(::symlink(folder.File("elsewhere").c_str(), lockPath.c_str()), 0);
-    replaced("a symbolic link");
+        std::filesystem::remove(lockPath);
+        ASSERT_EQ(::symlink(folder.File("elsewhere").c_str(), lockPath.c_str()), 0);
+    }
     EXPECT_FALSE(std::filesystem::exists(folder.File("elsewhere"))) << "the link's target";
 
     // Another user's 0600 lock in a folder both may write.

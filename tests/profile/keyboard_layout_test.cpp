@@ -26,21 +26,16 @@ std::string Byte(int code)
     return hex;
 }
 
-// A character followed by "+" when it is its key's label and "^" when typed
-// with Shift.
-std::string Flagged(const KeyboardLayout& layout, int c)
-{
-    return Byte(c) + (layout.KeyLabel(c) ? "+" : "") + (layout.KeyShift(c) ? "^" : "");
-}
-
-// A key's caption in brackets, then its characters in code order:
-// "[;] :^ ;+" is ";" plain and the label, ":" shifted.
+// A key's caption in brackets, then its characters in code order, each
+// followed by "+" when it is the key's label and "^" when typed with Shift:
+// "[;] :+^ ;" is ":" shifted and the label, ";" plain.
 std::string KeyText(const KeyboardLayout& layout, int key)
 {
     std::string chars;
     for (int c = 1; c <= 255; ++c) {
         if (layout.KeyOfChar(c) == key)
-            chars += (chars.empty() ? "" : " ") + Flagged(layout, c);
+            chars += (chars.empty() ? "" : " ") + Byte(c) + (layout.KeyLabel(c) ? "+" : "") +
+                     (layout.KeyShift(c) ? "^" : "");
     }
     return "[" + layout.Caption(key) + "] " + chars;
 }
@@ -130,9 +125,68 @@ TEST_F(KeyboardLayoutTest, LoadReadsStoredKeysNeverWritesAndFindsNothingOutsideT
         EXPECT_FALSE(loaded.KeyLabel(code) || loaded.KeyShift(code)) << code;
 }
 
-// Steps: + down, - up, with S Shift, C Ctrl, A Alt held.
-TEST_F(KeyboardLayoutTest, ShiftHeldFollowsShiftAlone)
+// Typed: key, code, with Shift.
+using Typed = std::tuple<int, int, bool>;
+
+// After typing on the shipped layout: the KeyText of some keys and some stored
+// values ("65p=True"); a code left without a key is stored as key 999.
+TEST_F(KeyboardLayoutTest, KeysAndStoredLayoutAfterTyping)
 {
+    const std::string aOnFive =
+        "65=5 65p=True 65c=True 97=5 97p=False 97c=False 84=999 84p=False 116=999";
+    const struct
+    {
+        const char* name;
+        std::vector<Typed> typed;
+        std::vector<std::pair<int, std::string>> keys;
+        std::string stored;
+    } rows[] = {
+        // clang-format off
+        {"a onto t, lower shifted", {{5, 'a', true}}, {{5, "[A] A+^ a"}, {11, "[] "}}, aOnFive},
+        {"a onto t, upper plain", {{5, 'A', false}}, {{5, "[A] A+^ a"}, {11, "[] "}}, aOnFive},
+        {"a shifted symbol replaces the shifted one, leaves the plain", {{20, '!', true}},
+         {{20, "[!] !+^ ;"}, {35, "[] "}}, "33=20 33c=True 58=999 59p=False"},
+        {"a plain symbol then takes the label back", {{20, '!', true}, {20, ';', false}},
+         {{20, "[;] !^ ;+"}}, "58=999 33p=False 59p=True 59c=False"},
+        {"a letter onto a symbol key keeps the symbol as second", {{36, 'x', false}},
+         {{36, "[X] - X+^ x"}, {23, "[] "}}, "45p=False"},
+        {"moving a label promotes what it leaves behind", {{47, ';', false}},
+         {{47, "[;] ;+"}, {20, "[:] :+^"}}, "58p=True"},
+        {"the lower-case twin left behind comes along", {{48, 'q', false}}, {{48, "[Q] Q+^ q"}, {1, "[] "}}, ""},
+        {"an upper-half letter brings its twin", {{47, 0xE4, false}},
+         {{47, "[\xC4] \\xC4+^ \\xE4"}}, "196=47 196c=True 228=47 228p=False"},
+        {"another letter removes both twins", {{47, 0xE4, false}, {47, 0xF6, false}}, {{47, "[\xD6] \\xD6+^ \\xF6"}}, ""},
+        {"a symbol takes the shift-held flag", {{49, '`', false}, {49, '~', true}}, {{49, "[~] ` ~+^"}}, "126c=True 96p=False"},
+        // Upper-half codes: the captions made at opening follow the same fold.
+        {"a shifted code-page symbol", {{20, 0xA7, true}}, {{20, "[\xA7] ; \\xA7+^"}}, "58=999"},
+        {"an upper-half capital brings its small letter", {{1, 0xC9, false}}, {{1, "[\xC9] \\xC9+^ \\xE9"}}, ""},
+        {"y-diaeresis has no capital in the fold", {{49, 0xFF, false}}, {{49, "[\xFF] \\xFF+"}}, ""},
+        {"sharp s is no letter to the fold", {{48, 0xDF, false}}, {{48, "[\xDF] \\xDF+"}}, ""},
+        {"the division sign folds to the multiplication sign", {{47, 0xF7, false}}, {{47, "[\xD7] \\xD7+^ \\xF7"}}, ""},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        folder.CopyShipped("Tarvelo.INI");
+        layout.Load(store);
+        for (const auto& [key, code, shift] : row.typed)
+            EXPECT_TRUE(Type(key, code, shift));
+        EXPECT_FALSE(editor.IsOpen());
+        for (const auto& [key, text] : row.keys)
+            EXPECT_EQ(KeyText(layout, key), text) << "key " << key;
+        std::istringstream expected(row.stored);
+        for (std::string entry; expected >> entry;) {
+            const std::string key = entry.substr(0, entry.find('='));
+            EXPECT_EQ(key + "=" + Stored(key), entry);
+        }
+        EXPECT_EQ(Describe(Reloaded()), Describe(layout));
+    }
+}
+
+// Shift held follows Shift alone; what the box refuses changes nothing.
+TEST_F(KeyboardLayoutTest, ShiftHeldAndWhatTheBoxRefuses)
+{
+    // Steps: + down, - up, with S Shift, C Ctrl, A Alt held.
     std::string held;
     for (const std::string step : {"+", "+SC", "+SA", "+S", "-S", "-C", "+SC", "-"}) {
         const auto has = [&](char c) { return step.find(c) != std::string::npos; };
@@ -144,76 +198,6 @@ TEST_F(KeyboardLayoutTest, ShiftHeldFollowsShiftAlone)
         held += editor.ShiftHeld() ? '1' : '0';
     }
     EXPECT_EQ(held, "00011110");
-}
-
-// Typed: key, code, with Shift.
-using Typed = std::tuple<int, int, bool>;
-
-// After typing: the KeyText of some keys and some stored values ("65p=True");
-// a code left without a key is stored as key 999.
-struct EditCase
-{
-    const char* name;
-    std::vector<Typed> typed;
-    std::vector<std::pair<int, std::string>> keys;
-    std::string stored;
-};
-
-class EditTest : public KeyboardLayoutTest, public ::testing::WithParamInterface<EditCase>
-{};
-TEST_P(EditTest, KeysAndStoredLayoutAfterTyping)
-{
-    const EditCase& c = GetParam();
-    for (const auto& [key, code, shift] : c.typed)
-        EXPECT_TRUE(Type(key, code, shift));
-    EXPECT_FALSE(editor.IsOpen());
-    for (const auto& [key, text] : c.keys)
-        EXPECT_EQ(KeyText(layout, key), text) << "key " << key;
-    std::istringstream expected(c.stored);
-    for (std::string entry; expected >> entry;) {
-        const std::string key = entry.substr(0, entry.find('='));
-        EXPECT_EQ(key + "=" + Stored(key), entry);
-    }
-    EXPECT_EQ(Describe(Reloaded()), Describe(layout));
-}
-
-EditCase Edit(const char* name, std::vector<Typed> typed,
-              std::vector<std::pair<int, std::string>> keys, std::string stored)
-{
-    return {name, std::move(typed), std::move(keys), std::move(stored)};
-}
-
-EditCase AOntoKeyFive(const char* name, int code, bool shift)
-{
-    return Edit(name, {{5, code, shift}}, {{5, "[A] A+^ a"}, {11, "[] "}},
-                "65=5 65p=True 65c=True 97=5 97p=False 97c=False 84=999 84p=False 116=999");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Edits, EditTest,
-    ::testing::Values(
-        AOntoKeyFive("a_onto_t_lower_shifted", 'a', true),
-        AOntoKeyFive("a_onto_t_upper_plain", 'A', false),
-        Edit("shifted_symbol_replaces_the_shifted_one_and_leaves_the_plain", {{20, '!', true}},
-             {{20, "[!] !+^ ;"}, {35, "[] "}}, "33=20 33c=True 58=999 59p=False"),
-        Edit("plain_symbol_then_takes_the_label_back", {{20, '!', true}, {20, ';', false}},
-             {{20, "[;] !^ ;+"}}, "58=999 33p=False 59p=True 59c=False"),
-        Edit("letter_onto_a_symbol_key_keeps_the_symbol_as_second", {{36, 'x', false}},
-             {{36, "[X] - X+^ x"}, {23, "[] "}}, "45p=False"),
-        Edit("moving_a_label_promotes_what_it_leaves_behind", {{47, ';', false}},
-             {{47, "[;] ;+"}, {20, "[:] :+^"}}, "58p=True"),
-        Edit("lower_case_twin_left_behind_comes_along", {{48, 'q', false}},
-             {{48, "[Q] Q+^ q"}, {1, "[] "}}, ""),
-        Edit("upper_half_letter_brings_its_twin", {{47, 0xE4, false}},
-             {{47, "[\xC4] \\xC4+^ \\xE4"}}, "196=47 196c=True 228=47 228p=False"),
-        Edit("another_letter_removes_both_twins", {{47, 0xE4, false}, {47, 0xF6, false}},
-             {{47, "[\xD6] \\xD6+^ \\xF6"}}, ""),
-        Edit("symbol_takes_the_shift_held_flag", {{49, '`', false}, {49, '~', true}},
-             {{49, "[~] ` ~+^"}}, "126c=True 96p=False")),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(KeyboardLayoutTest, ClosedBoxFixedKeysEscapeSpaceBadCodesAndOwnLabelsChangeNothing)
-{
     const std::string before = File();
     const std::string layoutBefore = Describe(layout);
     EXPECT_FALSE(editor.Type('x')) << "the box is closed";
@@ -248,10 +232,6 @@ TEST_F(KeyboardLayoutTest, ClearThenResetAsksRestoresDefaultsAndKeepsOtherCharac
         EXPECT_FALSE(editor.IsOpen());
     }
     EXPECT_EQ(KeyText(layout, 1), "[] ");
-    for (const std::string key : {"81", "113"})
-        EXPECT_EQ(Stored(key), "999") << key;
-    for (const std::string flag : {"81p", "81c", "113p", "113c"})
-        EXPECT_EQ(Stored(flag), "False") << flag;
     EXPECT_EQ(Describe(Reloaded()), Describe(layout)) << "cleared keys stay cleared";
     ASSERT_TRUE(editor.Open(20));
     const std::string before = File() + Describe(layout);
@@ -276,36 +256,6 @@ TEST_F(KeyboardLayoutTest, ClearThenResetAsksRestoresDefaultsAndKeepsOtherCharac
     EXPECT_EQ(KeyText(layout, 48), "[\xE4] \\xC4+^ \\xE4");
     // The degree sign stays as the label on key 31, and is its highest code.
     EXPECT_EQ(KeyText(layout, 31), "[\xB0] / ?+^ \\xB0+");
-}
-
-// The opening captions cover the upper half of the code page too.
-TEST_F(KeyboardLayoutTest, EditsAndCaptionsSurviveARestartOnTheSameObject)
-{
-    ASSERT_TRUE(Type(20, 0xA7, true)); // ":" removed, ";" kept as second
-    ASSERT_TRUE(Type(1, 0xC9));        // E-acute over Q, with its twin
-    ASSERT_TRUE(Type(49, 0xFF));       // y-diaeresis: no upper-case form in the fold
-    ASSERT_TRUE(Type(48, 0xDF));       // sharp s: not a letter to the fold
-    ASSERT_TRUE(Type(47, 0xF7));       // division sign folds to the multiplication sign
-    ASSERT_TRUE(Type(35, '/'));
-    ASSERT_TRUE(Type(35, '?', true));
-    ASSERT_TRUE(Type(31, '-'));
-    ASSERT_TRUE(Type(36, 'a'));
-    ASSERT_TRUE(Type(11, '(', true));
-    ASSERT_TRUE(editor.Open(45));
-    ASSERT_TRUE(editor.Clear());
-    Store("190", "77"); // not a key index: stays without a key
-    layout.SetKeyCaptions();
-    const std::string before = Describe(layout);
-    layout.Load(store);
-    EXPECT_EQ(Describe(layout), before);
-    EXPECT_EQ(KeyText(layout, 20), "[\xA7] ; \\xA7+^");
-    EXPECT_EQ(KeyText(layout, 1), "[\xC9] \\xC9+^ \\xE9");
-    EXPECT_EQ(KeyText(layout, 49), "[\xFF] \\xFF+");
-    EXPECT_EQ(KeyText(layout, 48), "[\xDF] \\xDF+");
-    EXPECT_EQ(KeyText(layout, 47), "[\xD7] \\xD7+^ \\xF7");
-    EXPECT_EQ(layout.Caption(34), KeyboardLayout().Caption(34)) << "fixed captions stay";
-    for (const int code : {0xC4, int{':'}, 190})
-        EXPECT_EQ(layout.KeyOfChar(code), kNoKey) << Byte(code);
 }
 
 // Variants follow their layout whatever their place in the list; a

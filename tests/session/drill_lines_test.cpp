@@ -58,7 +58,7 @@ TEST(DrillLinesTest, LinesFollowTheFiguresAfterEachLine)
     }
 }
 
-TEST(DrillLinesTest, TargetSpeedIsAWholeNumberFrom10To150)
+TEST(DrillLinesTest, TargetSpeedIsAWholeNumberFrom10To150AndNoLettersGiveNoLine)
 {
     // clang-format off
     const struct { const char* typed; std::optional<int> wpm; } rows[] = {
@@ -70,10 +70,6 @@ TEST(DrillLinesTest, TargetSpeedIsAWholeNumberFrom10To150)
     // clang-format on
     for (const auto& row : rows)
         EXPECT_EQ(ParseTargetWpm(row.typed), row.wpm) << '"' << row.typed << '"';
-}
-
-TEST(DrillLinesTest, TextWithoutLettersGivesNoLine)
-{
     DrillLines drills(7);
     drills.Load("Header\r\n123 456\r\n", {}, TargetSpeed(35));
     EXPECT_EQ(drills.NextLine(false), "");

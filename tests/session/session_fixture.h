@@ -19,8 +19,7 @@ namespace tarvelo::test {
 class SessionFixture : public ::testing::Test
 {
 protected:
-    explicit SessionFixture(std::deque<std::string> lines = {"abcdefghij "})
-        : lines(std::move(lines))
+    SessionFixture()
     {
         user.TypeMode = RunMode::Practice;
         layout.Load(profile);
@@ -72,7 +71,7 @@ protected:
     TempFolder folder;
     ProfileStore profile{folder.Path()};
     CurrentUser user;
-    FixedLines lines;
+    FixedLines lines{{}};
     KeyboardLayout layout;
     CountingBeeper beeper;
     CompleteTotals totals;

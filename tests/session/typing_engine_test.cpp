@@ -3,6 +3,9 @@
 #include "profile/key_codes.h"
 #include "session/material_lines.h"
 #include "session/session_fixture.h"
+#include "session/typing_announcement.h"
+
+#include <random>
 
 namespace tarvelo {
 namespace {
@@ -147,31 +150,147 @@ TEST_F(PlainTypingTest, LessonsLeaveTheCompleteTotalsAloneAndAWrongFirstKeyIsCha
 }
 
 // Stop then Begin retypes the interrupted sentence of the real practice text.
-TEST(MaterialSessionTest, StopAndBeginRetypeTheSameSentence)
+TEST_F(PlainTypingTest, StopAndBeginRetypeTheSameSentenceOfThePracticeText)
 {
-    test::TempFolder folder;
-    ProfileStore profile{folder.Path()};
-    CurrentUser user;
-    user.TypeMode = RunMode::Practice;
     PracticeText practice;
     practice.LoadFromBytes("header\r\nFirst one. Second one. Third one.\r\n");
     test::RecordingGuide guide;
     LessonCatalogue lessons{profile, folder.Path()};
-    MaterialLines lines{profile, user, practice, lessons, guide};
-    KeyboardLayout layout;
-    test::CountingBeeper beeper;
-    CompleteTotals totals;
-    LetterTallies tallies;
-    TypingEngine engine{{profile, user, lines, layout, beeper}, totals, tallies};
-    engine.BeginOrNext();
+    MaterialLines material{profile, user, practice, lessons, guide};
+    TypingEngine typing{{profile, user, material, layout, beeper}, totals, tallies};
+    typing.BeginOrNext();
     for (char c : std::string("First one. S"))
-        engine.TypeKey(static_cast<unsigned char>(c));
-    engine.StopTyping();
-    engine.BeginOrNext();
-    EXPECT_EQ(engine.ExpectedText(), "Second one. ");
-    engine.BeginOrNext(); // Next
-    EXPECT_EQ(engine.ExpectedText(), "Third one. ");
+        typing.TypeKey(static_cast<unsigned char>(c));
+    typing.StopTyping();
+    typing.BeginOrNext();
+    EXPECT_EQ(typing.ExpectedText(), "Second one. ");
+    typing.BeginOrNext(); // Next
+    EXPECT_EQ(typing.ExpectedText(), "Third one. ");
     EXPECT_EQ(profile.ReadProfile("user0", "sentencenumber", ""), "3");
+}
+
+class TypingAnnouncementTest : public test::SessionFixture
+{
+protected:
+    // What the reader hears now, as the session window asks for it.
+    std::string Heard(std::optional<int> wrong = {}, std::string_view newLine = {}) const
+    {
+        const TypingLine& line = engine.Line();
+        return TypingAnnouncement(
+            {wrong, newLine, engine.NextKeys(), line.ExpectedAt(line.SentencePosition)}, layout);
+    }
+};
+
+// The keys come from the engine's lit keys and the layout's captions, so a
+// run of the default layout is heard as it is typed.
+TEST_F(TypingAnnouncementTest, NamesTheLitAndFixedKeys)
+{
+    const std::string text = "Mx a\xE9 ";
+    Start({text});
+    EXPECT_EQ(Heard({}, text), "Type: Mx a\xE9. Next: Shift, M"); // no trailing space
+    Type("M");
+    EXPECT_EQ(Heard(), "Next: X");
+    Type("e");
+    EXPECT_EQ(Heard('e'), "Wrong: typed e. Next: Space");
+    EXPECT_EQ(Heard(' '), "Wrong: typed space. Next: Space");
+    Type("b");
+    EXPECT_EQ(Heard(), "Next: A");
+    Type("a");
+    // A character without a key of its own is named itself.
+    EXPECT_EQ(Heard(), "Next: \xE9");
+    EXPECT_EQ(TypingAnnouncement({{}, {}, {34}, ' '}, layout), "Next: Space");
+    EXPECT_EQ(TypingAnnouncement({{}, {}, {33, 32}, '!'}, layout), "Next: Shift");
+    EXPECT_EQ(TypingAnnouncement({8, {}, {}, 0}, layout), "Wrong: typed Backspace.");
+}
+
+const std::string kLine = "abcdefghij ";
+
+class DetectionTest : public test::SessionFixture
+{
+protected:
+    void StartDetection(std::deque<std::string> queue = {kLine, "next "}) { Start(queue, true); }
+
+    // Confirmed positions stay as they were and the cursor stays inside the
+    // line and past them, unless the key finished the line.
+    void TypeChecked(char c)
+    {
+        const TypingLine& line = engine.Line();
+        const int confirmed = line.ConfirmedPosition;
+        const std::string before = Typed(confirmed);
+        const int handedOut = lines.handedOut;
+        Type(std::string(1, c));
+        if (lines.handedOut != handedOut)
+            return;
+        EXPECT_GE(line.ConfirmedPosition, confirmed);
+        EXPECT_EQ(Typed(confirmed), before);
+        EXPECT_GT(line.SentencePosition, line.ConfirmedPosition);
+        EXPECT_LE(line.SentencePosition, line.LineLength);
+        EXPECT_GE(line.KeyCount, line.ConfirmedPosition);
+    }
+};
+
+// One slip of each kind in "abcdefghij ": what the typed line shows, and the
+// one error charged to the letter it belongs to when the line is finished.
+// Regressions: detection counted the last position twice, and compared Enter
+// on the last position as Enter, not as the closing space.
+struct SlipCase
+{
+    const char* name;
+    std::string keys;  // the slip and the keys after it (Backspace refused)
+    std::string typed; // shown, then marks
+    std::string rest;  // the keys that finish the line
+    char charged;
+};
+
+class DetectionSlips : public DetectionTest, public ::testing::WithParamInterface<SlipCase>
+{};
+
+TEST_P(DetectionSlips, ShowTheSlipAndChargeOneError)
+{
+    const SlipCase& c = GetParam();
+    StartDetection();
+    Type(c.keys);
+    // Compared as whole lines, so a failure prints both sequences.
+    EXPECT_EQ(Typed(static_cast<int>(c.typed.find(' '))), c.typed);
+    Type(c.rest);
+    EXPECT_EQ(Counts(), "'next ' pos 1 keys 0 errors 0/1 at 12 beeps 1") << "each position once";
+    EXPECT_EQ(engine.Stats().Panel().lastLineErrors, "1");
+    EXPECT_EQ(Errors(c.charged), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, DetectionSlips,
+    ::testing::Values(SlipCase{"ExtraLetter", "ab\bxcde", "abcde ..R..", "fghij\r", 'c'},
+                      SlipCase{"MissingLetter", "abdefg", "ab|def ..R...", "hij ", 'c'},
+                      SlipCase{"SwappedLetters", "bacdef", "bacdef GM....", "ghij ", 'a'},
+                      SlipCase{"WrongLetter", "abcdxfgh", "abcdxfgh ....R...", "ij ", 'e'},
+                      SlipCase{"UnconfirmedTail", "abcdefghx", "abcdefghx ........R", "j ", 'i'}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Regression: an unplaced last keystroke moved the cursor below the confirmed
+// position, wiped confirmed positions and sent the next search past the line.
+TEST_F(DetectionTest, ConfirmedPositionsSurviveAnUnplacedKeystroke)
+{
+    StartDetection({"Typing is a skill that improves with practice, patience and care. "});
+    for (char c : std::string("ing $jpYs2lBn,"))
+        TypeChecked(c);
+}
+
+TEST_F(DetectionTest, RandomTypingKeepsTheInvariants)
+{
+    std::mt19937 random(20261206);
+    const std::string alphabet = "abcdefghij xyz,.";
+    const std::string text = "the quick brown fox jumps over a lazy dog, then rests. ";
+    StartDetection({text});
+    for (int key = 0; key < 6000 && !HasFailure(); ++key) {
+        SCOPED_TRACE(key);
+        // Mostly the right letter, sometimes a wrong, extra or missing one.
+        const auto at = static_cast<std::size_t>(engine.Line().SentencePosition - 1);
+        const bool slip = std::uniform_int_distribution<int>(0, 9)(random) == 0;
+        TypeChecked(slip ? alphabet[random() % alphabet.size()]
+                         : text[std::min(at, text.size() - 1)]);
+    }
+    EXPECT_GT(lines.handedOut, 30);
 }
 
 } // namespace

@@ -66,6 +66,15 @@ protected:
         for (const char c : keys)
             session->TypeKey(static_cast<unsigned char>(c));
     }
+    // Navigation keys in their enum's order: U D L R, E Enter, X Escape.
+    // Whether the last one leaves the window.
+    bool Keys(std::string_view keys)
+    {
+        bool leave = false;
+        for (const char key : keys)
+            leave = session->KeyDown(NavigationKey(std::string_view("UDLREX").find(key))).leave;
+        return leave;
+    }
     const TypingEngine& Engine() const { return session->Engine(); }
     const SessionOptions& Options() const { return session->Options(); }
     // The toggles in effect: B backspace, S sound, A detection.
@@ -98,7 +107,7 @@ TEST_F(TypingSessionTest, SelectionWrapsAndSkipsBackspaceUnderAi)
         Open();
         std::string visited;
         for (const char* key = keys; *key; ++key) {
-            session->KeyDown(*key == 'U' ? NavigationKey::Up : NavigationKey::Down);
+            Keys(std::string_view(key, 1));
             visited += std::to_string(static_cast<int>(Options().SelectedOption()));
         }
         EXPECT_EQ(visited, visits);
@@ -110,31 +119,24 @@ TEST_F(TypingSessionTest, SelectionWrapsAndSkipsBackspaceUnderAi)
 TEST_F(TypingSessionTest, KeysWorkTheSelectedOptionExceptEnterOnTheLastPosition)
 {
     Open();
-    EXPECT_FALSE(session->KeyDown(NavigationKey::Enter).leave);
+    EXPECT_FALSE(Keys("E"));
     EXPECT_EQ(Options().Caption(SessionOption::Begin), "Next");
-    session->TypeKey(keycode::kEnter); // its key press reaches a line at position 1: ignored
-    EXPECT_EQ(Engine().Line().KeyCount, 0);
     Type("a");
-    session->KeyDown(NavigationKey::Enter); // Next: the line is skipped
+    Keys("E"); // Next: the line is skipped
     EXPECT_EQ(Engine().ExpectedText(), "defg ");
     Type("defg");
-    session->KeyDown(NavigationKey::Enter);
+    Keys("E");
     EXPECT_EQ(Engine().ExpectedText(), "defg ") << "Enter at the last position activates nothing";
     EXPECT_TRUE(session->TypeKey(keycode::kEnter).writeHeld) << "its key press ends the line";
     EXPECT_EQ(Engine().ExpectedText(), "abc ");
-    session->KeyDown(NavigationKey::Down);
-    session->KeyDown(NavigationKey::Enter); // Stop
+    Keys("DE"); // Stop
     EXPECT_FALSE(Engine().Running());
-    session->KeyDown(NavigationKey::Up);
-    session->KeyDown(NavigationKey::Enter);
-    EXPECT_FALSE(session->KeyDown(NavigationKey::Escape).leave) << "stops the run";
+    EXPECT_FALSE(Keys("UEX")) << "Escape stops the run";
     EXPECT_FALSE(Engine().Running());
-    EXPECT_FALSE(session->KeyDown(NavigationKey::Left).leave) << "not on Main Menu";
-    EXPECT_TRUE(session->KeyDown(NavigationKey::Escape).leave);
-    session->KeyDown(NavigationKey::Down);
-    session->KeyDown(NavigationKey::Down); // Main Menu
-    EXPECT_TRUE(session->KeyDown(NavigationKey::Left).leave);
-    EXPECT_TRUE(session->KeyDown(NavigationKey::Right).leave);
+    EXPECT_FALSE(Keys("L")) << "not on Main Menu";
+    EXPECT_TRUE(Keys("X"));
+    EXPECT_TRUE(Keys("DDL")); // Main Menu
+    EXPECT_TRUE(Keys("R"));
 
     folder.Write(PracticeText::kFileName, DataFileText({}));
     Open();
@@ -181,10 +183,7 @@ TEST_F(TypingSessionTest, TogglesAreReadAndStoredAndAiDisablesBackspace)
     const SessionOption selected = Options().SelectedOption();
     session->Press(SessionOption::Backspace);
     EXPECT_EQ(Options().SelectedOption(), selected) << "cannot be clicked";
-    session->PressTypingLine();
-    Type("a");
     session->Press(SessionOption::Detection);
-    EXPECT_FALSE(Engine().Running());
     EXPECT_EQ(Toggles(), "BS-");
     EXPECT_EQ(Options().Caption(SessionOption::Detection), "AI Off");
     EXPECT_EQ(Stored("intelligent"), "False");
@@ -195,7 +194,7 @@ TEST_F(TypingSessionTest, RefusedBackspaceFlashesUntilTheFlashTick)
     Write("intelligent", "True");
     Open();
     const std::int32_t plain = Options().Fill(SessionOption::Sound);
-    session->KeyDown(NavigationKey::Enter);
+    Keys("E");
     Type("a\b");
     EXPECT_TRUE(Options().FlashTimer().enabled);
     EXPECT_NE(Options().Fill(SessionOption::Backspace), plain);
@@ -205,8 +204,8 @@ TEST_F(TypingSessionTest, RefusedBackspaceFlashesUntilTheFlashTick)
     EXPECT_EQ(Options().Fill(SessionOption::Detection), Options().Fill(SessionOption::Backspace));
 }
 
-// The start tells the first-use advice, the lesson files the lessons go on
-// without, and a practice text too large to read, which Begin tells again.
+// The first-use advice, missing lesson files, a practice text too large to
+// read (which Begin tells again).
 TEST_F(TypingSessionTest, StartReturnsWhatTheUserMustBeTold)
 {
     Open();
@@ -232,12 +231,10 @@ TEST_F(TypingSessionTest, StartReturnsWhatTheUserMustBeTold)
     EXPECT_EQ(begun.messages[0].text, started[0].text);
 }
 
-// Drills type lines of the practice text's letters and record them as
-// drills; the target speed asked for is stored, a wrong one refused.
 TEST_F(TypingSessionTest, DrillsAreRecordedAndTakeATargetSpeed)
 {
     Open(RunMode::Drill);
-    session->KeyDown(NavigationKey::Enter);
+    Keys("E");
     const std::string line = Engine().ExpectedText();
     Type(line);
     session->WriteHeld(); // once the window has shown the line's end

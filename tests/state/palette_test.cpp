@@ -33,24 +33,19 @@ TEST(ContrastRatio, FollowsTheRelativeLuminanceOfBothColours)
 // every caption colour the logic gives for it.
 std::vector<std::int32_t> EveryFill()
 {
-    std::vector<std::int32_t> fills = {palette::kOptionFill,
-                                       palette::kSelectedFill,
-                                       palette::kKeyFill,
-                                       palette::kNextKeyFill,
-                                       MainMenu::kSelectedFill,
-                                       SessionOptions::kSelectedBeginFill,
-                                       SessionOptions::kFlashFill,
-                                       SessionOptions::kAfterFlashFill,
-                                       GameMenu::kBeginFill,
-                                       GameMenu::kBeginSelectedFill,
-                                       LessonGuidance::kNumberKeyColour,
-                                       LessonGuidance::kLessonKeyColour};
+    // clang-format off
+    std::vector<std::int32_t> fills = {
+        kOptionFill, kSelectedFill, kKeyFill, kNextKeyFill, MainMenu::kSelectedFill,
+        SessionOptions::kSelectedBeginFill, SessionOptions::kFlashFill,
+        SessionOptions::kAfterFlashFill, GameMenu::kBeginFill, GameMenu::kBeginSelectedFill,
+        LessonGuidance::kNumberKeyColour, LessonGuidance::kLessonKeyColour};
+    // clang-format on
     for (int percentage = 0; percentage <= 100; ++percentage)
         fills.push_back(Statistics::HeatColour(static_cast<float>(percentage)));
     return fills;
 }
 
-TEST(HighContrast, EveryCaptionReadsOnEveryFillAtSevenToOne)
+TEST(HighContrast, EverythingReadsAtSevenToOneAndTheSelectionStaysApart)
 {
     const std::vector<std::int32_t> captions = {palette::kCaption, SessionOptions::kGreyCaption,
                                                 GameMenu::kUnavailableCaption};
@@ -67,20 +62,12 @@ TEST(HighContrast, EveryCaptionReadsOnEveryFillAtSevenToOne)
                 << Hex(standard) << " shown " << Hex(fill);
         }
     }
-}
-
-TEST(HighContrast, TextAndMarksReadOnTheGroundAtSevenToOne)
-{
     const MarkColours& marks = high_contrast::kMarks;
     for (const std::int32_t text : {high_contrast::kText, marks.correct, marks.wrong,
                                     marks.swappedFirst, marks.swappedSecond}) {
         EXPECT_GE(ContrastRatio(text, high_contrast::kGround), high_contrast::kMinimumRatio)
             << Hex(text);
     }
-}
-
-TEST(HighContrast, TheSelectionAndTheGreyedCaptionsStayApart)
-{
     EXPECT_NE(high_contrast::OptionFill(kSelectedFill), high_contrast::OptionFill(kOptionFill));
     EXPECT_EQ(high_contrast::Fill(kSelectedFill), kSelectedFill) << "a white key stays white";
     const std::int32_t greyed =

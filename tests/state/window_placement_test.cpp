@@ -16,7 +16,7 @@ void PrintTo(const ScreenPoint& point, std::ostream* out)
 namespace {
 
 // "top", "left" and the window's own maximized flag after each way of leaving.
-TEST(PlacementStoreTest, LeavingAndClosingStoreWhatTheNextOpeningNeeds)
+TEST(WindowPlacementTest, StoredAsTheNextOpeningNeedsOpenedWithinTheAreaMovedByTheUser)
 {
     test::TempFolder folder;
     ProgramState state(folder.Path());
@@ -44,12 +44,8 @@ TEST(PlacementStoreTest, LeavingAndClosingStoreWhatTheNextOpeningNeeds)
     EXPECT_EQ(state.WindowLeft, 1500);
     EXPECT_EQ(state.WindowTop, 900);
     EXPECT_FALSE(placement.OpensMaximized());
-}
-
-// Regression: a stored corner low on the screen let an 800-pixel window open
-// partly below the available area.
-TEST(WindowPositionTest, FramesOpenWithinTheAvailableArea)
-{
+    // Regression: a stored corner low on the screen let an 800-pixel window open
+    // partly below the available area.
     const ScreenArea panelAtTop{0, 32, 1366, 736};
     const struct
     {
@@ -68,12 +64,8 @@ TEST(WindowPositionTest, FramesOpenWithinTheAvailableArea)
     };
     for (const auto& row : rows)
         EXPECT_EQ(KeepWithin(row.wanted, row.width, row.height, row.area), row.opens) << row.name;
-}
-
-// Regression: the window manager pushed a tall window up, and leaving it
-// stored the pushed corner, so every window afterwards opened higher.
-TEST(WindowPositionTest, OnlyTheUserMovesTheStoredPosition)
-{
+    // Regression: the window manager pushed a tall window up, and leaving it
+    // stored the pushed corner, so every window afterwards opened higher.
     MoveWatch watch({100, 48});
     watch.Shown();
     watch.Moved({100, 48}, false); // the move Qt owes the shown window

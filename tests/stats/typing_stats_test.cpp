@@ -35,16 +35,12 @@ protected:
 };
 
 // The speed is taken from the time before the tick; lessons count no time.
-TEST_F(TypingStatsTest, TickComputesSpeedThenCountsTime)
+TEST_F(TypingStatsTest, TickFinishSkipAndLetterFolds)
 {
     stats.SentenceTime = 49;
     stats.Tick(11);
     EXPECT_EQ(stats.SentenceWpm, 11);
     EXPECT_EQ(totals.CompleteQSeconds, 1);
-}
-
-TEST_F(TypingStatsTest, FinishShowsBothRowsAndSkipOnlyTheLast)
-{
     stats.CountWrongKeystroke();
     stats.UpdateAccuracies(4);
     stats.SkipSentence();
@@ -54,10 +50,6 @@ TEST_F(TypingStatsTest, FinishShowsBothRowsAndSkipOnlyTheLast)
     stats.FinishSentence();
     EXPECT_EQ(stats.Panel().lastLineErrors, "0") << "the sentence counts started again";
     EXPECT_EQ(stats.Panel().totalErrors, "1");
-}
-
-TEST(LetterTalliesTest, FoldsLowerCaseAndUpperHalfLetters)
-{
     std::string folded; // a, é, ÷ (the whole upper half moves), ÿ (kept) and [
     for (int code : {int{'a'}, 0xE9, 0xF7, 0xFF, int{'['}})
         folded += static_cast<char>(LetterTallies::Fold(code));
@@ -94,6 +86,38 @@ TEST(CompleteTotalsTest, TotalsKeepTheirPrecision)
     EXPECT_EQ(totals.CompleteErrors, INT64_MAX) << "saturates";
     ASSERT_TRUE(totals.Save(profile, "user4"));
     EXPECT_EQ(profile.ReadProfile("user4", "completeposition", ""), "2147483648");
+}
+
+// Two copies practising as the same user: each save adds what its copy
+// counted since its last save, so neither copy's practice is overwritten.
+TEST(CompleteTotalsTest, TwoCopiesSavingKeepBothCopiesCounts)
+{
+    test::TempFolder folder;
+    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
+    ProfileStore first(folder.Path());
+    ProfileStore second(folder.Path());
+    CompleteTotals a = CompleteTotals::Load(first, "user0");
+    CompleteTotals b = CompleteTotals::Load(second, "user0");
+    a.CompletePosition += 10;
+    a.CompleteErrors += 2;
+    ASSERT_TRUE(a.Save(first, "user0"));
+    b.CompletePosition += 5;
+    ASSERT_TRUE(b.Save(second, "user0"));
+    a.CompletePosition += 1;
+    ASSERT_TRUE(a.Save(first, "user0"));
+    const CompleteTotals stored = CompleteTotals::Load(ProfileStore(folder.Path()), "user0");
+    EXPECT_EQ(stored.CompletePosition, 17);
+    EXPECT_EQ(stored.CompleteErrors, 2);
+    EXPECT_EQ(a.CompletePosition, 17) << "the copy shows what is stored";
+
+    // A save the disk refused stays owed to the next one.
+    {
+        test::FileSizeLimit diskFull(0);
+        b.CompletePosition += 3;
+        EXPECT_FALSE(b.Save(second, "user0"));
+    }
+    ASSERT_TRUE(b.Save(second, "user0"));
+    EXPECT_EQ(CompleteTotals::Load(ProfileStore(folder.Path()), "user0").CompletePosition, 20);
 }
 
 } // namespace
