@@ -23,10 +23,18 @@ bool Eventually(const std::function<bool()>& condition)
     return false;
 }
 
-TEST(SdlSoundTest, PlaysTheTuneAndAWaveOnTheDummyDevice)
+// Regression: once the audio device was open, SIGTERM no longer ended the
+// program (SDL caught it).
+TEST(SdlSoundTest, PlaysTheTuneAndAWaveOnTheDummyDeviceLeavingTheSignalsAlone)
 {
     SdlSound sound;
     ASSERT_TRUE(sound.AudioOpen());
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action
+        {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+    }
     ASSERT_TRUE(sound.MusicAvailable()) << "soundfont: " << SdlSound::DefaultSoundFont();
 
     ASSERT_TRUE(sound.OpenMusic(kData + "dw1_kng.mid"));
@@ -43,20 +51,6 @@ TEST(SdlSoundTest, PlaysTheTuneAndAWaveOnTheDummyDevice)
     EXPECT_EQ(sound.MusicLength(), 0);
     EXPECT_FALSE(sound.OpenMusic(kData + "Dalmor_Done.wav")) << "not a MIDI file";
     EXPECT_FALSE(SdlSound("").OpenMusic(kData + "dw1_kng.mid")) << "no soundfont";
-}
-
-// Regression: once the audio device was open, SIGTERM no longer ended the
-// program (SDL caught it).
-TEST(SdlSoundTest, LeavesTheProgramsSignalsAlone)
-{
-    SdlSound sound;
-    ASSERT_TRUE(sound.AudioOpen());
-    for (int signal : {SIGINT, SIGTERM}) {
-        struct sigaction action
-        {};
-        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
-        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
-    }
 }
 
 } // namespace

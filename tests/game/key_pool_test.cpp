@@ -71,7 +71,9 @@ TEST_F(KeyPoolTest, PanelActions)
     EXPECT_FALSE(pool.Selected(1));
 }
 
-TEST_F(KeyPanel, EmptyPoolKeepsThePanelOpenAndRefusesToStart)
+// An empty pool keeps the panel open and refuses to start; emptying it ends
+// a running game as counted; the case is written at once.
+TEST_F(KeyPanel, EmptyPoolRefusesOrEndsTheGameTheCaseIsWrittenAtOnce)
 {
     Load("");
     EXPECT_TRUE(game->KeyPanelOpen());
@@ -82,10 +84,7 @@ TEST_F(KeyPanel, EmptyPoolKeepsThePanelOpenAndRefusesToStart)
     game->SaveKeyPool();
     EXPECT_FALSE(game->KeyPanelOpen());
     EXPECT_EQ(profile.Read(user.UserSection, settings::kLetterStream), kDefaultStream);
-}
 
-TEST_F(KeyPanel, EmptyingThePoolEndsARunningGameAsCountedTheCaseIsWrittenAtOnce)
-{
     Load("01", 5);
     game->StartGame();
     game->OpenKeyPanel();

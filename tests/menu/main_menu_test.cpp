@@ -2,7 +2,6 @@
 #include "profile/profile_store.h"
 #include "state/program_state.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/temp_folder.h"
 
 #include <array>
@@ -178,23 +177,6 @@ TEST_F(MainMenuTest, EnteringABoxSelectsTheUserRowsWrapAndEachBoxRemembersItsRow
     EXPECT_EQ(state->user.UserName, "");
 }
 
-TEST_F(MainMenuTest, OnlyTheBoxOrRowUnderThePointerIsHovered)
-{
-    StartWith({});
-    const std::int32_t plain = menu->BoxBorder(1);
-    menu->HoverRow(MenuRow::Rename);
-    menu->HoverBox(1);
-    EXPECT_EQ(menu->HoveredRow(), std::nullopt);
-    EXPECT_EQ(menu->RowBorder(MenuRow::Rename), plain);
-    EXPECT_NE(menu->BoxBorder(1), plain);
-    menu->HoverBackground();
-    EXPECT_EQ(menu->BoxBorder(1), plain);
-    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
-                            "in this box.")
-        << "the background leaves the hint";
-    EXPECT_EQ(menu->HoveredBox(), std::nullopt);
-}
-
 TEST_F(MainMenuTest, EndsTheProgramSavingThePositionUnlessEnteredFromTheQuitBox)
 {
     // The keys before ending (Up: the Quit box, Right: Ann's menu column), the
@@ -246,15 +228,29 @@ TEST_F(MainMenuTest, RenameInTheMenuColumnDeleteLeavesTheBoxOnlyWhenConfirmed)
     EXPECT_EQ(menu->FocusedRow(), MenuRow::Lessons) << "a new user starts on the first row";
 }
 
-TEST_F(MainMenuTest, ClickingARowOnTheQuitBoxOrOnABoxLeftEmptyDoesNothing)
+// Hovering marks only what is under the pointer; rows of the Quit box and
+// of a box left empty do nothing.
+TEST_F(MainMenuTest, HoverAndClicksWhereNoUserIsEntered)
 {
     StartWith({{"users", "user0", "Ann"}});
+    const std::int32_t plain = menu->BoxBorder(1);
+    menu->HoverRow(MenuRow::Rename);
+    menu->HoverBox(1);
+    EXPECT_EQ(menu->HoveredRow(), std::nullopt);
+    EXPECT_EQ(menu->RowBorder(MenuRow::Rename), plain);
+    EXPECT_NE(menu->BoxBorder(1), plain);
+    menu->HoverBackground();
+    EXPECT_EQ(menu->BoxBorder(1), plain);
+    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
+                            "in this box.")
+        << "the background leaves the hint";
+    EXPECT_EQ(menu->HoveredBox(), std::nullopt);
+
     menu->KeyDown(Up);
     for (int row = 0; row < MainMenu::kRowCount; ++row)
         EXPECT_EQ(menu->PressRow(static_cast<MenuRow>(row)), MenuAction::None) << "row " << row;
     EXPECT_TRUE(names.asked.empty());
     EXPECT_TRUE(dialogs.shown.empty());
-
     menu->KeyDown(Up); // empty box 7
     names.answers = {std::optional<std::string>("")};
     EXPECT_EQ(menu->PressRow(MenuRow::Lessons), MenuAction::None);
@@ -262,11 +258,13 @@ TEST_F(MainMenuTest, ClickingARowOnTheQuitBoxOrOnABoxLeftEmptyDoesNothing)
     EXPECT_EQ(menu->MenuFocus(), MenuColumn::Users);
 }
 
+// The game stores nothing until its window opens, then box 7's type mode.
 TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow)
 {
     // The row, its action, the type mode a typing row stores (nullptr: the file stays).
     const std::tuple<MenuRow, MenuAction, const char*> rows[] = {
         {MenuRow::Lessons, MenuAction::StartTypingSession, "1"},
+        {MenuRow::Game, MenuAction::StartGame, nullptr},
         {MenuRow::Practice, MenuAction::StartTypingSession, "0"},
         {MenuRow::Stats, MenuAction::ShowStats, nullptr},
         {MenuRow::Help, MenuAction::OpenHelp, nullptr},
@@ -274,7 +272,8 @@ TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow
         {MenuRow::Drill, MenuAction::StartTypingSession, "0"}};
     for (const auto& [row, action, typeMode] : rows) {
         SCOPED_TRACE(MainMenu::RowCaption(row));
-        StartWith({{"users", "user0", "Ann"}, {"users", "lastuser", "3"}});
+        StartWith(
+            {{"users", "user0", "Ann"}, {"users", "lastuser", "3"}, {"user7", "typemode", "0"}});
         FocusBox(0);
         const std::string before = folder.Read(ProfileStore::kFileName);
         EXPECT_EQ(menu->PressRow(row), action);
@@ -288,20 +287,12 @@ TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow
             EXPECT_EQ(folder.Read(ProfileStore::kFileName), before);
         }
         EXPECT_EQ(state->user.Drilling(), row == MenuRow::Drill);
+        if (action == MenuAction::StartGame) {
+            menu->RecordGameStart();
+            EXPECT_EQ(Read("user0", "typemode"), "0") << "box 7's, over Ann's 1";
+            EXPECT_EQ(Read("user0", "sessionnumber"), "2") << "after the lessons' 1";
+        }
     }
-}
-
-TEST_F(MainMenuTest, GameAsFirstActivityWritesBox7sTypeMode)
-{
-    StartWith({{"users", "user0", "Ann"}, {"user7", "typemode", "0"}});
-    EnterBox(0);
-    FocusRow(MenuRow::Game);
-    EXPECT_EQ(menu->KeyDown(Right), MenuAction::StartGame);
-    EXPECT_EQ(Read("user0", "sessionnumber"), "<absent>")
-        << "nothing recorded until the game opens";
-    menu->RecordGameStart();
-    EXPECT_EQ(Read("user0", "typemode"), "0");
-    EXPECT_EQ(Read("user0", "sessionnumber"), "1");
 }
 
 } // namespace

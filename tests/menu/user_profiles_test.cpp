@@ -6,7 +6,6 @@
 #include "state/complete_totals.h"
 #include "state/game_averages.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
