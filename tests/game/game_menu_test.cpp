@@ -90,7 +90,10 @@ TEST_F(GameMenuTest, LevelOptionWraps)
     }
 }
 
-TEST_F(GameMenuTest, PressesIgnoredWhereTheOptionCannotBeUsed)
+// Presses are ignored where the option cannot be used. In a game: Enter and
+// Escape type nothing, Help pauses while the rules show, End Game stays in
+// the window with the scores and a second activation leaves.
+TEST_F(GameMenuTest, PressesWithAndWithoutAGame)
 {
     GameMenu& m = Menu(3);
     m.PressOption(O::Pause);
@@ -110,15 +113,7 @@ TEST_F(GameMenuTest, PressesIgnoredWhereTheOptionCannotBeUsed)
     EXPECT_EQ(m.Selected(), O::Pause);
     EXPECT_EQ(m.Game().ChosenLevel(), 5);
     EXPECT_FALSE(m.Shown(O::Level));
-}
 
-// In a game: Enter and Escape type nothing, Help pauses while the rules show,
-// End Game stays in the window with the scores and a second activation
-// leaves.
-TEST_F(GameMenuTest, RunningGameTypingHelpAndEnding)
-{
-    GameMenu& m = Menu();
-    m.KeyDown(Key::Enter);
     m.TypeChar(27);
     m.TypeChar(13);
     m.TypeChar('Q');
@@ -127,7 +122,6 @@ TEST_F(GameMenuTest, RunningGameTypingHelpAndEnding)
     EXPECT_TRUE(m.Game().Paused());
     m.RulesClosed();
     EXPECT_FALSE(m.Game().Paused());
-
     const GameAction ended = m.PressOption(O::Leave);
     EXPECT_TRUE(ended.showScores);
     EXPECT_EQ(ended.step, Step::None);
