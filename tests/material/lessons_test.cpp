@@ -263,7 +263,7 @@ Lines Introductions()
     return lines;
 }
 
-class LessonGuidanceTest : public ::testing::Test
+class LessonGuidanceTest : public LessonCatalogueTest
 {
 protected:
     LessonGuidanceTest()
@@ -302,9 +302,6 @@ protected:
         return keys;
     }
 
-    test::TempFolder folder;
-    ProfileStore profile{folder.Path()};
-    LessonCatalogue catalogue{profile, folder.Path()};
     KeyboardLayout layout;
     LessonGuidance guidance;
 };

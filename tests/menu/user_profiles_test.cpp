@@ -86,16 +86,6 @@ protected:
         const std::size_t slash = key.find('/');
         return store.ReadProfile(key.substr(0, slash), key.substr(slash + 1), "<absent>");
     }
-
-    // The caption a restarted program shows.
-    std::string CaptionAfterARestart(int slot)
-    {
-        ProfileStore restarted(folder.Path());
-        CurrentUser otherUser;
-        UserProfiles again(restarted, dialogs, names, otherUser);
-        again.LoadCaptions();
-        return again.Caption(slot);
-    }
 };
 
 // A new name is shown but stored only when an activity starts, cut to 255
@@ -116,7 +106,10 @@ TEST_F(UserProfilesTest, NewNameIsStoredCutWhenAnActivityStartsRenamesWhole)
     EXPECT_EQ(names.asked, (std::vector<std::string>{"", "", ""}));
     EXPECT_EQ(user.UserName, profiles.Caption(4));
     EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
-    EXPECT_EQ(CaptionAfterARestart(4), "") << "an unused new user is gone after a restart";
+    CurrentUser restarted;
+    UserProfiles again(store, dialogs, names, restarted);
+    again.LoadCaptions();
+    EXPECT_EQ(again.Caption(4), "") << "an unused new user is gone after a restart";
     const auto whole = [&] {
         return valuecodec::Decode(IniDocument::FindValue(File(), "users", "user4").value_or(""));
     };
