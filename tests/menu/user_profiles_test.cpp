@@ -104,6 +104,7 @@ TEST_F(UserProfilesTest, NewNameIsStoredCutWhenAnActivityStartsRenamesWhole)
     EXPECT_EQ(user.UserName, "");
     EXPECT_TRUE(Enter(4));
     EXPECT_EQ(names.asked, (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(profiles.Caption(4), name300.substr(0, 255));
     EXPECT_EQ(user.UserName, profiles.Caption(4));
     EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
     CurrentUser restarted;
