@@ -91,7 +91,8 @@ TEST(PracticeEditorFaultTest, FailedSaveGivesTheCauseAndTheNameAsTheUserSeesIt)
         << text;
 }
 
-// Close asks only with unsaved changes; restoring always asks.
+// Close asks only with unsaved changes; restoring always asks, and files
+// without text are told and never restored.
 TEST_F(PracticeEditorTest, CloseAndRestoreAskFirst)
 {
     editor.Open();
@@ -108,14 +109,10 @@ TEST_F(PracticeEditorTest, CloseAndRestoreAskFirst)
     EXPECT_EQ(PracticeFile(), kHeaderLine + "Supplied text.\r\n");
     editor.TextChanged();
     EXPECT_TRUE(editor.ConfirmClose()) << "the user agreed to drop the change";
-}
 
-TEST_F(PracticeEditorTest, FilesWithoutTextAreToldAndNeverRestored)
-{
     for (const char* bytes : {"", "only a header\r\n", "only a header"}) {
         folder.Write(PracticeText::kFileName, bytes);
         folder.Write(PracticeText::kBackupFileName, bytes);
-        dialogs.shown.clear();
         editor.Open();
         EXPECT_EQ(editor.LoadedText(), "");
         dialogs.yesNoAnswers = {true};

@@ -51,7 +51,7 @@ TEST_F(HighScoreTest, FirstGameWritesTheZeroFieldsOfAllTenEntries)
     EXPECT_EQ(AccuracyPercent(8750), 88);
 }
 
-TEST_F(HighScoreTest, SortingKeepsEqualScoresInOrderAndCutsToTen)
+TEST_F(HighScoreTest, SortingKeepsEqualScoresInOrderCutsToTenAndReadsHandEditsSafely)
 {
     StoreTen();
     storage.InsertHighScore({100, 1, 1, 0, 0, 1}, "Low", {2026, 1, 2});
@@ -63,11 +63,8 @@ TEST_F(HighScoreTest, SortingKeepsEqualScoresInOrderAndCutsToTen)
     EXPECT_EQ(Stored(6, ScoreField::User), "P5");
     ASSERT_EQ(storage.ReadHighScores().size(), 10u);
     EXPECT_EQ(storage.ReadHighScores().back().score, 200);
-}
 
-TEST_F(HighScoreTest, HandEditedTablesReadSafely)
-{
-    StoreTen();
+    // Hand-edited tables read safely.
     const std::pair<std::string_view, std::size_t> rows[] = {{"15", 10}, {"-3", 0}, {"x", 0}};
     for (const auto& [numscores, entries] : rows) {
         profile.Write(settings::kScores, settings::kNumScores, numscores);

@@ -1,11 +1,12 @@
 #include "menu/main_menu.h"
+#include "menu/startup.h"
 #include "profile/profile_store.h"
 #include "state/program_state.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/temp_folder.h"
 
 #include <array>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -178,23 +179,6 @@ TEST_F(MainMenuTest, EnteringABoxSelectsTheUserRowsWrapAndEachBoxRemembersItsRow
     EXPECT_EQ(state->user.UserName, "");
 }
 
-TEST_F(MainMenuTest, OnlyTheBoxOrRowUnderThePointerIsHovered)
-{
-    StartWith({});
-    const std::int32_t plain = menu->BoxBorder(1);
-    menu->HoverRow(MenuRow::Rename);
-    menu->HoverBox(1);
-    EXPECT_EQ(menu->HoveredRow(), std::nullopt);
-    EXPECT_EQ(menu->RowBorder(MenuRow::Rename), plain);
-    EXPECT_NE(menu->BoxBorder(1), plain);
-    menu->HoverBackground();
-    EXPECT_EQ(menu->BoxBorder(1), plain);
-    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
-                            "in this box.")
-        << "the background leaves the hint";
-    EXPECT_EQ(menu->HoveredBox(), std::nullopt);
-}
-
 TEST_F(MainMenuTest, EndsTheProgramSavingThePositionUnlessEnteredFromTheQuitBox)
 {
     // The keys before ending (Up: the Quit box, Right: Ann's menu column), the
@@ -246,15 +230,29 @@ TEST_F(MainMenuTest, RenameInTheMenuColumnDeleteLeavesTheBoxOnlyWhenConfirmed)
     EXPECT_EQ(menu->FocusedRow(), MenuRow::Lessons) << "a new user starts on the first row";
 }
 
-TEST_F(MainMenuTest, ClickingARowOnTheQuitBoxOrOnABoxLeftEmptyDoesNothing)
+// Hovering marks only what is under the pointer; rows of the Quit box and
+// of a box left empty do nothing.
+TEST_F(MainMenuTest, HoverAndClicksWhereNoUserIsEntered)
 {
     StartWith({{"users", "user0", "Ann"}});
+    const std::int32_t plain = menu->BoxBorder(1);
+    menu->HoverRow(MenuRow::Rename);
+    menu->HoverBox(1);
+    EXPECT_EQ(menu->HoveredRow(), std::nullopt);
+    EXPECT_EQ(menu->RowBorder(MenuRow::Rename), plain);
+    EXPECT_NE(menu->BoxBorder(1), plain);
+    menu->HoverBackground();
+    EXPECT_EQ(menu->BoxBorder(1), plain);
+    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
+                            "in this box.")
+        << "the background leaves the hint";
+    EXPECT_EQ(menu->HoveredBox(), std::nullopt);
+
     menu->KeyDown(Up);
     for (int row = 0; row < MainMenu::kRowCount; ++row)
         EXPECT_EQ(menu->PressRow(static_cast<MenuRow>(row)), MenuAction::None) << "row " << row;
     EXPECT_TRUE(names.asked.empty());
     EXPECT_TRUE(dialogs.shown.empty());
-
     menu->KeyDown(Up); // empty box 7
     names.answers = {std::optional<std::string>("")};
     EXPECT_EQ(menu->PressRow(MenuRow::Lessons), MenuAction::None);
@@ -262,11 +260,13 @@ TEST_F(MainMenuTest, ClickingARowOnTheQuitBoxOrOnABoxLeftEmptyDoesNothing)
     EXPECT_EQ(menu->MenuFocus(), MenuColumn::Users);
 }
 
+// The game stores nothing until its window opens, then box 7's type mode.
 TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow)
 {
     // The row, its action, the type mode a typing row stores (nullptr: the file stays).
     const std::tuple<MenuRow, MenuAction, const char*> rows[] = {
         {MenuRow::Lessons, MenuAction::StartTypingSession, "1"},
+        {MenuRow::Game, MenuAction::StartGame, nullptr},
         {MenuRow::Practice, MenuAction::StartTypingSession, "0"},
         {MenuRow::Stats, MenuAction::ShowStats, nullptr},
         {MenuRow::Help, MenuAction::OpenHelp, nullptr},
@@ -274,7 +274,8 @@ TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow
         {MenuRow::Drill, MenuAction::StartTypingSession, "0"}};
     for (const auto& [row, action, typeMode] : rows) {
         SCOPED_TRACE(MainMenu::RowCaption(row));
-        StartWith({{"users", "user0", "Ann"}, {"users", "lastuser", "3"}});
+        StartWith(
+            {{"users", "user0", "Ann"}, {"users", "lastuser", "3"}, {"user7", "typemode", "0"}});
         FocusBox(0);
         const std::string before = folder.Read(ProfileStore::kFileName);
         EXPECT_EQ(menu->PressRow(row), action);
@@ -288,20 +289,61 @@ TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow
             EXPECT_EQ(folder.Read(ProfileStore::kFileName), before);
         }
         EXPECT_EQ(state->user.Drilling(), row == MenuRow::Drill);
+        if (action == MenuAction::StartGame) {
+            menu->RecordGameStart();
+            EXPECT_EQ(Read("user0", "typemode"), "0") << "box 7's, over Ann's 1";
+            EXPECT_EQ(Read("user0", "sessionnumber"), "2") << "after the lessons' 1";
+        }
     }
 }
 
-TEST_F(MainMenuTest, GameAsFirstActivityWritesBox7sTypeMode)
+TEST(StartupTest, MissingOrDamagedSettingsStopWithAMessageShippedStartSilently)
 {
-    StartWith({{"users", "user0", "Ann"}, {"user7", "typemode", "0"}});
-    EnterBox(0);
-    FocusRow(MenuRow::Game);
-    EXPECT_EQ(menu->KeyDown(Right), MenuAction::StartGame);
-    EXPECT_EQ(Read("user0", "sessionnumber"), "<absent>")
-        << "nothing recorded until the game opens";
-    menu->RecordGameStart();
-    EXPECT_EQ(Read("user0", "typemode"), "0");
-    EXPECT_EQ(Read("user0", "sessionnumber"), "1");
+    const std::string damaged("\x89PNG\r\n\x1a\n\0\0\0\rIHDR garbage [users] lastuser", 41);
+    test::TempFolder missing, broken, shipped;
+    broken.Write("Tarvelo.INI", damaged);
+    shipped.CopyShipped("Tarvelo.INI");
+    // The folder, then what the message says (empty: no message).
+    const std::pair<const test::TempFolder*, std::string> rows[] = {
+        // A run of spaces before the web address wrapped into it.
+        {&missing, "download at:\n\nhttps://"},
+        {&broken, '"' + broken.File("Tarvelo.INI") + "\" is damaged"},
+        {&shipped, ""}};
+    for (const auto& [folder, told] : rows) {
+        test::ScriptedDialogs dialogs;
+        EXPECT_EQ(RunStartupChecks(ProfileStore(folder->Path()), dialogs).proceed, told.empty());
+        ASSERT_EQ(dialogs.shown.size(), told.empty() ? 0u : 1u) << told;
+        if (!told.empty()) {
+            EXPECT_NE(dialogs.shown[0].text.find(told), std::string::npos) << dialogs.shown[0].text;
+        }
+    }
+    EXPECT_EQ(broken.Read("Tarvelo.INI"), damaged);
+}
+
+// Leftovers of interrupted saves of the settings file and the practice text
+// go; a lock file that cannot be used is told at start, by its name.
+TEST(StartupTest, LeftoversGoAndAnUnusableLockFileIsToldByName)
+{
+    test::TempFolder folder;
+    folder.CopyShipped("Tarvelo.INI");
+    folder.Write(".Tarvelo.INI.tmp-a1B2c3", "left");
+    folder.Write(".Tarvelo Text1.txt.tmp-Zz9Yy8", "left");
+    const std::string lock = folder.File(".Tarvelo.INI.lock");
+    std::filesystem::create_directories(lock + "/kept"); // a folder that cannot be replaced
+    test::ScriptedDialogs dialogs;
+    const StartupResult result = RunStartupChecks(ProfileStore(folder.Path()), dialogs);
+    EXPECT_TRUE(result.proceed);
+    EXPECT_FALSE(std::filesystem::exists(folder.File(".Tarvelo Text1.txt.tmp-Zz9Yy8")));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("lock file \"" + lock + "\""), std::string::npos)
+        << dialogs.shown[0].text;
+
+    // The same words for a write that fails on it later.
+    ProfileStore store(folder.Path());
+    std::string told;
+    store.SetWriteErrorListener([&](const WriteError& e) { told = WriteErrorMessage(e); });
+    EXPECT_FALSE(store.WriteProfile("users", "lastuser", "1"));
+    EXPECT_NE(told.find("lock file \"" + lock + "\""), std::string::npos) << told;
 }
 
 } // namespace

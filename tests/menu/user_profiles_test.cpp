@@ -6,7 +6,6 @@
 #include "state/complete_totals.h"
 #include "state/game_averages.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
@@ -87,53 +86,40 @@ protected:
         const std::size_t slash = key.find('/');
         return store.ReadProfile(key.substr(0, slash), key.substr(slash + 1), "<absent>");
     }
-
-    // The caption a restarted program shows.
-    std::string CaptionAfterARestart(int slot)
-    {
-        ProfileStore restarted(folder.Path());
-        CurrentUser otherUser;
-        UserProfiles again(restarted, dialogs, names, otherUser);
-        again.LoadCaptions();
-        return again.Caption(slot);
-    }
 };
 
-TEST_F(UserProfilesTest, NewNameIsShownButNotStoredUntilAnActivityStarts)
+// A new name is shown but stored only when an activity starts, cut to 255
+// characters; a rename stores it whole (reading back gives 170 characters:
+// that is the settings file's rule).
+TEST_F(UserProfilesTest, NewNameIsStoredCutWhenAnActivityStartsRenamesWhole)
 {
     folder.Write(ProfileStore::kFileName, "[users]\r\nlastuser=352\r\n");
     profiles.LoadCaptions();
-    names.answers = {std::nullopt, "", "Ann"};
+    std::string name300; // every prefix differs from a shorter one
+    for (int i = 0; i < 300; ++i)
+        name300 += static_cast<char>('a' + i % 26);
+    names.answers = {std::nullopt, "", name300, name300.substr(0, 256)};
     EXPECT_FALSE(Enter(4)) << "cancelled";
     EXPECT_FALSE(Enter(4)) << "empty";
     EXPECT_EQ(user.UserName, "");
     EXPECT_TRUE(Enter(4));
     EXPECT_EQ(names.asked, (std::vector<std::string>{"", "", ""}));
-    EXPECT_EQ(profiles.Caption(4), "Ann");
-    EXPECT_EQ(user.UserName, "Ann");
+    EXPECT_EQ(profiles.Caption(4), name300.substr(0, 255));
+    EXPECT_EQ(user.UserName, profiles.Caption(4));
     EXPECT_EQ(File(), "[users]\r\nlastuser=352\r\n");
-    EXPECT_EQ(CaptionAfterARestart(4), "") << "an unused new user is gone after a restart";
-}
-
-// Reading back gives 170 characters: that is the settings file's rule.
-TEST_F(UserProfilesTest, LongNamesAreCutWhenEnteredAndStoredWhole)
-{
-    std::string name300; // every prefix differs from a shorter one
-    for (int i = 0; i < 300; ++i)
-        name300 += static_cast<char>('a' + i % 26);
-    const std::string name256 = name300.substr(0, 256);
-    names.answers = {name300, "x", name256};
-    ASSERT_TRUE(Enter(0));
+    CurrentUser restarted;
+    UserProfiles again(store, dialogs, names, restarted);
+    again.LoadCaptions();
+    EXPECT_EQ(again.Caption(4), "") << "an unused new user is gone after a restart";
+    const auto whole = [&] {
+        return valuecodec::Decode(IniDocument::FindValue(File(), "users", "user4").value_or(""));
+    };
     CompleteTotals totals;
     profiles.StartTypingSession(totals);
-    ASSERT_TRUE(Enter(1));
+    EXPECT_EQ(whole(), name300.substr(0, 255));
     profiles.Rename();
-    EXPECT_EQ(profiles.Caption(1), name256);
-    const auto whole = [&](std::string_view key) {
-        return valuecodec::Decode(IniDocument::FindValue(File(), "users", key).value_or(""));
-    };
-    EXPECT_EQ(whole("user0"), name300.substr(0, 255));
-    EXPECT_EQ(whole("user1"), name256);
+    EXPECT_EQ(profiles.Caption(4), name300.substr(0, 256));
+    EXPECT_EQ(whole(), name300.substr(0, 256));
 }
 
 // The user was created in this run, so only a rename stores the name; a

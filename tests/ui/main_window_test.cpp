@@ -3,7 +3,6 @@
 #include "profile/profile_store.h"
 #include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
 #include "ui/activity_window.h"
 #include "ui/style.h"

@@ -4,7 +4,6 @@
 #include "platform/beeper.h"
 #include "profile/profile_store.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/temp_folder.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"

@@ -6,7 +6,6 @@
 #include "profile/profile_store.h"
 #include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
 #include "windows/menu/main_window.h"
 #include "windows/session/session_window.h"

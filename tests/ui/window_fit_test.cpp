@@ -2,7 +2,6 @@
 #include "support/fake_platform.h"
 #include "support/game_fakes.h"
 #include "support/scripted_dialogs.h"
-#include "support/scripted_name_dialog.h"
 #include "support/window_helpers.h"
 #include "windows/editor/editor_window.h"
 #include "windows/editor/language_help_window.h"
