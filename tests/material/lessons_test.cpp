@@ -6,7 +6,6 @@
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
-#include <cctype>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <optional>
@@ -214,43 +213,6 @@ TEST_F(LessonCatalogueTest, LettersKeepTenPerLessonAreReadOnceAndReachTheGuide)
     folder.Write(LessonCatalogue::kLettersFileName, DataFileText({"QP"}));
     catalogue.LoadLessonLetters();
     EXPECT_EQ(catalogue.LessonLetters(1), "FJ");
-}
-
-// The shipped lessons drill only keys introduced so far, and every one of them.
-TEST_F(LessonCatalogueTest, ShippedLessonsUseOnlyKeysIntroducedSoFar)
-{
-    folder.CopyShipped(LessonCatalogue::kLessonsFileName);
-    folder.CopyShipped(LessonCatalogue::kLettersFileName);
-    catalogue.LoadLessons(kUser);
-    catalogue.LoadLessonLetters();
-    const auto lower = [](char c) {
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    };
-    std::set<char> known{' '};
-    for (int n = 1; n <= kLessons; ++n) {
-        SCOPED_TRACE("lesson " + std::to_string(n));
-        std::set<char> introduced, used;
-        for (char c : catalogue.LessonLetters(n))
-            introduced.insert(lower(c));
-        EXPECT_FALSE(introduced.empty());
-        known.insert(introduced.begin(), introduced.end());
-        const Lines lines = catalogue.DrillLines(n);
-        EXPECT_FALSE(lines.empty());
-        for (const std::string& line : lines) {
-            EXPECT_LE(line.size(), 75u) << line; // typed whole, with its final space
-            for (char c : line) {
-                used.insert(lower(c));
-                if (std::isupper(static_cast<unsigned char>(c)))
-                    used.insert('^');
-            }
-        }
-        for (char key : used)
-            EXPECT_TRUE(known.count(key)) << "'" << key << "' is not introduced yet";
-        for (char key : introduced)
-            EXPECT_TRUE(used.count(key)) << "'" << key << "' is introduced but not drilled";
-    }
-    for (char key : std::string("abcdefghijklmnopqrstuvwxyz;,.?'^"))
-        EXPECT_TRUE(known.count(key)) << "'" << key << "' is never introduced";
 }
 
 // "Intro n" for lessons 1..13, then the completion page.

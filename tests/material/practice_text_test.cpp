@@ -109,24 +109,5 @@ TEST(NextSentenceTest, ResumesTheStoredSentenceThenAdvances)
     }
 }
 
-TEST(ShippedTextTest, SplitsIntoTypeableSentences)
-{
-    test::TempFolder folder;
-    folder.CopyShipped(PracticeText::kFileName);
-    folder.CopyShipped(PracticeText::kBackupFileName);
-    PracticeText text;
-    ASSERT_TRUE(text.LoadPracticeText(folder.File(PracticeText::kFileName)));
-    const auto& sentences = text.PracticeSentences();
-    EXPECT_GE(sentences.size(), 200u);
-    for (const std::string& s : sentences) {
-        EXPECT_LE(s.size(), 75u) << "its final space must fit the typing line: " << s;
-        EXPECT_EQ(s.find('\t'), std::string::npos) << s;
-        EXPECT_EQ(s.find("  "), std::string::npos) << s;
-        EXPECT_EQ(s.back(), ' ') << s;
-    }
-    EXPECT_EQ(folder.Read(PracticeText::kFileName), folder.Read(PracticeText::kBackupFileName))
-        << "the supplied copy matches the shipped text";
-}
-
 } // namespace
 } // namespace tarvelo

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -131,34 +130,6 @@ TEST_F(ProfileStoreTest, FailedWritesKeepTheOldFileAndAreReportedOncePerProblem)
     EXPECT_TRUE(store.CanSave());
     test::FileSizeLimit limit(0);
     EXPECT_FALSE(store.CanSave()) << "the disk refuses data";
-}
-
-// Two copies of the program writing back to back: every acknowledged write
-// survives (without the lock about 42 % were lost).
-TEST_F(ProfileStoreTest, TwoRunningCopiesLoseNoWrite)
-{
-    constexpr int kWrites = 60;
-    folder.Write("Tarvelo.INI", "[users]\r\nlastuser=352\r\n");
-    pid_t copies[2];
-    for (const int copy : {0, 1}) {
-        copies[copy] = ::fork();
-        if (copies[copy] == 0) {
-            ProfileStore mine(folder.Path());
-            bool all = true;
-            for (int i = 0; i < kWrites; ++i)
-                all = mine.WriteProfile("s", std::to_string(copy * kWrites + i), "1") && all;
-            ::_exit(all ? 0 : 1);
-        }
-    }
-    for (const pid_t child : copies) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every write acknowledged";
-    }
-    int kept = 0;
-    for (int i = 0; i < 2 * kWrites; ++i)
-        kept += store.ReadProfile("s", std::to_string(i), "") == "1";
-    EXPECT_EQ(kept, 2 * kWrites);
 }
 
 // Another copy holding the lock: the writes meanwhile are neither lost nor
