@@ -230,24 +230,10 @@ TEST_F(MainMenuTest, RenameInTheMenuColumnDeleteLeavesTheBoxOnlyWhenConfirmed)
     EXPECT_EQ(menu->FocusedRow(), MenuRow::Lessons) << "a new user starts on the first row";
 }
 
-// Hovering marks only what is under the pointer; rows of the Quit box and
-// of a box left empty do nothing.
-TEST_F(MainMenuTest, HoverAndClicksWhereNoUserIsEntered)
+// Rows of the Quit box and of a box left empty do nothing.
+TEST_F(MainMenuTest, ClicksWhereNoUserIsEntered)
 {
     StartWith({{"users", "user0", "Ann"}});
-    const std::int32_t plain = menu->BoxBorder(1);
-    menu->HoverRow(MenuRow::Rename);
-    menu->HoverBox(1);
-    EXPECT_EQ(menu->HoveredRow(), std::nullopt);
-    EXPECT_EQ(menu->RowBorder(MenuRow::Rename), plain);
-    EXPECT_NE(menu->BoxBorder(1), plain);
-    menu->HoverBackground();
-    EXPECT_EQ(menu->BoxBorder(1), plain);
-    EXPECT_EQ(menu->Hint(), "Your focus is now on an empty user. Click here to create a new user "
-                            "in this box.")
-        << "the background leaves the hint";
-    EXPECT_EQ(menu->HoveredBox(), std::nullopt);
-
     menu->KeyDown(Up);
     for (int row = 0; row < MainMenu::kRowCount; ++row)
         EXPECT_EQ(menu->PressRow(static_cast<MenuRow>(row)), MenuAction::None) << "row " << row;

@@ -189,21 +189,6 @@ TEST_F(TypingSessionTest, TogglesAreReadAndStoredAndAiDisablesBackspace)
     EXPECT_EQ(Stored("intelligent"), "False");
 }
 
-TEST_F(TypingSessionTest, RefusedBackspaceFlashesUntilTheFlashTick)
-{
-    Write("intelligent", "True");
-    Open();
-    const std::int32_t plain = Options().Fill(SessionOption::Sound);
-    Keys("E");
-    Type("a\b");
-    EXPECT_TRUE(Options().FlashTimer().enabled);
-    EXPECT_NE(Options().Fill(SessionOption::Backspace), plain);
-    EXPECT_NE(Options().Fill(SessionOption::Detection), plain);
-    session->FlashTick();
-    EXPECT_FALSE(Options().FlashTimer().enabled);
-    EXPECT_EQ(Options().Fill(SessionOption::Detection), Options().Fill(SessionOption::Backspace));
-}
-
 // The first-use advice, missing lesson files, a practice text too large to
 // read (which Begin tells again).
 TEST_F(TypingSessionTest, StartReturnsWhatTheUserMustBeTold)
