@@ -105,12 +105,6 @@ TEST_F(SeedTest, FreshFolderGetsEveryFileUserFilesAreKeptLater)
     {};
     ASSERT_EQ(::stat(folder.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u) << "a new user folder is private";
-    const PreparedFolder prepared =
-        PrepareAppFolder({"", installed.Path(), folder, "", ""}, kUserFiles);
-    EXPECT_EQ(prepared.errorText, std::nullopt);
-    EXPECT_EQ(prepared.folder, folder);
-    EXPECT_TRUE(DataFilesPresent(ProfileStore(folder)));
-    EXPECT_EQ(ChooseAppFolder({folder, "", {}, "", ""}).mode, FolderMode::Portable);
     home.Write("Tarvelo.INI", "[users]\r\nlastuser=3\r\nuser0=Ada\r\n");
     home.Write("Tarvelo Text1.txt", "My own text. ");
     home.Write("Tarvelo Lessons.txt", "lessons v1");

@@ -79,20 +79,6 @@ TEST_F(RunRecorderTest, NextPastALessonsLastLineEndsItsRun)
         "user2 Ana lesson 3 4/0 100% 0s detection 0, user2 Ana lesson 4 2/0 100% 0s detection 0");
 }
 
-// The session panel's figures, whose formulas the typing stats tests pin.
-TEST_F(RunRecorderTest, FiguresComeFromTheSessionPanel)
-{
-    Start({"abcdefghij "});
-    engine.Stats().SessionPosition = 8; // three of seven wrong
-    engine.Stats().SessionErrors = 3;
-    engine.Stats().SessionTime = 10;
-    const auto run = recorder.CurrentRun(engine);
-    ASSERT_TRUE(run);
-    EXPECT_EQ(run->wpm, 24);
-    EXPECT_EQ(run->accuracy, 57);
-    EXPECT_EQ(run->ticks, 9);
-}
-
 // Each character timed from its key event, extra keys and errors kept; the
 // line goes out with the run at its end, under the layout's identity, and
 // is told to whoever folds it.
