@@ -283,25 +283,21 @@ TEST_F(MainMenuTest, ClickingARowFromTheUserColumnEntersTheBoxAndActivatesTheRow
     }
 }
 
-TEST(StartupTest, MissingOrDamagedSettingsStopWithAMessageShippedStartSilently)
+TEST(StartupTest, MissingOrDamagedSettingsStopWithAMessage)
 {
     const std::string damaged("\x89PNG\r\n\x1a\n\0\0\0\rIHDR garbage [users] lastuser", 41);
-    test::TempFolder missing, broken, shipped;
+    test::TempFolder missing, broken;
     broken.Write("Tarvelo.INI", damaged);
-    shipped.CopyShipped("Tarvelo.INI");
-    // The folder, then what the message says (empty: no message).
+    // The folder, then what the message says.
     const std::pair<const test::TempFolder*, std::string> rows[] = {
         // A run of spaces before the web address wrapped into it.
         {&missing, "download at:\n\nhttps://"},
-        {&broken, '"' + broken.File("Tarvelo.INI") + "\" is damaged"},
-        {&shipped, ""}};
+        {&broken, '"' + broken.File("Tarvelo.INI") + "\" is damaged"}};
     for (const auto& [folder, told] : rows) {
         test::ScriptedDialogs dialogs;
-        EXPECT_EQ(RunStartupChecks(ProfileStore(folder->Path()), dialogs).proceed, told.empty());
-        ASSERT_EQ(dialogs.shown.size(), told.empty() ? 0u : 1u) << told;
-        if (!told.empty()) {
-            EXPECT_NE(dialogs.shown[0].text.find(told), std::string::npos) << dialogs.shown[0].text;
-        }
+        EXPECT_FALSE(RunStartupChecks(ProfileStore(folder->Path()), dialogs).proceed);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << told;
+        EXPECT_NE(dialogs.shown[0].text.find(told), std::string::npos) << dialogs.shown[0].text;
     }
     EXPECT_EQ(broken.Read("Tarvelo.INI"), damaged);
 }
