@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KeyboardLayout layout;
     layout.Load(profile);
     CurrentUser user;
-    user.TypeMode = input.ConsumeBool() ? CurrentUser::kPractice : CurrentUser::kLessons;
+    user.TypeMode = input.ConsumeBool() ? RunMode::Practice : RunMode::Lesson;
     std::deque<std::string> queue;
     for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
         queue.push_back(input.ConsumeRandomLengthString(90));
