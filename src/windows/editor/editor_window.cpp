@@ -119,10 +119,8 @@ void EditorWindow::pressOption(EditorOption option)
 
 void EditorWindow::hoverOption(std::optional<EditorOption> option)
 {
-    if (m_editor->Hovered() == option)
-        return;
-    m_editor->HoverOption(option);
-    refresh();
+    if (m_editor->HoverOption(option))
+        refresh();
 }
 
 bool EditorWindow::mayClose()

@@ -81,10 +81,8 @@ void DonationWindow::pressOption(DonationOption option)
 
 void DonationWindow::hoverOption(std::optional<DonationOption> option)
 {
-    if (m_request.Hovered() == option)
-        return;
-    m_request.HoverOption(option);
-    refresh();
+    if (m_request.HoverOption(option))
+        refresh();
 }
 
 void DonationWindow::refresh()

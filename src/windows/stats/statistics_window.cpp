@@ -172,10 +172,8 @@ void StatisticsWindow::act(StatsAction action)
 
 void StatisticsWindow::hoverOption(std::optional<StatsOption> option)
 {
-    if (m_statistics.Hovered() == option)
-        return;
-    m_statistics.HoverOption(option);
-    refresh();
+    if (m_statistics.HoverOption(option))
+        refresh();
 }
 
 void StatisticsWindow::hoverKey(int key)
