@@ -35,7 +35,7 @@ bool InPanel(GameOption option)
 
 GameMenu::GameMenu(GameContext context, SharedHistory& history) : m_game(std::move(context))
 {
-    m_fills.fill(kFill);
+    m_fills.fill(palette::kOptionFill);
     m_fills[Index(GameOption::Begin)] = kBeginSelectedFill; // highlighted as the window opens
     // However a game ends, "Begin" is highlighted for the next one.
     m_game.SetGameEndedHook([this, &history](std::optional<GameRecord> counted) {
@@ -238,7 +238,7 @@ void GameMenu::Highlight(GameOption option)
     const auto fill = [](GameOption o, bool selected) {
         if (o == GameOption::Begin)
             return selected ? kBeginSelectedFill : kBeginFill;
-        return selected ? kSelectedFill : kFill;
+        return selected ? palette::kSelectedFill : palette::kOptionFill;
     };
     m_fills[Index(m_selected)] = fill(m_selected, false);
     m_fills[Index(option)] = fill(option, true);
@@ -281,13 +281,13 @@ std::int32_t GameMenu::Fill(GameOption option) const
 
 std::int32_t GameMenu::Border(GameOption option) const
 {
-    return option == m_hover ? kHoverBorder : kBorder;
+    return option == m_hover ? palette::kHoverBorder : palette::kBorder;
 }
 
 std::int32_t GameMenu::CaptionColour(GameOption option) const
 {
     const bool greyed = option == GameOption::Begin || option == GameOption::Pause;
-    return greyed && !Usable(option) ? kUnavailableCaption : kCaptionColour;
+    return greyed && !Usable(option) ? kUnavailableCaption : palette::kCaption;
 }
 
 std::string_view GameMenu::PlayState() const
@@ -322,7 +322,7 @@ GameFigures GameMenu::Figures() const
 
 std::int32_t GameMenu::KeyBorder(int key) const
 {
-    return m_game.Pool().Selected(key) ? kKeySelectedBorder : kBorder;
+    return m_game.Pool().Selected(key) ? kKeySelectedBorder : palette::kBorder;
 }
 
 } // namespace tarvelo
