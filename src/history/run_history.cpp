@@ -14,16 +14,6 @@
 #include <utility>
 
 namespace tarvelo {
-namespace {
-
-std::string FileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
 std::string_view RunModeName(RunMode mode)
 {
     switch (mode) {
