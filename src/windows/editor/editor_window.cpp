@@ -69,11 +69,7 @@ void EditorWindow::buildControls()
     auto* options = new QHBoxLayout;
     options->setSpacing(12);
     ui::AddOptionRow(*options, m_options, *this,
-                     {.caption =
-                          [](int i) {
-                              return ui::ToQString(
-                                  PracticeEditor::OptionCaption(static_cast<EditorOption>(i)));
-                          },
+                     {.caption = ui::CaptionsOf(&PracticeEditor::OptionCaption),
                       .pressed = [this](int i) { pressOption(static_cast<EditorOption>(i)); },
                       .hovered = [this](int i) { hoverOption(static_cast<EditorOption>(i)); },
                       .tabStops = true});

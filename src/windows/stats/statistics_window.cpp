@@ -59,10 +59,7 @@ void StatisticsWindow::buildControls()
     options->addStretch();
     ui::AddOptionRow(
         *options, m_options, *this,
-        {.caption =
-             [](int i) {
-                 return ui::ToQString(Statistics::OptionCaption(static_cast<StatsOption>(i)));
-             },
+        {.caption = ui::CaptionsOf(&Statistics::OptionCaption),
          .pressed = [this](int i) { act(m_statistics.PressOption(static_cast<StatsOption>(i))); },
          .hovered = [this](int i) { hoverOption(static_cast<StatsOption>(i)); },
          .minimumWidth = 110});
