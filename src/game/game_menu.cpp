@@ -13,18 +13,8 @@ constexpr std::string_view kCaptions[GameMenu::kOptionCount] = {
     "Level ", "Modify Keys", "Uppercase", "Use Default", "De/Select All",
 };
 
-std::string_view CaseCaption(LetterCase letterCase)
-{
-    switch (letterCase) {
-    case LetterCase::Uppercase:
-        return "Uppercase";
-    case LetterCase::Lowercase:
-        return "Lowercase";
-    case LetterCase::Mixed:
-        break;
-    }
-    return "Mixed Case";
-}
+// By LetterCase, whose values are the stored numbers 0 to 2.
+constexpr std::string_view kCaseCaptions[] = {"Uppercase", "Lowercase", "Mixed Case"};
 
 bool InPanel(GameOption option)
 {
@@ -261,7 +251,7 @@ std::string GameMenu::Caption(GameOption option) const
     case GameOption::Keys:
         return m_game.KeyPanelOpen() ? "Done" : "Modify Keys";
     case GameOption::Case:
-        return std::string(CaseCaption(m_game.Case()));
+        return std::string(kCaseCaptions[static_cast<int>(m_game.Case())]);
     default:
         return std::string(kCaptions[Index(option)]);
     }
