@@ -26,7 +26,8 @@ bool InPanel(GameOption option)
 GameMenu::GameMenu(GameContext context, SharedHistory& history) : m_game(std::move(context))
 {
     m_fills.fill(palette::kOptionFill);
-    m_fills[Index(GameOption::Begin)] = kBeginSelectedFill; // highlighted as the window opens
+    // Begin is highlighted as the window opens.
+    m_fills[Index(GameOption::Begin)] = palette::kSelectedBeginFill;
     // However a game ends, "Begin" is highlighted for the next one.
     m_game.SetGameEndedHook([this, &history](std::optional<GameRecord> counted) {
         Highlight(GameOption::Begin);
@@ -227,7 +228,7 @@ void GameMenu::Highlight(GameOption option)
 {
     const auto fill = [](GameOption o, bool selected) {
         if (o == GameOption::Begin)
-            return selected ? kBeginSelectedFill : kBeginFill;
+            return selected ? palette::kSelectedBeginFill : palette::kBeginFill;
         return selected ? palette::kSelectedFill : palette::kOptionFill;
     };
     m_fills[Index(m_selected)] = fill(m_selected, false);
@@ -277,7 +278,7 @@ std::int32_t GameMenu::Border(GameOption option) const
 std::int32_t GameMenu::CaptionColour(GameOption option) const
 {
     const bool greyed = option == GameOption::Begin || option == GameOption::Pause;
-    return greyed && !Usable(option) ? kUnavailableCaption : palette::kCaption;
+    return greyed && !Usable(option) ? palette::kGreyCaption : palette::kCaption;
 }
 
 std::string_view GameMenu::PlayState() const

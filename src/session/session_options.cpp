@@ -82,12 +82,12 @@ TypingOptions SessionOptions::Load()
     options.detection = m_profile.Read(section, settings::kIntelligent);
     m_captions[Index(Option::Detection)] = AiCaption(options.detection);
     m_captionColours[Index(Option::Backspace)] =
-        options.detection ? kGreyCaption : palette::kCaption;
+        options.detection ? palette::kGreyCaption : palette::kCaption;
     // Detection takes no Backspace; the caption keeps the stored setting.
     if (options.detection)
         options.backspace = false;
     m_selected = Option::Begin;
-    m_fills[Index(Option::Begin)] = kBeginFill;
+    m_fills[Index(Option::Begin)] = palette::kBeginFill;
     ShowKeyboardHint();
     m_hover.reset();
     m_hoverKey.reset();
@@ -216,8 +216,9 @@ std::string_view SessionOptions::MouseHint(SessionOption option)
 
 void SessionOptions::MoveSelection(SessionOption to)
 {
-    m_fills[Index(m_selected)] = m_selected == Option::Begin ? kBeginFill : palette::kOptionFill;
-    m_fills[Index(to)] = to == Option::Begin ? kSelectedBeginFill : palette::kSelectedFill;
+    m_fills[Index(m_selected)] =
+        m_selected == Option::Begin ? palette::kBeginFill : palette::kOptionFill;
+    m_fills[Index(to)] = to == Option::Begin ? palette::kSelectedBeginFill : palette::kSelectedFill;
     m_selected = to;
 }
 
@@ -231,7 +232,7 @@ TypingOptions SessionOptions::ToggleAi()
         options.backspace = m_profile.Read(section, BackspaceSetting());
     } else {
         options.detection = true;
-        m_captionColours[Index(Option::Backspace)] = kGreyCaption;
+        m_captionColours[Index(Option::Backspace)] = palette::kGreyCaption;
     }
     m_captions[Index(Option::Detection)] = AiCaption(options.detection);
     m_profile.Write(section, settings::kIntelligent, options.detection);

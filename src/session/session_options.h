@@ -44,11 +44,8 @@ public:
     static constexpr int kFlashIntervalMs = 260;
 
     // Colours, 0xBBGGRR.
-    static constexpr std::int32_t kSelectedBeginFill = 0xC0FFC0;
-    static constexpr std::int32_t kBeginFill = palette::kNextKeyFill;
     static constexpr std::int32_t kFlashFill = 0x0000FF;
     static constexpr std::int32_t kAfterFlashFill = 0xFFECDE;
-    static constexpr std::int32_t kGreyCaption = 0xC0C0C0;
 
     SessionOptions(ProfileStore& profile, const CurrentUser& user, const TypingEngine& engine);
 

@@ -147,7 +147,7 @@ TEST_F(GameMenuTest, EveryEndOfAGameHighlightsBegin)
         end(m);
         ASSERT_FALSE(m.Game().Running()) << name;
         EXPECT_EQ(m.Selected(), O::Begin) << name;
-        EXPECT_EQ(m.Fill(O::Begin), GameMenu::kBeginSelectedFill) << name;
+        EXPECT_EQ(m.Fill(O::Begin), palette::kSelectedBeginFill) << name;
         EXPECT_EQ(m.Fill(O::Leave), palette::kOptionFill) << name;
     }
 }
