@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarvelo {
 
@@ -71,8 +72,12 @@ public:
     // drop it. The close box asks the same question as Close.
     bool ConfirmClose();
 
-    // Nothing: the pointer is over no option.
-    void HoverOption(std::optional<EditorOption> option) { m_hovered = option; }
+    // Nothing: the pointer is over no option. True when the hover changed:
+    // the window redraws only then.
+    bool HoverOption(std::optional<EditorOption> option)
+    {
+        return std::exchange(m_hovered, option) != option;
+    }
     void HoverBackground() { m_hovered.reset(); }
     std::optional<EditorOption> Hovered() const { return m_hovered; }
     static std::string_view OptionCaption(EditorOption option);

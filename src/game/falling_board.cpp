@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace tarvelo {
 namespace {
@@ -19,19 +20,6 @@ int Scale(double u, int n)
 
 } // namespace
 
-std::string_view ColourLiteral(LetterColour colour)
-{
-    switch (colour) {
-    case LetterColour::Falling:
-        return "&H000000C0";
-    case LetterColour::Overflow:
-        return "&H00C000C0";
-    case LetterColour::Unset:
-        break;
-    }
-    return "";
-}
-
 std::int32_t ColourValue(LetterColour colour)
 {
     switch (colour) {
@@ -43,6 +31,15 @@ std::int32_t ColourValue(LetterColour colour)
         break;
     }
     return 0;
+}
+
+std::string ColourLiteral(LetterColour colour)
+{
+    if (colour == LetterColour::Unset)
+        return "";
+    char text[16];
+    std::snprintf(text, sizeof text, "&H%08X", static_cast<unsigned>(ColourValue(colour)));
+    return text;
 }
 
 void FallingBoard::ResetBoard()

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string_view>
+#include <string>
 
 namespace tarvelo {
 
@@ -20,7 +20,7 @@ enum class LetterColour
 };
 
 // The colour as the literal of the stored form ("&H00BBGGRR"), "" for Unset.
-std::string_view ColourLiteral(LetterColour colour);
+std::string ColourLiteral(LetterColour colour);
 // The same colour as a 0x00BBGGRR number; black for Unset.
 std::int32_t ColourValue(LetterColour colour);
 

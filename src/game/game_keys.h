@@ -2,7 +2,10 @@
 
 #include "profile/settings_keys.h"
 
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 
 // The game's keys that the shared catalogue does not hold: section "scores",
 // the high-score table. The per-user game keys ("gamelevel", "gamesound",
@@ -40,26 +43,14 @@ struct ScoreKey
 
 inline ScoreKey ScoreEntryKey(int entry, ScoreField field)
 {
-    const std::string base = "score" + std::to_string(entry);
-    switch (field) {
-    case ScoreField::Score:
-        return {base, ""};
-    case ScoreField::User:
-        return {base + "u", ""};
-    case ScoreField::Date:
-        return {base + "d", ""};
-    case ScoreField::StartLevel:
-        return {base + "s", "0"};
-    case ScoreField::Level:
-        return {base + "l", "0"};
-    case ScoreField::Intelligence:
-        return {base + "i", ""};
-    case ScoreField::Accuracy:
-        return {base + "a", ""};
-    case ScoreField::Letters:
-        return {base + "n", "0"};
-    }
-    return {base, ""};
+    // By ScoreField: the suffix, and the read default (the levels and the
+    // letter count read 0).
+    constexpr std::pair<std::string_view, std::string_view> kFields[] = {
+        {"", ""}, {"u", ""}, {"d", ""}, {"s", "0"}, {"l", "0"}, {"i", ""}, {"a", ""}, {"n", "0"},
+    };
+    static_assert(std::size(kFields) == static_cast<std::size_t>(ScoreField::Letters) + 1);
+    const auto& [suffix, fallback] = kFields[static_cast<std::size_t>(field)];
+    return {"score" + std::to_string(entry) + std::string(suffix), fallback};
 }
 
 } // namespace tarvelo::settings

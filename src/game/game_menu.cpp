@@ -13,18 +13,8 @@ constexpr std::string_view kCaptions[GameMenu::kOptionCount] = {
     "Level ", "Modify Keys", "Uppercase", "Use Default", "De/Select All",
 };
 
-std::string_view CaseCaption(LetterCase letterCase)
-{
-    switch (letterCase) {
-    case LetterCase::Uppercase:
-        return "Uppercase";
-    case LetterCase::Lowercase:
-        return "Lowercase";
-    case LetterCase::Mixed:
-        break;
-    }
-    return "Mixed Case";
-}
+// By LetterCase, whose values are the stored numbers 0 to 2.
+constexpr std::string_view kCaseCaptions[] = {"Uppercase", "Lowercase", "Mixed Case"};
 
 bool InPanel(GameOption option)
 {
@@ -35,8 +25,9 @@ bool InPanel(GameOption option)
 
 GameMenu::GameMenu(GameContext context, SharedHistory& history) : m_game(std::move(context))
 {
-    m_fills.fill(kFill);
-    m_fills[Index(GameOption::Begin)] = kBeginSelectedFill; // highlighted as the window opens
+    m_fills.fill(palette::kOptionFill);
+    // Begin is highlighted as the window opens.
+    m_fills[Index(GameOption::Begin)] = palette::kSelectedBeginFill;
     // However a game ends, "Begin" is highlighted for the next one.
     m_game.SetGameEndedHook([this, &history](std::optional<GameRecord> counted) {
         Highlight(GameOption::Begin);
@@ -237,8 +228,8 @@ void GameMenu::Highlight(GameOption option)
 {
     const auto fill = [](GameOption o, bool selected) {
         if (o == GameOption::Begin)
-            return selected ? kBeginSelectedFill : kBeginFill;
-        return selected ? kSelectedFill : kFill;
+            return selected ? palette::kSelectedBeginFill : palette::kBeginFill;
+        return selected ? palette::kSelectedFill : palette::kOptionFill;
     };
     m_fills[Index(m_selected)] = fill(m_selected, false);
     m_fills[Index(option)] = fill(option, true);
@@ -261,7 +252,7 @@ std::string GameMenu::Caption(GameOption option) const
     case GameOption::Keys:
         return m_game.KeyPanelOpen() ? "Done" : "Modify Keys";
     case GameOption::Case:
-        return std::string(CaseCaption(m_game.Case()));
+        return std::string(kCaseCaptions[static_cast<int>(m_game.Case())]);
     default:
         return std::string(kCaptions[Index(option)]);
     }
@@ -281,13 +272,13 @@ std::int32_t GameMenu::Fill(GameOption option) const
 
 std::int32_t GameMenu::Border(GameOption option) const
 {
-    return option == m_hover ? kHoverBorder : kBorder;
+    return option == m_hover ? palette::kHoverBorder : palette::kBorder;
 }
 
 std::int32_t GameMenu::CaptionColour(GameOption option) const
 {
     const bool greyed = option == GameOption::Begin || option == GameOption::Pause;
-    return greyed && !Usable(option) ? kUnavailableCaption : kCaptionColour;
+    return greyed && !Usable(option) ? palette::kGreyCaption : palette::kCaption;
 }
 
 std::string_view GameMenu::PlayState() const
@@ -322,7 +313,7 @@ GameFigures GameMenu::Figures() const
 
 std::int32_t GameMenu::KeyBorder(int key) const
 {
-    return m_game.Pool().Selected(key) ? kKeySelectedBorder : kBorder;
+    return m_game.Pool().Selected(key) ? kKeySelectedBorder : palette::kBorder;
 }
 
 } // namespace tarvelo

@@ -76,14 +76,6 @@ public:
     static constexpr int kColumnCount = 8;
 
     // Colours, 0x00BBGGRR.
-    static constexpr std::int32_t kFill = palette::kOptionFill;
-    static constexpr std::int32_t kSelectedFill = palette::kSelectedFill;
-    static constexpr std::int32_t kBeginFill = 0x80FF80;
-    static constexpr std::int32_t kBeginSelectedFill = 0xC0FFC0;
-    static constexpr std::int32_t kBorder = palette::kBorder;
-    static constexpr std::int32_t kHoverBorder = palette::kHoverBorder;
-    static constexpr std::int32_t kCaptionColour = palette::kCaption;
-    static constexpr std::int32_t kUnavailableCaption = 0xC0C0C0;
     static constexpr std::int32_t kKeySelectedBorder = 0x0000FF;
 
     static constexpr std::string_view kPauseHint = "(Press Spacebar)";

@@ -1,6 +1,7 @@
 #include "game/key_pool.h"
 
 #include "profile/keyboard_layout.h"
+#include "state/option_cycle.h"
 
 namespace tarvelo {
 namespace {
@@ -36,15 +37,7 @@ LetterCase LetterCaseFromStored(int stored)
 
 LetterCase NextLetterCase(LetterCase letterCase)
 {
-    switch (letterCase) {
-    case LetterCase::Uppercase:
-        return LetterCase::Lowercase;
-    case LetterCase::Lowercase:
-        return LetterCase::Mixed;
-    case LetterCase::Mixed:
-        break;
-    }
-    return LetterCase::Uppercase;
+    return Cycled(letterCase, 1, 3); // the three cases in turn
 }
 
 bool KeyPool::Selectable(int key)

@@ -16,9 +16,6 @@
 namespace tarvelo {
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kSpace = 32;
-constexpr int kBackspace = 8;
 constexpr int kDollar = 36;
 constexpr std::int32_t kDollarPoints = 3000;
 constexpr int kLiveIntelligenceStep = 2;
@@ -200,13 +197,13 @@ void TypingGame::EndGame()
 
 void TypingGame::ProcessTypedChar(int code)
 {
-    if (code == kEnter || !m_running)
+    if (code == keycode::kEnter || !m_running)
         return;
-    if (code == kSpace) {
+    if (code == keycode::kSpace) {
         TogglePause();
         return;
     }
-    if (!m_timer1.enabled || code == kBackspace || code < 1)
+    if (!m_timer1.enabled || code == keycode::kBackspace || code < 1)
         return;
     if (code == keycode::kOutsideCodePage) {
         ScoreKeystroke(false, code); // it can hit no falling character

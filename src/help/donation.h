@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarvelo {
 
@@ -43,8 +44,12 @@ public:
     static std::string_view Text();
     static std::string_view OptionCaption(DonationOption option);
 
-    // Nothing: the pointer is over no option.
-    void HoverOption(std::optional<DonationOption> option) { m_hovered = option; }
+    // Nothing: the pointer is over no option. True when the hover changed:
+    // the window redraws only then.
+    bool HoverOption(std::optional<DonationOption> option)
+    {
+        return std::exchange(m_hovered, option) != option;
+    }
     std::optional<DonationOption> Hovered() const { return m_hovered; }
     std::int32_t OptionBorder(DonationOption option) const
     {

@@ -16,32 +16,29 @@
 namespace tarvelo {
 namespace {
 
-std::string FileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+// Each mode with its name in the history's "mode" column.
+constexpr std::pair<RunMode, std::string_view> kModeNames[] = {
+    {RunMode::Practice, "practice"},
+    {RunMode::Lesson, "lesson"},
+    {RunMode::Drill, "drill"},
+};
 
 } // namespace
 
 std::string_view RunModeName(RunMode mode)
 {
-    switch (mode) {
-    case RunMode::Lesson:
-        return "lesson";
-    case RunMode::Drill:
-        return "drill";
-    case RunMode::Practice:
-        break;
-    }
+    for (const auto& [known, name] : kModeNames)
+        if (known == mode)
+            return name;
     return "practice";
 }
 
 RunMode RunModeNamed(std::string_view name)
 {
-    if (name == "lesson")
-        return RunMode::Lesson;
-    return name == "drill" ? RunMode::Drill : RunMode::Practice;
+    for (const auto& [mode, known] : kModeNames)
+        if (known == name)
+            return mode;
+    return RunMode::Practice;
 }
 
 std::int64_t SystemUtcClock::NowUtc() const

@@ -126,13 +126,13 @@ void LessonGuidance::StepTo(int lesson, LessonCatalogue& catalogue)
 
 std::int32_t LessonGuidance::OptionFill(GuidanceOption option) const
 {
-    return option == m_selected ? kSelectedFill : kUnselectedFill;
+    return option == m_selected ? palette::kSelectedFill : palette::kOptionFill;
 }
 
 std::int32_t LessonGuidance::OptionBorder(GuidanceOption option) const
 {
     if (option == m_hovered)
-        return kHoverBorder;
+        return palette::kHoverBorder;
     return option == GuidanceOption::Begin ? kBeginBorder : kOtherBorder;
 }
 

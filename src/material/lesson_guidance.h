@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarvelo {
 
@@ -47,9 +48,6 @@ public:
     static constexpr std::int32_t kKeyColour = palette::kKeyFill;
     static constexpr std::int32_t kNumberKeyColour = 0xFFFFFF;
     static constexpr std::int32_t kLessonKeyColour = 0xFFFF80;
-    static constexpr std::int32_t kSelectedFill = palette::kSelectedFill;
-    static constexpr std::int32_t kUnselectedFill = palette::kOptionFill;
-    static constexpr std::int32_t kHoverBorder = palette::kHoverBorder;
     static constexpr std::int32_t kBeginBorder = 0x0000C0;
     static constexpr std::int32_t kOtherBorder = 0xC00000;
 
@@ -91,8 +89,12 @@ public:
     void SelectOption(GuidanceOption option) { m_selected = option; }
     std::int32_t OptionFill(GuidanceOption option) const;
 
-    // Nothing: the pointer is over no option.
-    void HoverOption(std::optional<GuidanceOption> option) { m_hovered = option; }
+    // Nothing: the pointer is over no option. True when the hover changed:
+    // the window redraws only then.
+    bool HoverOption(std::optional<GuidanceOption> option)
+    {
+        return std::exchange(m_hovered, option) != option;
+    }
     std::optional<GuidanceOption> HoveredOption() const { return m_hovered; }
     std::int32_t OptionBorder(GuidanceOption option) const;
 

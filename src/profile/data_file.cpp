@@ -28,15 +28,9 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, slash + 1);
 }
 
-std::string NameOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string TempTemplate(const std::string& target)
 {
-    return FolderOf(target) + "." + NameOf(target) + std::string(kTempInfix) +
+    return FolderOf(target) + "." + FileNameOf(target) + std::string(kTempInfix) +
            std::string(kTempSuffixLength, 'X');
 }
 
@@ -296,19 +290,39 @@ std::string ResolveLinks(const std::string& path)
     return current; // a loop: the replacement fails on it with ELOOP
 }
 
-int ReplaceFile(const std::string& path, const std::string& bytes)
+namespace {
+
+// The file a replacement of a path writes (its links followed), what it was,
+// and a new temporary file beside it.
+struct Replacement
 {
-    const std::string target = ResolveLinks(path);
+    std::string target;
     bool exists = false;
     struct stat old
     {};
-    if (const int error = CheckReplaceable(target, exists, old))
-        return error;
+    std::string tempPath;
+    int fd = -1;
+};
 
-    std::string tempPath = TempTemplate(target);
-    const int fd = ::mkstemp(tempPath.data());
-    if (fd < 0)
-        return errno;
+// 0 once the target may be replaced and the temporary file is open.
+int StartReplacement(const std::string& path, Replacement& replacement)
+{
+    replacement.target = ResolveLinks(path);
+    if (const int error = CheckReplaceable(replacement.target, replacement.exists, replacement.old))
+        return error;
+    replacement.tempPath = TempTemplate(replacement.target);
+    replacement.fd = ::mkstemp(replacement.tempPath.data());
+    return replacement.fd < 0 ? errno : 0;
+}
+
+} // namespace
+
+int ReplaceFile(const std::string& path, const std::string& bytes)
+{
+    Replacement replacement;
+    if (const int error = StartReplacement(path, replacement))
+        return error;
+    const auto& [target, exists, old, tempPath, fd] = replacement;
 
     if (exists) {
         // Owner and group first: changing them may clear set-id bits.
@@ -344,21 +358,20 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes)
 
 int ReplaceProblem(const std::string& path)
 {
-    const std::string target = ResolveLinks(path);
-    bool exists = false;
-    struct stat info
-    {};
-    if (const int error = CheckReplaceable(target, exists, info))
+    Replacement replacement;
+    if (const int error = StartReplacement(path, replacement))
         return error;
-    std::string tempPath = TempTemplate(target);
-    const int fd = ::mkstemp(tempPath.data());
-    if (fd < 0)
-        return errno;
     // One byte proves the disk takes data, not only a directory entry.
-    const int error = WriteAll(fd, std::string(1, '\n')) ? 0 : errno;
-    ::close(fd);
-    ::unlink(tempPath.c_str());
+    const int error = WriteAll(replacement.fd, std::string(1, '\n')) ? 0 : errno;
+    ::close(replacement.fd);
+    ::unlink(replacement.tempPath.c_str());
     return error;
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 bool CanReplaceFile(const std::string& path)
@@ -376,7 +389,7 @@ bool FileExists(const std::string& path)
 std::string FileLock::PathFor(const std::string& path)
 {
     const std::string target = ResolveLinks(path);
-    return FolderOf(target) + "." + NameOf(target) + ".lock";
+    return FolderOf(target) + "." + FileNameOf(target) + ".lock";
 }
 
 FileLock::FileLock(const std::string& path, std::chrono::milliseconds limit)
@@ -428,7 +441,7 @@ int RemoveLeftoverTemporaries(const std::string& path)
         return 0; // a running copy is writing; its temporary file is not a leftover
     const std::string target = ResolveLinks(path);
     const std::string folder = FolderOf(target);
-    const std::string prefix = "." + NameOf(target) + std::string(kTempInfix);
+    const std::string prefix = "." + FileNameOf(target) + std::string(kTempInfix);
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return 0;

@@ -53,6 +53,9 @@ bool CanReplaceFile(const std::string& path);
 
 bool FileExists(const std::string& path);
 
+// The part of `path` after its last slash: the file's own name.
+std::string FileNameOf(const std::string& path);
+
 // The file a path names after following symbolic links (which need not
 // exist); `path` itself when it is no link.
 std::string ResolveLinks(const std::string& path);

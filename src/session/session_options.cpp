@@ -55,9 +55,9 @@ SessionOptions::SessionOptions(ProfileStore& profile, const CurrentUser& user,
     : m_profile(profile), m_user(user), m_engine(engine)
 {
     m_captions = {"Begin", "Stop", "Main Menu", "AI Off", "Backspace On", "Sound On"};
-    m_fills.fill(kFill);
-    m_borders.fill(kBorder);
-    m_captionColours.fill(kCaptionColour);
+    m_fills.fill(palette::kOptionFill);
+    m_borders.fill(palette::kBorder);
+    m_captionColours.fill(palette::kCaption);
 }
 
 // Detection on: the Backspace option is skipped and cannot be chosen.
@@ -81,12 +81,13 @@ TypingOptions SessionOptions::Load()
     m_captions[Index(Option::Sound)] = SoundCaption(options.beepOnError);
     options.detection = m_profile.Read(section, settings::kIntelligent);
     m_captions[Index(Option::Detection)] = AiCaption(options.detection);
-    m_captionColours[Index(Option::Backspace)] = options.detection ? kGreyCaption : kCaptionColour;
+    m_captionColours[Index(Option::Backspace)] =
+        options.detection ? palette::kGreyCaption : palette::kCaption;
     // Detection takes no Backspace; the caption keeps the stored setting.
     if (options.detection)
         options.backspace = false;
     m_selected = Option::Begin;
-    m_fills[Index(Option::Begin)] = kBeginFill;
+    m_fills[Index(Option::Begin)] = palette::kBeginFill;
     ShowKeyboardHint();
     m_hover.reset();
     m_hoverKey.reset();
@@ -159,7 +160,7 @@ void SessionOptions::HoverOption(SessionOption option)
         return;
     if (m_hover)
         m_borders[Index(*m_hover)] = m_savedBorders[Index(*m_hover)];
-    m_borders[Index(option)] = kHoverBorder;
+    m_borders[Index(option)] = palette::kHoverBorder;
     m_hover = option;
 }
 
@@ -215,8 +216,9 @@ std::string_view SessionOptions::MouseHint(SessionOption option)
 
 void SessionOptions::MoveSelection(SessionOption to)
 {
-    m_fills[Index(m_selected)] = m_selected == Option::Begin ? kBeginFill : kFill;
-    m_fills[Index(to)] = to == Option::Begin ? kSelectedBeginFill : kSelectedFill;
+    m_fills[Index(m_selected)] =
+        m_selected == Option::Begin ? palette::kBeginFill : palette::kOptionFill;
+    m_fills[Index(to)] = to == Option::Begin ? palette::kSelectedBeginFill : palette::kSelectedFill;
     m_selected = to;
 }
 
@@ -226,11 +228,11 @@ TypingOptions SessionOptions::ToggleAi()
     TypingOptions options = m_engine.Options();
     if (options.detection) {
         options.detection = false;
-        m_captionColours[Index(Option::Backspace)] = kCaptionColour;
+        m_captionColours[Index(Option::Backspace)] = palette::kCaption;
         options.backspace = m_profile.Read(section, BackspaceSetting());
     } else {
         options.detection = true;
-        m_captionColours[Index(Option::Backspace)] = kGreyCaption;
+        m_captionColours[Index(Option::Backspace)] = palette::kGreyCaption;
     }
     m_captions[Index(Option::Detection)] = AiCaption(options.detection);
     m_profile.Write(section, settings::kIntelligent, options.detection);

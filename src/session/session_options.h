@@ -44,18 +44,8 @@ public:
     static constexpr int kFlashIntervalMs = 260;
 
     // Colours, 0xBBGGRR.
-    static constexpr std::int32_t kSelectedFill = palette::kSelectedFill;
-    static constexpr std::int32_t kSelectedBeginFill = 0xC0FFC0;
-    static constexpr std::int32_t kFill = palette::kOptionFill;
-    static constexpr std::int32_t kBeginFill = palette::kNextKeyFill;
     static constexpr std::int32_t kFlashFill = 0x0000FF;
     static constexpr std::int32_t kAfterFlashFill = 0xFFECDE;
-    static constexpr std::int32_t kBorder = palette::kBorder;
-    static constexpr std::int32_t kHoverBorder = palette::kHoverBorder;
-    static constexpr std::int32_t kCaptionColour = palette::kCaption;
-    static constexpr std::int32_t kGreyCaption = 0xC0C0C0;
-    static constexpr std::int32_t kKeyBorder = palette::kBorder;
-    static constexpr std::int32_t kHoverKeyBorder = palette::kHoverBorder;
 
     SessionOptions(ProfileStore& profile, const CurrentUser& user, const TypingEngine& engine);
 

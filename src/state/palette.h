@@ -14,6 +14,11 @@ inline constexpr std::int32_t kCaption = 0x000000;
 inline constexpr std::int32_t kKeyFill = 0xE0E0E0;
 // The keys that type the next character.
 inline constexpr std::int32_t kNextKeyFill = 0x80FF80;
+// The Begin option of the session and the game, paler while selected.
+inline constexpr std::int32_t kBeginFill = kNextKeyFill;
+inline constexpr std::int32_t kSelectedBeginFill = 0xC0FFC0;
+// The caption of an option that cannot be chosen now.
+inline constexpr std::int32_t kGreyCaption = 0xC0C0C0;
 
 // The colours of the typed characters by their mark.
 struct MarkColours

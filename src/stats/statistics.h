@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tarvelo {
@@ -94,8 +95,12 @@ public:
 
     StatsAction KeyDown(NavigationKey key);
     StatsAction PressOption(StatsOption option);
-    // Nothing: the pointer is over no option.
-    void HoverOption(std::optional<StatsOption> option) { m_hovered = option; }
+    // Nothing: the pointer is over no option. True when the hover changed:
+    // the window redraws only then.
+    bool HoverOption(std::optional<StatsOption> option)
+    {
+        return std::exchange(m_hovered, option) != option;
+    }
     void HoverBackground() { m_hovered.reset(); }
 
     static std::string_view OptionCaption(StatsOption option);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ui/text_codec.h"
+
 #include <QString>
 #include <functional>
 #include <span>
+#include <string_view>
 
 class QBoxLayout;
 class QGridLayout;
@@ -25,6 +28,13 @@ struct OptionRow
     // first letter press it.
     bool tabStops = false;
 };
+
+// The captions of a row from the logic's caption of each option, an enum
+// numbered as the frames, in code-page text.
+template <class Option> std::function<QString(int)> CaptionsOf(std::string_view (*caption)(Option))
+{
+    return [caption](int i) { return ToQString(caption(static_cast<Option>(i))); };
+}
 
 // Makes one frame for each element of `frames` and adds them to `layout`;
 // `context` ends the connections when it goes.

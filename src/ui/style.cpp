@@ -37,7 +37,7 @@ QPalette HighContrastPalette()
     colours.setColor(QPalette::HighlightedText, ground);
     colours.setColor(QPalette::Link, FromBgr(hc::kHoverBorder));
     // Greyed text as the logic's greyed captions show.
-    const QColor greyed = FromBgr(hc::Text(0xC0C0C0, hc::kGround));
+    const QColor greyed = FromBgr(hc::Text(palette::kGreyCaption, hc::kGround));
     for (const auto role :
          {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::PlaceholderText})
         colours.setColor(QPalette::Disabled, role, greyed);

@@ -147,8 +147,8 @@ TEST_F(GameMenuTest, EveryEndOfAGameHighlightsBegin)
         end(m);
         ASSERT_FALSE(m.Game().Running()) << name;
         EXPECT_EQ(m.Selected(), O::Begin) << name;
-        EXPECT_EQ(m.Fill(O::Begin), GameMenu::kBeginSelectedFill) << name;
-        EXPECT_EQ(m.Fill(O::Leave), GameMenu::kFill) << name;
+        EXPECT_EQ(m.Fill(O::Begin), palette::kSelectedBeginFill) << name;
+        EXPECT_EQ(m.Fill(O::Leave), palette::kOptionFill) << name;
     }
 }
 
@@ -193,7 +193,7 @@ TEST_F(GameMenuTest, ClosingTheKeyPanelFromInsideHighlightsModifyKeys)
         EXPECT_EQ(close(m).step, Step::None) << name;
         ASSERT_FALSE(m.KeyPanelOpen()) << name;
         EXPECT_EQ(m.Selected(), O::Keys) << name;
-        EXPECT_EQ(m.Fill(O::DefaultKeys), GameMenu::kFill) << name;
+        EXPECT_EQ(m.Fill(O::DefaultKeys), palette::kOptionFill) << name;
     }
     EXPECT_EQ(menu->KeyDown(Key::Escape).step, Step::LeaveToMenu);
 }

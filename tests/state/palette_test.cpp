@@ -36,8 +36,7 @@ std::vector<std::int32_t> EveryFill()
     // clang-format off
     std::vector<std::int32_t> fills = {
         kOptionFill, kSelectedFill, kKeyFill, kNextKeyFill, MainMenu::kSelectedFill,
-        SessionOptions::kSelectedBeginFill, SessionOptions::kFlashFill,
-        SessionOptions::kAfterFlashFill, GameMenu::kBeginFill, GameMenu::kBeginSelectedFill,
+        kSelectedBeginFill, SessionOptions::kFlashFill, SessionOptions::kAfterFlashFill,
         LessonGuidance::kNumberKeyColour, LessonGuidance::kLessonKeyColour};
     // clang-format on
     for (int percentage = 0; percentage <= 100; ++percentage)
@@ -47,8 +46,7 @@ std::vector<std::int32_t> EveryFill()
 
 TEST(HighContrast, EverythingReadsAtSevenToOneAndTheSelectionStaysApart)
 {
-    const std::vector<std::int32_t> captions = {palette::kCaption, SessionOptions::kGreyCaption,
-                                                GameMenu::kUnavailableCaption};
+    const std::vector<std::int32_t> captions = {palette::kCaption, kGreyCaption};
     for (const std::int32_t standard : EveryFill()) {
         // Keys keep black captions.
         EXPECT_GE(ContrastRatio(high_contrast::kText, high_contrast::Fill(standard)),
@@ -70,8 +68,7 @@ TEST(HighContrast, EverythingReadsAtSevenToOneAndTheSelectionStaysApart)
     }
     EXPECT_NE(high_contrast::OptionFill(kSelectedFill), high_contrast::OptionFill(kOptionFill));
     EXPECT_EQ(high_contrast::Fill(kSelectedFill), kSelectedFill) << "a white key stays white";
-    const std::int32_t greyed =
-        high_contrast::Text(SessionOptions::kGreyCaption, high_contrast::kOptionFill);
+    const std::int32_t greyed = high_contrast::Text(kGreyCaption, high_contrast::kOptionFill);
     EXPECT_GE(RelativeLuminance(greyed), 0.05) << "grey, not black: " << Hex(greyed);
     EXPECT_EQ(high_contrast::Text(kCaption, high_contrast::kOptionFill), kCaption);
 }

@@ -133,8 +133,7 @@ nlohmann::json PlayCase(const nlohmann::json& request)
     nlohmann::json heights = nlohmann::json::array();
     for (int c = 0; c < FallingBoard::kColumns; ++c) {
         const LetterInstance& slot = board.Slot(c);
-        falling.push_back(
-            {Letter(slot.letter), slot.posY, slot.taken, std::string(ColourLiteral(slot.color))});
+        falling.push_back({Letter(slot.letter), slot.posY, slot.taken, ColourLiteral(slot.color)});
         pile.push_back({Letter(board.PileLetter(0, c)), Letter(board.PileLetter(1, c)),
                         Letter(board.PileLetter(2, c))});
         heights.push_back(board.PileHeight(c));

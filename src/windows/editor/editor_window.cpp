@@ -69,11 +69,7 @@ void EditorWindow::buildControls()
     auto* options = new QHBoxLayout;
     options->setSpacing(12);
     ui::AddOptionRow(*options, m_options, *this,
-                     {.caption =
-                          [](int i) {
-                              return ui::ToQString(
-                                  PracticeEditor::OptionCaption(static_cast<EditorOption>(i)));
-                          },
+                     {.caption = ui::CaptionsOf(&PracticeEditor::OptionCaption),
                       .pressed = [this](int i) { pressOption(static_cast<EditorOption>(i)); },
                       .hovered = [this](int i) { hoverOption(static_cast<EditorOption>(i)); },
                       .tabStops = true});
@@ -119,10 +115,8 @@ void EditorWindow::pressOption(EditorOption option)
 
 void EditorWindow::hoverOption(std::optional<EditorOption> option)
 {
-    if (m_editor->Hovered() == option)
-        return;
-    m_editor->HoverOption(option);
-    refresh();
+    if (m_editor->HoverOption(option))
+        refresh();
 }
 
 bool EditorWindow::mayClose()

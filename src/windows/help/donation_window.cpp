@@ -38,11 +38,7 @@ DonationWindow::DonationWindow(std::function<void()> openDonationPage, QWidget* 
     auto* options = new QHBoxLayout;
     options->addStretch();
     ui::AddOptionRow(*options, m_options, *this,
-                     {.caption =
-                          [](int i) {
-                              return ui::ToQString(
-                                  DonationRequest::OptionCaption(static_cast<DonationOption>(i)));
-                          },
+                     {.caption = ui::CaptionsOf(&DonationRequest::OptionCaption),
                       .pressed = [this](int i) { pressOption(static_cast<DonationOption>(i)); },
                       .hovered = [this](int i) { hoverOption(static_cast<DonationOption>(i)); },
                       .minimumWidth = 100,
@@ -81,10 +77,8 @@ void DonationWindow::pressOption(DonationOption option)
 
 void DonationWindow::hoverOption(std::optional<DonationOption> option)
 {
-    if (m_request.Hovered() == option)
-        return;
-    m_request.HoverOption(option);
-    refresh();
+    if (m_request.HoverOption(option))
+        refresh();
 }
 
 void DonationWindow::refresh()

@@ -120,10 +120,8 @@ void LessonHelpWindow::pressOption(GuidanceOption option)
 
 void LessonHelpWindow::hoverOption(std::optional<GuidanceOption> option)
 {
-    if (m_guidance.HoveredOption() == option)
-        return;
-    m_guidance.HoverOption(option);
-    refresh();
+    if (m_guidance.HoverOption(option))
+        refresh();
 }
 
 void LessonHelpWindow::done()

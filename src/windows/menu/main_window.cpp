@@ -123,21 +123,19 @@ void MainWindow::buildControls()
                          2);
         columns->setRowStretch(box, 1);
     }
-    ui::AddOptionRow(
-        *columns, 1, m_rows, *this,
-        {.name = "lRow2",
-         .caption =
-             [](int row) { return ui::ToQString(MainMenu::RowCaption(static_cast<MenuRow>(row))); },
-         .pressed =
-             [this](int row) {
-                 recordPosition();
-                 act(m_menu->PressRow(static_cast<MenuRow>(row)));
-             },
-         .hovered =
-             [this](int row) {
-                 m_menu->HoverRow(static_cast<MenuRow>(row));
-                 refresh();
-             }});
+    ui::AddOptionRow(*columns, 1, m_rows, *this,
+                     {.name = "lRow2",
+                      .caption = ui::CaptionsOf(&MainMenu::RowCaption),
+                      .pressed =
+                          [this](int row) {
+                              recordPosition();
+                              act(m_menu->PressRow(static_cast<MenuRow>(row)));
+                          },
+                      .hovered =
+                          [this](int row) {
+                              m_menu->HoverRow(static_cast<MenuRow>(row));
+                              refresh();
+                          }});
     columns->setColumnStretch(0, 1);
     columns->setColumnStretch(1, 1);
 

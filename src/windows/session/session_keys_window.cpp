@@ -115,8 +115,8 @@ void SessionWindow::refreshKeyboard()
         const bool lit = std::find(next.begin(), next.end(), key) != next.end();
         m_keyboard->setFill(key, ui::ShownFill(lit ? palette::kNextKeyFill : palette::kKeyFill));
         m_keyboard->setBorder(key, ui::ShownBorder(key == m_session.Options().HoveredKey()
-                                                       ? SessionOptions::kHoverKeyBorder
-                                                       : SessionOptions::kKeyBorder));
+                                                       ? palette::kHoverBorder
+                                                       : palette::kBorder));
     }
 }
 

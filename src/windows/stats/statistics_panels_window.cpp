@@ -38,6 +38,17 @@ QFrame* MakePanel()
     return panel;
 }
 
+// A panel laid out by `Layout` with margins that keep the text off its
+// rounded edge; the pointer over it is over the window's background.
+template <class Layout> Layout* MakeFiguresPanel(ui::BackgroundHover& hover)
+{
+    QFrame* panel = MakePanel();
+    hover.watch(panel);
+    auto* layout = new Layout(panel);
+    layout->setContentsMargins(12, 10, 12, 10);
+    return layout;
+}
+
 } // namespace
 
 // --- The letter chart ------------------------------------------------------
@@ -134,10 +145,7 @@ QWidget* StatisticsWindow::buildProgress()
 
 QWidget* StatisticsWindow::buildFigures()
 {
-    QFrame* panel = MakePanel();
-    m_backgroundHover.watch(panel);
-    auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(12, 10, 12, 10);
+    auto* grid = MakeFiguresPanel<QGridLayout>(m_backgroundHover);
     grid->setHorizontalSpacing(10);
     grid->addWidget(MakeLabel("Records for:", "Label3", true), 0, 0);
     // A long name is elided in the room the figures leave, never widening them.
@@ -172,15 +180,12 @@ QWidget* StatisticsWindow::buildFigures()
     }
     grid->addWidget(MakeLabel("(WPM = Words Per Minute)"), row, 0, 1, 3);
     grid->setColumnStretch(3, 1);
-    return panel;
+    return grid->parentWidget();
 }
 
 QWidget* StatisticsWindow::buildLetters()
 {
-    QFrame* panel = MakePanel();
-    m_backgroundHover.watch(panel);
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(12, 10, 12, 10);
+    auto* layout = MakeFiguresPanel<QVBoxLayout>(m_backgroundHover);
     layout->addWidget(MakeLabel("Your current percentage for each letter is:", "label1", true));
     m_chart = new LetterChart;
     m_chart->setStatistics(&m_statistics);
@@ -200,7 +205,7 @@ QWidget* StatisticsWindow::buildLetters()
         MakeLabel("without at least 20 sentences of typing. Also note that", "Label4"));
     layout->addWidget(
         MakeLabel("the letter percentages are for the current lesson only.", "Label7"));
-    return panel;
+    return layout->parentWidget();
 }
 
 // The switch between the percentage heat-map and the speed view, and the

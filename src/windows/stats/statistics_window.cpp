@@ -59,10 +59,7 @@ void StatisticsWindow::buildControls()
     options->addStretch();
     ui::AddOptionRow(
         *options, m_options, *this,
-        {.caption =
-             [](int i) {
-                 return ui::ToQString(Statistics::OptionCaption(static_cast<StatsOption>(i)));
-             },
+        {.caption = ui::CaptionsOf(&Statistics::OptionCaption),
          .pressed = [this](int i) { act(m_statistics.PressOption(static_cast<StatsOption>(i))); },
          .hovered = [this](int i) { hoverOption(static_cast<StatsOption>(i)); },
          .minimumWidth = 110});
@@ -172,10 +169,8 @@ void StatisticsWindow::act(StatsAction action)
 
 void StatisticsWindow::hoverOption(std::optional<StatsOption> option)
 {
-    if (m_statistics.Hovered() == option)
-        return;
-    m_statistics.HoverOption(option);
-    refresh();
+    if (m_statistics.HoverOption(option))
+        refresh();
 }
 
 void StatisticsWindow::hoverKey(int key)
