@@ -2,6 +2,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "windows/editor/editor_window.h"
+#include "windows/editor/language_help_window.h"
 
 #include <QPlainTextEdit>
 
@@ -11,51 +12,74 @@ class EditorWindowTest : public QObject
 {
     Q_OBJECT
 
-    test::TempFolder folder;
-    ProgramState state{folder.Path()};
-    test::ScriptedDialogs dialogs;
-    int sounds = 0;
-    const std::string original = "header\r\nOne.\r\nTwo.\r\n";
-
-    std::unique_ptr<EditorWindow> open()
+    // Keys go where the window's focus is, as typed keys do.
+    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        folder.Write(PracticeText::kFileName, original);
-        dialogs.shown.clear();
-        auto window = std::make_unique<EditorWindow>(
-            state, EditorServices{&dialogs, [this](const std::string&) { ++sounds; }});
-        window->show();
-        return window;
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
     }
-    static QPlainTextEdit* box(EditorWindow& window)
-    {
-        return window.findChild<QPlainTextEdit*>("txtAllText");
-    }
+    static QWidget* focused() { return QApplication::focusWidget(); }
 
 private slots:
-    void closeBoxAsksAboutUnsavedChanges()
+    // The editor walked with the keyboard alone, as a user without a mouse
+    // would: it saves, moves out of the text and back, opens the language
+    // help and asks about unsaved text however it is closed.
+    void keysSaveMoveOutOfTheTextAndEveryCloseAsksAboutUnsavedText()
     {
-        auto window = open();
-        QCOMPARE(box(*window)->toPlainText(), QString("One.\nTwo."));
-        QTest::keyClicks(box(*window), "x");
-        dialogs.yesNoAnswers = {false};
-        window->close();
-        QVERIFY(dialogs.shown.size() == 1 && window->isVisible());
+        test::TempFolder folder;
+        folder.Write(PracticeText::kFileName, "header\r\nOne.\r\n");
+        ProgramState state{folder.Path()};
+        test::ScriptedDialogs dialogs;
+        int sounds = 0;
+        EditorWindow editor(state, EditorServices{&dialogs, [&](const std::string&) { ++sounds; }});
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        auto* text = test::Child<QPlainTextEdit>(editor, "txtAllText");
+        QCOMPARE(text->toPlainText(), QString("One."));
+        QCOMPARE(focused(), text);
 
-        QSignalSpy left(window.get(), &EditorWindow::leftToMenu);
-        dialogs.yesNoAnswers = {true};
-        window->close();
-        QVERIFY(left.wait(1000));
-        QCOMPARE(folder.Read(PracticeText::kFileName), original);
-    }
-
-    void savingWritesAndPlaysTheSound()
-    {
-        auto window = open();
-        box(*window)->setPlainText(QString::fromUtf8("Caf\u00e9."));
-        QTest::mouseClick(test::Frame(*window, "sOption", static_cast<int>(EditorOption::Save)),
-                          Qt::LeftButton);
-        QVERIFY(folder.Read(PracticeText::kFileName).ends_with("\r\nCaf\xE9.\r\n"));
+        press(Qt::Key_Tab); // a Tab of the text
+        text->insertPlainText(QString::fromUtf8("Caf\u00e9 "));
+        press(Qt::Key_S, Qt::ControlModifier);
+        const std::string saved = folder.Read(PracticeText::kFileName);
+        QVERIFY(saved.ends_with("\r\n\tCaf\xE9 One.\r\n"));
         QCOMPARE(sounds, 1);
+
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(focused(),
+                 test::Frame(editor, "sOption", static_cast<int>(EditorOption::Restore)));
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), test::Frame(editor, "sOption", static_cast<int>(EditorOption::Close)));
+        for (int back = 0; back < 3; ++back)
+            press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focused(), text);
+
+        // Alt+L opens the language help; Escape or Enter closes it.
+        for (const int key : {Qt::Key_Escape, Qt::Key_Return}) {
+            press(Qt::Key_L, Qt::AltModifier);
+            QTRY_VERIFY(qobject_cast<LanguageHelpWindow*>(QApplication::activeWindow()));
+            QWidget* language = QApplication::activeWindow();
+            press(key);
+            QVERIFY(!language->isVisible());
+            editor.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&editor));
+        }
+
+        // Escape, Alt+C and the close box ask; unscripted, the answer is to stay.
+        QTest::keyClicks(text, "x");
+        press(Qt::Key_Escape);
+        press(Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(dialogs.shown.size(), size_t{2});
+        editor.close();
+        QCOMPARE(dialogs.shown.size(), size_t{3});
+        QVERIFY(editor.isVisible());
+        QSignalSpy left(&editor, &EditorWindow::leftToMenu);
+        dialogs.yesNoAnswers = {true};
+        editor.close();
+        QVERIFY(left.wait(1000));
+        QCOMPARE(folder.Read(PracticeText::kFileName), saved);
     }
 };
 

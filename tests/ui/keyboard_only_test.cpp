@@ -4,14 +4,11 @@
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 #include "ui/keyboard_view.h"
-#include "windows/editor/editor_window.h"
-#include "windows/editor/language_help_window.h"
 #include "windows/help/donation_window.h"
 #include "windows/session/session_window.h"
 #include "windows/stats/statistics_window.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 using namespace tarvelo;
@@ -33,97 +30,26 @@ class KeyboardOnlyTest : public QObject
         QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
     }
     static QWidget* focused() { return QApplication::focusWidget(); }
-    static QWidget* window(const char* name)
-    {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == name && top->isVisible())
-                return top;
-        }
-        return nullptr;
-    }
 
 private slots:
-    void editorSavesMovesOutOfTheTextAndClosesWithEscape()
-    {
-        folder.Write(PracticeText::kFileName, "header\r\nOne.\r\n");
-        ProgramState state{folder.Path()};
-        EditorWindow editor(state, EditorServices{&dialogs, {}});
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowActive(&editor));
-        auto* text = test::Child<QPlainTextEdit>(editor, "txtAllText");
-        QCOMPARE(focused(), text);
-
-        press(Qt::Key_Tab); // a Tab of the text
-        press(Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(folder.Read(PracticeText::kFileName).ends_with("\r\n\tOne.\r\n"));
-
-        press(Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(focused(),
-                 test::Frame(editor, "sOption", static_cast<int>(EditorOption::Restore)));
-        press(Qt::Key_Tab);
-        press(Qt::Key_Tab);
-        QCOMPARE(focused(), test::Frame(editor, "sOption", static_cast<int>(EditorOption::Close)));
-        press(Qt::Key_Tab, Qt::ShiftModifier);
-        press(Qt::Key_Tab, Qt::ShiftModifier);
-        press(Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(focused(), text);
-
-        QTest::keyClicks(text, "x");
-        dialogs.yesNoAnswers = {false};
-        QSignalSpy left(&editor, &EditorWindow::leftToMenu);
-        press(Qt::Key_Escape); // asks about the unsaved text: stay
-        QCOMPARE(dialogs.shown.size(), size_t{1});
-        QVERIFY(editor.isVisible());
-        dialogs.yesNoAnswers = {true};
-        press(Qt::Key_C, Qt::AltModifier);
-        QVERIFY(left.wait(1000));
-    }
-
-    void languageHelpOpensWithAltLAndClosesWithEscapeOrEnter()
-    {
-        ProgramState state{folder.Path()};
-        EditorWindow editor(state, EditorServices{&dialogs, {}});
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowActive(&editor));
-        press(Qt::Key_L, Qt::AltModifier);
-        QWidget* language = window("Language");
-        QVERIFY(language);
-        QVERIFY(QTest::qWaitForWindowActive(language));
-        press(Qt::Key_Escape);
-        QVERIFY(!language->isVisible());
-
-        LanguageHelpWindow help;
-        help.show();
-        QVERIFY(QTest::qWaitForWindowActive(&help));
-        press(Qt::Key_Return);
-        QVERIFY(!help.isVisible());
-    }
-
+    // Enter on Ignore, the option focused at first, and Escape close it
+    // unanswered; Shift+Tab moves to Donate.
     void donationWindowClosesWithEnterAndEscape()
     {
         int donations = 0;
-        const auto open = [&donations] {
-            auto* request = new DonationWindow([&donations] { ++donations; });
-            request->showOver(nullptr);
-            return QPointer<DonationWindow>(request);
-        };
-        QPointer<DonationWindow> request = open();
-        QVERIFY(QTest::qWaitForWindowActive(request));
-        press(Qt::Key_Return); // Ignore, the option focused at first
-        QTRY_VERIFY(!request);
-        QCOMPARE(donations, 0);
-
-        request = open();
-        QVERIFY(QTest::qWaitForWindowActive(request));
-        press(Qt::Key_Escape);
-        QTRY_VERIFY(!request);
-
-        request = open();
-        QVERIFY(QTest::qWaitForWindowActive(request));
-        press(Qt::Key_Tab, Qt::ShiftModifier);
-        press(Qt::Key_Return);
-        QTRY_VERIFY(!request);
-        QCOMPARE(donations, 1);
+        const std::tuple<bool, int, int> ways[] = {
+            {false, Qt::Key_Return, 0}, {false, Qt::Key_Escape, 0}, {true, Qt::Key_Return, 1}};
+        for (const auto& [toDonate, key, after] : ways) {
+            auto* window = new DonationWindow([&donations] { ++donations; });
+            window->showOver(nullptr);
+            const QPointer<DonationWindow> request(window);
+            QVERIFY(QTest::qWaitForWindowActive(request));
+            if (toDonate)
+                press(Qt::Key_Tab, Qt::ShiftModifier);
+            press(key);
+            QTRY_VERIFY(!request);
+            QCOMPARE(donations, after);
+        }
     }
 
     // The commands beside the arrow keys' options: Alt+X exports the history,
