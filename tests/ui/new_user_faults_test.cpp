@@ -10,7 +10,6 @@
 #include "ui/option_frame.h"
 #include "windows/session/session_window.h"
 
-#include <QLineEdit>
 #include <QPointer>
 #include <QtTest>
 
@@ -97,19 +96,6 @@ private slots:
         SendKey(keys, Qt::Key_unknown, QString(QChar(0x85))); // C1
         QCOMPARE(run.session->findChild<QWidget*>("picText2")->property("text").toString(), "");
         QCOMPARE(run.fakes.beeps, 0);
-    }
-
-    // A character outside the code page is refused in the key edit box.
-    void keyEditRefusesACharacterOutsideTheCodePage()
-    {
-        Run run;
-        auto* keyboard = run.session->findChild<ui::KeyboardView*>();
-        const std::string before = run.folder.Read("Tarvelo.INI");
-        QTest::mouseClick(keyboard, Qt::LeftButton, {}, keyboard->keyRect(5).center());
-        SendKey(run.session->findChild<QLineEdit*>("tEnter"), Qt::Key_unknown, "ł");
-        QCOMPARE(run.fakes.shown.size(), std::size_t{1});
-        QCOMPARE(keyboard->caption(5) + keyboard->caption(31), QString("T?"));
-        QCOMPARE(run.folder.Read("Tarvelo.INI"), before);
     }
 
     // A long name keeps the menu and titles narrow; the first-use message comes

@@ -119,7 +119,8 @@ private slots:
     }
 
     // The edit box opens over the clicked key and takes a typed or composed
-    // character; a pre-edit keeps it open.
+    // character; a pre-edit keeps it open. A character outside the code page
+    // is refused with a message.
     void keyIsRelabelledInPlace()
     {
         Activity activity;
@@ -146,10 +147,20 @@ private slots:
         QCoreApplication::sendEvent(edit, &commit);
         QCOMPARE(keyboard->caption(47), QString::fromUtf8("Ü"));
         QVERIFY(!edit->isVisible());
+
+        clickKey(5);
+        const std::size_t told = activity.dialogs.shown.size();
+        QKeyEvent outside(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                          QString::fromUtf8("ł"));
+        QCoreApplication::sendEvent(edit, &outside);
+        QCOMPARE(activity.dialogs.shown.size(), told + 1);
+        QCOMPARE(keyboard->caption(5), QString("A"));
     }
 
-    // Leaving is queued, so the menu may delete the window.
-    void leavingKeepsThePlacementForTheNextStart()
+    // Leaving is queued, so the menu may delete the window; the placement
+    // is kept for the next start. The close box ends the program and keeps
+    // the window maximized for the next start.
+    void leavingAndTheCloseBoxKeepThePlacementForTheNextStart()
     {
         Activity activity;
         SessionWindow* window = &activity.Open();
@@ -160,6 +171,11 @@ private slots:
         QVERIFY(!window->isVisible() && left.count() == 0);
         QTRY_COMPARE(left.count(), 1);
         QCOMPARE(activity.Open().pos(), placed);
+
+        activity.window->showMaximized();
+        activity.window->close();
+        QCOMPARE(activity.programEnds, 1);
+        QVERIFY(activity.Open().windowState().testFlag(Qt::WindowMaximized));
     }
 
     // While the settings cannot be written a notice stays in the window, where
@@ -207,15 +223,6 @@ private slots:
 
         SessionWindow& practice = activity.Open();
         QVERIFY(!Child<QWidget>(practice, "drillPanel")->isVisibleTo(&practice));
-    }
-
-    void closeBoxEndsTheProgramAndTheNextStartIsMaximized()
-    {
-        Activity activity;
-        activity.Open().showMaximized();
-        activity.window->close();
-        QCOMPARE(activity.programEnds, 1);
-        QVERIFY(activity.Open().windowState().testFlag(Qt::WindowMaximized));
     }
 };
 

@@ -42,26 +42,6 @@ private slots:
         state.totals = {481, 960, 24};
     }
 
-    void showsTheFiguresTintsTheTalliedKeysAndLeavesOnEscape()
-    {
-        state.tallies.TallyLetterTyped(0, 'q');
-        state.tallies.TallyLetterError(0, 'q');
-        StatisticsWindow window(state);
-        QStringList shown;
-        for (const char* label : {"lusername", "lctime", "lcwpm", "lcpercent"})
-            shown << window.findChild<QLabel*>(label)->text();
-        QCOMPARE(shown.join(' '), QString("Ada 4.0 22 95"));
-        auto* keyboard = window.findChild<ui::KeyboardView*>("heatMap");
-        QVERIFY(keyboard->fill(state.layout.KeyOfChar('Q')) !=
-                keyboard->fill(state.layout.KeyOfChar('W')));
-
-        window.show();
-        QSignalSpy left(&window, &StatisticsWindow::leftToMenu);
-        QTest::keyClick(test::Keys(window), Qt::Key_Escape);
-        QVERIFY(left.wait(1000));
-        QVERIFY(!window.isVisible());
-    }
-
     // A 160-character name is shown shortened, whole in its tooltip, and
     // leaves the window as wide as a short one does.
     void aLongNameDoesNotWidenTheWindow()
@@ -138,10 +118,13 @@ private slots:
         QCOMPARE(dialogs.shown.size(), size_t{3}); // two questions and the failure
     }
 
-    // With keystroke figures the keyboard switches to speeds, and the pairs,
-    // confusions and the focus outlook are shown beside it.
-    void switchesTheKeyboardToSpeedsAndShowsTheKeystrokeFigures()
+    // The figures and the tallied keys' tint; with keystroke figures the
+    // keyboard switches to speeds, and the pairs, confusions and the focus
+    // outlook are shown beside it. Escape leaves.
+    void showsTheFiguresAndTheKeyboardEitherWayAndLeavesOnEscape()
     {
+        state.tallies.TallyLetterTyped(0, 'q');
+        state.tallies.TallyLetterError(0, 'q');
         StatisticsServices services;
         services.speedReport = [](ProgramState&) {
             SpeedReport report;
@@ -153,9 +136,14 @@ private slots:
             return report;
         };
         StatisticsWindow window(state, services);
+        QStringList shown;
+        for (const char* label : {"lusername", "lctime", "lcwpm", "lcpercent"})
+            shown << window.findChild<QLabel*>(label)->text();
+        QCOMPARE(shown.join(' '), QString("Ada 4.0 22 95"));
         auto* keyboard = window.findChild<ui::KeyboardView*>("heatMap");
         auto* toggle = window.findChild<QPushButton*>("bKeyboardView");
         const auto fill = [&](char c) { return keyboard->fill(state.layout.KeyOfChar(c)); };
+        QVERIFY(fill('Q') != fill('W'));
         QVERIFY(toggle && fill('f') == fill('j'));
         QTest::mouseClick(toggle, Qt::LeftButton);
         QVERIFY(fill('f') != fill('j') && fill('j') != fill('k'));
@@ -168,6 +156,11 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
         QVERIFY(fill('f') == fill('j'));
         QVERIFY(!StatisticsWindow(state).findChild<QPushButton*>("bKeyboardView"));
+
+        QSignalSpy left(&window, &StatisticsWindow::leftToMenu);
+        QTest::keyClick(test::Keys(window), Qt::Key_Escape);
+        QVERIFY(left.wait(1000));
+        QVERIFY(!window.isVisible());
     }
 };
 
