@@ -241,7 +241,9 @@ private slots:
                  qPrintable(QString("at %1,%2").arg(window->x()).arg(window->y())));
     }
 
-    void namesAreFoldedIntoTheCodePageOrRefused()
+    // Names are folded into the code page or refused; the dialog preselects
+    // the name, returns the entry and refuses what the code page cannot hold.
+    void namesAreFoldedIntoTheCodePageOrRefusedByTheNameDialog()
     {
         // Name, entered, stored (null: refused).
         const char* const rows[][3] = {
@@ -255,10 +257,6 @@ private slots:
             const auto name = NameInCodePage(QString::fromUtf8(entered));
             QVERIFY2(name ? stored && *name == stored : !stored, what);
         }
-    }
-
-    void nameDialogPreselectsReturnsTheEntryAndRefusesWhatTheCodePageCannotHold()
-    {
         test::TempFolder folder;
         test::ScriptedDialogs dialogs;
         NewUserDialog dialog(folder.Path(), dialogs);

@@ -77,8 +77,9 @@ class SessionWindowTest : public QObject
 
 private slots:
     // Keys and statistics ticks reach the engine; the lines, the panel and
-    // the statistics timer follow it.
-    void typedSentenceIsShownAndCounted()
+    // the statistics timer follow it. Clicks reach the options and the typing
+    // lines; the flash timer of a refused Backspace follows the options.
+    void typedSentenceIsShownAndCountedAndClicksReachTheSession()
     {
         Activity activity;
         SessionWindow* window = &activity.Open();
@@ -98,15 +99,12 @@ private slots:
         QCOMPARE(Shown(*window).section(" | ", 1), QString(" | 2 | 1"));
         QVERIFY(Text(*window, "llwpm").toInt() > 0);
         QVERIFY(!statsTimer->isActive());
-    }
 
-    // Clicks reach the typing lines and the options; the flash timer of a
-    // refused Backspace follows the options.
-    void clicksReachTheSessionAndTheFlashTimerFollows()
-    {
-        Activity activity;
-        SessionWindow* window = &activity.Open();
         auto* flashTimer = Child<QTimer>(*window, "genTimer");
+        const auto stop = [&] {
+            QTest::mouseClick(test::Frame(*window, "sOption", 1), Qt::LeftButton);
+        };
+        stop();
         QTest::mouseClick(Child<QWidget>(*window, "picText2"), Qt::LeftButton); // begins
         QTest::keyClicks(Keys(*window), "Tx");
         QTest::keyClick(Keys(*window), Qt::Key_Backspace); // off in practice
@@ -114,7 +112,7 @@ private slots:
         QVERIFY(flashTimer->isActive());
         test::Tick(flashTimer);
         QVERIFY(!flashTimer->isActive());
-        QTest::mouseClick(test::Frame(*window, "sOption", 1), Qt::LeftButton); // Stop
+        stop();
         QCOMPARE(Text(*window, "picText2"), QString());
     }
 
