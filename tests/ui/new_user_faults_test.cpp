@@ -37,36 +37,6 @@ void SendKey(QWidget* target, int key, const QString& text) // as X11 gives it
     QCoreApplication::sendEvent(target, &press);
 }
 
-// The main menu over the shipped data, user 0 entered and practice opened.
-struct Run
-{
-    explicit Run(const std::string& name = "Ann", const char* sessionNumber = "3")
-    {
-        test::CopyShippedData(folder);
-        ProfileStore store(folder.Path());
-        store.WriteProfile("users", "user0", name);
-        store.WriteProfile("user0", "sessionnumber", sessionNumber);
-        store.WriteProfile("users", "left", "150"); // the windows fit the 800 x 600 screen
-        store.WriteProfile("users", "top", "150");
-        MenuServices services{
-            &dialogs, &names, [this](ProgramState& state) {
-                return session = new SessionWindow(state, {&fakes, &fakes, &fakes, [] {}});
-            }};
-        menu = StartApplication(folder.Path(), dialogs, std::move(services));
-        menu->show();
-        fakes.menu = menu.get();
-        for (int key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return})
-            QTest::keyClick(test::Keys(*menu), Qt::Key(key));
-    }
-
-    test::TempFolder folder;
-    test::ScriptedDialogs dialogs;
-    test::ScriptedNameDialog names;
-    Fakes fakes;
-    std::unique_ptr<MainWindow> menu;
-    QPointer<SessionWindow> session;
-};
-
 } // namespace
 
 class NewUserFaultsTest : public QObject
@@ -74,12 +44,44 @@ class NewUserFaultsTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The hover border goes when the pointer leaves; Delete and control keys
-    // type nothing during a run.
-    void hoverThenDeleteAndControlKeys()
+    // A new user with a long name goes from the main menu to practice: the
+    // name keeps the menu and titles narrow, and the first-use message comes
+    // after the menu hides. The hover border goes when the pointer leaves;
+    // Delete and control keys type nothing during a run.
+    void longNameFirstUseHoverAndControlKeys()
     {
-        Run run;
-        auto* keyboard = run.session->findChild<ui::KeyboardView*>();
+        const QString name = QString("abcdefghijklmnopqrstuvwxyz").repeated(6);
+        test::TempFolder folder;
+        test::CopyShippedData(folder);
+        {
+            ProfileStore store(folder.Path());
+            store.WriteProfile("users", "user0", name.toStdString());
+            store.WriteProfile("user0", "sessionnumber", "0");
+            store.WriteProfile("users", "left", "150"); // the windows fit the 800 x 600 screen
+            store.WriteProfile("users", "top", "150");
+        }
+        test::ScriptedDialogs dialogs;
+        test::ScriptedNameDialog names;
+        Fakes fakes;
+        QPointer<SessionWindow> session;
+        MenuServices services{
+            &dialogs, &names, [&](ProgramState& state) {
+                return session = new SessionWindow(state, {&fakes, &fakes, &fakes, [] {}});
+            }};
+        const auto menu = StartApplication(folder.Path(), dialogs, std::move(services));
+        menu->show();
+        fakes.menu = menu.get();
+        for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return})
+            QTest::keyClick(test::Keys(*menu), key);
+
+        QVERIFY2(menu->width() < 1000, qPrintable(QString::number(menu->width())));
+        auto* box = menu->findChild<ui::OptionFrame*>("lUser0");
+        QVERIFY(box->shownCaption().endsWith(QChar(0x2026)));
+        QCOMPARE(box->toolTip(), name);
+        QVERIFY(session->windowTitle().endsWith(QChar(0x2026)));
+        QCOMPARE(fakes.menuVisible, std::vector<bool>{false});
+
+        auto* keyboard = session->findChild<ui::KeyboardView*>();
         const QColor plain = keyboard->border(5);
         const QPointF over = keyboard->keyRect(5).center();
         QMouseEvent move(QEvent::MouseMove, over, keyboard->mapToGlobal(over), Qt::NoButton,
@@ -90,26 +92,12 @@ private slots:
         QCoreApplication::sendEvent(keyboard, &leave);
         QCOMPARE(keyboard->border(5), plain);
 
-        QWidget* keys = test::Keys(*run.session);
+        QWidget* keys = test::Keys(*session);
         QTest::keyClick(keys, Qt::Key_Return);
         SendKey(keys, Qt::Key_Delete, "\x7f");
         SendKey(keys, Qt::Key_unknown, QString(QChar(0x85))); // C1
-        QCOMPARE(run.session->findChild<QWidget*>("picText2")->property("text").toString(), "");
-        QCOMPARE(run.fakes.beeps, 0);
-    }
-
-    // A long name keeps the menu and titles narrow; the first-use message comes
-    // after the menu hides.
-    void longNameAndFirstUse()
-    {
-        const QString name = QString("abcdefghijklmnopqrstuvwxyz").repeated(6);
-        Run run(name.toStdString(), "0");
-        QVERIFY2(run.menu->width() < 1000, qPrintable(QString::number(run.menu->width())));
-        auto* box = run.menu->findChild<ui::OptionFrame*>("lUser0");
-        QVERIFY(box->shownCaption().endsWith(QChar(0x2026)));
-        QCOMPARE(box->toolTip(), name);
-        QVERIFY(run.session->windowTitle().endsWith(QChar(0x2026)));
-        QCOMPARE(run.fakes.menuVisible, std::vector<bool>{false});
+        QCOMPARE(session->findChild<QWidget*>("picText2")->property("text").toString(), "");
+        QCOMPARE(fakes.beeps, 0);
     }
 };
 
