@@ -42,23 +42,6 @@ private slots:
         state.totals = {481, 960, 24};
     }
 
-    // A 160-character name is shown shortened, whole in its tooltip, and
-    // leaves the window as wide as a short one does.
-    void aLongNameDoesNotWidenTheWindow()
-    {
-        const int usual = StatisticsWindow(state).sizeHint().width();
-        const QString name = QString("Wilhelmina ").repeated(15).left(160);
-        state.user.UserName = name.toStdString();
-        StatisticsWindow window(state);
-        state.user.UserName = "Ada";
-        QVERIFY2(window.sizeHint().width() <= usual,
-                 qPrintable(QString("%1 > %2").arg(window.sizeHint().width()).arg(usual)));
-        window.show();
-        auto* shown = window.findChild<QLabel*>("lusername");
-        QVERIFY(shown->text().endsWith(QChar(0x2026)));
-        QCOMPARE(shown->toolTip(), name);
-    }
-
     // The history is read and exported away from the window's thread: the
     // chart fills in when it is read, the file appears when it is written.
     void fillsInTheChartAndExportsTheHistory()
@@ -120,8 +103,8 @@ private slots:
 
     // The figures and the tallied keys' tint; with keystroke figures the
     // keyboard switches to speeds, and the pairs, confusions and the focus
-    // outlook are shown beside it. Escape leaves.
-    void showsTheFiguresAndTheKeyboardEitherWayAndLeavesOnEscape()
+    // outlook are shown beside it; Escape leaves.
+    void showsTheFiguresTheKeyboardEitherWayAndTheNameAndLeavesOnEscape()
     {
         state.tallies.TallyLetterTyped(0, 'q');
         state.tallies.TallyLetterError(0, 'q');
@@ -155,12 +138,26 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
         QVERIFY(fill('f') == fill('j'));
-        QVERIFY(!StatisticsWindow(state).findChild<QPushButton*>("bKeyboardView"));
-
         QSignalSpy left(&window, &StatisticsWindow::leftToMenu);
         QTest::keyClick(test::Keys(window), Qt::Key_Escape);
         QVERIFY(left.wait(1000));
         QVERIFY(!window.isVisible());
+        const StatisticsWindow plain(state);
+        QVERIFY(!plain.findChild<QPushButton*>("bKeyboardView"));
+
+        // A 160-character name is shown shortened, whole in its tooltip, and
+        // leaves the window as wide as a short one does.
+        const QString name = QString("Wilhelmina ").repeated(15).left(160);
+        state.user.UserName = name.toStdString();
+        StatisticsWindow named(state);
+        state.user.UserName = "Ada";
+        const int usual = plain.sizeHint().width();
+        QVERIFY2(named.sizeHint().width() <= usual,
+                 qPrintable(QString("%1 > %2").arg(named.sizeHint().width()).arg(usual)));
+        named.show();
+        auto* shownName = named.findChild<QLabel*>("lusername");
+        QVERIFY(shownName->text().endsWith(QChar(0x2026)));
+        QCOMPARE(shownName->toolTip(), name);
     }
 };
 

@@ -103,8 +103,13 @@ private slots:
 
     // Every kind of box shows code-page text as the characters typed: a user
     // name holding markup gives no heading and loads no image from disk.
-    void boxesShowPlainCodePageTextAndReturnTheAnswer()
+    // A box raised while the user types: the keys of its first second are not
+    // its answer. Space on its default button at 0, 999 and 1000 ms after it
+    // came up.
+    void boxesShowPlainCodePageTextAndIgnoreTheKeysOfTheirFirstSecond()
     {
+        std::int64_t now = 50'000;
+        ui::QtDialogs dialogs(nullptr, [&now] { return now; });
         const std::string name = "<h1>Big</h1><img src=\"/etc/x.png\"> Caf\xE9 \x80";
         QStringList shown;
         QList<Qt::TextFormat> formats;
@@ -121,7 +126,6 @@ private slots:
                 qobject_cast<QDialog*>(modal)->done(0);
             });
         };
-        ui::QtDialogs dialogs;
         answer(QMessageBox::Ok);
         dialogs.ShowMessage(name, "Error", MessageIcon::Critical);
         QCOMPARE(shown,
@@ -137,14 +141,7 @@ private slots:
         QVERIFY(formats.size() >= 4);
         for (const Qt::TextFormat format : formats)
             QCOMPARE(format, Qt::PlainText);
-    }
 
-    // A box raised while the user types: the keys of its first second are not
-    // its answer. Space on its default button at 0, 999 and 1000 ms after it came up.
-    void boxIgnoresTheKeysOfItsFirstSecond()
-    {
-        std::int64_t now = 50'000;
-        ui::QtDialogs dialogs(nullptr, [&now] { return now; });
         for (const bool question : {false, true}) {
             int closedAt = -1;
             QTimer::singleShot(0, [&] {
@@ -152,9 +149,9 @@ private slots:
                 QAbstractButton* button = box->defaultButton();
                 if (!button)
                     button = box->buttons().constFirst();
-                const std::int64_t shown = now;
+                const std::int64_t raised = now;
                 for (const int after : {0, 999, 1000}) {
-                    now = shown + after;
+                    now = raised + after;
                     QTest::keyClick(button, Qt::Key_Space);
                     if (!box->isVisible()) {
                         closedAt = after;
