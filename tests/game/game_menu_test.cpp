@@ -3,7 +3,7 @@
 #include "game_fixture.h"
 #include "history/run_history.h"
 #include "history/shared_history.h"
-#include "support/stepped_utc_clock.h"
+#include "support/fake_platform.h"
 
 #include <functional>
 #include <tuple>

@@ -3,7 +3,7 @@
 #include "history/progress_days.h"
 #include "history/run_history.h"
 #include "profile/data_file.h"
-#include "support/stepped_utc_clock.h"
+#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include "history/shared_history.h"
 #include "profile/data_file.h"
 #include "state/program_state.h"
+#include "support/fake_platform.h"
 #include "support/kill_at_random.h"
-#include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
 #include <filesystem>

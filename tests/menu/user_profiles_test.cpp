@@ -5,8 +5,8 @@
 #include "profile/value_codec.h"
 #include "state/complete_totals.h"
 #include "state/game_averages.h"
+#include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
-#include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

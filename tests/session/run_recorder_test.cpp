@@ -2,7 +2,7 @@
 #include "drill/layout_identity.h"
 #include "session/run_recorder.h"
 #include "session_fixture.h"
-#include "support/stepped_utc_clock.h"
+#include "support/fake_platform.h"
 
 #include <sstream>
 
