@@ -196,7 +196,7 @@ const std::vector<Line> kRun = {
     {{'\xE9', '\xE9', 70000, false, 7}, {'x', 'x', 12.6, false}},
 };
 
-TEST(KeystrokeLogTest, LinesComeBackAsTypedDamagedBytesStopWithTheLinesBefore)
+TEST(KeystrokeLogTest, RecordedLinesComeBackAsTypedDamagedBytesStopWithTheLinesBefore)
 {
     KeystrokeLog log;
     for (const Line& line : kRun)
@@ -217,10 +217,8 @@ TEST(KeystrokeLogTest, LinesComeBackAsTypedDamagedBytesStopWithTheLinesBefore)
     EXPECT_FALSE(whole);
     EXPECT_TRUE(Lines("", whole).empty());
     EXPECT_TRUE(whole);
-}
 
-TEST(KeystrokeRecorderTest, TimesFromEventStampsAndCountsExtraKeys)
-{
+    // The recorder times each keystroke from its event stamp and counts extra keys.
     KeystrokeRecorder recorder;
     recorder.ExtraKey(); // shift
     recorder.Typed('T', 'T', false, 1000);
@@ -233,7 +231,6 @@ TEST(KeystrokeRecorderTest, TimesFromEventStampsAndCountsExtraKeys)
     const Line second = recorder.EndLine();
     EXPECT_TRUE(Same(first, {{'T', 'T', 0, false, 1}, {'o', 'p', 180, true}, {'o', 'o', 220}}));
     EXPECT_TRUE(Same(second, {{'\xE9', '\xE9', 4000, false, 1}, {'t', 't', 0}}));
-    bool whole = false;
     const auto logged = Lines(recorder.PackedLog(), whole);
     ASSERT_EQ(logged.size(), 2u);
     EXPECT_TRUE(Same(logged[0], first));

@@ -403,12 +403,16 @@ std::string Days(const KindProgress& kind)
 // The sums the database hands over draw the same chart as the runs read one
 // by one: 140 days across a clock change, two kinds, another user, runs too
 // short to time and a date no calendar holds.
-TEST(HistoryReaderTest, SumsInTheDatabaseGiveTheFiguresOfTheRuns)
+TEST(HistoryReaderTest, SumsInTheDatabaseGiveTheFiguresOfTheRunsReadingCreatesNothing)
 {
     SetZone("Europe/London");
     TempFolder folder;
+    const std::string path = HistoryPath(folder.Path());
+    EXPECT_FALSE(LoadProgress(path, "user0", kJanuary1).hasRuns);
+    EXPECT_FALSE(ExportUserHistory(path, "user0", folder.File("none.csv")));
+    EXPECT_FALSE(FileExists(path)) << "reading never creates a history";
     SteppedUtcClock clock;
-    RunHistory history(HistoryPath(folder.Path()), clock);
+    RunHistory history(path, clock);
     for (int day = 0; day < 140; ++day)
         for (int hour : {9, 23}) {
             RunRecord run = RunAt(kJanuary1 + day * kDay + hour * 3600 + 1200,
@@ -424,7 +428,7 @@ TEST(HistoryReaderTest, SumsInTheDatabaseGiveTheFiguresOfTheRuns)
 
     const std::int64_t now = kJanuary1 + 137 * kDay;
     const Progress expected = SummariseProgress(history.Runs("user0"), now);
-    const LoadedProgress loaded = LoadProgress(history.Path(), "user0", now);
+    const LoadedProgress loaded = LoadProgress(path, "user0", now);
     EXPECT_TRUE(loaded.hasRuns);
     EXPECT_EQ(Days(loaded.progress.practice), Days(expected.practice));
     EXPECT_EQ(Days(loaded.progress.lessons), Days(expected.lessons));
@@ -432,19 +436,8 @@ TEST(HistoryReaderTest, SumsInTheDatabaseGiveTheFiguresOfTheRuns)
     EXPECT_NE(DateText(expected.first.date), "1 January 2026") << "older days left out";
     ASSERT_TRUE(loaded.progress.lessons.recent && expected.lessons.recent);
     EXPECT_EQ(loaded.progress.lessons.recent->wpm, expected.lessons.recent->wpm);
-}
 
-// Reading never creates a history; the export writes what the history holds.
-TEST(HistoryReaderTest, ReadsNothingIntoBeingAndExportsTheUsersRuns)
-{
-    TempFolder folder;
-    const std::string path = HistoryPath(folder.Path());
-    EXPECT_FALSE(LoadProgress(path, "user0", kJanuary1).hasRuns);
-    EXPECT_FALSE(ExportUserHistory(path, "user0", folder.File("none.csv")));
-    EXPECT_FALSE(FileExists(path));
-
-    SteppedUtcClock clock;
-    RunHistory history(path, clock);
+    // The export writes what the history holds.
     RunRecord run;
     run.userSection = "user2";
     run.userName = "Zo\xEB";

@@ -65,9 +65,20 @@ protected:
     }
 };
 
-// Only codes with a key, lower case under its capital, in code order.
-TEST_F(KeyboardStatsTest, CodesWithAKeyAreListedWithPercentagesMarkersAndTints)
+// A key shows its slowest letter; only codes with a key are listed, lower case
+// under its capital, in code order.
+TEST_F(KeyboardStatsTest, KeysShowTheirSlowestLetterCodesWithAKeyAreListedWithPercentages)
 {
+    SpeedReport report;
+    report.averageMs['a'] = 250;
+    report.averageMs['s'] = 0; // no samples
+    EXPECT_EQ(KeyAverageMs(report, layout, layout.KeyOfChar('a')), 250);
+    EXPECT_EQ(KeyAverageMs(report, layout, layout.KeyOfChar('s')), std::nullopt);
+    EXPECT_EQ(KeyAverageMs(report, layout, layout.KeyOfChar('1')), std::nullopt);
+    EXPECT_EQ(SpeedColour(300, 300), 0x40B030); // at target or faster: green
+    EXPECT_EQ(SpeedColour(450, 300), 0x20D0F0); // half as slow again: yellow
+    EXPECT_EQ(SpeedColour(600, 300), 0x2030E0); // twice as slow and more: red
+
     layout = KeyboardLayout();                       // no key but these
     layout.AssignCharacter(5, 255, false, profile);  // y with diaeresis: listed
     layout.AssignCharacter(6, 0xE9, false, profile); // é: counted as É
@@ -88,19 +99,6 @@ TEST_F(KeyboardStatsTest, CodesWithAKeyAreListedWithPercentagesMarkersAndTints)
     EXPECT_EQ(statistics.KeyTip(q->key), "Q  57 %");
     EXPECT_GT(Statistics::HeatColour(0) & 0xFF, (Statistics::HeatColour(0) >> 8) & 0xFF);
     EXPECT_GT((Statistics::HeatColour(100) >> 8) & 0xFF, Statistics::HeatColour(100) & 0xFF);
-}
-
-TEST_F(KeyboardStatsTest, AKeyShowsItsSlowestLetterColouredAgainstTheTarget)
-{
-    SpeedReport report;
-    report.averageMs['a'] = 250;
-    report.averageMs['s'] = 0; // no samples
-    EXPECT_EQ(KeyAverageMs(report, layout, layout.KeyOfChar('a')), 250);
-    EXPECT_EQ(KeyAverageMs(report, layout, layout.KeyOfChar('s')), std::nullopt);
-    EXPECT_EQ(KeyAverageMs(report, layout, layout.KeyOfChar('1')), std::nullopt);
-    EXPECT_EQ(SpeedColour(300, 300), 0x40B030); // at target or faster: green
-    EXPECT_EQ(SpeedColour(450, 300), 0x20D0F0); // half as slow again: yellow
-    EXPECT_EQ(SpeedColour(600, 300), 0x2030E0); // twice as slow and more: red
 }
 
 // Labels stand at whole numbers in round, even steps and cover the values.
