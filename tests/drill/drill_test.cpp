@@ -34,22 +34,14 @@ KeySpeeds Speeds(const std::map<char, std::pair<double, double>>& times)
 
 TEST(TextLanguageTest, LettersByFrequencyAndMadeUpWordsWithTheRequiredLetter)
 {
-    const struct
-    {
-        const char* name;
-        std::string text;
-        std::string letters;
-    } rows[] = {
+    // Ties to the first seen and capitals folded: the probe's drill test.
+    const std::tuple<const char*, std::string, std::string> rows[] = {
         {"header_left_out", kHeader + "abb", "ba"},
-        {"ties_to_first_seen", kHeader + "cab bca", "cab"},
-        {"capitals_folded", kHeader + "Aa\xC9\xE9 b\xE9",
-         "\xE9"
-         "ab"},
         {"marks_and_digits_skipped", kHeader + "x1-y2 \xD7\xF7 y", "yx"},
         {"lf_lines", "Header\nxy\ny\n", "yx"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(TextLanguage::Learn(row.text).Letters(), row.letters) << row.name;
+    for (const auto& [name, text, letters] : rows)
+        EXPECT_EQ(TextLanguage::Learn(text).Letters(), letters) << name;
     const TextLanguage language = TextLanguage::Learn(kHeader + "see the tea, she sat\r\n");
     for (std::uint64_t seed = 0; seed < 20; ++seed) {
         SeededRandom random(seed);
@@ -82,12 +74,7 @@ KeySpeeds Speeds(const std::string& pairs)
 
 TEST(DrillPlanTest, OpensLettersOneAtATimeAndFocusesOnTheSlowest)
 {
-    const struct
-    {
-        const char* name;
-        std::string times;
-        std::string open;
-    } rows[] = {
+    const std::tuple<const char*, std::string, std::string> rows[] = {
         {"first_six_without_samples", "", "abcdef"},
         {"first_six_when_slow", "SS", "abcdef"},
         {"next_when_all_open_were_at_target", "FS FF FF FF FF FF", "abcdefg"},
@@ -95,9 +82,8 @@ TEST(DrillPlanTest, OpensLettersOneAtATimeAndFocusesOnTheSlowest)
         {"a_letter_at_target_opens_anyway", "SS -- -- -- -- -- -- -- FS", "abcdefi"},
         {"chain_continues_past_fast_letters", "FF FF FF FF FF FF FF FS", "abcdefghi"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(OpenLetters("abcdefghij", Speeds(row.times), TargetSpeed()), row.open)
-            << row.name;
+    for (const auto& [name, times, open] : rows)
+        EXPECT_EQ(OpenLetters("abcdefghij", Speeds(times), TargetSpeed()), open) << name;
     EXPECT_EQ(OpenLetters("abc", KeySpeeds(), TargetSpeed()), "abc");
     // clang-format off
     const struct { const char* name; std::map<char, std::pair<double, double>> times; std::optional<char> focus; } focusRows[] = {
@@ -128,21 +114,17 @@ TEST(DrillLineTest, FollowsTheRulesPrefersTheTextsWordsAndRepeatsForASeed)
                              "street. Her husband takes rolls to the school in a quiet van.\r\n"
                              "Dozens of jars sit in the window; a fox watches the jazz band.\r\n";
     const TextLanguage language = TextLanguage::Learn(text);
-    const struct
-    {
-        const char* name;
-        std::string open;
-        char focus;
-    } rows[] = {{"common", "etaosr", 'e'},
-                {"rare_focus", "etaosrnhilzq", 'q'},
-                {"few_letters", "eta", 't'},
-                {"focus_in_few_words", "etaosrnhilwx", 'x'}};
-    for (const auto& row : rows) {
+    const std::tuple<const char*, std::string, char> rows[] = {
+        {"common", "etaosr", 'e'},
+        {"rare_focus", "etaosrnhilzq", 'q'},
+        {"few_letters", "eta", 't'},
+        {"focus_in_few_words", "etaosrnhilwx", 'x'}};
+    for (const auto& [name, open, focus] : rows) {
         for (std::uint64_t seed = 0; seed < 20; ++seed) {
             SeededRandom random(seed);
-            const std::string line = MakeDrillLine(language, row.open, row.focus, random);
+            const std::string line = MakeDrillLine(language, open, focus, random);
             const std::string where =
-                std::string(row.name) + " seed " + std::to_string(seed) + ": \"" + line + "\"";
+                std::string(name) + " seed " + std::to_string(seed) + ": \"" + line + "\"";
             ASSERT_GE(line.size(), kShortestDrillLine) << where;
             ASSERT_LE(line.size(), kLongestDrillLine) << where;
             ASSERT_EQ(line.back(), ' ') << where;
@@ -150,8 +132,8 @@ TEST(DrillLineTest, FollowsTheRulesPrefersTheTextsWordsAndRepeatsForASeed)
             std::string previous;
             for (const std::string& word : SplitLine(line)) {
                 ASSERT_GE(word.size(), 3u) << where;
-                ASSERT_NE(word.find(row.focus), std::string::npos) << where;
-                ASSERT_EQ(word.find_first_not_of(row.open), std::string::npos) << where;
+                ASSERT_NE(word.find(focus), std::string::npos) << where;
+                ASSERT_EQ(word.find_first_not_of(open), std::string::npos) << where;
                 ASSERT_NE(word, std::exchange(previous, word)) << where;
             }
         }
