@@ -1,13 +1,22 @@
 #include "drill/drill_line.h"
 #include "drill/drill_plan.h"
 #include "drill/key_speed.h"
+#include "drill/keystroke_log.h"
+#include "drill/keystroke_recorder.h"
+#include "drill/layout_identity.h"
 #include "drill/seeded_random.h"
 #include "drill/text_language.h"
+#include "profile/keyboard_layout.h"
+#include "profile/profile_store.h"
+#include "support/temp_folder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace tarvelo {
 namespace {
@@ -25,22 +34,14 @@ KeySpeeds Speeds(const std::map<char, std::pair<double, double>>& times)
 
 TEST(TextLanguageTest, LettersByFrequencyAndMadeUpWordsWithTheRequiredLetter)
 {
-    const struct
-    {
-        const char* name;
-        std::string text;
-        std::string letters;
-    } rows[] = {
+    // Ties to the first seen and capitals folded: the probe's drill test.
+    const std::tuple<const char*, std::string, std::string> rows[] = {
         {"header_left_out", kHeader + "abb", "ba"},
-        {"ties_to_first_seen", kHeader + "cab bca", "cab"},
-        {"capitals_folded", kHeader + "Aa\xC9\xE9 b\xE9",
-         "\xE9"
-         "ab"},
         {"marks_and_digits_skipped", kHeader + "x1-y2 \xD7\xF7 y", "yx"},
         {"lf_lines", "Header\nxy\ny\n", "yx"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(TextLanguage::Learn(row.text).Letters(), row.letters) << row.name;
+    for (const auto& [name, text, letters] : rows)
+        EXPECT_EQ(TextLanguage::Learn(text).Letters(), letters) << name;
     const TextLanguage language = TextLanguage::Learn(kHeader + "see the tea, she sat\r\n");
     for (std::uint64_t seed = 0; seed < 20; ++seed) {
         SeededRandom random(seed);
@@ -73,12 +74,7 @@ KeySpeeds Speeds(const std::string& pairs)
 
 TEST(DrillPlanTest, OpensLettersOneAtATimeAndFocusesOnTheSlowest)
 {
-    const struct
-    {
-        const char* name;
-        std::string times;
-        std::string open;
-    } rows[] = {
+    const std::tuple<const char*, std::string, std::string> rows[] = {
         {"first_six_without_samples", "", "abcdef"},
         {"first_six_when_slow", "SS", "abcdef"},
         {"next_when_all_open_were_at_target", "FS FF FF FF FF FF", "abcdefg"},
@@ -86,9 +82,8 @@ TEST(DrillPlanTest, OpensLettersOneAtATimeAndFocusesOnTheSlowest)
         {"a_letter_at_target_opens_anyway", "SS -- -- -- -- -- -- -- FS", "abcdefi"},
         {"chain_continues_past_fast_letters", "FF FF FF FF FF FF FF FS", "abcdefghi"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(OpenLetters("abcdefghij", Speeds(row.times), TargetSpeed()), row.open)
-            << row.name;
+    for (const auto& [name, times, open] : rows)
+        EXPECT_EQ(OpenLetters("abcdefghij", Speeds(times), TargetSpeed()), open) << name;
     EXPECT_EQ(OpenLetters("abc", KeySpeeds(), TargetSpeed()), "abc");
     // clang-format off
     const struct { const char* name; std::map<char, std::pair<double, double>> times; std::optional<char> focus; } focusRows[] = {
@@ -119,21 +114,17 @@ TEST(DrillLineTest, FollowsTheRulesPrefersTheTextsWordsAndRepeatsForASeed)
                              "street. Her husband takes rolls to the school in a quiet van.\r\n"
                              "Dozens of jars sit in the window; a fox watches the jazz band.\r\n";
     const TextLanguage language = TextLanguage::Learn(text);
-    const struct
-    {
-        const char* name;
-        std::string open;
-        char focus;
-    } rows[] = {{"common", "etaosr", 'e'},
-                {"rare_focus", "etaosrnhilzq", 'q'},
-                {"few_letters", "eta", 't'},
-                {"focus_in_few_words", "etaosrnhilwx", 'x'}};
-    for (const auto& row : rows) {
+    const std::tuple<const char*, std::string, char> rows[] = {
+        {"common", "etaosr", 'e'},
+        {"rare_focus", "etaosrnhilzq", 'q'},
+        {"few_letters", "eta", 't'},
+        {"focus_in_few_words", "etaosrnhilwx", 'x'}};
+    for (const auto& [name, open, focus] : rows) {
         for (std::uint64_t seed = 0; seed < 20; ++seed) {
             SeededRandom random(seed);
-            const std::string line = MakeDrillLine(language, row.open, row.focus, random);
+            const std::string line = MakeDrillLine(language, open, focus, random);
             const std::string where =
-                std::string(row.name) + " seed " + std::to_string(seed) + ": \"" + line + "\"";
+                std::string(name) + " seed " + std::to_string(seed) + ": \"" + line + "\"";
             ASSERT_GE(line.size(), kShortestDrillLine) << where;
             ASSERT_LE(line.size(), kLongestDrillLine) << where;
             ASSERT_EQ(line.back(), ' ') << where;
@@ -141,8 +132,8 @@ TEST(DrillLineTest, FollowsTheRulesPrefersTheTextsWordsAndRepeatsForASeed)
             std::string previous;
             for (const std::string& word : SplitLine(line)) {
                 ASSERT_GE(word.size(), 3u) << where;
-                ASSERT_NE(word.find(row.focus), std::string::npos) << where;
-                ASSERT_EQ(word.find_first_not_of(row.open), std::string::npos) << where;
+                ASSERT_NE(word.find(focus), std::string::npos) << where;
+                ASSERT_EQ(word.find_first_not_of(open), std::string::npos) << where;
                 ASSERT_NE(word, std::exchange(previous, word)) << where;
             }
         }
@@ -161,6 +152,93 @@ TEST(DrillLineTest, FollowsTheRulesPrefersTheTextsWordsAndRepeatsForASeed)
     SeededRandom again(3);
     EXPECT_EQ(MakeDrillLine(words, "etahns", 't', again), line);
     EXPECT_EQ(MakeDrillLine(words, "", 't', again), "");
+}
+
+using Line = std::vector<Keystroke>;
+
+bool Same(const Line& a, const Line& b)
+{
+    const auto fields = [](const Keystroke& k) {
+        return std::tie(k.expected, k.typed, k.intervalMs, k.error, k.extraKeys);
+    };
+    return std::ranges::equal(a, b, {}, fields, fields);
+}
+
+std::vector<Line> Lines(std::string_view bytes, bool& whole)
+{
+    std::vector<Line> lines;
+    whole = ForEachLoggedLine(bytes, [&](std::span<const Keystroke> line) {
+        lines.emplace_back(line.begin(), line.end());
+    });
+    return lines;
+}
+
+const std::vector<Line> kRun = {
+    {{'T', 'T', 0, false, 1}, {'h', 'g', 131, true}, {'h', 'h', 250, false}, {' ', ' ', 90}},
+    {{'\xE9', '\xE9', 70000, false, 7}, {'x', 'x', 12.6, false}},
+};
+
+TEST(KeystrokeLogTest, RecordedLinesComeBackAsTypedDamagedBytesStopWithTheLinesBefore)
+{
+    KeystrokeLog log;
+    for (const Line& line : kRun)
+        log.AddLine(line);
+    bool whole = false;
+    std::vector<Line> lines = Lines(log.Bytes(), whole);
+    EXPECT_TRUE(whole);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Same(lines[0], kRun[0]));
+    Line rounded = kRun[1];
+    rounded[1].intervalMs = 13; // whole milliseconds
+    EXPECT_TRUE(Same(lines[1], rounded));
+    const std::string& bytes = log.Bytes();
+    // Cut inside the second line: the first still comes, the cut one does not.
+    EXPECT_EQ(Lines(bytes.substr(0, bytes.size() - 1), whole).size(), 1u);
+    EXPECT_FALSE(whole);
+    EXPECT_TRUE(Lines(std::string(1, '\x09') + bytes.substr(1), whole).empty());
+    EXPECT_FALSE(whole);
+    EXPECT_TRUE(Lines("", whole).empty());
+    EXPECT_TRUE(whole);
+
+    // The recorder times each keystroke from its event stamp and counts extra keys.
+    KeystrokeRecorder recorder;
+    recorder.ExtraKey(); // shift
+    recorder.Typed('T', 'T', false, 1000);
+    recorder.Typed('o', 'p', true, 1180);
+    recorder.Typed('o', 'o', false, 1400);
+    const Line first = recorder.EndLine();
+    recorder.ExtraKey(); // a dead key, then the letter
+    recorder.Typed('\xE9', '\xE9', false, 5400);
+    recorder.Typed('t', 't', false, 5000); // stamps out of order
+    const Line second = recorder.EndLine();
+    EXPECT_TRUE(Same(first, {{'T', 'T', 0, false, 1}, {'o', 'p', 180, true}, {'o', 'o', 220}}));
+    EXPECT_TRUE(Same(second, {{'\xE9', '\xE9', 4000, false, 1}, {'t', 't', 0}}));
+    const auto logged = Lines(recorder.PackedLog(), whole);
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_TRUE(Same(logged[0], first));
+    EXPECT_TRUE(Same(logged[1], second));
+}
+
+// Speeds are kept per identity: a letter moved starts afresh, a symbol
+// relabelled does not.
+TEST(LayoutIdentityTest, FollowsTheLettersOnly)
+{
+    test::TempFolder folder;
+    ProfileStore profile{folder.Path()};
+    KeyboardLayout layout;
+    layout.Load(profile);
+    const std::string start = LayoutIdentity(layout);
+    EXPECT_EQ(start.size(), 8u);
+
+    const int semicolonKey = layout.KeyOfChar(';');
+    layout.AssignCharacter(semicolonKey, '#', false, profile);
+    EXPECT_EQ(LayoutIdentity(layout), start) << "a symbol moved";
+
+    layout.AssignCharacter(layout.KeyOfChar('z'), 'y', false, profile);
+    const std::string moved = LayoutIdentity(layout);
+    EXPECT_NE(moved, start) << "a letter moved";
+    layout.ResetToDefault(profile);
+    EXPECT_EQ(LayoutIdentity(layout), start);
 }
 
 } // namespace

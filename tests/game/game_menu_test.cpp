@@ -3,7 +3,7 @@
 #include "game_fixture.h"
 #include "history/run_history.h"
 #include "history/shared_history.h"
-#include "support/stepped_utc_clock.h"
+#include "support/fake_platform.h"
 
 #include <functional>
 #include <tuple>
@@ -202,19 +202,10 @@ using KeyPanel = GameFixture;
 
 constexpr std::string_view kDefaultStream = "0102030405060708091011121314151617181922232425262728";
 
-class KeyPoolTest : public GameFixture
+TEST_F(KeyPanel, StreamsPlayableCountsAndPanelActions)
 {
-protected:
-    KeyPoolTest()
-    {
-        layout.Load(profile);
-        pool.Build(layout);
-    }
+    layout.Load(profile);
     KeyPool pool;
-};
-
-TEST_F(KeyPoolTest, StreamsAndPlayableCounts)
-{
     const std::tuple<const char*, std::string_view, LetterCase, int, std::string_view> rows[] = {
         {"default_mixed", kDefaultStream, LetterCase::Mixed, 52, kDefaultStream},
         {"symbol_keys_both_symbols", "2120", LetterCase::Lowercase, 4, "2021"},
@@ -239,22 +230,18 @@ TEST_F(KeyPoolTest, StreamsAndPlayableCounts)
     EXPECT_FALSE(pool.Playable()['Q']);
     EXPECT_EQ(LetterCaseFromStored(7), LetterCase::Mixed);
     EXPECT_EQ(NextLetterCase(LetterCase::Mixed), LetterCase::Uppercase);
-}
 
-TEST_F(KeyPoolTest, PanelActions)
-{
+    pool.Build(layout);
     pool.ToggleKey(KeyboardLayout::kSpaceBar);
     pool.ToggleKey(KeyboardLayout::kLeftShift);
     pool.ToggleKey(46); // no caption
     EXPECT_EQ(pool.Save(LetterCase::Uppercase), "");
-
     pool.SelectAll();
     EXPECT_EQ(pool.Save(LetterCase::Uppercase).size(), 35u * 2) << "every captioned key";
     EXPECT_EQ(pool.PlayableCount(), 38);
     pool.SelectAll();
     pool.SelectAll();
     EXPECT_EQ(pool.Save(LetterCase::Uppercase), "") << "select, then clear";
-
     pool.ToggleKey(1);
     EXPECT_TRUE(pool.Selected(1));
 }

@@ -66,10 +66,6 @@ protected:
     {
         return store.ReadProfile("language", key, "absent");
     }
-    void Store(const std::string& key, const std::string& value)
-    {
-        ASSERT_TRUE(store.WriteProfile("language", key, value));
-    }
     std::string File() const { return folder.Read("Tarvelo.INI"); }
 
     KeyboardLayout Reloaded() const
@@ -103,7 +99,8 @@ TEST_F(KeyboardLayoutTest, LoadReadsStoredKeysNeverWritesAndFindsNothingOutsideT
          {"34p=True", "34c=False", "39p=False", "65p=False", "65c=True", "98p=True", "98c=False",
           "66=47", "167=5", "67=50", "68=0", "69=999", "58p=True"}) {
         const std::string text = entry;
-        Store(text.substr(0, text.find('=')), text.substr(text.find('=') + 1));
+        ASSERT_TRUE(store.WriteProfile("language", text.substr(0, text.find('=')),
+                                       text.substr(text.find('=') + 1)));
     }
     const std::string before = File();
     KeyboardLayout loaded;

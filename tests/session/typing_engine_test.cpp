@@ -56,31 +56,27 @@ TEST_F(PlainTypingTest, HeldSaveStoresTheTotalsOfTheLineEnd)
     EXPECT_EQ(profile.ReadProfile("user0", "completeposition", ""), "8");
 }
 
-TEST_F(PlainTypingTest, WrongSpaceShowsARedUnderscoreAndOnlyTheFirstOfARunIsCharged)
+// A character the code page lacks is a wrong key, even where "?" is expected.
+TEST_F(PlainTypingTest, WrongKeysShowAsTypedAndOnlyTheFirstOfARunIsCharged)
 {
     Start({"abcdef "});
     Type("a x");
     EXPECT_EQ(Typed(3), "a|x .RR");
-    const auto cells = engine.TypedCells();
-    ASSERT_EQ(cells.size(), 3u);
-    EXPECT_EQ(cells[1].character, '_');
+    ASSERT_EQ(engine.TypedCells().size(), 3u);
+    EXPECT_EQ(engine.TypedCells()[1].character, '_');
     EXPECT_EQ(engine.CaretCell().value_or(3), 3);
     EXPECT_EQ(Counts(), "'abcdef ' pos 4 keys 3 errors 2/2 at 4 beeps 2");
     EXPECT_EQ(Errors('b'), 1);
     EXPECT_EQ(Errors('c'), 0);
     EXPECT_EQ(tallies.TypedCount(0, 'C'), 1);
-}
 
-// A character the code page lacks is a wrong key, even where "?" is expected.
-TEST_F(PlainTypingTest, CharacterOutsideTheCodePageIsAWrongKeyShownAsQuestionMark)
-{
+    engine.StopTyping();
     Start({"?b "});
     engine.TypeKey(keycode::kOutsideCodePage);
-    const auto cells = engine.TypedCells();
-    ASSERT_EQ(cells.size(), 1u);
-    EXPECT_EQ(cells[0].character, '?');
-    EXPECT_EQ(cells[0].mark, Mark::Wrong);
-    EXPECT_EQ(Counts(), "'?b ' pos 2 keys 1 errors 1/1 at 2 beeps 1");
+    ASSERT_EQ(engine.TypedCells().size(), 1u);
+    EXPECT_EQ(engine.TypedCells()[0].character, '?');
+    EXPECT_EQ(engine.TypedCells()[0].mark, Mark::Wrong);
+    EXPECT_EQ(Counts(), "'?b ' pos 2 keys 1 errors 1/1 at 2 beeps 3");
 }
 
 TEST_F(PlainTypingTest, BackspaceTakesBackAnErrorButNotTheKeystrokeOrTallies)
@@ -105,7 +101,8 @@ TEST_F(PlainTypingTest, BackspaceTakesBackAnErrorButNotTheKeystrokeOrTallies)
     EXPECT_EQ(engine.LastRefusal(), Refusal::BackspaceOff);
 }
 
-TEST_F(PlainTypingTest, FiveHundredKeystrokesSkipTheLine)
+// Stop clears the line, resets the run and ignores keys until Begin.
+TEST_F(PlainTypingTest, FiveHundredKeystrokesSkipTheLineAndStopClearsIt)
 {
     Start({"abc ", "next "});
     for (int i = 0; i < 499; ++i)
@@ -118,14 +115,11 @@ TEST_F(PlainTypingTest, FiveHundredKeystrokesSkipTheLine)
     EXPECT_EQ(engine.Line().KeyCount, 0);
     EXPECT_EQ(engine.Stats().Panel().lastRowUpdates, rows + 1);
     EXPECT_EQ(engine.ShownSentenceNumber(), 1) << "a skipped sentence is not counted";
-}
 
-TEST_F(PlainTypingTest, StopClearsTheLineResetsTheRunAndIgnoresKeys)
-{
-    Start({"abc "});
-    Type("ax");
+    Type("x");
+    ASSERT_EQ(engine.Stats().SessionErrors, 1);
     engine.StopTyping();
-    Type("a");
+    Type("n");
     EXPECT_FALSE(engine.Running());
     EXPECT_EQ(lines.rewinds, 1);
     EXPECT_EQ(engine.Line().KeyCount, 0);

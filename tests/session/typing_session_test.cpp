@@ -7,7 +7,6 @@
 #include "support/fake_platform.h"
 #include "support/practice_state.h"
 #include "support/scripted_dialogs.h"
-#include "support/stepped_utc_clock.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

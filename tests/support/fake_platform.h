@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/history_clock.h"
 #include "material/lesson_catalogue.h"
 #include "material/lesson_guide.h"
 #include "platform/beeper.h"
@@ -18,6 +19,15 @@ class CountingBeeper : public Beeper
 public:
     void Beep() override { ++beeps; }
     int beeps = 0;
+};
+
+// A clock that moves only when told to.
+class SteppedUtcClock : public UtcClock
+{
+public:
+    explicit SteppedUtcClock(std::int64_t start = 1'780'000'000) : now(start) {}
+    std::int64_t NowUtc() const override { return now; }
+    std::int64_t now;
 };
 
 // Records each lesson introduced and the letters it showed; picks the next
