@@ -69,6 +69,16 @@ bool OptionFrame::event(QEvent* event)
 void OptionFrame::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.fillRect(rect(), FromBgr(m_shownFill));
+    // The pen straddles its line, so the border is inset by half its width.
+    const int width = borderWidth();
+    QPen pen(FromBgr(m_shownBorder), width, hasFocus() ? Qt::DashLine : Qt::SolidLine);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    const qreal inset = width / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+
     const QString shown = m_label->text();
     const qsizetype at =
         m_mnemonicLetter.isNull() ? -1 : shown.indexOf(m_mnemonicLetter, 0, Qt::CaseInsensitive);
@@ -79,7 +89,6 @@ void OptionFrame::paintEvent(QPaintEvent* event)
     const int left = m_label->x() + text.x() + metrics.horizontalAdvance(shown.left(at));
     const int baseline =
         m_label->y() + text.y() + (text.height() - metrics.height()) / 2 + metrics.ascent() + 1;
-    QPainter painter(this);
     painter.setPen(FromBgr(m_captionColour));
     painter.drawLine(left, baseline, left + metrics.horizontalAdvance(shown.at(at)) - 1, baseline);
 }
@@ -136,25 +145,43 @@ void OptionFrame::setColours(std::int32_t fill, std::int32_t border, std::int32_
     applyStyle();
 }
 
+// Painted rather than styled: a style sheet per frame costs every window's
+// start a style-sheet pass per option.
 void OptionFrame::applyStyle()
 {
     namespace hc = palette::high_contrast;
     m_highContrast = HighContrast();
-    std::int32_t fill = m_fill;
-    std::int32_t border = m_border;
+    m_shownFill = m_fill;
+    m_shownBorder = m_border;
     std::int32_t caption = m_captionColour;
     if (m_highContrast) {
-        fill = hc::OptionFill(m_fill);
-        border = hc::Border(m_border);
-        caption = hc::Text(m_captionColour, fill);
+        m_shownFill = hc::OptionFill(m_fill);
+        m_shownBorder = hc::Border(m_border);
+        caption = hc::Text(m_captionColour, m_shownFill);
     }
-    setStyleSheet(QString("tarvelo--ui--OptionFrame { background: %1; border: %2px solid %3; }"
-                          "tarvelo--ui--OptionFrame:focus { border-style: dashed; }")
-                      .arg(FromBgr(fill).name())
-                      .arg(m_highContrast ? 3 : 2)
-                      .arg(FromBgr(border).name()));
-    m_label->setStyleSheet(
-        QString("color: %1; background: transparent;").arg(FromBgr(caption).name()));
+    const int width = borderWidth();
+    setContentsMargins(width, width, width, width);
+    QPalette colours = m_label->palette();
+    colours.setColor(QPalette::WindowText, FromBgr(caption));
+    m_label->setPalette(colours);
+    update();
+}
+
+int OptionFrame::borderWidth() const
+{
+    return m_highContrast ? 3 : 2;
+}
+
+void OptionFrame::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void OptionFrame::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 void OptionFrame::mousePressEvent(QMouseEvent* event)

@@ -53,15 +53,21 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void applyStyle();
+    int borderWidth() const;
 
     ElidedLabel* m_label;
     std::int32_t m_fill = palette::kOptionFill;
     std::int32_t m_border = 0;
     std::int32_t m_captionColour = 0;
-    // The look the style was applied in.
+    // The colours painted, after the high-contrast mapping, and the look
+    // they were mapped in.
+    std::int32_t m_shownFill = palette::kOptionFill;
+    std::int32_t m_shownBorder = 0;
     bool m_highContrast = false;
     bool m_listItem = false;
     QString m_mnemonic;

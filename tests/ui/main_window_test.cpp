@@ -185,7 +185,8 @@ private slots:
         QTRY_VERIFY(choice->isChecked() && ui::HighContrast());
         QCOMPARE(corner(), QColor(Qt::white));
         QVERIFY(corner() != picture);
-        QCOMPARE(Frame(*window, "lUser", 0)->palette().color(QPalette::Window), QColor(Qt::yellow));
+        // Inside the 3-pixel high-contrast border, before the caption.
+        QCOMPARE(Frame(*window, "lUser", 0)->grab().toImage().pixelColor(4, 4), QColor(Qt::yellow));
         QCOMPARE(Differences(*window), QStringList());
 
         QTest::keyClick(test::Keys(*window), Qt::Key_Down);
