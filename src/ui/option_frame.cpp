@@ -65,18 +65,17 @@ bool OptionFrame::event(QEvent* event)
     return QFrame::event(event);
 }
 
-// The underline is drawn under the label, whose background lets it through.
-void OptionFrame::paintEvent(QPaintEvent* event)
+// The fill, the border and the mnemonic's underline, all under the label,
+// whose background lets them through.
+void OptionFrame::paintEvent(QPaintEvent*)
 {
-    QFrame::paintEvent(event);
     QPainter painter(this);
     painter.fillRect(rect(), FromBgr(m_shownFill));
     // The pen straddles its line, so the border is inset by half its width.
-    const int width = borderWidth();
-    QPen pen(FromBgr(m_shownBorder), width, hasFocus() ? Qt::DashLine : Qt::SolidLine);
+    QPen pen(FromBgr(m_shownBorder), m_borderWidth, hasFocus() ? Qt::DashLine : Qt::SolidLine);
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
-    const qreal inset = width / 2.0;
+    const qreal inset = m_borderWidth / 2.0;
     painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 
     const QString shown = m_label->text();
@@ -159,17 +158,12 @@ void OptionFrame::applyStyle()
         m_shownBorder = hc::Border(m_border);
         caption = hc::Text(m_captionColour, m_shownFill);
     }
-    const int width = borderWidth();
-    setContentsMargins(width, width, width, width);
+    m_borderWidth = BorderWidth();
+    setContentsMargins(m_borderWidth, m_borderWidth, m_borderWidth, m_borderWidth);
     QPalette colours = m_label->palette();
     colours.setColor(QPalette::WindowText, FromBgr(caption));
     m_label->setPalette(colours);
     update();
-}
-
-int OptionFrame::borderWidth() const
-{
-    return m_highContrast ? 3 : 2;
 }
 
 void OptionFrame::focusInEvent(QFocusEvent* event)

@@ -58,16 +58,16 @@ protected:
 
 private:
     void applyStyle();
-    int borderWidth() const;
 
     ElidedLabel* m_label;
     std::int32_t m_fill = palette::kOptionFill;
     std::int32_t m_border = 0;
     std::int32_t m_captionColour = 0;
-    // The colours painted, after the high-contrast mapping, and the look
-    // they were mapped in.
+    // What is painted, after the high-contrast mapping, and the look it was
+    // mapped in.
     std::int32_t m_shownFill = palette::kOptionFill;
     std::int32_t m_shownBorder = 0;
+    int m_borderWidth = 0;
     bool m_highContrast = false;
     bool m_listItem = false;
     QString m_mnemonic;

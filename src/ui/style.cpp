@@ -73,8 +73,13 @@ void ShowFocusFrame(QWidget* frame, bool shown)
     const QColor colour = HighContrast() ? Qt::black : kFocusColour;
     frame->setStyleSheet(QString("#%1 { border: %2px solid %3; }")
                              .arg(frame->objectName())
-                             .arg(HighContrast() ? 3 : 2)
+                             .arg(BorderWidth())
                              .arg(shown ? colour.name() : QString("transparent")));
+}
+
+int BorderWidth()
+{
+    return HighContrast() ? 3 : 2;
 }
 
 bool HighContrast()

@@ -28,6 +28,8 @@ void SetHighContrast(bool on);
 // look as the current look shows them (0x00BBGGRR in, the toolkit's colours
 // out). Option frames map their own colours.
 QColor ShownFill(std::int32_t fill);
+// The width of the borders of option frames and the typing lines' frame.
+int BorderWidth();
 QColor ShownBorder(std::int32_t border);
 QColor ShownText(std::int32_t text);
 // Text colour on the ground of a picture window: `standard` over the

@@ -34,6 +34,14 @@ inline QWidget* Keys(const QWidget& window)
     return Child<QWidget>(window, "ControlBox");
 }
 
+// A key pressed where the focus is, as typed keys go.
+inline void PressAtFocus(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+}
+
 inline void Tick(QTimer* timer, int times = 1)
 {
     for (int i = 0; i < times; ++i)

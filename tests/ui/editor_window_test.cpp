@@ -12,15 +12,6 @@ class EditorWindowTest : public QObject
 {
     Q_OBJECT
 
-    // Keys go where the window's focus is, as typed keys do.
-    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QWidget* focus = QApplication::focusWidget();
-        QVERIFY(focus);
-        QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
-    }
-    static QWidget* focused() { return QApplication::focusWidget(); }
-
 private slots:
     // The editor walked with the keyboard alone, as a user without a mouse
     // would: it saves, moves out of the text and back, opens the language
@@ -37,31 +28,32 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&editor));
         auto* text = test::Child<QPlainTextEdit>(editor, "txtAllText");
         QCOMPARE(text->toPlainText(), QString("One."));
-        QCOMPARE(focused(), text);
+        QCOMPARE(QApplication::focusWidget(), text);
 
-        press(Qt::Key_Tab); // a Tab of the text
+        test::PressAtFocus(Qt::Key_Tab); // a Tab of the text
         text->insertPlainText(QString::fromUtf8("Caf\u00e9 "));
-        press(Qt::Key_S, Qt::ControlModifier);
+        test::PressAtFocus(Qt::Key_S, Qt::ControlModifier);
         const std::string saved = folder.Read(PracticeText::kFileName);
         QVERIFY(saved.ends_with("\r\n\tCaf\xE9 One.\r\n"));
         QCOMPARE(sounds, 1);
 
-        press(Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(focused(),
+        test::PressAtFocus(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(),
                  test::Frame(editor, "sOption", static_cast<int>(EditorOption::Restore)));
-        press(Qt::Key_Tab);
-        press(Qt::Key_Tab);
-        QCOMPARE(focused(), test::Frame(editor, "sOption", static_cast<int>(EditorOption::Close)));
+        test::PressAtFocus(Qt::Key_Tab);
+        test::PressAtFocus(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(),
+                 test::Frame(editor, "sOption", static_cast<int>(EditorOption::Close)));
         for (int back = 0; back < 3; ++back)
-            press(Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(focused(), text);
+            test::PressAtFocus(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), text);
 
         // Alt+L opens the language help; Escape or Enter closes it.
         for (const int key : {Qt::Key_Escape, Qt::Key_Return}) {
-            press(Qt::Key_L, Qt::AltModifier);
+            test::PressAtFocus(Qt::Key_L, Qt::AltModifier);
             QTRY_VERIFY(qobject_cast<LanguageHelpWindow*>(QApplication::activeWindow()));
             QWidget* language = QApplication::activeWindow();
-            press(key);
+            test::PressAtFocus(key);
             QVERIFY(!language->isVisible());
             editor.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&editor));
@@ -69,8 +61,8 @@ private slots:
 
         // Escape, Alt+C and the close box ask; unscripted, the answer is to stay.
         QTest::keyClicks(text, "x");
-        press(Qt::Key_Escape);
-        press(Qt::Key_C, Qt::AltModifier);
+        test::PressAtFocus(Qt::Key_Escape);
+        test::PressAtFocus(Qt::Key_C, Qt::AltModifier);
         QTRY_COMPARE(dialogs.shown.size(), size_t{2});
         editor.close();
         QCOMPARE(dialogs.shown.size(), size_t{3});

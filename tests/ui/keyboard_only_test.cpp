@@ -22,15 +22,6 @@ class KeyboardOnlyTest : public QObject
     test::TempFolder folder;
     test::ScriptedDialogs dialogs;
 
-    // Keys go where the window's focus is, as typed keys do.
-    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QWidget* focus = QApplication::focusWidget();
-        QVERIFY(focus);
-        QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
-    }
-    static QWidget* focused() { return QApplication::focusWidget(); }
-
 private slots:
     // Enter on Ignore, the option focused at first, and Escape close it
     // unanswered; Shift+Tab moves to Donate.
@@ -45,8 +36,8 @@ private slots:
             const QPointer<DonationWindow> request(window);
             QVERIFY(QTest::qWaitForWindowActive(request));
             if (toDonate)
-                press(Qt::Key_Tab, Qt::ShiftModifier);
-            press(key);
+                test::PressAtFocus(Qt::Key_Tab, Qt::ShiftModifier);
+            test::PressAtFocus(key);
             QTRY_VERIFY(!request);
             QCOMPARE(donations, after);
         }
@@ -73,7 +64,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&statistics));
             QVERIFY(!loaded.isEmpty() || loaded.wait(5000));
             test::Child<QPushButton>(statistics, "bExportHistory")->setEnabled(true);
-            press(Qt::Key_X, Qt::AltModifier);
+            test::PressAtFocus(Qt::Key_X, Qt::AltModifier);
             QTRY_COMPARE(asked, 1); // a shortcut's click comes a moment later
         }
 
@@ -83,24 +74,24 @@ private slots:
         session.show();
         QVERIFY(QTest::qWaitForWindowActive(&session));
         dialogs.shown.clear();
-        press(Qt::Key_R, Qt::AltModifier);
+        test::PressAtFocus(Qt::Key_R, Qt::AltModifier);
         QTRY_COMPARE(dialogs.shown.size(), size_t{1}); // "Reset Keys" asks first
 
         // Alt+K: the arrows choose an on-screen key, Enter edits it.
         auto* keyboard = test::Child<ui::KeyboardView>(session, "keyboard");
-        press(Qt::Key_K, Qt::AltModifier);
-        QCOMPARE(focused(), keyboard);
-        press(Qt::Key_Escape);
-        QCOMPARE(focused(), test::Keys(session));
-        press(Qt::Key_K, Qt::AltModifier);
+        test::PressAtFocus(Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), keyboard);
+        test::PressAtFocus(Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), test::Keys(session));
+        test::PressAtFocus(Qt::Key_K, Qt::AltModifier);
         keyboard->setCursorKey(1);
-        press(Qt::Key_Right);
-        press(Qt::Key_Down);
+        test::PressAtFocus(Qt::Key_Right);
+        test::PressAtFocus(Qt::Key_Down);
         QCOMPARE(keyboard->cursorKey(), 12); // the nearest key of the row below
-        press(Qt::Key_Return);
-        QCOMPARE(focused(), test::Child<QLineEdit>(session, "tEnter"));
-        press(Qt::Key_Escape);
-        QCOMPARE(focused(), test::Keys(session));
+        test::PressAtFocus(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), test::Child<QLineEdit>(session, "tEnter"));
+        test::PressAtFocus(Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), test::Keys(session));
     }
 };
 
